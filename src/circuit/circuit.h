@@ -1,0 +1,107 @@
+// The circuit tree (series lists of element and parallel nodes), its one parameter order,
+// and the operations on the flat parameter vector: names, values, bounds, units, rebuilding.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "elements/element.h"
+#include "util/complex.h"
+#include "util/result.h"
+
+namespace corvex {
+
+struct Node;
+using SeriesList = std::vector<Node>;
+
+// An element and the label it was written with in notation ("R0", "CPE1"); elements made
+// from Python objects carry no label.
+struct ElementNode {
+  Element element;
+  std::optional<std::string> label;
+};
+
+// Parallel branches; each branch is a series list. May be empty; nested parallels stay nested.
+struct ParallelNode {
+  std::vector<SeriesList> branches;
+};
+
+struct Node {
+  std::variant<ElementNode, ParallelNode> content;
+
+  bool is_element() const { return content.index() == 0; }
+  const ElementNode& element_node() const { return std::get<0>(content); }
+  ElementNode& element_node() { return std::get<0>(content); }
+  const ParallelNode& parallel_node() const { return std::get<1>(content); }
+  ParallelNode& parallel_node() { return std::get<1>(content); }
+};
+
+// A circuit: its top-level series list and whether its values were chosen by the user
+// (false for a circuit parsed from notation, whose values are placeholder defaults).
+struct Circuit {
+  SeriesList nodes;
+  bool explicit_values = false;
+};
+
+// Deepest nesting of parallel groups accepted anywhere. Every walk over a tree recurses,
+// so this bound keeps the C stack safe for circuits built by hand or from hostile notation.
+inline constexpr std::size_t kMaxNestingDepth = 1000;
+
+// Number of parallel groups on the deepest path (0 for a plain series list).
+std::size_t nesting_depth(const SeriesList& nodes);
+
+// The message refusing a circuit that nests deeper than kMaxNestingDepth.
+std::string nesting_depth_message();
+
+std::size_t parameter_count(const SeriesList& nodes);
+
+// An element node in flattening order with its element name and first parameter index.
+struct FlatElement {
+  const ElementNode* node;
+  std::string name;
+  std::size_t first_param;
+};
+
+// Element nodes depth first, left to right, named by label or by canonical code plus a
+// per-code counter that only unlabelled nodes use.
+std::vector<FlatElement> flatten_elements(const SeriesList& nodes);
+
+std::vector<std::string> param_names(const SeriesList& nodes);
+std::vector<double> param_values(const SeriesList& nodes);
+std::vector<ParamBounds> param_bounds(const SeriesList& nodes);
+std::vector<std::string_view> param_units(const SeriesList& nodes);
+
+// A tree of the same shape and labels whose values are taken in parameter order from
+// `values`, which must hold at least parameter_count(nodes) entries.
+SeriesList rebuild_with_values(const SeriesList& nodes, const double* values);
+
+// with_values(): exactly parameter_count values, else "expected {n} values, got {m}".
+Result<Circuit> with_values(const Circuit& circuit, const std::vector<double>& values);
+
+// with_named_values(): every parameter name present, no unknown keys; otherwise the
+// multi-line message with suggestions. Keys keep the caller's order for the message.
+Result<Circuit> with_named_values(const Circuit& circuit,
+                                  const std::vector<std::pair<std::string, double>>& values);
+
+// A part of Series()/Parallel(): an element or a whole circuit (copied).
+using CircuitPart = std::variant<Element, const Circuit*>;
+
+// Parts joined end to end; a circuit's top-level nodes are spliced in with their labels.
+Result<Circuit> series_of(const std::vector<CircuitPart>& parts);
+// One parallel node with one branch per part.
+Result<Circuit> parallel_of(const std::vector<CircuitPart>& parts);
+
+// Impedance of the tree at one angular frequency from the stored element values.
+Complex impedance_at(const SeriesList& nodes, double omega);
+
+// Impedance at one angular frequency with values drawn in parameter order from `values`
+// (count entries); fails with "impedance_from_iter: not enough values supplied".
+Result<Complex> impedance_from_iter(const SeriesList& nodes, double omega, const double* values,
+                                    std::size_t count);
+
+}  // namespace corvex

@@ -1,0 +1,49 @@
+// The multistart Levenberg-Marquardt stage on MINPACK's lmder: nine scored starting points,
+// runs in solver coordinates until a plausible success, the clamp and a frozen second pass.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "fit/fit_outcome.h"
+#include "fit/objective.h"
+#include "util/result.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+struct LmSettings {
+  double ftol = 1e-8;            // relative reduction of the sum of squares that counts as converged
+  double xtol = 1e-8;            // relative change of the scaled solution that counts as converged
+  double gtol = 1e-8;            // residual/Jacobian-column orthogonality that counts as converged
+  std::uint32_t patience = 200;  // each run may evaluate residuals max(patience,1)*(n+1) times
+};
+
+// A physical parameter vector and its cost.
+struct Candidate {
+  std::vector<double> x;
+  double cost;
+};
+
+// The nine candidates in generation order, costed, stably sorted by IEEE total order of cost.
+std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std::span<const double> x0,
+                                                 std::span<const ParamBounds> bounds);
+
+struct LmRunResult {
+  std::vector<double> x;             // final point, physical units
+  bool success = false;              // lmder stopped on a convergence test
+  std::uint64_t evaluations = 0;     // lmder's nfev for this run
+};
+
+// One lmder minimisation from solver point y0; frozen parameters keep their start value.
+// Fails only for negative tolerances ("ftol must be >= 0", ...).
+Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBounds> bounds,
+                           std::span<const double> y0, const std::vector<bool>& frozen,
+                           const LmSettings& settings);
+
+// The whole stage from the circuit's current values.
+Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                            const LmSettings& settings);
+
+}  // namespace corvex

@@ -1,0 +1,29 @@
+// The one process-wide pool of worker threads, started on first use and restarted fresh
+// in a child after fork(); the thread that submits work helps run it.
+#pragma once
+
+#include <cstddef>
+
+namespace corvex {
+
+// A non-owning reference to a callable taking a task index, so dispatch allocates nothing.
+class TaskRef {
+ public:
+  template <class F>
+  TaskRef(F& f) : object_(&f), call_([](void* o, std::size_t i) { (*static_cast<F*>(o))(i); }) {}
+  void operator()(std::size_t i) const { call_(object_, i); }
+
+ private:
+  void* object_;
+  void (*call_)(void*, std::size_t);
+};
+
+// Runs task(i) for every i in [0, count) and returns when all have finished. Tasks run on
+// the pool's threads and on the calling thread; each index runs exactly once. Safe to call
+// from many threads at once and from inside a task (nested calls run inline).
+void parallel_for(std::size_t count, TaskRef task);
+
+// Number of threads the pool uses besides the caller (logical processors minus one, at least one).
+std::size_t worker_pool_size();
+
+}  // namespace corvex
