@@ -1,0 +1,75 @@
+# Entry points for users and developers: set-up on a fresh machine, the demo, the tests,
+# benchmarks, sanitizer runs, fuzzing and the network weights.
+SHELL := /bin/bash
+.DEFAULT_GOAL := demo
+
+VENV := .venv
+PY := $(VENV)/bin/python
+DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev
+PY_PACKAGES := numpy pandas polars pytest scipy scikit-build-core ninja cmake
+BUILD_TESTS := build/cpp-tests
+JOBS ?= 2
+
+PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
+
+.PHONY: demo test setup debian venv build cpp-tests pytest bench sanitize fuzz weights report clean
+
+demo: build
+	$(PY) examples/quickstart.py
+
+test: build cpp-tests pytest
+
+setup: debian venv
+
+# Only what is missing is installed, so repeated runs are quick and need no network.
+debian:
+	@missing=""; for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing Debian packages:$$missing"; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(VENV)/.installed: | debian
+	@test -n "$(PYTHON312)" || { echo "python3.12 not found (looked on PATH and in ~/.pyenv/versions)"; exit 1; }
+	test -x $(PY) || $(PYTHON312) -m venv $(VENV)
+	$(PY) -m pip install -q --upgrade pip
+	$(PY) -m pip install -q $(PY_PACKAGES)
+	touch $@
+
+venv: debian $(VENV)/.installed
+
+build: venv
+	$(PY) -m pip install -q --no-build-isolation -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) .
+
+cpp-tests: venv
+	$(VENV)/bin/cmake -S . -B $(BUILD_TESTS) -G Ninja -DCORVEX_PYTHON=OFF -DCORVEX_TESTS=ON >/dev/null
+	$(VENV)/bin/cmake --build $(BUILD_TESTS) -j $(JOBS)
+	$(VENV)/bin/ctest --test-dir $(BUILD_TESTS) --output-on-failure
+
+pytest: build
+	$(PY) -m pytest -q tests
+
+bench: build
+	$(PY) benchmarks/run_all.py
+
+# The module is rebuilt with AddressSanitizer and UndefinedBehaviorSanitizer into its own
+# venv-free location and the Python tests run against it with the sanitizer runtime preloaded.
+sanitize: venv
+	$(VENV)/bin/cmake -S . -B build/asan -G Ninja -DCORVEX_SANITIZE=address,undefined -DCORVEX_TESTS=ON \
+	  -DPython_EXECUTABLE=$(abspath $(PY)) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(VENV)/bin/cmake --build build/asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 $(VENV)/bin/ctest --test-dir build/asan --output-on-failure
+	ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
+	  PYTHONPATH=build/asan $(PY) -m pytest -q -x tests -p no:cacheprovider
+
+fuzz:
+	$(MAKE) -C fuzz run
+
+weights:
+	$(MAKE) -C training weights MODEL=$(MODEL)
+
+report:
+	$(MAKE) -C training report
+
+clean:
+	rm -rf build
