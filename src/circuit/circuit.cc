@@ -1,0 +1,312 @@
+// Walks over the circuit tree in the one flattening order: names, values, bounds, units,
+// rebuilding with new values, joining parts, and impedance at a single frequency.
+#include "circuit/circuit.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_set>
+
+#include "elements/element_impedance.h"
+#include "util/number_text.h"
+#include "util/quote.h"
+
+namespace corvex {
+namespace {
+
+std::size_t depth_of(const SeriesList& nodes) {
+  std::size_t deepest = 0;
+  for (const Node& node : nodes) {
+    if (node.is_element()) continue;
+    std::size_t branch_max = 0;
+    for (const SeriesList& branch : node.parallel_node().branches) branch_max = std::max(branch_max, depth_of(branch));
+    deepest = std::max(deepest, branch_max + 1);
+  }
+  return deepest;
+}
+
+template <class Visit>
+void for_each_element(const SeriesList& nodes, Visit& visit) {
+  for (const Node& node : nodes) {
+    if (node.is_element()) {
+      visit(node.element_node());
+    } else {
+      for (const SeriesList& branch : node.parallel_node().branches) for_each_element(branch, visit);
+    }
+  }
+}
+
+SeriesList rebuild(const SeriesList& nodes, const double* values, std::size_t* position) {
+  SeriesList out;
+  out.reserve(nodes.size());
+  for (const Node& node : nodes) {
+    if (node.is_element()) {
+      ElementNode copy = node.element_node();
+      const std::size_t count = copy.element.param_count();
+      for (std::size_t i = 0; i < count; ++i) copy.element.values[i] = values[*position + i];
+      *position += count;
+      out.push_back(Node{std::move(copy)});
+    } else {
+      ParallelNode parallel;
+      parallel.branches.reserve(node.parallel_node().branches.size());
+      for (const SeriesList& branch : node.parallel_node().branches) parallel.branches.push_back(rebuild(branch, values, position));
+      out.push_back(Node{std::move(parallel)});
+    }
+  }
+  return out;
+}
+
+// The value source of an evaluation: the element's own values or a running position in a
+// flat vector that may run out.
+struct FlatSource {
+  const double* values;
+  std::size_t count;
+  std::size_t position = 0;
+  bool exhausted = false;
+};
+
+Complex series_impedance(const SeriesList& nodes, const OmegaPoint& point, FlatSource* source);
+
+Complex node_impedance(const Node& node, const OmegaPoint& point, FlatSource* source) {
+  if (node.is_element()) {
+    const Element& element = node.element_node().element;
+    if (source == nullptr) return element_impedance(element, point);
+    const std::size_t count = element.param_count();
+    if (source->exhausted || source->count - source->position < count) {
+      source->exhausted = true;
+      return {};
+    }
+    const Complex z = element_impedance(element.kind, source->values + source->position, point);
+    source->position += count;
+    return z;
+  }
+  Complex admittance{0.0, 0.0};
+  for (const SeriesList& branch : node.parallel_node().branches) {
+    const Complex zb = series_impedance(branch, point, source);
+    const Complex yb = reciprocal(zb);
+    admittance.re = admittance.re + yb.re;
+    admittance.im = admittance.im + yb.im;
+  }
+  return reciprocal(admittance);
+}
+
+Complex series_impedance(const SeriesList& nodes, const OmegaPoint& point, FlatSource* source) {
+  Complex total{0.0, 0.0};
+  for (const Node& node : nodes) total = total + node_impedance(node, point, source);
+  return total;
+}
+
+std::string pad_right(std::string_view text, std::size_t width) {
+  std::string out(text);
+  const std::size_t length = code_point_count(text);
+  if (length < width) out.append(width - length, ' ');
+  return out;
+}
+
+}  // namespace
+
+std::size_t nesting_depth(const SeriesList& nodes) { return depth_of(nodes); }
+
+std::string nesting_depth_message() {
+  return "circuit is nested too deeply: at most " + std::to_string(kMaxNestingDepth) +
+         " levels of parallel groups are supported";
+}
+
+std::size_t parameter_count(const SeriesList& nodes) {
+  std::size_t count = 0;
+  auto add = [&](const ElementNode& node) { count += node.element.param_count(); };
+  for_each_element(nodes, add);
+  return count;
+}
+
+std::vector<FlatElement> flatten_elements(const SeriesList& nodes) {
+  std::vector<FlatElement> out;
+  std::array<std::size_t, kElementKindCount> counters{};
+  std::size_t first_param = 0;
+  auto add = [&](const ElementNode& node) {
+    std::string name;
+    if (node.label) {
+      name = *node.label;
+    } else {
+      const auto kind = static_cast<std::size_t>(node.element.kind);
+      name = std::string(kind_info(node.element.kind).code) + std::to_string(counters[kind]++);
+    }
+    out.push_back({&node, std::move(name), first_param});
+    first_param += node.element.param_count();
+  };
+  for_each_element(nodes, add);
+  return out;
+}
+
+std::vector<std::string> param_names(const SeriesList& nodes) {
+  std::vector<std::string> out;
+  for (const FlatElement& flat : flatten_elements(nodes)) {
+    const ElementKindInfo& info = kind_info(flat.node->element.kind);
+    for (std::size_t i = 0; i < info.param_count; ++i) out.push_back(flat.name + "." + std::string(info.param_names[i]));
+  }
+  return out;
+}
+
+std::vector<double> param_values(const SeriesList& nodes) {
+  std::vector<double> out;
+  auto add = [&](const ElementNode& node) {
+    for (std::size_t i = 0; i < node.element.param_count(); ++i) out.push_back(node.element.values[i]);
+  };
+  for_each_element(nodes, add);
+  return out;
+}
+
+std::vector<ParamBounds> param_bounds(const SeriesList& nodes) {
+  std::vector<ParamBounds> out;
+  auto add = [&](const ElementNode& node) {
+    const ElementKindInfo& info = kind_info(node.element.kind);
+    for (std::size_t i = 0; i < info.param_count; ++i) out.push_back(bounds_for_param_name(info.param_names[i]));
+  };
+  for_each_element(nodes, add);
+  return out;
+}
+
+std::vector<std::string_view> param_units(const SeriesList& nodes) {
+  std::vector<std::string_view> out;
+  auto add = [&](const ElementNode& node) {
+    const ElementKindInfo& info = kind_info(node.element.kind);
+    for (std::size_t i = 0; i < info.param_count; ++i) out.push_back(info.units[i]);
+  };
+  for_each_element(nodes, add);
+  return out;
+}
+
+SeriesList rebuild_with_values(const SeriesList& nodes, const double* values) {
+  std::size_t position = 0;
+  return rebuild(nodes, values, &position);
+}
+
+Result<Circuit> with_values(const Circuit& circuit, const std::vector<double>& values) {
+  const std::size_t expected = parameter_count(circuit.nodes);
+  if (values.size() != expected) {
+    return value_error("expected " + std::to_string(expected) + " values, got " + std::to_string(values.size()));
+  }
+  return Circuit{rebuild_with_values(circuit.nodes, values.data()), true};
+}
+
+Result<Circuit> with_named_values(const Circuit& circuit,
+                                  const std::vector<std::pair<std::string, double>>& values) {
+  const std::vector<std::string> names = param_names(circuit.nodes);
+  const std::unordered_set<std::string> known(names.begin(), names.end());
+  std::unordered_set<std::string> given;
+  for (const auto& entry : values) given.insert(entry.first);
+
+  std::vector<std::string> lines;
+  for (const auto& [key, value] : values) {
+    if (known.count(key)) continue;
+    // The first name at the smallest distance wins; suggestions must be close relative to the key.
+    const std::string* best = nullptr;
+    std::size_t best_distance = 0;
+    for (const std::string& name : names) {
+      const std::size_t d = levenshtein_distance(key, name);
+      if (best == nullptr || d < best_distance) {
+        best = &name;
+        best_distance = d;
+      }
+    }
+    const std::size_t threshold = std::max<std::size_t>(2, code_point_count(key) / 2);
+    if (best != nullptr && best_distance <= threshold) {
+      lines.push_back("unknown parameter " + quoted(key) + " (did you mean " + quoted(*best) + "?)");
+    } else {
+      lines.push_back("unknown parameter " + quoted(key));
+    }
+  }
+  std::vector<std::string> missing;
+  for (const std::string& name : names) {
+    if (!given.count(name)) missing.push_back(name);
+  }
+
+  if (lines.empty() && missing.empty()) {
+    std::vector<double> flat;
+    flat.reserve(names.size());
+    for (const std::string& name : names) {
+      // For repeated keys the last one given counts, as in a Python dict.
+      for (auto it = values.rbegin(); it != values.rend(); ++it) {
+        if (it->first == name) {
+          flat.push_back(it->second);
+          break;
+        }
+      }
+    }
+    return Circuit{rebuild_with_values(circuit.nodes, flat.data()), true};
+  }
+
+  if (!missing.empty()) {
+    std::string list = "[";
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+      if (i) list += ", ";
+      list += quoted(missing[i]);
+    }
+    lines.push_back("missing parameter(s): " + list + "]");
+  }
+  lines.emplace_back();
+  lines.emplace_back("valid parameters for this circuit:");
+  std::size_t width = 0;
+  for (const std::string& name : names) width = std::max(width, code_point_count(name));
+  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
+  const std::vector<std::string_view> units = param_units(circuit.nodes);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    lines.push_back("  " + pad_right(names[i], width) + "  [" + std::string(units[i]) + "]  bounds (" +
+                    number_text(bounds[i].lo) + ", " + number_text(bounds[i].hi) + ")");
+  }
+  std::string message;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) message += '\n';
+    message += lines[i];
+  }
+  return value_error(std::move(message));
+}
+
+Result<Circuit> series_of(const std::vector<CircuitPart>& parts) {
+  Circuit out;
+  out.explicit_values = true;
+  for (const CircuitPart& part : parts) {
+    if (const Element* element = std::get_if<Element>(&part)) {
+      out.nodes.push_back(Node{ElementNode{*element, std::nullopt}});
+    } else {
+      const Circuit* circuit = std::get<const Circuit*>(part);
+      out.nodes.insert(out.nodes.end(), circuit->nodes.begin(), circuit->nodes.end());
+      out.explicit_values = out.explicit_values && circuit->explicit_values;
+    }
+  }
+  return out;
+}
+
+Result<Circuit> parallel_of(const std::vector<CircuitPart>& parts) {
+  ParallelNode parallel;
+  bool explicit_values = true;
+  for (const CircuitPart& part : parts) {
+    if (const Element* element = std::get_if<Element>(&part)) {
+      SeriesList branch;
+      branch.push_back(Node{ElementNode{*element, std::nullopt}});
+      parallel.branches.push_back(std::move(branch));
+    } else {
+      const Circuit* circuit = std::get<const Circuit*>(part);
+      if (depth_of(circuit->nodes) + 1 > kMaxNestingDepth) return value_error(nesting_depth_message());
+      parallel.branches.push_back(circuit->nodes);
+      explicit_values = explicit_values && circuit->explicit_values;
+    }
+  }
+  Circuit out;
+  out.nodes.push_back(Node{std::move(parallel)});
+  out.explicit_values = explicit_values;
+  return out;
+}
+
+Complex impedance_at(const SeriesList& nodes, double omega) {
+  return series_impedance(nodes, make_omega_point(omega), nullptr);
+}
+
+Result<Complex> impedance_from_iter(const SeriesList& nodes, double omega, const double* values,
+                                    std::size_t count) {
+  FlatSource source{values, count};
+  const Complex z = series_impedance(nodes, make_omega_point(omega), &source);
+  if (source.exhausted) return internal_error("impedance_from_iter: not enough values supplied");
+  return z;
+}
+
+}  // namespace corvex
