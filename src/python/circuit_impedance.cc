@@ -1,0 +1,89 @@
+// Circuit.impedance(): the circuit's impedance at each requested frequency, computed with
+// the interpreter lock released, on the shared worker pool for large requests.
+#include <algorithm>
+#include <vector>
+
+#include "circuit/eval_plan.h"
+#include "python/arg_binder.h"
+#include "python/circuit_methods.h"
+#include "python/circuit_object.h"
+#include "python/error_mapping.h"
+#include "python/gil_release.h"
+#include "python/numpy_api.h"
+#include "python/owned_ref.h"
+#include "python/spectrum_input.h"
+#include "util/worker_pool.h"
+
+namespace corvex::python {
+
+namespace {
+
+constexpr const char* kImpedanceNames[] = {"frequencies"};
+constexpr Signature kImpedanceSignature{"Circuit.impedance()", kImpedanceNames, 1};
+
+// Below this many frequencies the pool's hand-off costs more than it saves.
+constexpr std::size_t kParallelThreshold = 1000;
+// Chunks are at least this long, and there are a few per thread so that uneven progress
+// of the threads evens out.
+constexpr std::size_t kMinChunkLength = 256;
+constexpr std::size_t kChunksPerThread = 4;
+
+void fill_frequency_cache(const std::vector<double>& frequencies, std::size_t begin, std::size_t end,
+                          FrequencyCache* cache) {
+  for (std::size_t i = begin; i < end; ++i) cache->points[i] = make_omega_point(frequencies[i] * kTwoPi);
+}
+
+// Everything the computation needs is allocated here, holding the lock; the evaluation
+// itself allocates nothing, so no allocation can fail on a worker thread.
+void evaluate_all(const Circuit& circuit, const std::vector<double>& frequencies, Complex* out) {
+  const std::size_t count = frequencies.size();
+  const EvalPlan plan = compile_plan(circuit.nodes);
+  const std::vector<double> params = param_values(circuit.nodes);
+  FrequencyCache cache;
+  cache.points.resize(count);
+
+  if (count < kParallelThreshold) {
+    EvalWorkspace workspace;
+    workspace.reserve_for(plan, count);
+    ScopedGilRelease unlocked;
+    fill_frequency_cache(frequencies, 0, count, &cache);
+    evaluate_plan(plan, params.data(), cache, 0, count, &workspace, out);
+    return;
+  }
+
+  const std::size_t most_chunks = kChunksPerThread * (worker_pool_size() + 1);
+  const std::size_t chunk_count = std::min(most_chunks, (count + kMinChunkLength - 1) / kMinChunkLength);
+  const std::size_t chunk_length = (count + chunk_count - 1) / chunk_count;
+  std::vector<EvalWorkspace> workspaces(chunk_count);
+  for (EvalWorkspace& workspace : workspaces) workspace.reserve_for(plan, chunk_length);
+
+  ScopedGilRelease unlocked;
+  auto evaluate_chunk = [&](std::size_t chunk) {
+    const std::size_t begin = chunk * chunk_length;
+    const std::size_t end = std::min(count, begin + chunk_length);
+    if (begin >= end) return;
+    fill_frequency_cache(frequencies, begin, end, &cache);
+    evaluate_plan(plan, params.data(), cache, begin, end, &workspaces[chunk], out + begin);
+  };
+  parallel_for(chunk_count, TaskRef(evaluate_chunk));
+}
+
+}  // namespace
+
+PyObject* circuit_impedance(PyObject* self, PyTypeObject*, PyObject* const* args, Py_ssize_t nargs,
+                            PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    PyObject* bound[1];
+    if (!bind_arguments(kImpedanceSignature, args, nargs, kwnames, bound)) return nullptr;
+    std::optional<std::vector<double>> frequencies = frequencies_from(bound[0]);
+    if (!frequencies) return nullptr;
+    npy_intp length = static_cast<npy_intp>(frequencies->size());
+    OwnedRef array(PyArray_SimpleNew(1, &length, NPY_CDOUBLE));
+    if (!array) return nullptr;
+    auto* out = static_cast<Complex*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array.get())));
+    if (length > 0) evaluate_all(circuit_of(self), *frequencies, out);
+    return array.release();
+  });
+}
+
+}  // namespace corvex::python

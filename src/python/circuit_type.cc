@@ -1,0 +1,137 @@
+// The Circuit class: construction from notation or a carried model's name, the parameter
+// table text form, and the method table in the order Python users see it.
+#include <algorithm>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "circuit/notation.h"
+#include "python/arg_binder.h"
+#include "python/circuit_methods.h"
+#include "python/circuit_object.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+#include "python/owned_ref.h"
+#include "python/python_text.h"
+#include "python/type_creation.h"
+#include "util/number_text.h"
+#include "util/quote.h"
+
+namespace corvex::python {
+
+namespace {
+
+constexpr char kCircuitDoc[] = "Circuit(s)\n--\n\n";
+
+constexpr const char* kConstructorNames[] = {"s"};
+constexpr Signature kConstructorSignature{"Circuit.__new__()", kConstructorNames, 1};
+
+PyObject* circuit_new(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
+  return guarded([&]() -> PyObject* {
+    PyObject* bound[1];
+    if (!bind_arguments(kConstructorSignature, args, kwargs, bound)) return nullptr;
+    std::string text;
+    if (!convert_string(bound[0], "s", &text)) return nullptr;
+    Result<Circuit> circuit = circuit_from_text(text);
+    if (!circuit) return raise_error(circuit.error());
+    return new_circuit_object(type, std::move(circuit).value());
+  });
+}
+
+void circuit_dealloc(PyObject* self) {
+  reinterpret_cast<CircuitObject*>(self)->circuit.~Circuit();
+  free_heap_instance(self);
+}
+
+void pad_right(std::string* text, std::size_t width) {
+  const std::size_t length = code_point_count(*text);
+  if (length < width) text->append(width - length, ' ');
+}
+
+// «Circuit (3 parameters)» then one line per parameter: name, value, unit and bounds.
+std::string circuit_text(const Circuit& circuit) {
+  const std::vector<std::string> names = param_names(circuit.nodes);
+  const std::vector<double> values = param_values(circuit.nodes);
+  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
+  const std::vector<std::string_view> units = param_units(circuit.nodes);
+  std::size_t name_width = 0;
+  for (const std::string& name : names) name_width = std::max(name_width, code_point_count(name));
+
+  std::string text = "Circuit (" + std::to_string(names.size()) + " parameter" + (names.size() == 1 ? "" : "s") + ")\n";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += '\n';
+    std::string name = names[i];
+    pad_right(&name, name_width);
+    std::string value = number_text(values[i]);
+    pad_right(&value, 10);
+    text += "  " + name + " = " + value + " [" + std::string(units[i]) + "]  bounds (" + number_text(bounds[i].lo) +
+            ", " + number_text(bounds[i].hi) + ")";
+  }
+  return text;
+}
+
+PyObject* circuit_repr(PyObject* self) {
+  return guarded([&] { return text_object(circuit_text(circuit_of(self))).release(); });
+}
+
+constexpr int kArgsMethod = METH_METHOD | METH_FASTCALL | METH_KEYWORDS;
+
+template <class Function>
+PyCFunction as_cfunction(Function function) {
+  return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
+}
+
+PyMethodDef circuit_methods[] = {
+    // ml_circuits() and guess() belong here, first in the table, with the guessing code.
+    {"param_names", circuit_param_names, METH_NOARGS,
+     "param_names($self)\n--\n\nParameter names, in the same order `with_values()` consumes and\n"
+     "`with_named_values()` expects as keys."},
+    {"with_values", as_cfunction(circuit_with_values), kArgsMethod,
+     "with_values($self, values)\n--\n\nRebuild this circuit with a new flat parameter vector, assigned\n"
+     "positionally in `param_names()` order."},
+    {"with_named_values", as_cfunction(circuit_with_named_values), kArgsMethod,
+     "with_named_values($self, values)\n--\n\nRebuild this circuit with parameter values looked up by name (see\n"
+     "`param_names()`). Every name must be present and no unknown names\nmay be supplied."},
+    {"impedance", as_cfunction(circuit_impedance), kArgsMethod, "impedance($self, frequencies)\n--\n\n"},
+    {"param_values", circuit_param_values, METH_NOARGS,
+     "param_values($self)\n--\n\nCurrent parameter values, in `param_names()` order."},
+    {"param_bounds", circuit_param_bounds, METH_NOARGS,
+     "param_bounds($self)\n--\n\nDefault physical-validity `(lo, hi)` bounds per parameter, in\n"
+     "`param_names()` order. `hi` is `inf` for open-bound parameters."},
+    {"param_units", circuit_param_units, METH_NOARGS, "param_units($self)\n--\n\nPhysical units per parameter"},
+    // residuals(), jacobian() and fit() belong here, last in the table, with the fitting code.
+    {nullptr, nullptr, 0, nullptr},
+};
+
+PyType_Slot circuit_slots[] = {
+    {Py_tp_doc, const_cast<char*>(kCircuitDoc)},
+    {Py_tp_new, reinterpret_cast<void*>(circuit_new)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(circuit_dealloc)},
+    {Py_tp_repr, reinterpret_cast<void*>(circuit_repr)},
+    {Py_tp_methods, circuit_methods},
+    {0, nullptr},
+};
+
+PyType_Spec circuit_spec = {
+    "corvex.Circuit",
+    static_cast<int>(sizeof(CircuitObject)),
+    0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_IMMUTABLETYPE,
+    circuit_slots,
+};
+
+}  // namespace
+
+PyObject* new_circuit_object(PyTypeObject* type, Circuit circuit) {
+  PyObject* self = type->tp_alloc(type, 0);
+  if (self == nullptr) return nullptr;
+  new (&reinterpret_cast<CircuitObject*>(self)->circuit) Circuit(std::move(circuit));
+  return self;
+}
+
+bool create_circuit_type(PyObject* module, ModuleState* state) {
+  state->circuit_type = create_heap_type(module, &circuit_spec);
+  return state->circuit_type != nullptr;
+}
+
+}  // namespace corvex::python

@@ -1,0 +1,36 @@
+// The one place where failures of the native core become Python exceptions: the error's
+// kind chooses the exception type and its message is used unchanged.
+#include "python/error_mapping.h"
+
+#include "python/owned_ref.h"
+#include "python/python_text.h"
+
+namespace corvex::python {
+
+namespace {
+
+PyObject* exception_type_for(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::Value:
+      return PyExc_ValueError;
+    case ErrorKind::Type:
+      return PyExc_TypeError;
+    case ErrorKind::Overflow:
+      return PyExc_OverflowError;
+    case ErrorKind::Memory:
+      return PyExc_MemoryError;
+    case ErrorKind::Internal:
+      break;
+  }
+  return PyExc_RuntimeError;
+}
+
+}  // namespace
+
+PyObject* raise_error(const Error& error) {
+  OwnedRef message = text_object(error.message);
+  if (message) PyErr_SetObject(exception_type_for(error.kind), message.get());
+  return nullptr;
+}
+
+}  // namespace corvex::python
