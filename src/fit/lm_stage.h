@@ -26,6 +26,10 @@ struct Candidate {
   double cost;
 };
 
+// IEEE 754 totalOrder as a strict weak order: -0 before +0, NaN after +inf (before -inf
+// when its sign bit is set). Candidates are sorted by it.
+bool total_order_less(double a, double b);
+
 // The nine candidates in generation order, costed, stably sorted by IEEE total order of cost.
 std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std::span<const double> x0,
                                                  std::span<const ParamBounds> bounds);

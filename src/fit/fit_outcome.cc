@@ -1,0 +1,76 @@
+// The last step of every fit: clamp the final point into its bounds and report cost,
+// chi-square and standard errors from the inverse of J^T J at that point.
+#include "fit/fit_outcome.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "fit/dense_inverse.h"
+
+namespace corvex {
+namespace {
+
+// std::max/std::min return their first argument when a comparison is false, so NaN stays NaN.
+double clamp_into(double x, const ParamBounds& b) { return std::min(std::max(x, b.lo), b.hi); }
+
+// sqrt(chi_square / (m - n) * C_jj) for every j, or nothing when J^T J cannot be inverted
+// or there are no degrees of freedom left.
+std::optional<std::vector<double>> standard_errors(const std::vector<double>& jacobian, std::size_t m,
+                                                   std::size_t n, double chi_square) {
+  const double degrees_of_freedom = static_cast<double>(m) - static_cast<double>(n);
+  if (degrees_of_freedom <= 0.0) return std::nullopt;
+
+  // J is column-major, so each entry of J^T J is a dot product of two contiguous columns.
+  std::vector<double> normal(n * n);
+  for (std::size_t a = 0; a < n; ++a) {
+    const double* column_a = jacobian.data() + a * m;
+    for (std::size_t b = a; b < n; ++b) {
+      const double* column_b = jacobian.data() + b * m;
+      double sum = 0.0;
+      for (std::size_t k = 0; k < m; ++k) sum += column_a[k] * column_b[k];
+      normal[a * n + b] = sum;
+      normal[b * n + a] = sum;
+    }
+  }
+
+  std::optional<std::vector<double>> covariance = dense_inverse(normal, n);
+  if (!covariance) return std::nullopt;
+  std::vector<double> errors(n);
+  for (std::size_t j = 0; j < n; ++j) errors[j] = std::sqrt(chi_square / degrees_of_freedom * (*covariance)[j * n + j]);
+  return errors;
+}
+
+}  // namespace
+
+FitOutcome fit_statistics(const SeriesList& circuit, std::vector<double> x, bool success,
+                          std::uint64_t iterations, const FitProblem& problem) {
+  const std::vector<ParamBounds> bounds = param_bounds(circuit);
+  const std::size_t clamped = std::min(bounds.size(), x.size());
+  for (std::size_t i = 0; i < clamped; ++i) x[i] = clamp_into(x[i], bounds[i]);
+
+  // Every method hands over a full vector; a short one is completed with NaN so that the
+  // figures come out NaN instead of reading past its end.
+  if (x.size() < bounds.size()) x.resize(bounds.size(), std::numeric_limits<double>::quiet_NaN());
+
+  FitOutcome outcome;
+  outcome.circuit = Circuit{rebuild_with_values(circuit, x.data()), true};
+  outcome.names = param_names(circuit);
+  outcome.iterations = iterations;
+  outcome.success = success;
+
+  const Result<std::vector<double>> residuals = residual_vector(problem, x);
+  outcome.cost = residuals.ok() ? half_sum_of_squares(*residuals) : std::numeric_limits<double>::quiet_NaN();
+  outcome.chi_square = outcome.cost + outcome.cost;
+
+  std::vector<double> jacobian;
+  if (residuals.ok() && central_difference_jacobian(problem, x, &jacobian)) {
+    outcome.standard_errors = standard_errors(jacobian, problem.residual_count(), x.size(), outcome.chi_square);
+  }
+
+  outcome.values = std::move(x);
+  outcome.impedance_evals = problem.counter.value();
+  return outcome;
+}
+
+}  // namespace corvex

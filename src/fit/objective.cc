@@ -1,0 +1,174 @@
+// The weighted residual objective: weights from the measured spectrum, residual vectors
+// evaluated chunk by chunk over a compiled plan, their cost and the central-difference Jacobian.
+#include "fit/objective.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "util/quote.h"
+#include "util/worker_pool.h"
+
+namespace corvex {
+namespace {
+
+// Frequencies are evaluated in chunks of this many points, so the model impedances fit in
+// a stack buffer and the workspace rows stay small and cache-resident whatever N is.
+constexpr std::size_t kChunk = 128;
+
+// Cube root of the double-precision machine epsilon, written out: cbrt(2^-52) may round to
+// the neighbouring double on some C libraries.
+constexpr double kStepFactor = 6.0554544523933395e-06;
+constexpr double kStepFloor = 1e-8;
+
+constexpr double kWeightFloor = 1e-30;
+
+Error not_enough_values() { return internal_error("impedance_from_iter: not enough values supplied"); }
+
+// One workspace per thread, sized for a chunk of the largest plan seen on that thread; the
+// residual and Jacobian loops therefore allocate nothing after the first call.
+EvalWorkspace& thread_workspace(const EvalPlan& plan) {
+  thread_local EvalWorkspace workspace;
+  workspace.reserve_for(plan, kChunk);
+  return workspace;
+}
+
+// Perturbed copies of the parameter vector for Jacobian columns, reused per thread.
+std::vector<double>& thread_parameter_scratch() {
+  thread_local std::vector<double> scratch;
+  return scratch;
+}
+
+double weight_of(WeightScheme scheme, Complex measured) {
+  if (scheme == WeightScheme::Unit) return 1.0;
+  // fmax ignores a NaN operand, so a NaN modulus yields the floor.
+  return std::fmax(std::hypot(measured.re, measured.im), kWeightFloor);
+}
+
+}  // namespace
+
+std::optional<WeightScheme> parse_weight_scheme(std::string_view keyword) {
+  if (keyword == "modulus") return WeightScheme::Modulus;
+  if (keyword == "unit") return WeightScheme::Unit;
+  return std::nullopt;
+}
+
+std::string unknown_weight_scheme_message(std::string_view keyword) {
+  return "unknown weight scheme " + quoted(keyword) + ", expected \"modulus\" or \"unit\"";
+}
+
+FitProblem::FitProblem(const SeriesList& circuit_nodes, const Spectrum& spectrum, WeightScheme scheme)
+    : circuit(circuit_nodes), plan(compile_plan(circuit_nodes)) {
+  // Callers refuse spectra of unequal length; the shorter length keeps every read in bounds.
+  const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
+  omega.resize(n);
+  measured.resize(n);
+  weights.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    omega[i] = kTwoPi * spectrum.frequencies[i];
+    measured[i] = spectrum.impedances[i];
+    weights[i] = weight_of(scheme, measured[i]);
+  }
+  frequencies = make_frequency_cache(omega.data(), n);
+}
+
+Status residual_vector(const FitProblem& problem, std::span<const double> x, std::span<double> out) {
+  problem.counter.increment();
+  if (x.size() < problem.parameter_count()) return not_enough_values();
+  const std::size_t n = problem.point_count();
+  if (out.size() < 2 * n) return internal_error("residual_vector: output shorter than the residual count");
+  EvalWorkspace& workspace = thread_workspace(problem.plan);
+  Complex model[kChunk];
+  for (std::size_t begin = 0; begin < n; begin += kChunk) {
+    const std::size_t end = std::min(n, begin + kChunk);
+    evaluate_plan(problem.plan, x.data(), problem.frequencies, begin, end, &workspace, model);
+    for (std::size_t i = begin; i < end; ++i) {
+      const Complex z = model[i - begin];
+      const Complex measured = problem.measured[i];
+      const double w = problem.weights[i];
+      out[2 * i] = (z.re - measured.re) / w;
+      out[2 * i + 1] = (z.im - measured.im) / w;
+    }
+  }
+  return {};
+}
+
+Result<std::vector<double>> residual_vector(const FitProblem& problem, std::span<const double> x) {
+  std::vector<double> r(problem.residual_count());
+  Status status = residual_vector(problem, x, r);
+  if (!status) return status.take_error();
+  return r;
+}
+
+double half_sum_of_squares(std::span<const double> r) {
+  double sum = 0.0;
+  for (const double v : r) sum += v * v;
+  return 0.5 * sum;
+}
+
+// Both perturbed residual vectors are formed chunk by chunk and differenced at once. Each
+// residual is computed exactly as residual_vector computes it, so the column equals
+// (r+ - r-) / 2h of two whole vectors, and the counter still records two evaluations.
+Status jacobian_column(const FitProblem& problem, std::span<const double> x, std::size_t j,
+                       std::span<double> out) {
+  problem.counter.increment();
+  problem.counter.increment();
+  if (x.size() < problem.parameter_count()) return not_enough_values();
+  if (j >= x.size()) return internal_error("jacobian_column: parameter index out of range");
+  const std::size_t n = problem.point_count();
+  if (out.size() < 2 * n) return internal_error("jacobian_column: output shorter than the residual count");
+
+  double magnitude = std::fabs(x[j]);
+  if (!(magnitude >= kStepFloor)) magnitude = kStepFloor;  // also catches NaN
+  const double h = kStepFactor * magnitude;
+  const double two_h = 2.0 * h;
+
+  std::vector<double>& plus = thread_parameter_scratch();
+  plus.assign(x.begin(), x.end());
+  const double xj = x[j];
+
+  EvalWorkspace& workspace = thread_workspace(problem.plan);
+  Complex model_plus[kChunk];
+  Complex model_minus[kChunk];
+  for (std::size_t begin = 0; begin < n; begin += kChunk) {
+    const std::size_t end = std::min(n, begin + kChunk);
+    plus[j] = xj + h;
+    evaluate_plan(problem.plan, plus.data(), problem.frequencies, begin, end, &workspace, model_plus);
+    plus[j] = xj - h;
+    evaluate_plan(problem.plan, plus.data(), problem.frequencies, begin, end, &workspace, model_minus);
+    for (std::size_t i = begin; i < end; ++i) {
+      const Complex measured = problem.measured[i];
+      const double w = problem.weights[i];
+      const Complex zp = model_plus[i - begin];
+      const Complex zm = model_minus[i - begin];
+      const double re_plus = (zp.re - measured.re) / w;
+      const double im_plus = (zp.im - measured.im) / w;
+      const double re_minus = (zm.re - measured.re) / w;
+      const double im_minus = (zm.im - measured.im) / w;
+      out[2 * i] = (re_plus - re_minus) / two_h;
+      out[2 * i + 1] = (im_plus - im_minus) / two_h;
+    }
+  }
+  return {};
+}
+
+Status central_difference_jacobian(const FitProblem& problem, std::span<const double> x,
+                                   std::vector<double>* out) {
+  const std::size_t columns = x.size();
+  const std::size_t rows = problem.residual_count();
+  out->resize(columns * rows);
+  if (columns == 0) return {};
+  // Every column would fail the same way; report it once instead of from each task.
+  if (columns < problem.parameter_count()) {
+    problem.counter.add(2 * columns);
+    return not_enough_values();
+  }
+  double* data = out->data();
+  auto column_task = [&problem, x, data, rows](std::size_t j) {
+    // Cannot fail: x is long enough, j < x.size() and the column slot holds `rows` entries.
+    (void)jacobian_column(problem, x, j, std::span<double>(data + j * rows, rows));
+  };
+  parallel_for(columns, TaskRef(column_task));
+  return {};
+}
+
+}  // namespace corvex
