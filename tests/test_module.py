@@ -1,0 +1,129 @@
+# The module's public surface: exported names and their order, text signatures seen by
+# inspect, docstrings, and the refusal to load into a sub-interpreter.
+import inspect
+import os
+import textwrap
+
+import pytest
+
+import corvex
+
+CODES = ["R", "C", "L", "La", "Cpe", "W", "Wo", "Ws", "G", "Gs", "K", "Zarc", "Tlmq", "T"]
+EXPORTED = ["Element", "Circuit", "FitResult", "Series", "Parallel"] + CODES
+
+
+def test_all_lists_the_nineteen_names_in_order():
+    assert corvex.__all__ == EXPORTED
+    for name in EXPORTED:
+        assert hasattr(corvex, name)
+
+
+def test_variant_classes_are_shared_between_module_and_element():
+    element_attributes = [name for name in vars(corvex.Element) if name in CODES]
+    assert element_attributes == CODES
+    for code in CODES:
+        variant = getattr(corvex.Element, code)
+        assert getattr(corvex, code) is variant
+        assert variant.__name__ == f"Element_{code}"
+        assert variant.__module__ == "corvex"
+        assert issubclass(variant, corvex.Element)
+
+
+@pytest.mark.parametrize(
+    "callable_path, signature",
+    [
+        ("Circuit", "(s)"),
+        ("Series", "(parts)"),
+        ("Parallel", "(parts)"),
+        ("R", "(r)"),
+        ("La", "(l, alpha)"),
+        ("Cpe", "(q, alpha)"),
+        ("Gs", "(rg, tg, phi)"),
+        ("Tlmq", "(r_ion, qs, gamma)"),
+        ("T", "(a, b, k_tau, tau)"),
+        ("Circuit.param_names", "(self, /)"),
+        ("Circuit.with_values", "(self, /, values)"),
+        ("Circuit.with_named_values", "(self, /, values)"),
+        ("Circuit.impedance", "(self, /, frequencies)"),
+        ("Circuit.param_values", "(self, /)"),
+        ("Circuit.param_bounds", "(self, /)"),
+        ("Circuit.param_units", "(self, /)"),
+    ],
+)
+def test_text_signatures(callable_path, signature):
+    target = corvex
+    for part in callable_path.split("."):
+        target = getattr(target, part)
+    assert str(inspect.signature(target)) == signature
+
+
+def test_circuit_methods_in_table_order():
+    expected = ["param_names", "with_values", "with_named_values", "impedance",
+                "param_values", "param_bounds", "param_units"]
+    own = [name for name in vars(corvex.Circuit) if not name.startswith("_")]
+    assert [name for name in own if name in expected] == expected
+
+
+DOCSTRINGS = {
+    "Element": "A single circuit element.\n\nThese are Python subclasses taking its fields as arguments.\n"
+               "They are combined with `Series()` and `Parallel()`.",
+    "Series": "Connect elements and circuits end to end.",
+    "Parallel": "Connect elements and circuits as parallel branches.",
+    "Circuit.param_names": "Parameter names, in the same order `with_values()` consumes and\n"
+                           "`with_named_values()` expects as keys.",
+    "Circuit.with_values": "Rebuild this circuit with a new flat parameter vector, assigned\n"
+                           "positionally in `param_names()` order.",
+    "Circuit.with_named_values": "Rebuild this circuit with parameter values looked up by name (see\n"
+                                 "`param_names()`). Every name must be present and no unknown names\n"
+                                 "may be supplied.",
+    "Circuit.param_values": "Current parameter values, in `param_names()` order.",
+    "Circuit.param_bounds": "Default physical-validity `(lo, hi)` bounds per parameter, in\n"
+                            "`param_names()` order. `hi` is `inf` for open-bound parameters.",
+    "Circuit.param_units": "Physical units per parameter",
+}
+
+
+@pytest.mark.parametrize("callable_path", sorted(DOCSTRINGS))
+def test_docstrings(callable_path):
+    target = corvex
+    for part in callable_path.split("."):
+        target = getattr(target, part)
+    assert target.__doc__ == DOCSTRINGS[callable_path]
+
+
+@pytest.mark.parametrize("callable_path", ["Circuit", "R", "Circuit.impedance"])
+def test_signature_only_docstrings_are_empty(callable_path):
+    target = corvex
+    for part in callable_path.split("."):
+        target = getattr(target, part)
+    assert not target.__doc__
+
+
+def _subinterpreters():
+    for name in ("_interpreters", "_xxsubinterpreters"):
+        try:
+            return __import__(name)
+        except ImportError:
+            continue
+    pytest.skip("no sub-interpreter support in this Python")
+
+
+def test_import_from_a_subinterpreter_raises_import_error():
+    interpreters = _subinterpreters()
+    module_dir = os.path.dirname(corvex.__file__)
+    code = textwrap.dedent(f"""
+        import sys
+        sys.path.insert(0, {module_dir!r})
+        try:
+            import corvex
+        except ImportError as error:
+            if type(error) is not ImportError:
+                raise AssertionError("wrong exception type " + type(error).__name__)
+        else:
+            raise AssertionError("corvex imported into a sub-interpreter")
+    """)
+    interpreter = interpreters.create()
+    try:
+        assert interpreters.run_string(interpreter, code) is None
+    finally:
+        interpreters.destroy(interpreter)
