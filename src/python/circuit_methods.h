@@ -20,4 +20,14 @@ PyObject* circuit_with_named_values(PyObject* self, PyTypeObject* defining_class
 PyObject* circuit_impedance(PyObject* self, PyTypeObject* defining_class, PyObject* const* args,
                             Py_ssize_t nargs, PyObject* kwnames);
 
+// objective_methods.cc
+PyObject* circuit_residuals(PyObject* self, PyTypeObject* defining_class, PyObject* const* args,
+                            Py_ssize_t nargs, PyObject* kwnames);
+PyObject* circuit_jacobian(PyObject* self, PyTypeObject* defining_class, PyObject* const* args,
+                           Py_ssize_t nargs, PyObject* kwnames);
+
+// fit_method.cc
+PyObject* circuit_fit(PyObject* self, PyTypeObject* defining_class, PyObject* const* args, Py_ssize_t nargs,
+                      PyObject* kwnames);
+
 }  // namespace corvex::python

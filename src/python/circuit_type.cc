@@ -99,7 +99,31 @@ PyMethodDef circuit_methods[] = {
      "param_bounds($self)\n--\n\nDefault physical-validity `(lo, hi)` bounds per parameter, in\n"
      "`param_names()` order. `hi` is `inf` for open-bound parameters."},
     {"param_units", circuit_param_units, METH_NOARGS, "param_units($self)\n--\n\nPhysical units per parameter"},
-    // residuals(), jacobian() and fit() belong here, last in the table, with the fitting code.
+    {"residuals", as_cfunction(circuit_residuals), kArgsMethod,
+     "residuals($self, params, frequencies, impedances=None, weight=\"modulus\")\n--\n\n"
+     "Weighted residual vector (interleaved `[re0, im0, re1, im1, ...]`) for an\n"
+     "arbitrary parameter vector -- the same building block `fit()` uses\n"
+     "internally for Levenberg-Marquardt, exposed so an external optimizer (e.g.\n"
+     "`scipy.optimize.least_squares`) can drive this circuit's math directly."},
+    {"jacobian", as_cfunction(circuit_jacobian), kArgsMethod,
+     "jacobian($self, params, frequencies, impedances=None, weight=\"modulus\")\n--\n\n"
+     "Central-difference Jacobian of `residuals()` at `params`, shape `(2 *\n"
+     "len(frequencies), len(params))` -- rows are residuals, columns are\n"
+     "parameters, matching what `scipy.optimize.least_squares(jac=...)` expects."},
+    {"fit", as_cfunction(circuit_fit), kArgsMethod,
+     "fit($self, frequencies, impedances=None, guess_init=None, weights=None, weight=\"modulus\", "
+     "method=\"levenberg_marquardt\", max_iterations=200, ftol=1e-8, xtol=1e-8, num_particles=200, "
+     "generations=1000, nelder_mead_iterations=2000, de_evaluations=20000, sa_iterations=5000, "
+     "sa_initial_temperature=2.0, basin_hopping_hops=20, basin_hopping_step_size=1.0, "
+     "basin_hopping_temperature=1.0, seed=None)\n--\n\n"
+     "Fit this circuit's parameters to a measured spectrum.\n\n"
+     "Accepts two sequences of frequencies and impedances, or a single battery\n"
+     "data format dataframe (`impedances` left as None).\n\n"
+     "`guess_init` unset means start from a machine-learning guess whenever the\n"
+     "circuit is not explicitly given starting parameters. If no model has been\n"
+     "trained for the topology it warns and starts from placeholder values.\n\n"
+     "`True` always guesses, and raises rather than warns when it cannot.\n"
+     "`False` never guesses."},
     {nullptr, nullptr, 0, nullptr},
 };
 
