@@ -22,6 +22,11 @@ constexpr double kStepFloor = 1e-8;
 
 constexpr double kWeightFloor = 1e-30;
 
+// Below this many (column, point) pairs a Jacobian is cheaper to compute on the calling
+// thread than to hand to the pool: waking a worker costs about as much as a few hundred
+// point evaluations. The columns and their order are the same either way.
+constexpr std::size_t kPoolMinimumWork = 1024;
+
 Error not_enough_values() { return internal_error("impedance_from_iter: not enough values supplied"); }
 
 // One workspace per thread, sized for a chunk of the largest plan seen on that thread; the
@@ -167,7 +172,11 @@ Status central_difference_jacobian(const FitProblem& problem, std::span<const do
     // Cannot fail: x is long enough, j < x.size() and the column slot holds `rows` entries.
     (void)jacobian_column(problem, x, j, std::span<double>(data + j * rows, rows));
   };
-  parallel_for(columns, TaskRef(column_task));
+  if (columns * problem.point_count() < kPoolMinimumWork) {
+    for (std::size_t j = 0; j < columns; ++j) column_task(j);
+  } else {
+    parallel_for(columns, TaskRef(column_task));
+  }
   return {};
 }
 
