@@ -56,7 +56,8 @@ class EvolutionRun {
   RunResult run() {
     initialise();
     RunResult result;
-    for (std::uint64_t step = 0; step < settings_.steps_per_run; ++step) {
+    const std::uint64_t steps = settings_.evaluations > 0 ? settings_.evaluations : 1;
+    for (std::uint64_t step = 0; step < steps; ++step) {
       if (countdown_ > 0) {
         --countdown_;
       } else {
@@ -194,7 +195,7 @@ Result<FitOutcome> differential_evolution_fit(const FitOptions& options, const C
   auto prepared = prepare_search(circuit, spectrum, options.weight);
   if (!prepared) return prepared.take_error();
   EvolutionSettings settings;
-  settings.steps_per_run = options.de_evaluations > 0 ? options.de_evaluations : 1;
+  settings.evaluations = options.de_evaluations;
   auto search = differential_evolution_search(**prepared, settings);
   if (!search) return search.take_error();
   return polish_search_result(**prepared, search->best_point, search->iterations);

@@ -17,11 +17,11 @@ struct EvolutionSettings {
   float mutation_low = 0.1f;        // a new mutation factor is uniform in [low, high)
   float mutation_high = 1.0f;
   float redraw_probability = 0.1f;  // chance that a trial draws a new cr, and a new f
-  std::uint64_t steps_per_run = 1;  // max(1, de_evaluations): cost evaluations of each run
+  std::uint64_t evaluations = 20000;  // de_evaluations: cost evaluations of each run (at least 1)
   int runs = 10;                    // independent runs, each with a fresh generator
 };
 
-// The ten runs and the best of their end points. A run costs steps_per_run evaluations plus
+// The ten runs and the best of their end points. A run costs max(1, evaluations) plus
 // one to recompute its end point in double precision; the iteration figure is the total of
 // the former (saturating). Fails when a dimension's single-precision range is empty or not
 // finite, and when no run produced a usable point.

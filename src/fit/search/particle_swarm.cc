@@ -55,7 +55,7 @@ Status allocate_swarm(std::uint64_t particles, std::size_t n, Swarm* swarm) {
   const std::optional<std::uint64_t> bytes = swarm_bytes(particles, n);
   const Error too_large = memory_error("particle swarm of " + std::to_string(particles) +
                                        " particles needs more memory than this machine has");
-  if (!bytes || *bytes > physical_memory_bytes() || particles > std::numeric_limits<std::size_t>::max() / n) {
+  if (!bytes || *bytes > physical_memory_bytes() || particles > std::numeric_limits<std::size_t>::max() / std::max<std::size_t>(n, 1)) {
     return too_large;
   }
   const std::size_t count = static_cast<std::size_t>(particles);

@@ -1,5 +1,5 @@
 // Preparation of a global search, the cost of a solver-coordinate point and the search box.
-// The cost maps coordinates in place so that the searches' inner loops allocate nothing.
+// The cost maps coordinates into reused buffers so that the searches' inner loops allocate nothing.
 #include "fit/search/search_space.h"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "fit/fit_error.h"
+#include "fit/solver_coordinates.h"
 
 namespace corvex {
 
@@ -29,9 +30,7 @@ double search_cost(const FitProblem& problem, std::span<const ParamBounds> bound
                    CostScratch* scratch) {
   const std::size_t n = std::min(y.size(), bounds.size());
   scratch->x.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    scratch->x[i] = is_open_bound(bounds[i]) ? bounds[i].lo + std::pow(10.0, y[i]) : y[i];
-  }
+  from_solver(y, bounds, scratch->x);
   scratch->residuals.resize(problem.residual_count());
   // Every search passes a full point; a short one cannot be evaluated and costs NaN.
   if (!residual_vector(problem, scratch->x, scratch->residuals)) return std::numeric_limits<double>::quiet_NaN();
