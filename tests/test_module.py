@@ -48,6 +48,13 @@ def test_variant_classes_are_shared_between_module_and_element():
         ("Circuit.param_values", "(self, /)"),
         ("Circuit.param_bounds", "(self, /)"),
         ("Circuit.param_units", "(self, /)"),
+        ("Circuit.residuals", "(self, /, params, frequencies, impedances=None, weight='modulus')"),
+        ("Circuit.jacobian", "(self, /, params, frequencies, impedances=None, weight='modulus')"),
+        ("Circuit.fit", "(self, /, frequencies, impedances=None, guess_init=None, weights=None, weight='modulus', "
+                        "method='levenberg_marquardt', max_iterations=200, ftol=1e-08, xtol=1e-08, "
+                        "num_particles=200, generations=1000, nelder_mead_iterations=2000, de_evaluations=20000, "
+                        "sa_iterations=5000, sa_initial_temperature=2.0, basin_hopping_hops=20, "
+                        "basin_hopping_step_size=1.0, basin_hopping_temperature=1.0, seed=None)"),
     ],
 )
 def test_text_signatures(callable_path, signature):
@@ -59,7 +66,7 @@ def test_text_signatures(callable_path, signature):
 
 def test_circuit_methods_in_table_order():
     expected = ["param_names", "with_values", "with_named_values", "impedance",
-                "param_values", "param_bounds", "param_units"]
+                "param_values", "param_bounds", "param_units", "residuals", "jacobian", "fit"]
     own = [name for name in vars(corvex.Circuit) if not name.startswith("_")]
     assert [name for name in own if name in expected] == expected
 
@@ -80,6 +87,21 @@ DOCSTRINGS = {
     "Circuit.param_bounds": "Default physical-validity `(lo, hi)` bounds per parameter, in\n"
                             "`param_names()` order. `hi` is `inf` for open-bound parameters.",
     "Circuit.param_units": "Physical units per parameter",
+    "Circuit.residuals": "Weighted residual vector (interleaved `[re0, im0, re1, im1, ...]`) for an\n"
+                         "arbitrary parameter vector -- the same building block `fit()` uses\n"
+                         "internally for Levenberg-Marquardt, exposed so an external optimizer (e.g.\n"
+                         "`scipy.optimize.least_squares`) can drive this circuit's math directly.",
+    "Circuit.jacobian": "Central-difference Jacobian of `residuals()` at `params`, shape `(2 *\n"
+                        "len(frequencies), len(params))` -- rows are residuals, columns are\n"
+                        "parameters, matching what `scipy.optimize.least_squares(jac=...)` expects.",
+    "Circuit.fit": "Fit this circuit's parameters to a measured spectrum.\n\n"
+                   "Accepts two sequences of frequencies and impedances, or a single battery\n"
+                   "data format dataframe (`impedances` left as None).\n\n"
+                   "`guess_init` unset means start from a machine-learning guess whenever the\n"
+                   "circuit is not explicitly given starting parameters. If no model has been\n"
+                   "trained for the topology it warns and starts from placeholder values.\n\n"
+                   "`True` always guesses, and raises rather than warns when it cannot.\n"
+                   "`False` never guesses.",
 }
 
 
@@ -127,3 +149,18 @@ def test_import_from_a_subinterpreter_raises_import_error():
         assert interpreters.run_string(interpreter, code) is None
     finally:
         interpreters.destroy(interpreter)
+
+
+@pytest.mark.parametrize(
+    "method, text_signature",
+    [
+        ("residuals", '($self, params, frequencies, impedances=None, weight="modulus")'),
+        ("fit", '($self, frequencies, impedances=None, guess_init=None, weights=None, weight="modulus", '
+                'method="levenberg_marquardt", max_iterations=200, ftol=1e-8, xtol=1e-8, num_particles=200, '
+                'generations=1000, nelder_mead_iterations=2000, de_evaluations=20000, sa_iterations=5000, '
+                'sa_initial_temperature=2.0, basin_hopping_hops=20, basin_hopping_step_size=1.0, '
+                'basin_hopping_temperature=1.0, seed=None)'),
+    ],
+)
+def test_raw_text_signatures(method, text_signature):
+    assert getattr(corvex.Circuit, method).__text_signature__ == text_signature
