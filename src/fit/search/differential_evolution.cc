@@ -96,7 +96,9 @@ class EvolutionRun {
     for (Individual& individual : current_) {
       individual.crossover = generator_.float_in(settings_.crossover_low, settings_.crossover_high);
       individual.mutation = generator_.float_in(settings_.mutation_low, settings_.mutation_high);
-      for (std::size_t d = 0; d < n_; ++d) individual.position[d] = generator_.float_in(limits_.lower[d], limits_.upper[d]);
+      for (std::size_t d = 0; d < n_; ++d) {
+        individual.position[d] = generator_.float_in(limits_.lower[d], limits_.upper[d]);
+      }
     }
     countdown_ = size;
   }

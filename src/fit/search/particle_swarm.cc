@@ -49,15 +49,16 @@ std::uint64_t physical_memory_bytes() {
   return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
 }
 
-// Refuses swarms that cannot fit in memory before touching any of it, so a huge
+Error swarm_too_large(std::uint64_t particles) {
+  return memory_error("particle swarm of " + std::to_string(particles) +
+                      " particles needs more memory than this machine has");
+}
+
+// Refuses swarms larger than physical memory before touching any of it, so a huge
 // num_particles is an error rather than an abort or a machine driven into swapping.
 Status allocate_swarm(std::uint64_t particles, std::size_t n, Swarm* swarm) {
   const std::optional<std::uint64_t> bytes = swarm_bytes(particles, n);
-  const Error too_large = memory_error("particle swarm of " + std::to_string(particles) +
-                                       " particles needs more memory than this machine has");
-  if (!bytes || *bytes > physical_memory_bytes() || particles > std::numeric_limits<std::size_t>::max() / std::max<std::size_t>(n, 1)) {
-    return too_large;
-  }
+  if (!bytes || *bytes > physical_memory_bytes()) return swarm_too_large(particles);
   const std::size_t count = static_cast<std::size_t>(particles);
   try {
     swarm->positions.resize(count * n);
@@ -67,7 +68,7 @@ Status allocate_swarm(std::uint64_t particles, std::size_t n, Swarm* swarm) {
     swarm->best_costs.resize(count);
     swarm->order.resize(count);
   } catch (const std::bad_alloc&) {
-    return too_large;
+    return swarm_too_large(particles);
   }
   return {};
 }
@@ -123,8 +124,7 @@ Result<SearchResult> particle_swarm_search(const SearchSpace& space, const Parti
       return improves_on(swarm.costs[a], swarm.costs[b]);
     });
   } catch (const std::bad_alloc&) {
-    return memory_error("particle swarm of " + std::to_string(settings.particles) +
-                        " particles needs more memory than this machine has");
+    return swarm_too_large(settings.particles);
   }
 
   std::vector<double> swarm_best(n);
