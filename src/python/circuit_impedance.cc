@@ -28,34 +28,43 @@ constexpr std::size_t kParallelThreshold = 1000;
 constexpr std::size_t kMinChunkLength = 256;
 constexpr std::size_t kChunksPerThread = 4;
 
+// Scratch rows kept per thread for small requests: below this size the reuse saves most of
+// a short call's cost, and the memory a thread keeps stays small.
+constexpr std::size_t kMaxRetainedRows = 1 << 16;
+
 void fill_frequency_cache(const std::vector<double>& frequencies, std::size_t begin, std::size_t end,
                           FrequencyCache* cache) {
   for (std::size_t i = begin; i < end; ++i) cache->points[i] = make_omega_point(frequencies[i] * kTwoPi);
 }
 
-// Everything the computation needs is allocated here, holding the lock; the evaluation
-// itself allocates nothing, so no allocation can fail on a worker thread.
-void evaluate_all(const Circuit& circuit, const std::vector<double>& frequencies, Complex* out) {
+void evaluate_sequentially(const CompiledCircuit& compiled, const std::vector<double>& frequencies, Complex* out) {
   const std::size_t count = frequencies.size();
-  const EvalPlan plan = compile_plan(circuit.nodes);
-  const std::vector<double> params = param_values(circuit.nodes);
-  FrequencyCache cache;
-  cache.points.resize(count);
+  thread_local FrequencyCache retained_cache;
+  thread_local EvalWorkspace retained_workspace;
+  FrequencyCache local_cache;
+  EvalWorkspace local_workspace;
+  const bool retain = compiled.plan.stack_depth * count <= kMaxRetainedRows;
+  FrequencyCache& cache = retain ? retained_cache : local_cache;
+  EvalWorkspace& workspace = retain ? retained_workspace : local_workspace;
+  if (cache.points.size() < count) cache.points.resize(count);
+  workspace.reserve_for(compiled.plan, count);
 
-  if (count < kParallelThreshold) {
-    EvalWorkspace workspace;
-    workspace.reserve_for(plan, count);
-    ScopedGilRelease unlocked;
-    fill_frequency_cache(frequencies, 0, count, &cache);
-    evaluate_plan(plan, params.data(), cache, 0, count, &workspace, out);
-    return;
-  }
+  ScopedGilRelease unlocked;
+  fill_frequency_cache(frequencies, 0, count, &cache);
+  evaluate_plan(compiled.plan, compiled.values.data(), cache, 0, count, &workspace, out);
+}
 
+// Everything the workers need is allocated here, holding the lock; the evaluation itself
+// allocates nothing, so no allocation can fail on a worker thread.
+void evaluate_in_parallel(const CompiledCircuit& compiled, const std::vector<double>& frequencies, Complex* out) {
+  const std::size_t count = frequencies.size();
   const std::size_t most_chunks = kChunksPerThread * (worker_pool_size() + 1);
   const std::size_t chunk_count = std::min(most_chunks, (count + kMinChunkLength - 1) / kMinChunkLength);
   const std::size_t chunk_length = (count + chunk_count - 1) / chunk_count;
+  FrequencyCache cache;
+  cache.points.resize(count);
   std::vector<EvalWorkspace> workspaces(chunk_count);
-  for (EvalWorkspace& workspace : workspaces) workspace.reserve_for(plan, chunk_length);
+  for (EvalWorkspace& workspace : workspaces) workspace.reserve_for(compiled.plan, chunk_length);
 
   ScopedGilRelease unlocked;
   auto evaluate_chunk = [&](std::size_t chunk) {
@@ -63,7 +72,7 @@ void evaluate_all(const Circuit& circuit, const std::vector<double>& frequencies
     const std::size_t end = std::min(count, begin + chunk_length);
     if (begin >= end) return;
     fill_frequency_cache(frequencies, begin, end, &cache);
-    evaluate_plan(plan, params.data(), cache, begin, end, &workspaces[chunk], out + begin);
+    evaluate_plan(compiled.plan, compiled.values.data(), cache, begin, end, &workspaces[chunk], out + begin);
   };
   parallel_for(chunk_count, TaskRef(evaluate_chunk));
 }
@@ -81,7 +90,11 @@ PyObject* circuit_impedance(PyObject* self, PyTypeObject*, PyObject* const* args
     OwnedRef array(PyArray_SimpleNew(1, &length, NPY_CDOUBLE));
     if (!array) return nullptr;
     auto* out = static_cast<Complex*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array.get())));
-    if (length > 0) evaluate_all(circuit_of(self), *frequencies, out);
+    if (frequencies->size() >= kParallelThreshold) {
+      evaluate_in_parallel(compiled_of(self), *frequencies, out);
+    } else if (!frequencies->empty()) {
+      evaluate_sequentially(compiled_of(self), *frequencies, out);
+    }
     return array.release();
   });
 }

@@ -1,20 +1,31 @@
-// The Circuit instance layout, an immutable circuit tree with its explicit-values flag, and
-// the creation of the Circuit type whose methods live in the files named below.
+// The Circuit instance layout: an immutable circuit tree with its explicit-values flag, and
+// the tree compiled for evaluation once, when the instance is made.
 #pragma once
 
 #include <Python.h>
 
+#include <vector>
+
 #include "circuit/circuit.h"
+#include "circuit/eval_plan.h"
 #include "python/module_state.h"
 
 namespace corvex::python {
 
+// What impedance() needs besides the tree, kept with it since the tree never changes.
+struct CompiledCircuit {
+  EvalPlan plan;
+  std::vector<double> values;  // the stored values in parameter order
+};
+
 struct CircuitObject {
   PyObject_HEAD
   Circuit circuit;
+  CompiledCircuit compiled;
 };
 
 inline const Circuit& circuit_of(PyObject* self) { return reinterpret_cast<CircuitObject*>(self)->circuit; }
+inline const CompiledCircuit& compiled_of(PyObject* self) { return reinterpret_cast<CircuitObject*>(self)->compiled; }
 
 inline bool is_circuit_object(const ModuleState* state, PyObject* object) {
   return PyObject_TypeCheck(object, state->circuit_type);

@@ -60,7 +60,7 @@ PyObject* circuit_param_names(PyObject* self, PyObject*) {
 }
 
 PyObject* circuit_param_values(PyObject* self, PyObject*) {
-  return guarded([&] { return new_float_list(param_values(circuit_of(self).nodes)); });
+  return guarded([&] { return new_float_list(compiled_of(self).values); });
 }
 
 PyObject* circuit_param_bounds(PyObject* self, PyObject*) {

@@ -39,6 +39,7 @@ PyObject* circuit_new(PyTypeObject* type, PyObject* args, PyObject* kwargs) {
 }
 
 void circuit_dealloc(PyObject* self) {
+  reinterpret_cast<CircuitObject*>(self)->compiled.~CompiledCircuit();
   reinterpret_cast<CircuitObject*>(self)->circuit.~Circuit();
   free_heap_instance(self);
 }
@@ -147,9 +148,12 @@ PyType_Spec circuit_spec = {
 }  // namespace
 
 PyObject* new_circuit_object(PyTypeObject* type, Circuit circuit) {
+  CompiledCircuit compiled{compile_plan(circuit.nodes), param_values(circuit.nodes)};
   PyObject* self = type->tp_alloc(type, 0);
   if (self == nullptr) return nullptr;
-  new (&reinterpret_cast<CircuitObject*>(self)->circuit) Circuit(std::move(circuit));
+  auto* object = reinterpret_cast<CircuitObject*>(self);
+  new (&object->circuit) Circuit(std::move(circuit));
+  new (&object->compiled) CompiledCircuit(std::move(compiled));
   return self;
 }
 
