@@ -46,7 +46,7 @@ def test_carried_guess_matches_reference(path):
     wpath = os.path.join(ROOT, doc["weights"])
     if not os.path.exists(wpath) or _sha(wpath) != doc["sha256"]:
         pytest.skip("reference guesses were computed from other weights; run make -C training fixtures")
-    c = corvex.Circuit(doc["key"])
+    c = corvex.Circuit(doc["circuit"])
     if not hasattr(c, "guess"):
         pytest.skip("Circuit.guess() not implemented yet")
     assert c.param_names() == doc["param_names"]
