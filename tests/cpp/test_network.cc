@@ -147,6 +147,7 @@ TEST_CASE("whole networks equal a direct evaluation bit for bit") {
       {8, 64, 5, 4, {1, 2, 4, 8}, 32, 3},
       {6, 17, 4, 3, {3, 1}, 10, 2},    // even kernel: taps reach further right than left
       {4, 1, 5, 2, {1}, 5, 1},          // one grid point
+      {4, 12, 5, 2, {8, 3}, 6, 2},      // padding wider than the grid
       {16, 64, 5, 8, {1, 2, 4, 8}, 64, 3},
   };
   for (const Shape& s : shapes) {
