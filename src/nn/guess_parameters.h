@@ -1,0 +1,21 @@
+// The guess pipeline: choose a network for the circuit's topology (a carried model or a
+// user's weights file), run it on the spectrum and return values in the circuit's order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "circuit/circuit.h"
+#include "util/result.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+// Starting values for every parameter of `circuit`, in its parameter order. Without a path
+// the registry supplies the model; with one, the weights cache does (the registry is not
+// consulted). Fails with the exact message of the first problem met.
+Result<std::vector<double>> guess_parameters(const SeriesList& circuit, const Spectrum& spectrum,
+                                             const std::optional<std::string>& weights_path);
+
+}  // namespace corvex
