@@ -1,36 +1,28 @@
-# A probe for whether a call releases the interpreter lock: a second thread keeps taking
-# timestamps, and a call that held the lock throughout shows up as one long stall.
+# A probe for whether a call releases the interpreter lock: a second Python thread counts
+# loop turns, and the count can only move during the call if the lock was let go.
 import threading
-import time
 
 
-def longest_stall_fraction(call):
-    """Runs call() and returns the longest pause of a busy Python thread during it, as a
-    fraction of the call's duration (near 1 when the call kept the lock)."""
-    stalls = []
+def progress_during(call):
+    """Runs call() and returns how many loop turns a busy Python thread made meanwhile.
+
+    Both snapshots are taken while the calling thread holds the lock, so a call that kept
+    the lock throughout yields exactly 0, however loaded the machine is."""
+    turns = [0]
     stop = threading.Event()
     started = threading.Event()
 
-    def tick():
-        last = time.perf_counter()
+    def count():
         started.set()
         while not stop.is_set():
-            now = time.perf_counter()
-            if now - last > 0.005:
-                stalls.append((last, now))
-            last = now
+            turns[0] += 1
 
-    worker = threading.Thread(target=tick)
+    worker = threading.Thread(target=count)
     worker.start()
     started.wait()
-    time.sleep(0.02)
-    begin = time.perf_counter()
+    before = turns[0]
     call()
-    end = time.perf_counter()
+    after = turns[0]
     stop.set()
     worker.join()
-    longest = 0.0
-    for stall_begin, stall_end in stalls:
-        overlap = min(stall_end, end) - max(stall_begin, begin)
-        longest = max(longest, overlap)
-    return longest / (end - begin)
+    return after - before

@@ -11,7 +11,7 @@ import pandas as pd
 import pytest
 
 import corvex
-from gil_probe import longest_stall_fraction
+from gil_probe import progress_during
 
 MODELS = ("'rc', 'rc_l', 'rq', 'rq_l', 'two_rc', 'two_rc_l', 'two_rq', 'two_rq_l', "
           "'randles', 'sei_randles', 'sei_randles_wo'")
@@ -204,7 +204,7 @@ def test_fit_errors_are_value_errors(circuit, frequencies, impedances, message):
 
 
 def test_negative_tolerance_is_refused():
-    with pytest.raises(Exception, match="^ftol must be >= 0$"):
+    with pytest.raises(ValueError, match="^ftol must be >= 0$"):
         START.fit(F, Z, ftol=-1.0)
 
 
@@ -345,4 +345,4 @@ COSTLY_VALUES = COSTLY.param_values()
 def test_numeric_work_releases_the_interpreter_lock(call, points):
     f = np.logspace(-1, 5, points)
     z = corvex.Circuit("R0-(R1,C1)").with_values(TRUE_VALUES).impedance(f)
-    assert longest_stall_fraction(lambda: call(f, z)) < 0.5
+    assert progress_during(lambda: call(f, z)) > 0

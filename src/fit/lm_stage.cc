@@ -181,9 +181,9 @@ std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std:
 Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBounds> bounds,
                            std::span<const double> y0, const std::vector<bool>& frozen,
                            const LmSettings& settings) {
-  if (std::signbit(settings.ftol)) return internal_error("ftol must be >= 0");
-  if (std::signbit(settings.xtol)) return internal_error("xtol must be >= 0");
-  if (std::signbit(settings.gtol)) return internal_error("gtol must be >= 0");
+  if (std::signbit(settings.ftol)) return value_error("ftol must be >= 0");
+  if (std::signbit(settings.xtol)) return value_error("xtol must be >= 0");
+  if (std::signbit(settings.gtol)) return value_error("gtol must be >= 0");
 
   const std::size_t n = y0.size();
   const std::size_t m = problem.residual_count();
