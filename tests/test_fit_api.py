@@ -249,7 +249,8 @@ def test_fitted_circuit_is_explicit():
     assert caught == []
 
 
-@pytest.mark.parametrize("circuit", [corvex.Circuit("R0-(R1,C1)-W2"), START])
+@pytest.mark.parametrize("circuit", [corvex.Circuit("R0-(R1,C1)-W2"),
+                                     corvex.Circuit("R0-(R1,C1)-W2").with_values([1.0, 2.0, 1e-3, 1.0])])
 def test_guess_init_true_without_model_raises(circuit):
     with pytest.raises(ValueError) as raised:
         circuit.fit(F, Z, guess_init=True)

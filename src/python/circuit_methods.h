@@ -6,6 +6,11 @@
 
 namespace corvex::python {
 
+// guess_methods.cc
+PyObject* circuit_guess(PyObject* self, PyTypeObject* defining_class, PyObject* const* args, Py_ssize_t nargs,
+                        PyObject* kwnames);
+PyObject* circuit_ml_circuits(PyObject* unused_class, PyObject* unused);
+
 // circuit_parameters.cc
 PyObject* circuit_param_names(PyObject* self, PyObject* unused);
 PyObject* circuit_param_values(PyObject* self, PyObject* unused);

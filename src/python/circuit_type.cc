@@ -83,7 +83,18 @@ PyCFunction as_cfunction(Function function) {
 }
 
 PyMethodDef circuit_methods[] = {
-    // ml_circuits() and guess() belong here, first in the table, with the guessing code.
+    {"ml_circuits", circuit_ml_circuits, METH_NOARGS | METH_STATIC,
+     "ml_circuits()\n--\n\nNames accepted by the constructor that have trained initial-parameter\n"
+     "models, and so get a guessed starting point from `fit()` by default."},
+    {"guess", as_cfunction(circuit_guess), kArgsMethod,
+     "guess($self, frequencies, impedances=None, weights=None)\n--\n\n"
+     "Machine-learning guess of starting parameters for this circuit's\ntopology, in `param_names()` order.\n\n"
+     "Series and parallel elements may be written with any order and labels:\n"
+     "`(R1,C2)-R3` uses the same model as `R0-(R1,C1)`. `K` and `Zarc` reach\n"
+     "the models trained on the pairs they abbreviate, so `R0-Zarc1` uses the\n"
+     "`R0-(R1,CPE1)` model and gets its guess back as `r`, `tau_k`, `gamma`.\n\n"
+     "`weights` loads a `.eisnn` file from disk instead of looking for a\nbundled model.\n\n"
+     "Raises if no model has been trained for this topology, or if `weights`\nwas trained for a different one."},
     {"param_names", circuit_param_names, METH_NOARGS,
      "param_names($self)\n--\n\nParameter names, in the same order `with_values()` consumes and\n"
      "`with_named_values()` expects as keys."},

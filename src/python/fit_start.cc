@@ -4,7 +4,11 @@
 
 #include <Python.h>
 
+#include <vector>
+
 #include "circuit/named_circuits.h"
+#include "models/model_registry.h"
+#include "nn/guess_parameters.h"
 #include "python/error_mapping.h"
 
 namespace corvex::python {
@@ -14,17 +18,28 @@ bool decides_to_guess(const std::optional<bool>& guess_init, bool weights_given,
   return weights_given || !explicit_values;
 }
 
-// No network is available to this build yet, so every topology is one without a model:
-// an explicit request fails, and the default falls back to the placeholder values.
-bool guessed_start(const Circuit&, const Spectrum&, const std::optional<bool>& guess_init,
-                   const std::optional<std::string>&, std::optional<Circuit>* start) {
-  start->reset();
-  if (guess_init.value_or(false)) {
-    raise_error(value_error(
-        "No training data on this circuit. Machine-learning based initial parameters available for " +
-        quoted_model_keys()));
+namespace {
+
+// Replaces *start with a copy of the circuit carrying the guessed values.
+bool start_from_guess(const Circuit& circuit, const Spectrum& spectrum, const std::optional<std::string>& weights,
+                      std::optional<Circuit>* start) {
+  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, weights);
+  if (!values.ok()) {
+    raise_error(values.error());
     return false;
   }
+  start->emplace(Circuit{rebuild_with_values(circuit.nodes, values->data()), true});
+  return true;
+}
+
+}  // namespace
+
+bool guessed_start(const Circuit& circuit, const Spectrum& spectrum, const std::optional<bool>& guess_init,
+                   const std::optional<std::string>& weights, std::optional<Circuit>* start) {
+  start->reset();
+  if (weights) return start_from_guess(circuit, spectrum, weights, start);
+  const bool carried_model = lookup_registry(circuit.nodes).has_value();
+  if (guess_init.value_or(false) || carried_model) return start_from_guess(circuit, spectrum, std::nullopt, start);
   const std::string message =
       "There is no ML model to guess initial parameters for this circuit. Supply your own with "
       "Circuit.with_named_values({...}) or Circuit.with_values([...]), or pass guess_init=False to "

@@ -15,7 +15,8 @@ namespace corvex::python {
 bool decides_to_guess(const std::optional<bool>& guess_init, bool weights_given, bool explicit_values);
 
 // The circuit to start from when the policy says to guess: a copy carrying guessed
-// values, or (after the warning) nullopt meaning "start from the circuit as it is".
+// values, or (after the warning) nullopt meaning "start from the circuit as it is". A named
+// weights file is always read; without one, a carried model is used when the topology has one.
 // Returns false with a Python exception set when the guess fails or the warning is
 // turned into an error by the warning filters.
 bool guessed_start(const Circuit& circuit, const Spectrum& spectrum, const std::optional<bool>& guess_init,

@@ -1,0 +1,57 @@
+// Circuit.guess() and Circuit.ml_circuits(): network guesses of starting values from a
+// carried model or a user's weights file, and the names of the carried models.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "models/model_registry.h"
+#include "nn/guess_parameters.h"
+#include "python/arg_binder.h"
+#include "python/circuit_methods.h"
+#include "python/circuit_object.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+#include "python/owned_ref.h"
+#include "python/python_text.h"
+#include "python/python_values.h"
+#include "python/spectrum_input.h"
+
+namespace corvex::python {
+
+namespace {
+
+constexpr const char* kGuessNames[] = {"frequencies", "impedances", "weights"};
+constexpr Signature kGuessSignature{"Circuit.guess()", kGuessNames, 1};
+
+}  // namespace
+
+PyObject* circuit_guess(PyObject* self, PyTypeObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    PyObject* bound[3];
+    if (!bind_arguments(kGuessSignature, args, nargs, kwnames, bound)) return nullptr;
+    std::optional<std::string> weights;
+    if (bound[2] != nullptr && !convert_optional_string(bound[2], "weights", &weights)) return nullptr;
+    std::optional<Spectrum> spectrum = spectrum_from(bound[0], bound[1]);
+    if (!spectrum) return nullptr;
+    // The guess is cheap next to a fit and shares the weights cache, so it keeps the lock.
+    Result<std::vector<double>> values = guess_parameters(circuit_of(self).nodes, *spectrum, weights);
+    if (!values.ok()) return raise_error(values.error());
+    return new_float_list(*values);
+  });
+}
+
+PyObject* circuit_ml_circuits(PyObject*, PyObject*) {
+  return guarded([&]() -> PyObject* {
+    const std::vector<std::string_view> keys = registry_keys();
+    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(keys.size())));
+    if (!list) return nullptr;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      OwnedRef key = text_object(keys[i]);
+      if (!key) return nullptr;
+      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), key.release());
+    }
+    return list.release();
+  });
+}
+
+}  // namespace corvex::python
