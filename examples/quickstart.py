@@ -53,11 +53,27 @@ def show_fit(title, notation, start, data_file, rows=6):
     print()
 
 
+def show_guessed_fit(notation, data_file):
+    """A circuit straight from notation: the network guesses where the fit starts."""
+    frame = read_spectrum(data_file)
+    circuit = corvex.Circuit(notation)
+    start = circuit.guess(frame)
+    result = circuit.fit(frame)
+    print(f"No starting values: {notation} fitted to {data_file}")
+    print(f"{'parameter':12} {'guess':>14} {'fitted':>14}")
+    for name, guessed in zip(circuit.param_names(), start):
+        print(f"{name:12} {guessed:14.6g} {result.params[name]:14.6g}")
+    print(f"success={result.success}, cost={result.cost:.6g}, impedance_evals={result.impedance_evals}")
+    print()
+
+
 def main():
     show_impedance()
     show_fit("Dummy cell", "R0-(R1,C1)", [10.0, 10.0, 1e-5], "dummy-circuit-1.csv")
     show_fit("Lithium-ion battery", "L0-R0-(R1,CPE1)-(R2,CPE2)-W3",
              [1e-7, 0.01, 0.01, 1.0, 0.8, 0.01, 10.0, 0.8, 0.01], "li-ion-example.csv")
+    show_guessed_fit("R0-(R1,C1)", "dummy-circuit-1.csv")
+    show_guessed_fit("R0-(R1,CPE1)", "li-ion-example.csv")
 
 
 if __name__ == "__main__":
