@@ -74,21 +74,21 @@ def test_same_seed_gives_identical_results(method, seed):
 CHILD = """
 import json, sys
 import corvex
-spec = json.load(sys.stdin)
-f = [float.fromhex(x) for x in spec["f"]]
-z = [complex(float.fromhex(re), float.fromhex(im)) for re, im in spec["z"]]
-circuit = corvex.Circuit(spec["notation"])
-for method, seed in spec["cases"]:
-    result = circuit.fit(f, z, guess_init=False, method=method, seed=seed, **spec["settings"])
+job = json.load(sys.stdin)
+f = [float.fromhex(x) for x in job["f"]]
+z = [complex(float.fromhex(re), float.fromhex(im)) for re, im in job["z"]]
+circuit = corvex.Circuit(job["notation"])
+for method, seed in job["cases"]:
+    result = circuit.fit(f, z, guess_init=False, method=method, seed=seed, **job["settings"])
     print(repr(result), result.cost.hex())
 """
 
 
 def test_same_seed_gives_identical_results_in_another_process():
     cases = [(method, 3) for method in SEEDED] + [("simulated_annealing", 2**64 - 1)]
-    spec = {"notation": NOTATION, "settings": SMALL, "cases": cases, "f": [float(x).hex() for x in F],
+    job = {"notation": NOTATION, "settings": SMALL, "cases": cases, "f": [float(x).hex() for x in F],
             "z": [[float(v.real).hex(), float(v.imag).hex()] for v in Z]}
-    child = subprocess.run([sys.executable, "-c", CHILD], input=json.dumps(spec), capture_output=True, text=True,
+    child = subprocess.run([sys.executable, "-c", CHILD], input=json.dumps(job), capture_output=True, text=True,
                            check=True, timeout=120)
     here = [f"{result!r} {result.cost.hex()}" for result in (fit(method, seed=seed) for method, seed in cases)]
     assert child.stdout.splitlines() == here
