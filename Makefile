@@ -12,7 +12,7 @@ JOBS ?= 2
 
 PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
 
-.PHONY: demo test setup debian venv build cpp-tests pytest bench sanitize fuzz weights report clean
+.PHONY: demo test setup debian venv build cpp-tests pytest bench sanitize sanitize-thread fuzz weights report clean
 
 demo: build
 	$(PY) examples/quickstart.py
@@ -61,6 +61,14 @@ sanitize: venv
 	ASAN_OPTIONS=detect_leaks=0 $(VENV)/bin/ctest --test-dir build/asan --output-on-failure
 	ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$$(gcc -print-file-name=libasan.so) $$(gcc -print-file-name=libubsan.so)" \
 	  PYTHONPATH=build/asan $(PY) -m pytest -q -x tests -p no:cacheprovider
+
+# ThreadSanitizer on the C++ tests, which drive the worker pool, parallel Jacobians and the
+# concurrent registry and cache; the uninstrumented interpreter would drown it in noise.
+sanitize-thread: venv
+	$(VENV)/bin/cmake -S . -B build/tsan -G Ninja -DCORVEX_SANITIZE=thread -DCORVEX_TESTS=ON -DCORVEX_PYTHON=OFF \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(VENV)/bin/cmake --build build/tsan -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 $(VENV)/bin/ctest --test-dir build/tsan --output-on-failure
 
 fuzz:
 	$(MAKE) -C fuzz run
