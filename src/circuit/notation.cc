@@ -8,40 +8,10 @@
 
 #include "circuit/named_circuits.h"
 #include "util/quote.h"
+#include "util/utf8.h"
 
 namespace corvex {
 namespace {
-
-// Code points of UTF-8 text; a malformed byte becomes U+FFFD, which no rule accepts.
-std::vector<char32_t> decode_utf8(std::string_view text) {
-  std::vector<char32_t> out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t n = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (n == 0 || i + n > text.size()) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    char32_t cp = n == 1 ? lead : n == 2 ? (lead & 0x1Fu) : n == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
-    bool valid = true;
-    for (std::size_t k = 1; k < n; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) valid = false;
-      cp = (cp << 6) | (cont & 0x3Fu);
-    }
-    if (!valid) {
-      out.push_back(0xFFFD);
-      ++i;
-      continue;
-    }
-    out.push_back(cp);
-    i += n;
-  }
-  return out;
-}
 
 bool is_ascii_letter(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }

@@ -13,6 +13,20 @@ struct Part {
   std::vector<ParamSpan> spans;
 };
 
+// The parts sorted by text, stably, joined with commas inside the brackets; their spans
+// follow in the same order.
+Part sorted_join(std::vector<Part> parts, char open, char close) {
+  std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.text < b.text; });
+  Part out{std::string(1, open), {}};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i) out.text += ',';
+    out.text += parts[i].text;
+    out.spans.insert(out.spans.end(), parts[i].spans.begin(), parts[i].spans.end());
+  }
+  out.text += close;
+  return out;
+}
+
 // Children are formed in flattening order first, so the running parameter index is right,
 // and sorted afterwards.
 Part series_part(const SeriesList& nodes, std::size_t* next_param);
@@ -26,29 +40,13 @@ Part node_part(const Node& node, std::size_t* next_param) {
   }
   std::vector<Part> branches;
   for (const SeriesList& branch : node.parallel_node().branches) branches.push_back(series_part(branch, next_param));
-  std::stable_sort(branches.begin(), branches.end(), [](const Part& a, const Part& b) { return a.text < b.text; });
-  Part out{"(", {}};
-  for (std::size_t i = 0; i < branches.size(); ++i) {
-    if (i) out.text += ',';
-    out.text += branches[i].text;
-    out.spans.insert(out.spans.end(), branches[i].spans.begin(), branches[i].spans.end());
-  }
-  out.text += ')';
-  return out;
+  return sorted_join(std::move(branches), '(', ')');
 }
 
 Part series_part(const SeriesList& nodes, std::size_t* next_param) {
   std::vector<Part> parts;
   for (const Node& node : nodes) parts.push_back(node_part(node, next_param));
-  std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.text < b.text; });
-  Part out{"[", {}};
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i) out.text += ',';
-    out.text += parts[i].text;
-    out.spans.insert(out.spans.end(), parts[i].spans.begin(), parts[i].spans.end());
-  }
-  out.text += ']';
-  return out;
+  return sorted_join(std::move(parts), '[', ']');
 }
 
 std::optional<std::vector<std::size_t>> permutation_between(const SeriesList& model, const SeriesList& user) {

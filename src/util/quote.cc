@@ -3,41 +3,17 @@
 #include "util/quote.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#include "util/utf8.h"
 
 namespace corvex {
 namespace {
 
-// Decodes one UTF-8 sequence at text[i], advancing i; malformed bytes decode as themselves
-// so that no input can make the walk stall or overrun.
-std::uint32_t next_code_point(std::string_view text, std::size_t* i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(*i);
-  int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
-  if (*i + static_cast<std::size_t>(length) > text.size()) length = 1;
-  std::uint32_t cp = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
-  for (int k = 1; k < length; ++k) {
-    const unsigned char cont = byte(*i + static_cast<std::size_t>(k));
-    if ((cont & 0xC0) != 0x80) {
-      length = 1;
-      cp = lead;
-      break;
-    }
-    cp = (cp << 6) | (cont & 0x3Fu);
-  }
-  *i += static_cast<std::size_t>(length);
-  return cp;
-}
+std::vector<char32_t> code_points(std::string_view text) { return decode_utf8(text); }
 
-std::vector<std::uint32_t> code_points(std::string_view text) {
-  std::vector<std::uint32_t> out;
-  for (std::size_t i = 0; i < text.size();) out.push_back(next_code_point(text, &i));
-  return out;
-}
-
-bool is_control(std::uint32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
+bool is_control(char32_t cp) { return cp < 0x20 || (cp >= 0x7F && cp < 0xA0); }
 
 }  // namespace
 
@@ -45,7 +21,7 @@ std::string quoted(std::string_view text) {
   std::string out = "\"";
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t start = i;
-    const std::uint32_t cp = next_code_point(text, &i);
+    const char32_t cp = next_code_point(text, &i);
     if (cp == '"' || cp == '\\') {
       out += '\\';
       out += static_cast<char>(cp);
@@ -74,8 +50,8 @@ std::size_t code_point_count(std::string_view text) {
 }
 
 std::size_t levenshtein_distance(std::string_view a, std::string_view b) {
-  const std::vector<std::uint32_t> s = code_points(a);
-  const std::vector<std::uint32_t> t = code_points(b);
+  const std::vector<char32_t> s = code_points(a);
+  const std::vector<char32_t> t = code_points(b);
   std::vector<std::size_t> row(t.size() + 1);
   for (std::size_t j = 0; j <= t.size(); ++j) row[j] = j;
   for (std::size_t i = 1; i <= s.size(); ++i) {
