@@ -205,3 +205,36 @@ def test_conversion_hook_that_mutates_the_list_is_safe():
 
     values.insert(1, Shrinking())
     assert R.impedance(values).tolist() == [2, 2]
+
+
+class _NoLength:
+    """Item access that never runs out: a frame lookup returning an iterator."""
+
+    def __getitem__(self, key):
+        return iter([1.0, 2.0])
+
+
+class _LyingLength:
+    def __init__(self, claimed, items):
+        self.claimed, self.items = claimed, items
+
+    def __len__(self):
+        return self.claimed
+
+    def __getitem__(self, index):
+        if index >= len(self.items):
+            raise IndexError(index)
+        return self.items[index]
+
+
+@pytest.mark.parametrize("sequence, expected", [
+    (_LyingLength(10**15, [1.0, 2.0]), 2),     # ends at the first IndexError, allocates nothing huge
+    (_LyingLength(3, [1.0] * 100), 3),         # never reads past the stated length
+])
+def test_custom_sequences_are_read_within_their_length(sequence, expected):
+    assert len(ZERO.impedance(sequence)) == expected
+
+
+def test_endless_item_access_is_not_iterated_forever():
+    with pytest.raises(ValueError, match='^column "Frequency / Hz" is not numeric$'):
+        ZERO.impedance(_NoLength())

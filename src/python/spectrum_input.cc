@@ -2,6 +2,7 @@
 // exact messages for every structural problem of the input.
 #include "python/spectrum_input.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -55,26 +56,45 @@ std::optional<std::vector<T>> copy_cast_array(PyObject* object, int type_number)
 }
 
 // Items of a sequence (not a str), each through `convert`, which returns false with a
-// Python error set. Items are re-read by index so that a conversion hook that mutates the
-// list cannot leave us reading freed memory.
+// Python error set. Lists and tuples are re-read by index so that a conversion hook that
+// mutates them cannot leave us reading freed memory; other sequences are read by index up
+// to their length, so one whose item access never ends cannot make the call run forever.
 template <class T, class Convert>
 std::optional<std::vector<T>> convert_items(PyObject* object, Convert convert) {
   if (PyUnicode_Check(object) || !PySequence_Check(object)) {
     raise_cannot_convert(object, "Sequence");
     return std::nullopt;
   }
-  OwnedRef fast(PySequence_Fast(object, ""));
-  if (!fast) {
+  std::vector<T> values;
+  if (PyList_Check(object) || PyTuple_Check(object)) {
+    OwnedRef fast(PySequence_Fast(object, ""));
+    if (!fast) return std::nullopt;
+    values.reserve(static_cast<std::size_t>(PySequence_Fast_GET_SIZE(fast.get())));
+    for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(fast.get()); ++i) {
+      OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(fast.get(), i));
+      T value{};
+      if (!convert(item.get(), &value)) return std::nullopt;
+      values.push_back(value);
+    }
+    return values;
+  }
+  const Py_ssize_t length = PySequence_Size(object);
+  if (length < 0) {
     if (PyErr_ExceptionMatches(PyExc_TypeError)) {
       PyErr_Clear();
       raise_cannot_convert(object, "Sequence");
     }
     return std::nullopt;
   }
-  std::vector<T> values;
-  values.reserve(static_cast<std::size_t>(PySequence_Fast_GET_SIZE(fast.get())));
-  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(fast.get()); ++i) {
-    OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(fast.get(), i));
+  // A length is only a claim: reserve what a real sequence could plausibly hold at once.
+  values.reserve(static_cast<std::size_t>(std::min<Py_ssize_t>(length, Py_ssize_t{1} << 20)));
+  for (Py_ssize_t i = 0; i < length; ++i) {
+    OwnedRef item(PySequence_GetItem(object, i));
+    if (!item) {
+      if (!PyErr_ExceptionMatches(PyExc_IndexError)) return std::nullopt;
+      PyErr_Clear();
+      break;
+    }
     T value{};
     if (!convert(item.get(), &value)) return std::nullopt;
     values.push_back(value);
