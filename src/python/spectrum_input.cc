@@ -57,8 +57,8 @@ std::optional<std::vector<T>> copy_cast_array(PyObject* object, int type_number)
 
 // Items of a sequence (not a str), each through `convert`, which returns false with a
 // Python error set. Lists and tuples are re-read by index so that a conversion hook that
-// mutates them cannot leave us reading freed memory; other sequences are read by index up
-// to their length, so one whose item access never ends cannot make the call run forever.
+// mutates them cannot leave us reading freed memory; other sequences are iterated at most
+// up to their length, so one whose items never end cannot make the call run forever.
 template <class T, class Convert>
 std::optional<std::vector<T>> convert_items(PyObject* object, Convert convert) {
   if (PyUnicode_Check(object) || !PySequence_Check(object)) {
@@ -88,11 +88,13 @@ std::optional<std::vector<T>> convert_items(PyObject* object, Convert convert) {
   }
   // A length is only a claim: reserve what a real sequence could plausibly hold at once.
   values.reserve(static_cast<std::size_t>(std::min<Py_ssize_t>(length, Py_ssize_t{1} << 20)));
+  // Iteration rather than indexing: a pandas series indexes by label, but iterates by position.
+  OwnedRef iterator(PyObject_GetIter(object));
+  if (!iterator) return std::nullopt;
   for (Py_ssize_t i = 0; i < length; ++i) {
-    OwnedRef item(PySequence_GetItem(object, i));
+    OwnedRef item(PyIter_Next(iterator.get()));
     if (!item) {
-      if (!PyErr_ExceptionMatches(PyExc_IndexError)) return std::nullopt;
-      PyErr_Clear();
+      if (PyErr_Occurred()) return std::nullopt;
       break;
     }
     T value{};
