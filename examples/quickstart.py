@@ -73,6 +73,7 @@ def main():
     show_fit("Lithium-ion battery", "L0-R0-(R1,CPE1)-(R2,CPE2)-W3",
              [1e-7, 0.01, 0.01, 1.0, 0.8, 0.01, 10.0, 0.8, 0.01], "li-ion-example.csv")
     show_guessed_fit("R0-(R1,C1)", "dummy-circuit-1.csv")
+    show_guessed_fit("L0-R0-(R1,CPE1)-(R2,CPE2)", "li-ion-example.csv")
 
 
 if __name__ == "__main__":
