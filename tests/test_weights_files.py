@@ -1,5 +1,5 @@
 """Checks the carried weights files weights/<key>.eisnn against the format
-and the registry (spec Parts 5.1, 5.2, 5.4): exact byte size, the ten header
+and the model registry: exact byte size, the ten header
 entries in key-table order with their values, the 44 tensors in the stated
 order with their shapes and encodings, circuit and param_names, and the
 decoding tables (scaling rules, log_params).  Pure Python (struct); skips
@@ -13,7 +13,7 @@ import pytest
 
 WEIGHTS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "weights")
 
-# key -> (circuit, param_names, channels, bytes)   (Part 5.1 carried-model table)
+# key -> (circuit, param_names, channels, bytes) of every carried model
 REGISTRY = [
     ("rc", "R0-(R1,C1)", "R0.r,R1.r,C1.c", 16, 37039),
     ("rc_l", "L0-R0-(R1,C1)", "L0.l,R0.r,R1.r,C1.c", 32, 138455),
@@ -35,7 +35,7 @@ REGISTRY = [
 HEADER_KEYS = ["circuit", "param_names", "estimator", "n_grid", "channels",
                "kernel", "groups", "dilations", "alpha_min", "alpha_max"]
 
-# Part 5.4 scaling rules: (element kind, field) -> (a, b, c, uses alpha index, log_params)
+# Scaling rules by parameter kind: (element kind, field) -> (a, b, c, uses alpha index, log_params)
 RULES = {
     ("R", "r"): (1.0, 0.0, 0.0, False, 1.0),
     ("Wo", "z0"): (1.0, 0.0, 0.0, False, 1.0),
@@ -133,7 +133,7 @@ def test_weights_file(key, circuit, names, C, nbytes):
         assert all(math.isfinite(v) for v in vals), name
     t = {n: v for n, _, _, v in tensors}
     assert all(s > 0 for s in t["target_std"])
-    # decoding tables follow the Part 5.4 rules
+    # decoding tables follow the scaling rules by parameter kind
     plist = names.split(",")
     for j, nm in enumerate(plist):
         elem, field = nm.split(".")

@@ -1,1 +1,1 @@
-"""Training pipeline for corvex's carried initial-guess networks (issue 4)."""
+"""Training pipeline for corvex's carried initial-guess networks."""

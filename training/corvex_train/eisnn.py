@@ -1,4 +1,4 @@
-"""Writer and (pure-Python) reader of the "EISNN001" weights format (Part 5.1).
+"""Writer and (pure-Python) reader of the "EISNN001" weights format.
 
 Carried files: 10 header entries in key-table order, 44 tensors in the order
 stem, blocks 0..3 (conv1 w/b, norm1 w/b, conv2 w/b, norm2 w/b), head.0,

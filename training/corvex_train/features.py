@@ -1,4 +1,4 @@
-"""Features and decoding exactly as Part 5.4 states, batched over spectra of
+"""Features and decoding exactly as the library computes them, batched over spectra of
 equal point count (arrays of shape (B, N)).  Every formula is evaluated
 element by element in the stated order, sums are sequential (np.cumsum, not
 pairwise np.sum), sorts are stable over the IEEE total order.  A single
@@ -25,7 +25,7 @@ def _seqsum(x):
 
 
 def estimate_scales(f, re, im):
-    """"reactive_centroid" (Part 5.4).  f, re, im: (B, N).  Returns
+    """"reactive_centroid" scale estimate.  f, re, im: (B, N).  Returns
     (z_scale, w_scale), each (B,)."""
     f = np.asarray(f, dtype=np.float64)
     re = np.asarray(re, dtype=np.float64)
@@ -136,7 +136,7 @@ def dimensionless_targets(values, scaling, log_params, z_scale, w_scale):
 
 def decode_outputs(out, target_mean, target_std, log_params, scaling,
                    z_scale, w_scale, alpha_min=0.05, alpha_max=1.0):
-    """Part 5.4 decode_outputs, batched: out (B, >=P), scales (B,)."""
+    """decode_outputs, batched: out (B, >=P), scales (B,)."""
     out = np.asarray(out, dtype=np.float64)
     P = len(target_mean)
     vals = np.empty((out.shape[0], P))

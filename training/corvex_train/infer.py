@@ -1,4 +1,4 @@
-"""Reference guesses the way inference runs them (Parts 5.3-5.4), for the
+"""Reference guesses the way the library's inference runs them, for the
 report and for comparing with corvex's Circuit.guess():
 
   guess_from_file(path, f, z)       float64 network with the file's binary16

@@ -1,10 +1,10 @@
-"""The guessing network exactly as Part 5.3 of the spec runs it.
+"""The guessing network exactly as the library's inference runs it.
 
 stem Conv1d(3->C, K, padding K//2) -> 4 residual blocks
 (conv1 -> GroupNorm -> tanh-GELU -> conv2 -> GroupNorm; x = GELU(x + h)),
 "same" zero padding = dilation*(K-1)//2, then per-channel mean and max pooling
 plus the two extras, then head Linear(2C+2 -> 4C) - GELU - Linear(4C -> 4C) -
-GELU - Linear(4C -> 2P).  Module names match the tensor names of Part 5.1
+GELU - Linear(4C -> 2P).  Module names match the tensor names of the weights format
 (stem, blocks.i.conv1/norm1/conv2/norm2, head.0, head.2, head.4).
 """
 import torch

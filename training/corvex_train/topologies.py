@@ -1,6 +1,5 @@
 """The eleven carried models: registry keys, circuits, parameter names,
-channel counts, expected file sizes (Part 5.1 / 5.2 of the spec) and the
-per-parameter scaling rules of Part 5.4.
+channel counts, expected file sizes and the per-parameter scaling rules.
 """
 from collections import OrderedDict
 
@@ -38,7 +37,7 @@ HEADER_CONST = {
 ALPHA_MIN = 0.05
 ALPHA_MAX = 1.0
 
-# Part 5.4 table: field -> (a, b, c, uses_alpha, log_param)
+# scaling rule by parameter kind: field -> (a, b, c, uses_alpha, log_param)
 _RULES = {
     ("R", "r"): (1.0, 0.0, 0.0, False, 1),
     ("Wo", "z0"): (1.0, 0.0, 0.0, False, 1),

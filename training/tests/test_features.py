@@ -1,7 +1,7 @@
 """Checks the batched NumPy features/decoding against a plain scalar
-transcription of spec Part 5.4 (math module, explicit loops), the spec's
-edge cases, the exporter layout, and the torch network against a scalar
-transcription of Part 5.3.  Run: make -C training test
+version of the same rules (math module, explicit loops), edge cases of
+the features, the exporter layout, and the torch network against a scalar
+loop version of the network.  Run: make -C training test
 """
 import math
 import os
