@@ -64,16 +64,9 @@ PyObject* circuit_param_values(PyObject* self, PyObject*) {
 }
 
 PyObject* circuit_param_bounds(PyObject* self, PyObject*) {
-  return guarded([&]() -> PyObject* {
+  return guarded([&] {
     const std::vector<ParamBounds> bounds = param_bounds(circuit_of(self).nodes);
-    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(bounds.size())));
-    if (!list) return nullptr;
-    for (std::size_t i = 0; i < bounds.size(); ++i) {
-      PyObject* pair = bounds_tuple(bounds[i]);
-      if (pair == nullptr) return nullptr;
-      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), pair);
-    }
-    return list.release();
+    return new_list(std::span<const ParamBounds>(bounds), bounds_tuple);
   });
 }
 

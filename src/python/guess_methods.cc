@@ -11,8 +11,6 @@
 #include "python/circuit_object.h"
 #include "python/conversions.h"
 #include "python/error_mapping.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
 #include "python/python_values.h"
 #include "python/spectrum_input.h"
 
@@ -41,16 +39,9 @@ PyObject* circuit_guess(PyObject* self, PyTypeObject*, PyObject* const* args, Py
 }
 
 PyObject* circuit_ml_circuits(PyObject*, PyObject*) {
-  return guarded([&]() -> PyObject* {
+  return guarded([&] {
     const std::vector<std::string_view> keys = registry_keys();
-    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(keys.size())));
-    if (!list) return nullptr;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      OwnedRef key = text_object(keys[i]);
-      if (!key) return nullptr;
-      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), key.release());
-    }
-    return list.release();
+    return new_text_list(keys);
   });
 }
 
