@@ -64,8 +64,8 @@ def main(argv):
         res["results"][key] = dict(n=n, guess=ok_g / n, default=ok_d / n,
                                    seconds=round(time.time() - t0, 1))
         print(key, res["results"][key], flush=True)
-    res["note"] = (f"Fits by corvex {getattr(corvex, '__version__', '')} on the first spectra of "
-                   "the held-out set, default settings (method levenberg_marquardt, weight modulus).")
+    res["note"] = ("Fits by corvex on the first spectra of the held-out set, default settings "
+                   "(method levenberg_marquardt, weight modulus).")
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as fh:
         json.dump(res, fh, indent=1, sort_keys=True)
