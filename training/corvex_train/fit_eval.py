@@ -4,7 +4,7 @@ no torch, so it runs under the library's Python 3.12):
     cd training && python3 -m corvex_train.fit_eval [N] [KEY ...]
 
 For each topology it draws the first N spectra of the held-out set (same
-stream as report.py) and runs three fits per spectrum:
+stream as report.py) and runs three fits on each spectrum:
   - from the true parameters: Circuit(key).with_values(true).fit(f, z)
   - the default fit:          Circuit(key).fit(f, z)  (starts from the guess)
   - placeholder start:        Circuit(key).fit(f, z, guess_init=False)
