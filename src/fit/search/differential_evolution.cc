@@ -194,13 +194,10 @@ Result<SearchResult> differential_evolution_search(const SearchSpace& space, con
 
 Result<FitOutcome> differential_evolution_fit(const FitOptions& options, const Circuit& circuit,
                                               const Spectrum& spectrum) {
-  auto prepared = prepare_search(circuit, spectrum, options.weight);
-  if (!prepared) return prepared.take_error();
   EvolutionSettings settings;
   settings.evaluations = options.de_evaluations;
-  auto search = differential_evolution_search(**prepared, settings);
-  if (!search) return search.take_error();
-  return polish_search_result(**prepared, search->best_point, search->iterations);
+  return search_then_polish(circuit, spectrum, options.weight,
+                            [&](const SearchSpace& space) { return differential_evolution_search(space, settings); });
 }
 
 }  // namespace corvex

@@ -149,13 +149,10 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
 }
 
 Result<FitOutcome> nelder_mead_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
-  auto prepared = prepare_search(circuit, spectrum, options.weight);
-  if (!prepared) return prepared.take_error();
   NelderMeadSettings settings;
   settings.max_iterations = options.nelder_mead_iterations;
-  auto search = nelder_mead_search(**prepared, settings);
-  if (!search) return search.take_error();
-  return polish_search_result(**prepared, search->best_point, search->iterations);
+  return search_then_polish(circuit, spectrum, options.weight,
+                            [&](const SearchSpace& space) { return nelder_mead_search(space, settings); });
 }
 
 }  // namespace corvex

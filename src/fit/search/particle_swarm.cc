@@ -176,15 +176,12 @@ Result<SearchResult> particle_swarm_search(const SearchSpace& space, const Parti
 
 Result<FitOutcome> particle_swarm_fit(const FitOptions& options, const Circuit& circuit,
                                       const Spectrum& spectrum) {
-  auto prepared = prepare_search(circuit, spectrum, options.weight);
-  if (!prepared) return prepared.take_error();
   ParticleSwarmSettings settings;
   settings.particles = options.num_particles;
   settings.generations = options.generations;
   settings.seed = options.seed;
-  auto search = particle_swarm_search(**prepared, settings);
-  if (!search) return search.take_error();
-  return polish_search_result(**prepared, search->best_point, search->iterations);
+  return search_then_polish(circuit, spectrum, options.weight,
+                            [&](const SearchSpace& space) { return particle_swarm_search(space, settings); });
 }
 
 }  // namespace corvex

@@ -21,4 +21,16 @@ Result<FitOutcome> polish_search_result(const SearchSpace& space, const std::vec
 // the search's. The result reports `total_evaluations`, and success only with a finite cost.
 FitOutcome choose_polished_outcome(FitOutcome search, FitOutcome refined, std::uint64_t total_evaluations);
 
+// The shape every polished method shares: prepare the search space from the fit inputs, run
+// `search` on it (returning a Result<SearchResult>), then polish its best point.
+template <class Search>
+Result<FitOutcome> search_then_polish(const Circuit& circuit, const Spectrum& spectrum, WeightScheme weight,
+                                      Search search) {
+  auto prepared = prepare_search(circuit, spectrum, weight);
+  if (!prepared) return prepared.take_error();
+  auto found = search(**prepared);
+  if (!found) return found.take_error();
+  return polish_search_result(**prepared, found->best_point, found->iterations);
+}
+
 }  // namespace corvex

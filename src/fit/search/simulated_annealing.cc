@@ -98,15 +98,12 @@ Result<SearchResult> simulated_annealing_search(const SearchSpace& space, const 
 
 Result<FitOutcome> simulated_annealing_fit(const FitOptions& options, const Circuit& circuit,
                                            const Spectrum& spectrum) {
-  auto prepared = prepare_search(circuit, spectrum, options.weight);
-  if (!prepared) return prepared.take_error();
   AnnealingSettings settings;
   settings.initial_temperature = options.sa_initial_temperature;
   settings.max_iterations = options.sa_iterations;
   settings.seed = options.seed;
-  auto search = simulated_annealing_search(**prepared, settings);
-  if (!search) return search.take_error();
-  return polish_search_result(**prepared, search->best_point, search->iterations);
+  return search_then_polish(circuit, spectrum, options.weight,
+                            [&](const SearchSpace& space) { return simulated_annealing_search(space, settings); });
 }
 
 }  // namespace corvex
