@@ -5,8 +5,7 @@ SHELL := /bin/bash
 
 VENV := .venv
 PY := $(VENV)/bin/python
-DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev
-PY_PACKAGES := numpy pandas polars pytest scipy scikit-build-core ninja cmake
+DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev libeigen3-dev
 BUILD_TESTS := build/cpp-tests
 JOBS ?= 2
 
@@ -29,11 +28,11 @@ debian:
 	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 
-$(VENV)/.installed: | debian
+$(VENV)/.installed: requirements-dev.txt | debian
 	@test -n "$(PYTHON312)" || { echo "python3.12 not found (looked on PATH and in ~/.pyenv/versions)"; exit 1; }
 	test -x $(PY) || $(PYTHON312) -m venv $(VENV)
 	$(PY) -m pip install -q --upgrade pip
-	$(PY) -m pip install -q $(PY_PACKAGES)
+	$(PY) -m pip install -q -r requirements-dev.txt
 	touch $@
 
 venv: debian $(VENV)/.installed
