@@ -13,8 +13,11 @@ PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'imp
 
 .PHONY: demo test setup debian venv build cpp-tests pytest bench sanitize sanitize-thread fuzz weights report clean
 
+# The tour: the quickstart, then each capability's own script in name order. Figures go to
+# demo-figures/, whose paths the scripts print.
 demo: build
-	$(PY) examples/quickstart.py
+	@set -e; for script in examples/quickstart.py examples/tour_*.py; do \
+	  [ -e "$$script" ] || continue; echo "== $$script"; $(PY) "$$script"; done
 
 test: build cpp-tests pytest
 
