@@ -12,6 +12,7 @@
 #include "python/conversions.h"
 #include "python/error_mapping.h"
 #include "python/owned_ref.h"
+#include "python/pickling.h"
 #include "python/python_text.h"
 #include "python/type_creation.h"
 #include "util/number_text.h"
@@ -136,6 +137,7 @@ PyMethodDef circuit_methods[] = {
      "trained for the topology it warns and starts from placeholder values.\n\n"
      "`True` always guesses, and raises rather than warns when it cannot.\n"
      "`False` never guesses."},
+    {"__reduce__", circuit_reduce, METH_NOARGS, kReduceDoc},
     {nullptr, nullptr, 0, nullptr},
 };
 

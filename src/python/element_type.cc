@@ -9,6 +9,7 @@
 #include "python/conversions.h"
 #include "python/element_object.h"
 #include "python/owned_ref.h"
+#include "python/pickling.h"
 #include "python/python_text.h"
 #include "python/type_creation.h"
 #include "util/number_text.h"
@@ -122,8 +123,14 @@ PyObject* element_repr(PyObject* self) {
   return text_object(text).release();
 }
 
+PyMethodDef element_methods[] = {
+    {"__reduce__", element_reduce, METH_NOARGS, kReduceDoc},
+    {nullptr, nullptr, 0, nullptr},
+};
+
 PyType_Slot element_slots[] = {
     {Py_tp_doc, const_cast<char*>(kElementDoc)},
+    {Py_tp_methods, element_methods},
     {Py_tp_repr, reinterpret_cast<void*>(element_repr)},
     {0, nullptr},
 };

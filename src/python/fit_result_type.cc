@@ -9,6 +9,7 @@
 #include "python/error_mapping.h"
 #include "python/fit_result_object.h"
 #include "python/owned_ref.h"
+#include "python/pickling.h"
 #include "python/python_text.h"
 #include "python/type_creation.h"
 #include "util/number_text.h"
@@ -127,7 +128,13 @@ PyGetSetDef fit_result_getset[] = {
     {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
+PyMethodDef fit_result_methods[] = {
+    {"__reduce__", fit_result_reduce, METH_NOARGS, kReduceDoc},
+    {nullptr, nullptr, 0, nullptr},
+};
+
 PyType_Slot fit_result_slots[] = {
+    {Py_tp_methods, fit_result_methods},
     {Py_tp_dealloc, reinterpret_cast<void*>(fit_result_dealloc)},
     {Py_tp_repr, reinterpret_cast<void*>(fit_result_repr)},
     {Py_tp_getset, fit_result_getset},

@@ -12,6 +12,7 @@
 #include "python/fit_result_object.h"
 #include "python/module_state.h"
 #include "python/owned_ref.h"
+#include "python/pickling.h"
 
 namespace corvex::python {
 
@@ -41,6 +42,7 @@ int corvex_exec(PyObject* module) {
       !create_fit_result_type(module, state)) {
     return -1;
   }
+  if (PyModule_AddFunctions(module, pickling_functions) < 0) return -1;
   OwnedRef series(PyObject_GetAttrString(module, "Series"));
   OwnedRef parallel(PyObject_GetAttrString(module, "Parallel"));
   OwnedRef all(PyList_New(0));
