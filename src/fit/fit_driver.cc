@@ -39,6 +39,13 @@ constexpr Method kMethods[] = {
 
 }  // namespace
 
+bool known_fit_method(std::string_view name) {
+  for (const Method& method : kMethods) {
+    if (name == method.name) return true;
+  }
+  return false;
+}
+
 Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
   for (const Method& method : kMethods) {
     if (options.method == method.name) return method.run(options, circuit, spectrum);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "fit/fit_outcome.h"
 #include "fit/objective.h"
@@ -29,6 +30,9 @@ struct FitOptions {
   double basin_hopping_step_size = 1.0;        // basin_hopping
   double basin_hopping_temperature = 1.0;      // basin_hopping
 };
+
+// True when `name` is exactly the name of a fitting method.
+bool known_fit_method(std::string_view name);
 
 // Runs the method named in options on the circuit (which carries the starting values).
 // An unknown method is reported before any problem with the data.

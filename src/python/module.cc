@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "python/batch_functions.h"
 #include "python/circuit_object.h"
 #include "python/composition.h"
 #include "python/element_object.h"
@@ -63,7 +64,10 @@ int corvex_exec(PyObject* module) {
       return -1;
     }
   }
-  return PyModule_AddObjectRef(module, "__all__", all.get());
+  if (PyModule_AddObjectRef(module, "__all__", all.get()) != 0) return -1;
+  // Private entry points of the Python submodules, one table per capability.
+  if (PyModule_AddFunctions(module, batch_functions) != 0) return -1;
+  return 0;
 }
 
 template <class Visit>

@@ -135,6 +135,9 @@ void parallel_for(std::size_t count, TaskRef task) {
   shared_pool().run(count, task);
 }
 
+InlineParallelism::InlineParallelism() : was_inline_(inside_pool_task) { inside_pool_task = true; }
+InlineParallelism::~InlineParallelism() { inside_pool_task = was_inline_; }
+
 std::size_t worker_pool_size() { return configured_size(); }
 
 }  // namespace corvex

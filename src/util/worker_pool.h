@@ -23,6 +23,20 @@ class TaskRef {
 // from many threads at once and from inside a task (nested calls run inline).
 void parallel_for(std::size_t count, TaskRef task);
 
+// While alive, parallel_for calls made on this thread run inline, as they do inside a pool
+// task: for work already spread over the pool one level up (a batch of fits run one per
+// worker, where each fit's own Jacobian columns must not fan out again).
+class InlineParallelism {
+ public:
+  InlineParallelism();
+  ~InlineParallelism();
+  InlineParallelism(const InlineParallelism&) = delete;
+  InlineParallelism& operator=(const InlineParallelism&) = delete;
+
+ private:
+  bool was_inline_;
+};
+
 // Number of threads the pool uses besides the caller (logical processors minus one, at least one).
 std::size_t worker_pool_size();
 

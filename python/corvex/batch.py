@@ -1,0 +1,340 @@
+"""Fit one circuit to many spectra in one call, on every core, with one table row per spectrum.
+
+The spectra are converted once, then fitted by the native engine with the interpreter lock
+released; this module only turns the accepted inputs into spectra and the results into a table.
+"""
+
+from __future__ import annotations
+
+import os
+import sys
+from collections.abc import Callable, Mapping, Sequence
+from typing import Any
+
+import numpy as np
+
+import corvex
+
+__all__ = ["fit"]
+
+# The columns a spectrum is read from, display names before machine names, as fit() reads them.
+_SPECTRUM_COLUMNS = (
+    "Frequency / Hz",
+    "frequency_hertz",
+    "Real Impedance / ohm",
+    "real_impedance_ohm",
+    "Imaginary Impedance / ohm",
+    "imaginary_impedance_ohm",
+    "Absolute Impedance / ohm",
+    "absolute_impedance_ohm",
+    "Phase / deg",
+    "phase_degree",
+)
+
+
+def fit(
+    circuit: corvex.Circuit,
+    data: Any,
+    *,
+    by: str | Sequence[str] | None = None,
+    frequencies: Any = None,
+    n_jobs: int | None = None,
+    refine: bool | None = None,
+    progress: bool | Callable[[int, int], Any] | None = None,
+    guess_init: bool | None = None,
+    weights: str | None = None,
+    weight: str = "modulus",
+    method: str = "levenberg_marquardt",
+    max_iterations: int = 200,
+    ftol: float = 1e-8,
+    xtol: float = 1e-8,
+    num_particles: int = 200,
+    generations: int = 1000,
+    nelder_mead_iterations: int = 2000,
+    de_evaluations: int = 20000,
+    sa_iterations: int = 5000,
+    sa_initial_temperature: float = 2.0,
+    basin_hopping_hops: int = 20,
+    basin_hopping_step_size: float = 1.0,
+    basin_hopping_temperature: float = 1.0,
+    seed: int | None = None,
+):
+    """Fit `circuit` to every spectrum in `data` and return one table row per spectrum.
+
+    `data` is a long data frame (pandas or polars) in the battery data format with the
+    grouping column(s) named by `by`; a sequence of data frames; a sequence of
+    (frequencies, impedances) pairs; a dict from names to any of those; or a 2-D array of
+    impedances, one spectrum per row, sharing the `frequencies` vector.
+
+    Every keyword of `Circuit.fit()` applies to each spectrum, and every row started from the
+    network guess is exactly what `circuit.fit()` returns for that spectrum alone, whatever
+    `n_jobs` and the order of the input. `n_jobs` fits run at once (None or -1: one per
+    processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`.
+
+    `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
+    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
+    `start` says where the kept fit began: "guess", "previous" or "next".
+
+    The table is in the input's frame library (pandas otherwise), in input order, with the key
+    column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
+    parameter, one `<name>_stderr` column per parameter, error, and result (the FitResult).
+    """
+    if not isinstance(circuit, corvex.Circuit):
+        raise TypeError(f"argument 'circuit': expected a corvex.Circuit, got {type(circuit).__name__!r}")
+    by_columns = _by_columns(by)
+    workers = _workers(n_jobs)
+    if refine is not None and not isinstance(refine, bool | np.bool_):
+        raise TypeError(f"argument 'refine': expected a bool or None, got {type(refine).__name__!r}")
+    if progress is not None and not isinstance(progress, bool) and not callable(progress):
+        raise TypeError(f"argument 'progress': expected a bool, a callable or None, got {type(progress).__name__!r}")
+
+    library = _frame_library(data) or "pandas"
+    collected = _collect(data, by_columns, frequencies)
+    if refine is None:
+        refine = by_columns is not None
+    columns = corvex._batch_fit(
+        circuit,
+        collected.items,
+        workers,
+        bool(refine),
+        collected.series_order(),
+        guess_init=guess_init,
+        weights=weights,
+        weight=weight,
+        method=method,
+        max_iterations=max_iterations,
+        ftol=ftol,
+        xtol=xtol,
+        num_particles=num_particles,
+        generations=generations,
+        nelder_mead_iterations=nelder_mead_iterations,
+        de_evaluations=de_evaluations,
+        sa_iterations=sa_iterations,
+        sa_initial_temperature=sa_initial_temperature,
+        basin_hopping_hops=basin_hopping_hops,
+        basin_hopping_step_size=basin_hopping_step_size,
+        basin_hopping_temperature=basin_hopping_temperature,
+        seed=seed,
+    )
+    return _table(library, collected.keys, circuit.param_names(), columns)
+
+
+def _by_columns(by: Any) -> list[str] | None:
+    if by is None:
+        return None
+    if isinstance(by, str):
+        return [by]
+    if isinstance(by, list | tuple) and by and all(isinstance(name, str) for name in by):
+        return list(by)
+    raise TypeError(f"argument 'by': expected a column name or a list of column names, got {type(by).__name__!r}")
+
+
+def _workers(n_jobs: Any) -> int:
+    processors = len(os.sched_getaffinity(0)) if hasattr(os, "sched_getaffinity") else (os.cpu_count() or 1)
+    if n_jobs is None:
+        return processors
+    if isinstance(n_jobs, bool) or not isinstance(n_jobs, int | np.integer):
+        raise TypeError(f"argument 'n_jobs': expected an int or None, got {type(n_jobs).__name__!r}")
+    if n_jobs == 0:
+        raise ValueError("argument 'n_jobs': expected a positive number of workers, or a negative one counted back from all processors")
+    return int(n_jobs) if n_jobs > 0 else max(1, processors + 1 + int(n_jobs))
+
+
+def _frame_library(data: Any) -> str | None:
+    pandas = sys.modules.get("pandas")
+    if pandas is not None and isinstance(data, pandas.DataFrame):
+        return "pandas"
+    polars = sys.modules.get("polars")
+    if polars is not None and isinstance(data, polars.DataFrame):
+        return "polars"
+    return None
+
+
+class _Collected:
+    """The spectra to fit, as the engine takes them, with the key columns naming each one."""
+
+    def __init__(self, keys: dict[str, list], items: list, sort_keys: list[str] | None = None):
+        self.keys = keys
+        self.items = items
+        self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
+
+    def series_order(self) -> list[int] | None:
+        if not self.sort_keys or not self.items:
+            return None
+        key_table = _pandas_frame({name: self.keys[name] for name in self.sort_keys})
+        try:
+            return key_table.sort_values(self.sort_keys, kind="stable").index.to_list()
+        except TypeError:
+            return None  # keys that cannot be compared: neighbours in input order
+
+
+def _collect(data: Any, by: list[str] | None, frequencies: Any) -> _Collected:
+    library = _frame_library(data)
+    if library is not None:
+        if by is None:
+            return _Collected({"spectrum": [0]}, [data])
+        return _long_frame(data, by, library)
+    if isinstance(data, np.ndarray):
+        return _shared_frequencies(data, frequencies)
+    if frequencies is not None:
+        raise TypeError("argument 'frequencies': only a 2-D array of impedances takes a shared frequency vector")
+    if isinstance(data, Mapping):
+        return _named(data, by)
+    if isinstance(data, Sequence) and not isinstance(data, str | bytes):
+        items = [_spectrum_item(item) for item in data]
+        return _Collected({"spectrum": list(range(len(items)))}, items)
+    raise TypeError(
+        "argument 'data': expected a data frame, a sequence of data frames or of (frequencies, impedances) "
+        f"pairs, a dict of those, or a 2-D array of impedances; got {type(data).__name__!r}"
+    )
+
+
+def _spectrum_item(item: Any) -> Any:
+    # A pair goes to the engine as a tuple; anything else is read as a frame, exactly as fit()
+    # reads a lone first argument (a wrong one becomes that row's error).
+    if isinstance(item, tuple | list) and len(item) == 2:
+        return (item[0], item[1])
+    return item
+
+
+def _shared_frequencies(impedances: np.ndarray, frequencies: Any) -> _Collected:
+    if frequencies is None:
+        raise TypeError("argument 'frequencies': a 2-D array of impedances needs the shared frequency vector")
+    if impedances.ndim != 2:
+        raise ValueError(f"argument 'data': expected a 2-D array of impedances, got {impedances.ndim} dimension(s)")
+    rows = list(impedances)
+    return _Collected({"spectrum": list(range(len(rows)))}, [(frequencies, row) for row in rows])
+
+
+def _named(data: Mapping, by: list[str] | None) -> _Collected:
+    keys: dict[str, list] = {"name": []}
+    items: list = []
+    for name, value in data.items():
+        nested = _nested(value, by)
+        if nested is None:
+            keys["name"].append(name)
+            items.append(_spectrum_item(value))
+            for column in keys:
+                if column != "name":
+                    keys[column].append(None)
+            continue
+        count = len(nested.items)
+        for column in nested.keys:
+            if column not in keys:
+                keys[column] = [None] * len(items)
+        for column in keys:
+            keys[column].extend([name] * count if column == "name" else nested.keys.get(column, [None] * count))
+        items.extend(nested.items)
+    sort_keys = list(keys) if by is not None else None
+    return _Collected(keys, items, sort_keys)
+
+
+def _nested(value: Any, by: list[str] | None) -> _Collected | None:
+    """A dict entry holding several spectra, or None when it holds one."""
+    library = _frame_library(value)
+    if library is not None:
+        return _long_frame(value, by, library) if by is not None else None
+    if isinstance(value, np.ndarray) and value.ndim == 2:
+        raise TypeError("argument 'data': a 2-D array inside a dict needs its frequencies; pass (frequencies, row) pairs")
+    if _is_spectrum_sequence(value):
+        return _collect(list(value), None, None)
+    return None
+
+
+def _is_spectrum_sequence(value: Any) -> bool:
+    # Frames, or pairs of sequences: a (frequencies, impedances) pair holds numbers instead.
+    def is_spectrum(item: Any) -> bool:
+        if _frame_library(item) is not None:
+            return True
+        return isinstance(item, tuple | list) and len(item) == 2 and not any(np.isscalar(part) for part in item)
+
+    return isinstance(value, list | tuple) and len(value) > 0 and all(is_spectrum(item) for item in value)
+
+
+def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
+    columns = list(frame.columns)
+    missing = [name for name in by if name not in columns]
+    if missing:
+        raise KeyError(f"argument 'by': no column {missing[0]!r}; the frame has columns {columns!r}")
+    if library == "pandas":
+        codes = frame.groupby(by, sort=False, dropna=False).ngroup().to_numpy()
+        order = np.argsort(codes, kind="stable")
+        counts = np.bincount(codes, minlength=int(codes.max()) + 1) if len(codes) else np.zeros(0, dtype=np.intp)
+        firsts = order[np.concatenate(([0], np.cumsum(counts)[:-1]))] if len(counts) else order[:0]
+        key_table = frame[by].iloc[firsts]
+        keys = {name: key_table[name].to_list() for name in by}
+    else:
+        import polars as pl
+
+        grouped = (
+            frame.with_row_index("__corvex_row")
+            .group_by(by, maintain_order=True)
+            .agg(pl.col("__corvex_row"))
+        )
+        order = grouped["__corvex_row"].explode().to_numpy().astype(np.intp)
+        counts = grouped["__corvex_row"].list.len().to_numpy()
+        keys = {name: grouped[name].to_list() for name in by}
+    bounds = np.concatenate(([0], np.cumsum(counts))).tolist()
+    present = [name for name in _SPECTRUM_COLUMNS if name in columns]
+    grouped_columns = {name: np.asarray(frame[name].to_numpy())[order] for name in present}
+    items = [
+        {name: values[start:stop] for name, values in grouped_columns.items()}
+        for start, stop in zip(bounds[:-1], bounds[1:])
+    ]
+    return _Collected(keys, items, list(by))
+
+
+def _pandas_frame(columns: dict) -> Any:
+    import pandas as pd
+
+    return pd.DataFrame(columns)
+
+
+def _table(library: str, keys: dict[str, list], names: list[str], columns: dict) -> Any:
+    failed = columns["failed"]
+    values = columns["values"]
+    stderrs = columns["stderr"]
+    if library == "polars":
+        return _polars_table(keys, names, columns)
+    import pandas as pd
+
+    table: dict[str, Any] = dict(keys)
+    table["start"] = columns["start"]
+    table["success"] = columns["success"]
+    table["cost"] = columns["cost"]
+    table["chi_square"] = columns["chi_square"]
+    table["iterations"] = pd.arrays.IntegerArray(columns["iterations"], failed.copy())
+    table["impedance_evals"] = pd.arrays.IntegerArray(columns["impedance_evals"], failed.copy())
+    for j, name in enumerate(names):
+        table[name] = values[:, j]
+    for j, name in enumerate(names):
+        table[f"{name}_stderr"] = stderrs[:, j]
+    table["error"] = pd.Series(columns["error"], dtype=object)
+    table["result"] = pd.Series(columns["result"], dtype=object)
+    return pd.DataFrame(table)
+
+
+def _polars_table(keys: dict[str, list], names: list[str], columns: dict) -> Any:
+    import polars as pl
+
+    failed = pl.Series(columns["failed"])
+    series: list = [pl.Series(name, values, strict=False) for name, values in keys.items()]
+    series.append(pl.Series("start", columns["start"], dtype=pl.String))
+    series.append(pl.Series("success", columns["success"]))
+    numbers = {
+        "cost": columns["cost"],
+        "chi_square": columns["chi_square"],
+        "iterations": columns["iterations"],
+        "impedance_evals": columns["impedance_evals"],
+    }
+    numbers.update({name: columns["values"][:, j] for j, name in enumerate(names)})
+    numbers.update({f"{name}_stderr": columns["stderr"][:, j] for j, name in enumerate(names)})
+    series.extend(pl.Series(name, values) for name, values in numbers.items())
+    series.append(pl.Series("error", columns["error"], dtype=pl.String))
+    series.append(pl.Series("result", columns["result"], dtype=pl.Object))
+    table = pl.DataFrame(series)
+    # A spectrum that was not fitted has no numbers at all: null, not NaN or zero.
+    return table.with_columns(
+        pl.when(failed).then(None).otherwise(pl.col(name)).alias(name)
+        for name in ("cost", "chi_square", "iterations", "impedance_evals", *names)
+    )

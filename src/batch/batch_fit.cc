@@ -1,0 +1,172 @@
+// Fitting many spectra with one circuit: spectra claimed one at a time by a fixed number of
+// lanes on the worker pool, then neighbour refinement in passes that each read only the
+// results of the pass before, so the outcome never depends on scheduling.
+#include "batch/batch_fit.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <optional>
+
+#include "util/worker_pool.h"
+
+namespace corvex {
+namespace {
+
+using OutcomeSlot = std::optional<Result<FitOutcome>>;
+
+// Runs task(i) for every i in [0, count) on at most `workers` threads at once. Each lane
+// claims the next index when it is free, so one slow spectrum never holds up the rest; the
+// fits' own parallel work (Jacobian columns) runs inline on the lane.
+template <class Task>
+void run_on_lanes(std::size_t count, std::size_t workers, Task& task) {
+  std::atomic<std::size_t> next{0};
+  auto lane = [&](std::size_t) {
+    for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) task(i);
+  };
+  if (std::min(workers, count) <= 1) {
+    InlineParallelism inline_only;
+    lane(0);
+    return;
+  }
+  parallel_for(std::min(workers, count), TaskRef(lane));
+}
+
+// One fit inside a pool task: an allocation failure becomes this spectrum's error instead
+// of escaping the pool thread.
+Result<FitOutcome> fit_in_task(const Circuit& circuit, const SpectrumSet& spectra, std::size_t i,
+                               const FitStart& start, const FitOptions& options) {
+  try {
+    return fit_spectrum(circuit, spectra.spectrum(i), start, options);
+  } catch (const std::bad_alloc&) {
+    return memory_error("out of memory");
+  }
+}
+
+std::vector<OutcomeSlot> first_pass(const BatchProblem& problem, std::size_t workers) {
+  std::vector<OutcomeSlot> slots(problem.spectra.size());
+  auto task = [&](std::size_t i) {
+    if (const Error* failure = problem.spectra.failure(i)) {
+      slots[i].emplace(*failure);
+      return;
+    }
+    slots[i].emplace(fit_in_task(problem.circuit, problem.spectra, i, problem.start, problem.options));
+  };
+  run_on_lanes(slots.size(), workers, task);
+  return slots;
+}
+
+// A refit counts only when it lowers the cost by more than round-off.
+bool improves_on(const Result<FitOutcome>& candidate, const Result<FitOutcome>& kept) {
+  if (!is_plausible_fit(candidate)) return false;
+  if (!is_plausible_fit(kept)) return true;
+  return candidate->cost < kept->cost - 1e-9 * kept->cost;
+}
+
+struct Refit {
+  std::size_t row;
+  std::size_t from;  // the neighbour whose fitted circuit is the start
+  RowStart direction;
+};
+
+constexpr std::size_t kNeverTried = std::numeric_limits<std::size_t>::max();
+
+class NeighbourRefinement {
+ public:
+  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, std::vector<BatchRow>* rows)
+      : problem_(problem), options_(options), rows_(*rows), versions_(rows->size(), 0),
+        tried_(rows->size(), {kNeverTried, kNeverTried}), neighbours_(rows->size(), {kNone, kNone}) {
+    std::vector<std::size_t> order = options.series_order;
+    if (order.size() != rows_.size()) {
+      order.resize(rows_.size());
+      for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    }
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      if (k > 0) neighbours_[order[k]][0] = order[k - 1];
+      if (k + 1 < order.size()) neighbours_[order[k]][1] = order[k + 1];
+    }
+  }
+
+  // Returns false when the pass found nothing new to try.
+  bool run_pass(BatchSummary* summary) {
+    const std::vector<Refit> refits = pending_refits();
+    if (refits.empty()) return false;
+    std::vector<OutcomeSlot> fits(refits.size());
+    const FitStart as_given{};
+    auto task = [&](std::size_t k) {
+      const Refit& refit = refits[k];
+      fits[k].emplace(fit_in_task(rows_[refit.from].outcome->circuit, problem_.spectra, refit.row, as_given,
+                                  problem_.options));
+    };
+    run_on_lanes(refits.size(), options_.workers, task);
+    ++summary->refine_passes;
+    summary->refits += refits.size();
+
+    // Merged in a fixed order after every fit of the pass has finished.
+    std::vector<bool> changed(rows_.size(), false);
+    for (std::size_t k = 0; k < refits.size(); ++k) {
+      BatchRow& row = rows_[refits[k].row];
+      if (!improves_on(*fits[k], row.outcome)) continue;
+      row.outcome = std::move(*fits[k]);
+      row.start = refits[k].direction;
+      changed[refits[k].row] = true;
+    }
+    bool any = false;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      if (changed[i]) ++versions_[i];
+      any = any || changed[i];
+    }
+    return any;
+  }
+
+ private:
+  static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+  // Starts not tried yet: a neighbour's kept fit that is plausible and has changed since this
+  // row last started from it.
+  std::vector<Refit> pending_refits() {
+    std::vector<Refit> refits;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+      if (problem_.spectra.failure(i) != nullptr) continue;
+      for (std::size_t side = 0; side < 2; ++side) {
+        const std::size_t j = neighbours_[i][side];
+        if (j == kNone || !is_plausible_fit(rows_[j].outcome) || tried_[i][side] == versions_[j]) continue;
+        tried_[i][side] = versions_[j];
+        refits.push_back({i, j, side == 0 ? RowStart::Previous : RowStart::Next});
+      }
+    }
+    return refits;
+  }
+
+  const BatchProblem& problem_;
+  const BatchOptions& options_;
+  std::vector<BatchRow>& rows_;
+  std::vector<std::size_t> versions_;  // bumped whenever a row's kept fit changes
+  std::vector<std::array<std::size_t, 2>> tried_;       // neighbour versions already started from
+  std::vector<std::array<std::size_t, 2>> neighbours_;  // previous and next in series order
+};
+
+}  // namespace
+
+bool is_plausible_fit(const Result<FitOutcome>& outcome) {
+  return outcome.ok() && outcome->success && std::isfinite(outcome->cost);
+}
+
+BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options) {
+  BatchSummary summary;
+  std::vector<OutcomeSlot> first = first_pass(problem, options.workers);
+  summary.rows.reserve(first.size());
+  for (OutcomeSlot& slot : first) summary.rows.push_back({std::move(*slot), RowStart::Guess});
+  first.clear();
+  if (!options.refine) return summary;
+  NeighbourRefinement refinement(problem, options, &summary.rows);
+  for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
+    if (!refinement.run_pass(&summary)) break;
+  }
+  return summary;
+}
+
+}  // namespace corvex

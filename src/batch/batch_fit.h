@@ -1,0 +1,58 @@
+// Fitting many spectra with one circuit: one task per spectrum on the worker pool, then
+// optional neighbour refinement along an ordered series (cycles, temperatures, ...).
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "batch/spectrum_fit.h"
+#include "batch/spectrum_set.h"
+#include "circuit/circuit.h"
+#include "fit/fit_driver.h"
+#include "fit/fit_outcome.h"
+#include "util/result.h"
+
+namespace corvex {
+
+// What is fitted: every spectrum of `spectra` with `circuit`, each from `start` with `options`.
+struct BatchProblem {
+  const Circuit& circuit;
+  const SpectrumSet& spectra;
+  FitStart start;
+  FitOptions options;
+};
+
+struct BatchOptions {
+  // Fits running at once, each on its own pool thread with its Jacobian inline; at least 1.
+  std::size_t workers = 1;
+  // After the first pass, refit each spectrum from the fitted values of its neighbours.
+  bool refine = false;
+  // The series order of the spectra (a permutation of their indices) that defines the
+  // neighbours; empty means input order.
+  std::vector<std::size_t> series_order;
+  // Refinement passes at most; each pass reads only the previous pass's results.
+  std::size_t max_refine_passes = 4;
+};
+
+// Where a row's kept result started.
+enum class RowStart { Guess, Previous, Next };
+
+struct BatchRow {
+  Result<FitOutcome> outcome;  // the kept fit, or the failure of the spectrum
+  RowStart start = RowStart::Guess;
+};
+
+struct BatchSummary {
+  std::vector<BatchRow> rows;     // one per spectrum, input order
+  std::size_t refine_passes = 0;  // refinement passes run
+  std::size_t refits = 0;         // fits started from a neighbour
+};
+
+// Rows whose start is Guess are exactly what fit_spectrum gives for that spectrum alone,
+// and the whole summary is the same for any number of workers.
+BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options);
+
+// Failed rows carry an error, never partial numbers; a plausible fit succeeded with a finite cost.
+bool is_plausible_fit(const Result<FitOutcome>& outcome);
+
+}  // namespace corvex

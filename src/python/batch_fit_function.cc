@@ -1,0 +1,258 @@
+// corvex._batch_fit: converts every spectrum once with the interpreter lock held, fits them
+// all with it released, and hands corvex.batch the result columns as NumPy arrays and lists.
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "batch/batch_fit.h"
+#include "fit/fit_error.h"
+#include "python/arg_binder.h"
+#include "python/batch_functions.h"
+#include "python/circuit_object.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+#include "python/fit_arguments.h"
+#include "python/fit_result_object.h"
+#include "python/gil_release.h"
+#include "python/numpy_api.h"
+#include "python/owned_ref.h"
+#include "python/spectrum_input.h"
+
+namespace corvex::python {
+
+namespace {
+
+enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeriesOrder, kBatchArgumentCount };
+
+constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {"circuit", "spectra", "workers", "refine",
+                                                                        "series_order"};
+constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
+constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
+
+// The exception a failed conversion left pending, as the error of that spectrum. Only
+// ordinary exceptions belong to the spectrum: KeyboardInterrupt and the like stay pending.
+std::optional<Error> take_conversion_error() {
+  if (!PyErr_ExceptionMatches(PyExc_Exception)) return std::nullopt;
+  PyObject* raised = PyErr_GetRaisedException();
+  OwnedRef exception(raised);
+  OwnedRef text(PyObject_Str(raised));
+  if (!text) return std::nullopt;
+  const char* utf8 = PyUnicode_AsUTF8(text.get());
+  if (utf8 == nullptr) return std::nullopt;
+  ErrorKind kind = ErrorKind::Value;
+  if (PyErr_GivenExceptionMatches(raised, PyExc_TypeError)) kind = ErrorKind::Type;
+  if (PyErr_GivenExceptionMatches(raised, PyExc_OverflowError)) kind = ErrorKind::Overflow;
+  return Error{kind, utf8};
+}
+
+// Each item is a (frequencies, impedances) tuple or a frame, read exactly as fit() reads its
+// arguments. False with a Python error set when something other than a spectrum failed.
+bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
+  OwnedRef sequence(PySequence_Fast(items, "argument 'spectra': expected a sequence"));
+  if (!sequence) return false;
+  const Py_ssize_t count = PySequence_Fast_GET_SIZE(sequence.get());
+  for (Py_ssize_t i = 0; i < count; ++i) {
+    OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(sequence.get(), i));
+    const bool pair = PyTuple_Check(item.get()) && PyTuple_GET_SIZE(item.get()) == 2;
+    std::optional<Spectrum> spectrum = pair ? spectrum_from(PyTuple_GET_ITEM(item.get(), 0),
+                                                            PyTuple_GET_ITEM(item.get(), 1))
+                                            : spectrum_from(item.get(), nullptr);
+    if (spectrum) {
+      spectra->add(*spectrum);
+      continue;
+    }
+    std::optional<Error> error = take_conversion_error();
+    if (!error) return false;
+    spectra->add_failed(std::move(*error));
+  }
+  return true;
+}
+
+// None, or a permutation of 0..count-1 given as a sequence of integers.
+bool convert_series_order(PyObject* object, std::size_t count, std::vector<std::size_t>* order) {
+  if (object == nullptr || object == Py_None) return true;
+  OwnedRef sequence(PySequence_Fast(object, "argument 'series_order': expected a sequence of integers"));
+  if (!sequence) return false;
+  const Py_ssize_t length = PySequence_Fast_GET_SIZE(sequence.get());
+  std::vector<bool> seen(count, false);
+  for (Py_ssize_t i = 0; i < length; ++i) {
+    const Py_ssize_t index = PyNumber_AsSsize_t(PySequence_Fast_GET_ITEM(sequence.get(), i), PyExc_OverflowError);
+    if (index == -1 && PyErr_Occurred()) return false;
+    if (index < 0 || static_cast<std::size_t>(index) >= count || seen[static_cast<std::size_t>(index)]) break;
+    seen[static_cast<std::size_t>(index)] = true;
+    order->push_back(static_cast<std::size_t>(index));
+  }
+  if (order->size() != count) {
+    raise_error(value_error("argument 'series_order': expected a permutation of the spectrum positions"));
+    return false;
+  }
+  return true;
+}
+
+OwnedRef new_array(std::size_t rows, std::size_t columns, int type_number, bool two_dimensional) {
+  npy_intp shape[2] = {static_cast<npy_intp>(rows), static_cast<npy_intp>(columns)};
+  return OwnedRef(PyArray_SimpleNew(two_dimensional ? 2 : 1, shape, type_number));
+}
+
+template <class T>
+T* array_data(const OwnedRef& array) {
+  return static_cast<T*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array.get())));
+}
+
+const char* start_label(RowStart start) {
+  switch (start) {
+    case RowStart::Previous:
+      return "previous";
+    case RowStart::Next:
+      return "next";
+    case RowStart::Guess:
+      break;
+  }
+  return "guess";
+}
+
+bool set_item(PyObject* dict, const char* key, PyObject* value) {
+  OwnedRef owned(value);
+  return owned && PyDict_SetItemString(dict, key, owned.get()) == 0;
+}
+
+// The columns of the result table; failed rows hold NaN and zero counts, with failed[i] set.
+PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::size_t parameter_count) {
+  const std::size_t n = summary.rows.size();
+  const std::size_t p = parameter_count;
+  constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+  OwnedRef success = new_array(n, 0, NPY_BOOL, false);
+  OwnedRef failed = new_array(n, 0, NPY_BOOL, false);
+  OwnedRef cost = new_array(n, 0, NPY_DOUBLE, false);
+  OwnedRef chi_square = new_array(n, 0, NPY_DOUBLE, false);
+  OwnedRef iterations = new_array(n, 0, NPY_UINT64, false);
+  OwnedRef evals = new_array(n, 0, NPY_UINT64, false);
+  OwnedRef values = new_array(n, p, NPY_DOUBLE, true);
+  OwnedRef stderrs = new_array(n, p, NPY_DOUBLE, true);
+  OwnedRef starts(PyList_New(static_cast<Py_ssize_t>(n)));
+  OwnedRef errors(PyList_New(static_cast<Py_ssize_t>(n)));
+  OwnedRef results(PyList_New(static_cast<Py_ssize_t>(n)));
+  if (!success || !failed || !cost || !chi_square || !iterations || !evals || !values || !stderrs || !starts ||
+      !errors || !results) {
+    return nullptr;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    BatchRow& row = summary.rows[i];
+    const Py_ssize_t at = static_cast<Py_ssize_t>(i);
+    PyObject* start = PyUnicode_FromString(start_label(row.start));
+    if (start == nullptr) return nullptr;
+    PyList_SET_ITEM(starts.get(), at, start);
+    double* value_row = array_data<double>(values) + i * p;
+    double* stderr_row = array_data<double>(stderrs) + i * p;
+    if (!row.outcome.ok()) {
+      PyObject* message = PyUnicode_FromString(row.outcome.error().message.c_str());
+      if (message == nullptr) return nullptr;
+      PyList_SET_ITEM(errors.get(), at, message);
+      PyList_SET_ITEM(results.get(), at, Py_NewRef(Py_None));
+      array_data<npy_bool>(success)[i] = 0;
+      array_data<npy_bool>(failed)[i] = 1;
+      array_data<double>(cost)[i] = kMissing;
+      array_data<double>(chi_square)[i] = kMissing;
+      array_data<npy_uint64>(iterations)[i] = 0;
+      array_data<npy_uint64>(evals)[i] = 0;
+      for (std::size_t j = 0; j < p; ++j) value_row[j] = stderr_row[j] = kMissing;
+      continue;
+    }
+    const FitOutcome& outcome = row.outcome.value();
+    array_data<npy_bool>(success)[i] = outcome.success;
+    array_data<npy_bool>(failed)[i] = 0;
+    array_data<double>(cost)[i] = outcome.cost;
+    array_data<double>(chi_square)[i] = outcome.chi_square;
+    array_data<npy_uint64>(iterations)[i] = outcome.iterations;
+    array_data<npy_uint64>(evals)[i] = outcome.impedance_evals;
+    for (std::size_t j = 0; j < p; ++j) {
+      value_row[j] = j < outcome.values.size() ? outcome.values[j] : kMissing;
+      const bool has_stderr = outcome.standard_errors && j < outcome.standard_errors->size();
+      stderr_row[j] = has_stderr ? (*outcome.standard_errors)[j] : kMissing;
+    }
+    PyList_SET_ITEM(errors.get(), at, Py_NewRef(Py_None));
+    PyObject* result = new_fit_result_object(state, std::move(row.outcome).value());
+    if (result == nullptr) return nullptr;
+    PyList_SET_ITEM(results.get(), at, result);
+  }
+  OwnedRef columns(PyDict_New());
+  if (!columns) return nullptr;
+  const bool filled =
+      set_item(columns.get(), "success", success.release()) && set_item(columns.get(), "failed", failed.release()) &&
+      set_item(columns.get(), "cost", cost.release()) && set_item(columns.get(), "chi_square", chi_square.release()) &&
+      set_item(columns.get(), "iterations", iterations.release()) &&
+      set_item(columns.get(), "impedance_evals", evals.release()) &&
+      set_item(columns.get(), "values", values.release()) && set_item(columns.get(), "stderr", stderrs.release()) &&
+      set_item(columns.get(), "start", starts.release()) && set_item(columns.get(), "error", errors.release()) &&
+      set_item(columns.get(), "result", results.release()) &&
+      set_item(columns.get(), "refine_passes", PyLong_FromSize_t(summary.refine_passes)) &&
+      set_item(columns.get(), "refits", PyLong_FromSize_t(summary.refits));
+  return filled ? columns.release() : nullptr;
+}
+
+PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kBatchNames.size()> bound{};
+    if (!bind_arguments(kBatchSignature, args, nargs, kwnames, bound.data())) return nullptr;
+    const ModuleState* state = module_state(module);
+    if (!is_circuit_object(state, bound[kCircuit])) {
+      PyErr_Format(PyExc_TypeError, "argument 'circuit': expected a Circuit, got '%s'",
+                   Py_TYPE(bound[kCircuit])->tp_name);
+      return nullptr;
+    }
+    FitArguments arguments;
+    if (!convert_fit_arguments(bound.data() + kBatchArgumentCount, &arguments)) return nullptr;
+    if (!parse_weight(&arguments)) return nullptr;
+    if (!known_fit_method(arguments.options.method)) {
+      return raise_error(fit_error(FitErrorKind::UnknownMethod, arguments.options.method));
+    }
+    BatchOptions options;
+    std::uint64_t workers = 1;
+    if (bound[kWorkers] != nullptr && !convert_u64(bound[kWorkers], "workers", &workers)) return nullptr;
+    options.workers = static_cast<std::size_t>(std::max<std::uint64_t>(workers, 1));
+    if (bound[kRefine] != nullptr) {
+      const int refine = PyObject_IsTrue(bound[kRefine]);
+      if (refine < 0) return nullptr;
+      options.refine = refine == 1;
+    }
+
+    SpectrumSet spectra;
+    if (!convert_spectra(bound[kSpectra], &spectra)) return nullptr;
+    if (!convert_series_order(bound[kSeriesOrder], spectra.size(), &options.series_order)) return nullptr;
+
+    const Circuit& circuit = circuit_of(bound[kCircuit]);
+    const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    bool any_fitted = false;
+    for (std::size_t i = 0; i < spectra.size() && !any_fitted; ++i) any_fitted = spectra.failure(i) == nullptr;
+    // fit() warns once per call; the batch once for all its spectra.
+    if (start.kind == StartKind::AsGivenWithWarning && any_fitted &&
+        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 1) != 0) {
+      return nullptr;
+    }
+
+    const BatchProblem problem{circuit, spectra, start, arguments.options};
+    std::optional<BatchSummary> summary;
+    {
+      ScopedGilRelease unlocked;
+      summary.emplace(fit_batch(problem, options));
+    }
+    return result_columns(state, std::move(*summary), parameter_count(circuit.nodes));
+  });
+}
+
+template <class Function>
+PyCFunction as_cfunction(Function function) {
+  return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
+}
+
+}  // namespace
+
+PyMethodDef batch_functions[] = {
+    {"_batch_fit", as_cfunction(batch_fit), METH_FASTCALL | METH_KEYWORDS,
+     "Fit one circuit to many spectra; the engine of corvex.batch.fit()."},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+}  // namespace corvex::python
