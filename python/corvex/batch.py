@@ -272,7 +272,7 @@ def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
             .agg(pl.col("__corvex_row"))
         )
         order = grouped["__corvex_row"].explode().to_numpy().astype(np.intp)
-        counts = grouped["__corvex_row"].list.len().to_numpy()
+        counts = grouped["__corvex_row"].list.len().to_numpy().astype(np.intp)
         keys = {name: grouped[name].to_list() for name in by}
     bounds = np.concatenate(([0], np.cumsum(counts))).tolist()
     present = [name for name in _SPECTRUM_COLUMNS if name in columns]

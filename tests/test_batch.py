@@ -1,0 +1,145 @@
+# corvex.batch.fit: every input form, rows bit-identical to Circuit.fit() whatever the worker
+# count and input order, per-row errors, argument errors and neighbour refinement.
+import warnings
+
+import numpy as np
+import pandas as pd
+import polars as pl
+import pytest
+
+import corvex
+import corvex.batch
+
+RANDLES = corvex.Circuit("randles")
+NAMES = RANDLES.param_names()
+F = np.logspace(5, -2, 40)
+
+
+def noisy_spectra(count, seed=7):
+    rng = np.random.default_rng(seed)
+    spectra = []
+    for _ in range(count):
+        values = [0.1, 0.5, 0.2, 1e-3, 0.85] * rng.uniform(0.5, 2.0, 5)
+        values[4] = min(values[4], 0.99)
+        z = np.asarray(RANDLES.with_values(list(values)).impedance(F))
+        spectra.append((F, z * (1 + 0.01 * rng.standard_normal(F.size))))
+    return spectra
+
+
+SPECTRA = noisy_spectra(10)
+
+
+def long_frame(spectra):
+    return pd.DataFrame({
+        "Cycle": np.repeat(np.arange(len(spectra)) * 10, F.size),
+        "Frequency / Hz": np.concatenate([f for f, _ in spectra]),
+        "Real Impedance / ohm": np.concatenate([z.real for _, z in spectra]),
+        "Imaginary Impedance / ohm": np.concatenate([z.imag for _, z in spectra]),
+    })
+
+
+def assert_row_is_fit(row, expected):
+    assert not isinstance(row["error"], str)
+    assert row["success"] == expected.success
+    assert row["cost"] == expected.cost and row["chi_square"] == expected.chi_square
+    assert (row["iterations"], row["impedance_evals"]) == (expected.iterations, expected.impedance_evals)
+    assert [row[name] for name in NAMES] == [expected.params[name] for name in NAMES]
+    stderr = expected.stderr or {}
+    assert [row[f"{name}_stderr"] for name in NAMES] == pytest.approx(
+        [stderr.get(name, np.nan) for name in NAMES], rel=0, abs=0, nan_ok=True)
+    assert repr(row["result"]) == repr(expected)
+
+
+@pytest.mark.parametrize("n_jobs", [1, 2, 8])
+@pytest.mark.parametrize("shuffled", [False, True])
+def test_rows_are_exactly_fit_whatever_workers_and_order(n_jobs, shuffled):
+    order = np.random.default_rng(n_jobs).permutation(len(SPECTRA)) if shuffled else range(len(SPECTRA))
+    spectra = [SPECTRA[i] for i in order]
+    table = corvex.batch.fit(RANDLES, spectra, n_jobs=n_jobs, max_iterations=50)
+    assert list(table.columns[:7]) == ["spectrum", "start", "success", "cost", "chi_square", "iterations",
+                                       "impedance_evals"]
+    assert list(table.columns[7:]) == NAMES + [f"{n}_stderr" for n in NAMES] + ["error", "result"]
+    for (_, row), (f, z) in zip(table.iterrows(), spectra):
+        assert_row_is_fit(row, RANDLES.fit(f, z, max_iterations=50))
+
+
+def frame_of(f, z):
+    return pd.DataFrame({"frequency_hertz": f, "real_impedance_ohm": z.real, "imaginary_impedance_ohm": z.imag})
+
+
+@pytest.mark.parametrize("form, keys", [
+    (lambda s: long_frame(s), {"Cycle": [0, 10, 20]}),
+    (lambda s: pl.from_pandas(long_frame(s)), {"Cycle": [0, 10, 20]}),
+    (lambda s: [frame_of(f, z) for f, z in s], {"spectrum": [0, 1, 2]}),
+    (lambda s: [(list(f), list(z)) for f, z in s], {"spectrum": [0, 1, 2]}),
+    (lambda s: {"a": s[0], "b": frame_of(*s[1]), "c": s[2]}, {"name": ["a", "b", "c"]}),
+    (lambda s: np.stack([z for _, z in s]), {"spectrum": [0, 1, 2]}),
+])
+def test_every_input_form_gives_keyed_rows_equal_to_fit(form, keys):
+    data = form(SPECTRA[:3])
+    shared = {"frequencies": F} if isinstance(data, np.ndarray) else {}
+    by = "Cycle" if not isinstance(data, list | dict | np.ndarray) else None
+    table = corvex.batch.fit(RANDLES, data, by=by, refine=False, **shared)
+    if isinstance(data, pl.DataFrame):
+        assert isinstance(table, pl.DataFrame)
+        table = table.to_pandas()
+    assert {k: table[k].to_list() for k in keys} == keys
+    for (_, row), (f, z) in zip(table.iterrows(), SPECTRA[:3]):
+        assert_row_is_fit(row, RANDLES.fit(f, z))
+
+
+def test_long_frame_groups_keep_first_appearance_and_row_order():
+    frame = long_frame(SPECTRA[:3])
+    shuffled = pd.concat([frame.iloc[40:80], frame.iloc[:40].iloc[::-1], frame.iloc[80:]])
+    table = corvex.batch.fit(RANDLES, shuffled, by=["Cycle"], refine=False)
+    assert table["Cycle"].to_list() == [10, 0, 20]
+    f, z = SPECTRA[0]
+    assert_row_is_fit(table.iloc[1], RANDLES.fit(f[::-1], z[::-1]))
+
+
+BAD = {
+    "ragged": (F, SPECTRA[0][1][:-1]),
+    "empty": ([], []),
+    "text": (F, ["x"] * F.size),
+    "no frequency column": pd.DataFrame({"x": [1.0]}),
+    "no positive frequency": frame_of(-F, SPECTRA[0][1]),
+    "one point": (F[:1], SPECTRA[0][1][:1]),
+}
+
+
+@pytest.mark.parametrize("name", BAD)
+def test_a_bad_spectrum_gets_fits_message_and_the_rest_go_on(name):
+    data = {"good": SPECTRA[0], name: BAD[name], "after": SPECTRA[1]}
+    table = corvex.batch.fit(RANDLES, data, n_jobs=2)
+    with pytest.raises((ValueError, TypeError)) as raised:
+        bad = BAD[name]
+        RANDLES.fit(*bad) if isinstance(bad, tuple) else RANDLES.fit(bad)
+    row = table.iloc[1]
+    assert row["error"] == str(raised.value)
+    assert not row["success"] and np.isnan(row["cost"]) and row["result"] is None and pd.isna(row["iterations"])
+    assert_row_is_fit(table.iloc[0], RANDLES.fit(*SPECTRA[0]))
+    assert_row_is_fit(table.iloc[2], RANDLES.fit(*SPECTRA[1]))
+
+
+@pytest.mark.parametrize("call, error, text", [
+    (lambda: corvex.batch.fit(RANDLES, long_frame(SPECTRA[:2]), by="cycle"), KeyError, "'Cycle'"),
+    (lambda: corvex.batch.fit("randles", SPECTRA), TypeError, "argument 'circuit'"),
+    (lambda: corvex.batch.fit(RANDLES, 42), TypeError, "argument 'data'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, by=3), TypeError, "argument 'by'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, n_jobs="2"), TypeError, "argument 'n_jobs'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, refine="yes"), TypeError, "argument 'refine'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, weights=3), TypeError, "argument 'weights'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, seed=-1), OverflowError, "argument 'seed'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, method="newton"), ValueError, "newton"),
+])
+def test_argument_errors_name_what_is_wrong(call, error, text):
+    with pytest.raises(error, match=text):
+        call()
+
+
+def test_a_circuit_without_model_warns_once_like_fit():
+    circuit = corvex.Circuit("R0-C1-L1")
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        corvex.batch.fit(circuit, SPECTRA[:3])
+    assert len(caught) == 1 and str(caught[0].message).startswith("There is no ML model")
