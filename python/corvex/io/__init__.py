@@ -1,0 +1,78 @@
+"""Reading the files impedance analysers write into data frames with the battery data format's
+column names, ready for Circuit.fit() and corvex.batch.fit()."""
+
+import importlib
+import os
+
+# Reader modules in the order their content is tried; the generic delimited reader comes last
+# because several instrument exports are delimited tables with a header of their own.
+_READERS = ("biologic", "gamry", "zplot", "autolab", "parstat", "versastudio", "chinstruments",
+            "powersuite", "delimited")
+
+FORMATS = _READERS
+"""Names accepted by read(format=...)."""
+
+
+def _reader(name):
+    return importlib.import_module(f"{__name__}.{name}")
+
+
+def _supported():
+    return "; ".join(f"{name} ({_reader(name).DESCRIPTION})" for name in _READERS)
+
+
+def _detect(source):
+    for name in _READERS:
+        if _reader(name).recognises(source):
+            return name
+    suffix = os.path.splitext(source.path)[1].lower()
+    for name in _READERS:
+        if suffix in _reader(name).EXTENSIONS:
+            return name
+    raise ValueError(f"{source.path}: file format not recognised; supported formats: {_supported()}")
+
+
+def read(path, *, format=None, encoding=None, library="pandas"):
+    """Read the impedance spectra of an instrument file into a data frame.
+
+    Returns one row per measured point with the columns "Frequency / Hz",
+    "Real Impedance / ohm" and "Imaginary Impedance / ohm" (capacitive impedance
+    negative, whatever sign convention the file uses; kOhm, mHz, radians and the
+    like converted from the header), followed by what the file records of
+    "Test Time / s", "Voltage / V", "Current / A", "Cycle Count / 1" and
+    "Temperature T1 / degC". A file holding several spectra gets a leading
+    "Spectrum" column numbering them from 0, ready for corvex.batch.fit(by=...).
+    Header settings the file carries go to frame.attrs["header"] (pandas only), the
+    format name to frame.attrs["format"].
+
+    `format` is one of FORMATS, or None to recognise the file by its content and
+    then by its extension: BioLogic EC-Lab .mpt, Gamry .DTA, Scribner ZPlot .z,
+    Metrohm Autolab text, PARSTAT text (its 0 Hz rows, recorded before the sweep,
+    are not impedance points and are dropped), VersaStudio .par, CH Instruments
+    text, PowerSuite text, and delimited text (CSV, TSV, semicolon-separated) with
+    battery data format names or the usual headers (freq, Z', Z'', Zre, Zim,
+    -Im(Z), |Z|, phase), decimal commas included. `encoding` overrides the text
+    encoding, otherwise judged from the file (UTF-8 with or without byte-order
+    mark, UTF-16, Latin-1). `library` is "pandas" or "polars".
+
+    Raises ValueError for an unknown format (listing those supported), and for a
+    truncated or garbled file, naming the file and the line at fault. A Gamry
+    file from an aborted experiment, or a file holding fewer points than its
+    header announces, is read with a UserWarning.
+    """
+    if library not in ("pandas", "polars"):
+        raise ValueError(f'library must be "pandas" or "polars", not {library!r}')
+    if format is not None and format not in FORMATS:
+        raise ValueError(f"unknown format {format!r}; supported formats: {_supported()}")
+    from . import _source
+
+    source = _source.open_source(path, encoding)
+    name = format if format is not None else _detect(source)
+    frame = _reader(name).read(source)
+    frame.attrs["format"] = name
+    frame.attrs.setdefault("header", {})
+    if library == "polars":
+        import polars
+
+        return polars.from_pandas(frame)
+    return frame

@@ -1,0 +1,23 @@
+"""Princeton Applied Research PARSTAT text exports: one tab-separated table headed
+"Potential (V)  Current (A)  Elapsed Time (s)  Frequency (Hz)  Zre (ohms)  Zim (ohms) ..."."""
+
+from . import _columns, delimited
+
+NAME = "parstat"
+DESCRIPTION = "PARSTAT text export"
+EXTENSIONS = ()
+
+
+def recognises(source):
+    first = source.head_lines[0] if source.head_lines else ""
+    return all(name in first for name in ("Frequency (Hz)", "Zre (ohms)", "Zim (ohms)"))
+
+
+def read(source):
+    """One row per impedance point. The rows the instrument writes at 0 Hz while it records the
+    DC potential and current before the sweep are not impedance points and are dropped."""
+    frame = delimited.read_after(source, 0, "\t", quoted=False)
+    kept = frame[_columns.FREQUENCY].to_numpy() != 0.0
+    if kept.all():
+        return frame
+    return frame[kept].reset_index(drop=True)

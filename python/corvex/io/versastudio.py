@@ -1,0 +1,50 @@
+"""Princeton Applied Research VersaStudio .par files: sections in angle-bracket tags; each
+<SegmentN> section names its comma-separated columns in a "Definition=" line."""
+
+import re
+
+from . import _table
+
+NAME = "versastudio"
+DESCRIPTION = "VersaStudio .par"
+EXTENSIONS = (".par",)
+
+_SEGMENT = re.compile(r"^<(?P<tag>Segment\d+)>\n(?P<body>.*?)^</(?P=tag)>", re.MULTILINE | re.DOTALL)
+_NUMBER = re.compile(r"\s*[+-]?\d+(\.\d*)?([eE][+-]?\d+)?\s*")
+
+
+def recognises(source):
+    lines = source.head_lines
+    return bool(lines) and lines[0].strip() == "<Application>" and any(
+        line.strip() == "Name=VersaStudio" for line in lines[1:8])
+
+
+def read(source):
+    """One row per point of every segment whose columns include a frequency; several such
+    segments get a "Spectrum" column."""
+    text = source.read_text()
+    frames = []
+    for segment in _SEGMENT.finditer(text):
+        body = segment["body"]
+        definition = re.search(r"^Definition=(.*)\n", body, re.MULTILINE)
+        if definition is None or "Frequency" not in definition.group(1):
+            continue
+        headers = [name.strip() for name in definition.group(1).split(",")]
+        table_start = segment.start("body") + definition.end()
+        first_row = text[table_start:text.find("\n", table_start)].split(",")
+        # The definition ends with a count that is not a column.
+        if len(headers) == len(first_row) + 1 and _NUMBER.fullmatch(headers[-1]):
+            headers.pop()
+        first_line = text.count("\n", 0, table_start) + 1
+        layout = _table.Layout(tuple(headers), first_line, ",")
+        frames.append(_table.read_table(source, layout, text[table_start:segment.end("body")]))
+    if not frames:
+        raise ValueError(f"{source.path}: no segment with a frequency column, so no impedance spectrum")
+    frame = _table.concat_spectra(frames)
+    settings = {}
+    for line in text[: _SEGMENT.search(text).start()].split("\n"):
+        key, equals, value = line.partition("=")
+        if equals and not line.startswith("<"):
+            settings.setdefault(key.strip(), value.strip())
+    frame.attrs["header"] = settings
+    return frame

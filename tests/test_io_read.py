@@ -1,0 +1,121 @@
+# Reading instrument files: values checked by hand against the raw text of each sample file,
+# sign and unit conventions, encodings, and the messages for files we must refuse.
+import pathlib
+import warnings
+
+import numpy as np
+import pytest
+
+import corvex
+import corvex.io
+
+INSTRUMENTS = pathlib.Path(__file__).resolve().parent / "data" / "instruments"
+F, RE, IM = "Frequency / Hz", "Real Impedance / ohm", "Imaginary Impedance / ohm"
+
+
+@pytest.mark.parametrize(
+    "name, format, rows, row, expected",
+    [
+        # -Im(Z) = 3.8998979E-001 in the file; <I>/mA = -4.8041187E-002
+        ("exampleDataBioLogic.mpt", "biologic", 43, 0,
+         {F: 1.0003201e3, RE: 6.5470886e1, IM: -3.8998979e-1, "Current / A": -4.8041187e-5}),
+        ("exampleDataGamry.DTA", "gamry", 72, 71,
+         {F: 0.0158898, RE: 17007.49, IM: -6635.557, "Voltage / V": -0.3411888, "Test Time / s": 861}),
+        ("exampleDataZPlot.z", "zplot", 21, 0, {F: 3e5, RE: 1.4777e2, IM: -1.1335e1, "Test Time / s": 2.67}),
+        ("exampleDataAutolab.txt", "autolab", 41, 0, {F: 10000, RE: 0.013785863964281, IM: 0.007191946305823}),
+        # the first row after the 0 Hz rows, file line 783
+        ("exampleDataParstat.txt", "parstat", 31, 0,
+         {F: 10000, RE: -0.00049816280376104, IM: 0.0175143479976367, "Voltage / V": 3.50029397010803}),
+        ("exampleDataVersaStudio.par", "versastudio", 61, 60, {F: 0.02154435, RE: 1516.313, IM: -122.8279}),
+        ("exampleDataCHInstruments.txt", "chinstruments", 73, 0, {F: 9.961e4, RE: 9.891e1, IM: -2.748}),
+        ("exampleDataPowersuite.txt", "powersuite", 30, 29, {F: 2000000, RE: -470.54113, IM: -1397.7358}),
+    ],
+)
+def test_sample_files_read_to_the_recorded_values(name, format, rows, row, expected):
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        frame = corvex.io.read(INSTRUMENTS / name)
+    assert frame.attrs["format"] == format
+    assert len(frame) == rows
+    assert list(frame.columns[:3]) == [F, RE, IM]
+    assert {key: frame[key][row] for key in expected} == pytest.approx(expected, rel=1e-15)
+    assert (frame[F] > 0).all()
+
+
+@pytest.mark.parametrize("name, message", [
+    ("exampleDataGamryABORT.DTA", "experiment was aborted; read the 72 points"),
+    ("exampleDataZPlot.z", "announces 56 points but the file holds 21"),
+])
+def test_incomplete_runs_keep_their_rows_and_warn(name, message):
+    with pytest.warns(UserWarning, match=message):
+        frame = corvex.io.read(INSTRUMENTS / name)
+    assert frame[IM].notna().all()
+
+
+def _write(tmp_path, name, text, encoding="utf-8"):
+    path = tmp_path / name
+    path.write_bytes(text.encode(encoding))
+    return path
+
+
+@pytest.mark.parametrize("text, encoding, expected", [
+    ("freq,Z',-Z''\n10,1.5,2\n", "utf-8", [10, 1.5, -2]),
+    ("Frequency (kHz);Zre (kOhm);Zim (kOhm)\n1,5;2,25;-0,5\n", "utf-8", [1500, 2250, -500]),
+    ("f/mHz\t|Z|/Ohm\tPhase/rad\n100\t2\t-1.5707963267948966\n", "utf-16", [0.1, 0.0, -2]),
+    ("freq\tZ (\u03a9)\t-Phase (\u00b0)\n1\t2\t90\n", "utf-8-sig", [1, 0.0, -2]),
+    ("Freq / Hz;Z' / ohm;Z'' / ohm;Temp (\u00b0C)\n1;2;-3;25\n", "latin-1", [1, 2, -3]),
+    ('"Frequency / Hz","Real Impedance / ohm","Imaginary Impedance / ohm"\n"5","1e3","-2e3"\n', "utf-16-le",
+     [5, 1000, -2000]),
+])
+def test_delimited_units_signs_and_encodings(tmp_path, text, encoding, expected):
+    frame = corvex.io.read(_write(tmp_path, "spectrum.csv", text, encoding))
+    assert frame[[F, RE, IM]].to_numpy()[0] == pytest.approx(expected, abs=1e-12)
+
+
+def test_cycles_become_spectra_ready_for_the_batch(tmp_path):
+    text = "Cycle,freq,Zre,Zim\n" + "".join(f"{c},{f},{c + 1},-{f}\n" for c in (3, 3, 7, 7, 7) for f in [1])
+    frame = corvex.io.read(_write(tmp_path, "cycles.csv", text))
+    assert frame["Spectrum"].tolist() == [0, 0, 1, 1, 1]
+    assert frame["Cycle Count / 1"].tolist() == [3, 3, 7, 7, 7]
+
+
+def test_read_frame_fits_and_converts_to_polars():
+    frame = corvex.io.read(INSTRUMENTS / "exampleDataBioLogic.mpt")
+    result = corvex.Circuit("R0-(R1,C1)").with_values([60, 50, 1e-3]).fit(frame)
+    assert result.success
+    polars_frame = corvex.io.read(INSTRUMENTS / "exampleDataBioLogic.mpt", library="polars")
+    assert polars_frame[IM].to_list() == frame[IM].tolist()
+
+
+def _mpt_lines():
+    return (INSTRUMENTS / "exampleDataBioLogic.mpt").read_bytes().split(b"\n")
+
+
+@pytest.mark.parametrize("edit, message", [
+    (lambda lines: lines[:80] + [lines[80][:40]], r"line 81: expected 18 fields, found 3"),
+    (lambda lines: lines[:70] + [lines[70].replace(b"E+00", b"X+00", 1)] + lines[71:],
+     r'line 71: "9.4908844X\+001" in column "freq/Hz" is not a number'),
+    (lambda lines: lines[:72] + [lines[72] + b"\t5"] + lines[73:], r"line 73: expected 18 fields, found 19"),
+    (lambda lines: lines[:72] + [lines[72].replace(b"\t", b"\t\t", 1)] + lines[73:], r"line 73: expected 18 fields"),
+    (lambda lines: lines[:30], r"line 30: the file ends inside its 61-line header"),
+    (lambda lines: lines[:61], r"line 62: no data rows"),
+])
+def test_damaged_files_are_refused_naming_file_and_line(tmp_path, edit, message):
+    path = tmp_path / "damaged.mpt"
+    path.write_bytes(b"\n".join(edit(_mpt_lines())))
+    with pytest.raises(ValueError, match="damaged.mpt, " + message):
+        corvex.io.read(path)
+
+
+@pytest.mark.parametrize("name, content, kwargs, message", [
+    ("notes.txt", b"hello\n1 2 3\n", {}, r"notes.txt: file format not recognised; supported formats: biologic"),
+    ("data.csv", b"freq,Zre,Zim\n1,2,3\n", {"format": "excel"}, r"unknown format 'excel'; supported formats"),
+    ("run.mpr", bytes(range(256)) * 4, {}, r"run.mpr is a binary file"),
+    ("area.csv", b"freq,Zre (Ohm cm2),Zim (Ohm cm2)\n1,2,3\n", {}, r'column "Zre \(Ohm cm2\)" is in "Ohm cm2"'),
+    ("comma.csv", b"freq;Zre;Zim\n1,5;2.5;3\n", {}, r'line 2: "2.5" in column "Zre" is not a number'),
+])
+def test_unreadable_content_is_refused(tmp_path, name, content, kwargs, message):
+    path = tmp_path / name
+    path.write_bytes(content)
+    with pytest.raises(ValueError, match=message):
+        corvex.io.read(path, **kwargs)
