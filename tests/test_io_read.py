@@ -112,7 +112,7 @@ def test_damaged_files_are_refused_naming_file_and_line(tmp_path, edit, message)
     ("data.csv", b"freq,Zre,Zim\n1,2,3\n", {"format": "excel"}, r"unknown format 'excel'; supported formats"),
     ("run.mpr", bytes(range(256)) * 4, {}, r"run.mpr is a binary file"),
     ("area.csv", b"freq,Zre (Ohm cm2),Zim (Ohm cm2)\n1,2,3\n", {}, r'column "Zre \(Ohm cm2\)" is in "Ohm cm2"'),
-    ("comma.csv", b"freq;Zre;Zim\n1,5;2.5;3\n", {}, r'line 2: "2.5" in column "Zre" is not a number'),
+    ("comma.csv", b"freq;Zre;Zim\n1,5;2.5;3\n", {}, r'line 2: "1,5" in column "freq" is not a number'),
 ])
 def test_unreadable_content_is_refused(tmp_path, name, content, kwargs, message):
     path = tmp_path / name
