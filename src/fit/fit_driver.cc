@@ -48,7 +48,10 @@ bool known_fit_method(std::string_view name) {
 
 Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
   for (const Method& method : kMethods) {
-    if (options.method == method.name) return method.run(options, circuit, spectrum);
+    if (options.method != method.name) continue;
+    Result<FitOutcome> outcome = method.run(options, circuit, spectrum);
+    if (outcome) outcome->measured = spectrum;
+    return outcome;
   }
   return fit_error(FitErrorKind::UnknownMethod, options.method);
 }

@@ -9,6 +9,7 @@
 
 #include "circuit/circuit.h"
 #include "fit/objective.h"
+#include "util/spectrum.h"
 
 namespace corvex {
 
@@ -22,6 +23,7 @@ struct FitOutcome {
   double cost = 0.0;                                   // 0.5 * sum r^2
   double chi_square = 0.0;                             // cost + cost
   bool success = false;
+  Spectrum measured;  // the spectrum the fit was made to, so a result can be drawn on its own
 };
 
 // Clamps x into the bounds, evaluates cost and the Jacobian at it, and builds the outcome.

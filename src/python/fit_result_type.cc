@@ -1,5 +1,6 @@
-// The FitResult class: eight read-only attributes over a fit's outcome and its one-line
-// text form. The name tables keep param_names() order, so results read the same every run.
+// The FitResult class: eight read-only attributes over a fit's outcome, its one-line text
+// form and a notebook picture. The name tables keep param_names() order, so results read the
+// same every run.
 #include <new>
 #include <string>
 #include <unordered_map>
@@ -111,6 +112,27 @@ PyObject* fit_result_repr(PyObject* self) {
   return guarded([&] { return text_object(fit_result_text(outcome_of(self))).release(); });
 }
 
+// Notebooks call this for a picture of the result. The drawing lives in corvex.plot, which
+// needs matplotlib: without it there is no picture and the text form is shown instead.
+PyObject* fit_result_repr_png(PyObject* self, PyObject*) {
+  return guarded([&]() -> PyObject* {
+    OwnedRef notebook(PyImport_ImportModule("corvex.plot._notebook"));
+    if (!notebook) {
+      if (!PyErr_ExceptionMatches(PyExc_ImportError)) return nullptr;
+      PyErr_Clear();
+      Py_RETURN_NONE;
+    }
+    return PyObject_CallMethod(notebook.get(), "fit_result_png", "O", self);
+  });
+}
+
+PyMethodDef fit_result_methods[] = {
+    {"_repr_png_", fit_result_repr_png, METH_NOARGS,
+     "_repr_png_($self)\n--\n\nA small Nyquist plot of the fit as PNG bytes for notebooks, or None\n"
+     "when matplotlib is not installed."},
+    {nullptr, nullptr, 0, nullptr},
+};
+
 void fit_result_dealloc(PyObject* self) {
   reinterpret_cast<FitResultObject*>(self)->outcome.~FitOutcome();
   free_heap_instance(self);
@@ -138,6 +160,7 @@ PyType_Slot fit_result_slots[] = {
     {Py_tp_dealloc, reinterpret_cast<void*>(fit_result_dealloc)},
     {Py_tp_repr, reinterpret_cast<void*>(fit_result_repr)},
     {Py_tp_getset, fit_result_getset},
+    {Py_tp_methods, fit_result_methods},
     {0, nullptr},
 };
 

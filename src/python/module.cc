@@ -14,6 +14,7 @@
 #include "python/module_state.h"
 #include "python/owned_ref.h"
 #include "python/pickling.h"
+#include "python/spectrum_arrays.h"
 
 namespace corvex::python {
 
@@ -44,6 +45,7 @@ int corvex_exec(PyObject* module) {
     return -1;
   }
   if (PyModule_AddFunctions(module, pickling_functions) < 0) return -1;
+  if (PyModule_AddFunctions(module, spectrum_array_functions) < 0) return -1;
   OwnedRef series(PyObject_GetAttrString(module, "Series"));
   OwnedRef parallel(PyObject_GetAttrString(module, "Parallel"));
   OwnedRef all(PyList_New(0));

@@ -1,0 +1,44 @@
+"""Pictures of spectra and fits: Nyquist and Bode plots, residuals and a one-figure report of
+two measured spectra from examples/data, written as PNG files into demo-figures/."""
+
+import pathlib
+
+import matplotlib
+
+matplotlib.use("Agg")
+
+import matplotlib.pyplot as plt  # noqa: E402
+import pandas as pd  # noqa: E402
+
+import corvex  # noqa: E402
+from corvex import plot  # noqa: E402
+
+HERE = pathlib.Path(__file__).resolve().parent
+DATA = HERE / "data"
+OUT = HERE.parent / "demo-figures"
+
+
+def save(figure, name):
+    path = OUT / name
+    figure.savefig(path, dpi=110)
+    plt.close(figure)
+    print(path)
+
+
+def main():
+    OUT.mkdir(exist_ok=True)
+    dummy = pd.read_csv(DATA / "dummy-circuit-1.csv")
+    dummy_fit = corvex.Circuit("R0-(R1,C1)").with_values([10.0, 10.0, 1e-5]).fit(dummy)
+    save(plot.nyquist(dummy, result=dummy_fit).figure, "dummy-cell-nyquist.png")
+
+    battery = pd.read_csv(DATA / "li-ion-example.csv")
+    circuit = corvex.Circuit("L0-R0-(R1,CPE1)-(R2,CPE2)-W3")
+    battery_fit = circuit.with_values([1e-7, 0.01, 0.01, 1.0, 0.8, 0.01, 10.0, 0.8, 0.01]).fit(battery)
+    # A FitResult carries the spectrum it was fitted to, so it can be drawn on its own.
+    save(plot.report(battery_fit), "li-ion-report.png")
+    save(plot.bode(battery, result=battery_fit).figure, "li-ion-bode.png")
+    save(plot.residuals(battery_fit).figure, "li-ion-residuals.png")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,24 @@
+"""Pictures of impedance spectra and fits on matplotlib: Nyquist, Bode, residuals, validation,
+relaxation times, parameter trends over a series, and a one-figure report of a fit.
+
+Every function takes measured data in any form ``Circuit.fit()`` accepts (frequencies and
+impedances, or one frame in the battery data format), a ``FitResult``, or the table
+``corvex.batch.fit`` returns, and an optional ``ax=``; it returns the Axes it drew on (the
+Figure for ``report``). matplotlib is an optional dependency: ``pip install "corvex[plot]"``.
+"""
+
+try:
+    import matplotlib  # noqa: F401
+except ImportError as missing:
+    raise ImportError(
+        'corvex.plot draws with matplotlib, which is not installed: pip install "corvex[plot]" '
+        "(or pip install matplotlib)"
+    ) from missing
+
+from .fit_report import report
+from .kramers_kronig import kk
+from .parameter_trend import trend
+from .relaxation_times import drt
+from .spectra import bode, nyquist, residuals
+
+__all__ = ["nyquist", "bode", "residuals", "kk", "drt", "trend", "report"]

@@ -1,0 +1,113 @@
+"""What a picture draws, taken from the forms users hold: measured data, a FitResult, or a
+batch table with a ``result`` column. Measured data is read by the extension's own conversion."""
+
+from dataclasses import dataclass
+
+import numpy as np
+
+import corvex
+
+# A fitted model is drawn as a line through this many log-spaced frequencies.
+MODEL_POINTS = 400
+# Range of the model line when neither the caller nor the result knows the measured range
+# (a result rebuilt from a file): the usual window of impedance analysers.
+FALLBACK_RANGE_HZ = (1e-3, 1e5)
+
+
+@dataclass(frozen=True)
+class Spectrum:
+    """One spectrum to draw: measured points, a fit, or both."""
+
+    frequencies: np.ndarray | None  # measured, hertz
+    impedances: np.ndarray | None  # measured, ohms
+    result: object = None  # the FitResult drawn over it
+    key: object = None  # the group key of its batch row
+
+    @property
+    def has_measured(self):
+        return self.frequencies is not None
+
+    def model_grid(self):
+        """(frequencies, impedances) of the fitted model on a dense log grid over the measured range."""
+        low, high = FALLBACK_RANGE_HZ
+        if self.has_measured:
+            usable = self.frequencies[np.isfinite(self.frequencies) & (self.frequencies > 0)]
+            if usable.size:
+                low, high = usable.min(), usable.max()
+        grid = np.geomspace(low, high, MODEL_POINTS) if high > low else np.array([low])
+        return grid, self.result.circuit.impedance(grid)
+
+    def model_at_measured(self):
+        return self.result.circuit.impedance(self.frequencies)
+
+
+@dataclass(frozen=True)
+class Collection:
+    """The spectra of one picture; ``key_name`` is set for a batch, whose rows get colours."""
+
+    spectra: list
+    key_name: str | None = None
+
+    @property
+    def is_batch(self):
+        return self.key_name is not None
+
+
+def is_fit_result(value):
+    return isinstance(value, corvex.FitResult)
+
+
+def is_batch_table(value):
+    columns = getattr(value, "columns", None)
+    return columns is not None and "result" in list(columns)
+
+
+def _from_result(result, key=None):
+    stored = corvex._fit_spectrum(result)
+    frequencies, impedances = stored if stored is not None else (None, None)
+    return Spectrum(frequencies, impedances, result, key)
+
+
+def _key_columns(table):
+    # The batch table leads with its key columns, then "start".
+    columns = list(table.columns)
+    return columns[: columns.index("start")] if "start" in columns else []
+
+
+def _from_table(table, key):
+    if key is None:
+        names = _key_columns(table)
+        if not names:
+            raise ValueError("the batch table has no key column before \"start\": pass key= to name one")
+    else:
+        names = [key] if isinstance(key, str) else list(key)
+        missing = [name for name in names if name not in list(table.columns)]
+        if missing:
+            raise KeyError(f"no column {missing[0]!r} in the batch table; it has {list(table.columns)}")
+    key_values = list(zip(*(list(table[name]) for name in names)))
+    keys = [values[0] if len(values) == 1 else values for values in key_values]
+    # Rows whose fit failed carry no result and have nothing to draw.
+    spectra = [_from_result(result, k) for result, k in zip(list(table["result"]), keys) if result is not None]
+    if not spectra:
+        raise ValueError("the batch table has no successful fit to draw")
+    return Collection(spectra, " / ".join(str(name) for name in names))
+
+
+def collect(data=None, impedances=None, result=None, key=None):
+    """The spectra that ``data``/``impedances`` and ``result`` describe, as a Collection."""
+    if result is not None and not is_fit_result(result):
+        raise TypeError(f"result= must be a FitResult, not {type(result).__name__}")
+    if is_batch_table(data):
+        if impedances is not None or result is not None:
+            raise TypeError("a batch table already holds its spectra and fits: pass it alone")
+        return _from_table(data, key)
+    if is_fit_result(data):
+        if impedances is not None or result is not None:
+            raise TypeError("pass the measured data first and the FitResult as result=")
+        return Collection([_from_result(data)])
+    if data is None:
+        if result is None:
+            raise TypeError("nothing to draw: pass measured data, a FitResult or a batch table")
+        return Collection([_from_result(result)])
+    frequencies, measured = corvex._spectrum(data, impedances)
+    return Collection([Spectrum(frequencies, measured, result)])

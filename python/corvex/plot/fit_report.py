@@ -1,0 +1,42 @@
+"""One figure that tells how well a fit went: the Nyquist plot with the fit, the Bode plot,
+and the relative residuals, side by side."""
+
+import matplotlib.pyplot as plt
+
+from ._inputs import collect
+from .spectra import bode, nyquist, residuals
+
+LAYOUT = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
+
+
+def report(data=None, impedances=None, *, result=None, key=None, cmap="viridis", figsize=(10.0, 6.0), figure=None):
+    """A Figure with the Nyquist plot (left) and |Z|, phase and the fit's relative residuals
+    against frequency (right, on one frequency axis).
+
+    Inputs as for ``nyquist``. The residual panel stays empty when there is no fit. ``figure``
+    draws into an existing (empty) Figure instead of a new pyplot one. Returns the Figure.
+    """
+    collection = collect(data, impedances, result, key)
+    if figure is None:
+        figure = plt.figure(figsize=figsize, layout="constrained")
+    panels = figure.subplot_mosaic(LAYOUT, width_ratios=[1.1, 1.0])
+    for name in ("phase", "residuals"):
+        panels[name].sharex(panels["magnitude"])
+    arguments = dict(result=result, key=key, cmap=cmap)
+    nyquist(data, impedances, ax=panels["nyquist"], **arguments)
+    bode(data, impedances, ax=(panels["magnitude"], panels["phase"]), colorbar=False, **arguments)
+    if any(s.result is not None and s.has_measured for s in collection.spectra):
+        residuals(data, impedances, ax=panels["residuals"], colorbar=False, **arguments)
+    else:
+        panels["residuals"].set_axis_off()
+    for name in ("magnitude", "phase"):
+        panels[name].tick_params(labelbottom=False)
+        panels[name].set_xlabel("")
+        # The Nyquist legend already tells markers from lines; these small panels keep their data clear.
+        if panels[name].get_legend() is not None:
+            panels[name].get_legend().remove()
+    if not collection.is_batch and collection.spectra[0].result is not None:
+        fit = collection.spectra[0].result
+        figure.suptitle(f"\u03c7\u00b2 = {fit.chi_square:.3g}, {fit.iterations} iterations, "
+                        f"{'converged' if fit.success else 'not converged'}", fontsize="medium")
+    return figure
