@@ -126,13 +126,6 @@ PyObject* fit_result_repr_png(PyObject* self, PyObject*) {
   });
 }
 
-PyMethodDef fit_result_methods[] = {
-    {"_repr_png_", fit_result_repr_png, METH_NOARGS,
-     "_repr_png_($self)\n--\n\nA small Nyquist plot of the fit as PNG bytes for notebooks, or None\n"
-     "when matplotlib is not installed."},
-    {nullptr, nullptr, 0, nullptr},
-};
-
 void fit_result_dealloc(PyObject* self) {
   reinterpret_cast<FitResultObject*>(self)->outcome.~FitOutcome();
   free_heap_instance(self);
@@ -152,6 +145,9 @@ PyGetSetDef fit_result_getset[] = {
 
 PyMethodDef fit_result_methods[] = {
     {"__reduce__", fit_result_reduce, METH_NOARGS, kReduceDoc},
+    {"_repr_png_", fit_result_repr_png, METH_NOARGS,
+     "_repr_png_($self)\n--\n\nA small Nyquist plot of the fit as PNG bytes for notebooks, or None\n"
+     "when matplotlib is not installed."},
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -160,7 +156,6 @@ PyType_Slot fit_result_slots[] = {
     {Py_tp_dealloc, reinterpret_cast<void*>(fit_result_dealloc)},
     {Py_tp_repr, reinterpret_cast<void*>(fit_result_repr)},
     {Py_tp_getset, fit_result_getset},
-    {Py_tp_methods, fit_result_methods},
     {0, nullptr},
 };
 
