@@ -143,3 +143,24 @@ def test_a_circuit_without_model_warns_once_like_fit():
         warnings.simplefilter("always")
         corvex.batch.fit(circuit, SPECTRA[:3])
     assert len(caught) == 1 and str(caught[0].message).startswith("There is no ML model")
+
+
+COIN_CELL = pd.read_csv(__import__("pathlib").Path(__file__).parent / "data" / "coin-cell-cycling.csv")
+
+
+def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_order():
+    frame = COIN_CELL[COIN_CELL["Cycle"] < 30]
+    circuit = corvex.Circuit("two_rq")
+    first = corvex.batch.fit(circuit, frame, by="Cycle", refine=False)
+    refined = corvex.batch.fit(circuit, frame, by="Cycle", n_jobs=2)
+    assert set(refined["start"]) == {"guess", "previous", "next"}
+    assert (refined["cost"] <= first["cost"]).all()
+    guessed = refined["start"] == "guess"
+    assert refined[guessed]["cost"].equals(first[guessed]["cost"])
+
+    # Spectra in another order and one worker: the same series, so the same rows.
+    groups = [group for _, group in frame.groupby("Cycle")]
+    shuffled = pd.concat([groups[i] for i in np.random.default_rng(3).permutation(len(groups))])
+    again = corvex.batch.fit(circuit, shuffled, by="Cycle", n_jobs=1).set_index("Cycle").loc[refined["Cycle"]]
+    columns = ["start", "cost", *circuit.param_names()]
+    assert again[columns].reset_index(drop=True).equals(refined[columns])

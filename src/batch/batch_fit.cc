@@ -59,11 +59,12 @@ std::vector<OutcomeSlot> first_pass(const BatchProblem& problem, std::size_t wor
   return slots;
 }
 
-// A refit counts only when it lowers the cost by more than round-off.
+// A refit counts only when it lowers the cost by more than a millionth: smaller gains are the
+// same minimum reached along another path, and chasing them would only churn.
 bool improves_on(const Result<FitOutcome>& candidate, const Result<FitOutcome>& kept) {
   if (!is_plausible_fit(candidate)) return false;
   if (!is_plausible_fit(kept)) return true;
-  return candidate->cost < kept->cost - 1e-9 * kept->cost;
+  return candidate->cost < kept->cost - 1e-6 * kept->cost;
 }
 
 struct Refit {
