@@ -7,6 +7,7 @@
 #include <string>
 
 #include "python/batch_functions.h"
+#include "python/analysis_entries.h"
 #include "python/circuit_object.h"
 #include "python/composition.h"
 #include "python/element_object.h"
@@ -69,6 +70,7 @@ int corvex_exec(PyObject* module) {
   if (PyModule_AddObjectRef(module, "__all__", all.get()) != 0) return -1;
   // Private entry points of the Python submodules, one table per capability.
   if (PyModule_AddFunctions(module, batch_functions) != 0) return -1;
+  if (PyModule_AddFunctions(module, analysis_functions) != 0) return -1;
   return 0;
 }
 

@@ -1,0 +1,103 @@
+"""How the analysis front ends tell one spectrum from a batch, and hand either to the native
+entries as a list of (frequencies, impedances) pairs with one key per spectrum."""
+
+from __future__ import annotations
+
+import numpy as np
+
+# Column names of a battery-data-format frame, display and machine forms: a dict holding one
+# of them is a single spectrum, not a batch keyed by name.
+_FRAME_COLUMNS = frozenset({
+    "Frequency / Hz", "frequency_hertz",
+})
+
+
+def _is_frame(obj) -> bool:
+    module = type(obj).__module__.split(".")[0]
+    return module in ("pandas", "polars") and hasattr(obj, "columns")
+
+
+def _is_spectrum_item(obj) -> bool:
+    if isinstance(obj, tuple) and len(obj) == 2:
+        return True
+    if isinstance(obj, dict):
+        return any(name in obj for name in _FRAME_COLUMNS)
+    return _is_frame(obj)
+
+
+def _pair(item):
+    return (item[0], item[1]) if isinstance(item, tuple) else (item, None)
+
+
+def _grouped(frame, by):
+    """(key tuples, sub-frames) of a long frame, in first-appearance order."""
+    columns = [by] if isinstance(by, str) else list(by)
+    module = type(frame).__module__.split(".")[0]
+    if module == "polars":
+        parts = frame.partition_by(columns, maintain_order=True, as_dict=True)
+        return columns, [tuple(k) for k in parts], [p.drop(columns) for p in parts.values()]
+    groups = frame.groupby(columns, sort=False)
+    keys, frames = [], []
+    for key, part in groups:
+        keys.append(key if isinstance(key, tuple) else (key,))
+        frames.append(part.drop(columns=columns))
+    return columns, keys, frames
+
+
+class Batch:
+    """The spectra of one call: native pairs, key columns and values, and whether the caller
+    gave a single spectrum (then results come back unwrapped)."""
+
+    def __init__(self, frequencies, impedances=None, by=None):
+        self.single = False
+        if by is not None:
+            if impedances is not None:
+                raise ValueError("by= groups one long frame; leave impedances as None")
+            self.key_columns, self.keys, frames = _grouped(frequencies, by)
+            self.pairs = [(f, None) for f in frames]
+        elif impedances is not None:
+            freq = np.asarray(frequencies) if not isinstance(frequencies, (list, tuple)) else None
+            imp = np.asarray(impedances) if not isinstance(impedances, (list, tuple)) else None
+            if imp is not None and imp.ndim == 2:
+                rows = freq if freq is not None and freq.ndim == 2 else [frequencies] * imp.shape[0]
+                if len(rows) != imp.shape[0]:
+                    raise ValueError("2-D frequencies and impedances must have the same number of rows")
+                self.key_columns = ["spectrum"]
+                self.keys = [(i,) for i in range(imp.shape[0])]
+                self.pairs = [(rows[i], imp[i]) for i in range(imp.shape[0])]
+            else:
+                self._one((frequencies, impedances))
+        elif isinstance(frequencies, dict) and frequencies and not any(c in frequencies for c in _FRAME_COLUMNS) \
+                and all(_is_spectrum_item(v) for v in frequencies.values()):
+            self.key_columns = ["name"]
+            self.keys = [(k,) for k in frequencies]
+            self.pairs = [_pair(v) for v in frequencies.values()]
+        elif isinstance(frequencies, (list, tuple)) and frequencies and all(_is_spectrum_item(v) for v in frequencies):
+            self.key_columns = ["spectrum"]
+            self.keys = [(i,) for i in range(len(frequencies))]
+            self.pairs = [_pair(v) for v in frequencies]
+        else:
+            self._one((frequencies, None))
+
+    def _one(self, pair):
+        self.single = True
+        self.key_columns, self.keys, self.pairs = [], [()], [pair]
+
+
+def single_or_raise(item):
+    """The one result of a single-spectrum call; a failed one raises its ValueError."""
+    if isinstance(item, str):
+        raise ValueError(item)
+    return item
+
+
+def table(batch: Batch, rows: list[dict]):
+    """A pandas frame of one row per spectrum, key columns first."""
+    import pandas as pd
+
+    columns = {name: [key[i] for key in batch.keys] for i, name in enumerate(batch.key_columns)}
+    for name in rows[0] if rows else ():
+        values = [row[name] for row in rows]
+        # Object columns keep None for "no value" rather than NaN.
+        columns[name] = pd.Series(values, dtype=object) if name in ("error", "result") else values
+    return pd.DataFrame(columns)

@@ -1,0 +1,75 @@
+"""The distribution of relaxation times (Wan, Saccoccio, Chen, Ciucci 2015) from Python: one
+spectrum gives a DrtResult, a batch a table with one row per spectrum."""
+
+from __future__ import annotations
+
+from dataclasses import dataclass
+
+import numpy as np
+
+import corvex
+
+from ._spectra import Batch, single_or_raise, table
+
+
+@dataclass(frozen=True)
+class DrtResult:
+    """gamma(tau) in ohm per unit ln(tau) on the grid `tau` (seconds), its peaks (time
+    constant, height, area in ohm: the resistance of the process), the regularisation
+    weight used and the fitted spectrum with relative residuals (Z - Z_fit) / |Z|."""
+
+    frequencies: np.ndarray
+    tau: np.ndarray
+    gamma: np.ndarray
+    centres: np.ndarray
+    coefficients: np.ndarray
+    peak_tau: np.ndarray
+    peak_height: np.ndarray
+    peak_area: np.ndarray
+    lambda_: float
+    lambda_from_gcv: bool
+    series_resistance: float
+    series_inductance: float
+    model: np.ndarray
+    residuals_real: np.ndarray
+    residuals_imag: np.ndarray
+    converged: bool
+
+
+def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, derivative_order=1,
+        points_per_decade=8.0, extend_decades=1.0, shape_factor=0.5, series_resistance=True,
+        series_inductance=False, peak_threshold=0.01):
+    """Distribution of relaxation times of a measured spectrum, or of each spectrum of a batch.
+
+    Z(w) = R_inf + j w L + integral of gamma(ln tau) / (1 + j w tau) d ln tau, with gamma a
+    non-negative sum of Gaussians centred `points_per_decade` per decade on a tau grid
+    reaching `extend_decades` beyond 1/(2 pi f) of the measured window at both ends (their
+    width at half height is the centre spacing divided by `shape_factor`). The coefficients
+    minimise the 1/|Z|-weighted squared misfit of the complex data (or of `fit="real"` or
+    `"imaginary"` alone) plus `lambda_` times the squared norm of the `derivative_order`-th
+    derivative of gamma, under non-negativity (an active-set NNLS). Without `lambda_` it is
+    chosen by generalised cross-validation. `series_resistance` and `series_inductance`
+    say whether R_inf and L are fitted. Peaks lower than `peak_threshold` times the highest
+    are not reported.
+
+    Takes one spectrum as `Circuit.fit()` does, or a batch (see `kramers_kronig`), which
+    returns a pandas table with one row per spectrum and `error` and `result` columns.
+    """
+    batch = Batch(frequencies, impedances, by)
+    items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, derivative_order, points_per_decade,
+                                              extend_decades, shape_factor, series_resistance,
+                                              series_inductance, peak_threshold)
+    results = [item if isinstance(item, str) else DrtResult(**item) for item in items]
+    if batch.single:
+        return single_or_raise(results[0])
+    rows = []
+    for result in results:
+        failed = isinstance(result, str)
+        rows.append({
+            "peaks": None if failed else len(result.peak_tau),
+            "lambda_": None if failed else result.lambda_,
+            "series_resistance": None if failed else result.series_resistance,
+            "error": result if failed else None,
+            "result": None if failed else result,
+        })
+    return table(batch, rows)

@@ -1,0 +1,79 @@
+"""The linear Kramers-Kronig test (Schoenleber, Klotz, Ivers-Tiffee 2014) from Python: one
+spectrum gives a KramersKronigResult, a batch a table with one row per spectrum."""
+
+from __future__ import annotations
+
+from dataclasses import dataclass
+
+import numpy as np
+
+import corvex
+
+from ._spectra import Batch, single_or_raise, table
+
+
+@dataclass(frozen=True)
+class KramersKronigResult:
+    """Outcome of the test on one spectrum. Residuals are (Z - Z_fit) / |Z| per point, in the
+    input order; the test passes when the pseudo chi-square stays within what noise of
+    `noise_level` (relative to |Z|) explains at the 99.9 % level."""
+
+    frequencies: np.ndarray
+    rc_count: int
+    rc_count_capped: bool
+    mu: float
+    time_constants: np.ndarray
+    resistances: np.ndarray
+    series_resistance: float
+    series_inductance: float
+    series_capacitance: float
+    model: np.ndarray
+    residuals_real: np.ndarray
+    residuals_imag: np.ndarray
+    pseudo_chi_square: float
+    noise_level: float
+    noise_estimated: bool
+    chi_square_limit: float
+    passed: bool
+
+
+def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_count=None,
+                   mu_threshold=0.85, max_rc_count=50, series_capacitance=False, noise_level=None):
+    """Linear Kramers-Kronig test of a measured spectrum, or of each spectrum of a batch.
+
+    The spectrum is approximated by a series resistance, a series inductance, optionally a
+    series capacitance (`series_capacitance=True`, for blocking electrodes) and `rc_count`
+    RC elements whose time constants are spread logarithmically from 1/(2 pi f_max) to
+    1/(2 pi f_min), fitted by linear least squares with 1/|Z| weights to the complex data
+    (`fit="complex"`) or to one part (`"real"`, `"imaginary"`). Without `rc_count` the
+    number of RC elements counts up from 1 until mu = 1 - sum|R_k<0| / sum|R_k>=0| falls to
+    `mu_threshold`, at most `max_rc_count`.
+
+    `noise_level` is the relative noise of the data (0.01 for 1 % of |Z|); without it the
+    noise is estimated from the point-to-point scatter of the residuals (at least 0.1 %).
+
+    Takes one spectrum as `Circuit.fit()` does, or a batch: a list or dict of
+    (frequencies, impedances) pairs or frames, 2-D arrays with one spectrum per row, or a long
+    frame split by the `by` column(s). A batch returns a pandas table with one row per
+    spectrum, its key column(s), the main figures, an `error` column (the message a single
+    call would raise) and a `result` column.
+    """
+    batch = Batch(frequencies, impedances, by)
+    items = corvex._analysis_kramers_kronig(batch.pairs, fit, rc_count, mu_threshold, max_rc_count,
+                                            series_capacitance, noise_level)
+    results = [item if isinstance(item, str) else KramersKronigResult(**item) for item in items]
+    if batch.single:
+        return single_or_raise(results[0])
+    rows = []
+    for result in results:
+        failed = isinstance(result, str)
+        rows.append({
+            "rc_count": None if failed else result.rc_count,
+            "mu": None if failed else result.mu,
+            "pseudo_chi_square": None if failed else result.pseudo_chi_square,
+            "noise_level": None if failed else result.noise_level,
+            "passed": None if failed else result.passed,
+            "error": result if failed else None,
+            "result": None if failed else result,
+        })
+    return table(batch, rows)

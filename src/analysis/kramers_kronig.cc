@@ -1,0 +1,305 @@
+// Linear Kramers-Kronig test: RC chains with time constants spread over the measured window,
+// fitted by a column-pivoted QR of the 1/|Z|-weighted system; M grows until the share of
+// negative resistances (the mu criterion) shows the chain starts fitting noise.
+#include "analysis/kramers_kronig.h"
+
+#include <Eigen/Dense>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "analysis/spectrum_checks.h"
+#include "elements/element_impedance.h"
+
+namespace corvex {
+
+namespace {
+
+// Two-sided 99.9 % point of the standard normal, for the chi-square limit of the pass test.
+constexpr double kNormalQuantile = 3.090232306167813;
+// A residual scatter estimated below this is taken as this: instrument accuracy rarely beats
+// 0.1 %, and an estimate from residuals of noise-free data would otherwise fail valid data.
+constexpr double kNoiseFloor = 1e-3;
+
+struct Chain {
+  std::vector<double> tau;
+  std::vector<double> r;
+  double r0 = 0.0;
+  double inductance = 0.0;
+  double inverse_capacitance = 0.0;
+};
+
+struct Problem {
+  std::vector<double> omega;
+  std::vector<double> weight;  // 1 / |Z|
+  std::vector<Complex> z;
+  std::size_t n() const { return omega.size(); }
+};
+
+// Least squares by column-pivoted Householder QR after scaling the columns to unit length,
+// so that time constants, inductance and capacitance terms of very different size are
+// treated alike. Columns that are entirely zero get a zero coefficient.
+Eigen::VectorXd solve_least_squares(Eigen::MatrixXd a, const Eigen::VectorXd& b) {
+  Eigen::VectorXd scale = a.colwise().norm().transpose();
+  for (Eigen::Index j = 0; j < scale.size(); ++j) {
+    if (!(scale[j] > 0.0)) scale[j] = 1.0;
+  }
+  a = a * scale.cwiseInverse().asDiagonal();
+  Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(a);
+  return qr.solve(b).cwiseQuotient(scale);
+}
+
+std::vector<double> time_constants(std::size_t m, double tau_min, double tau_max) {
+  std::vector<double> tau(m);
+  const double lo = std::log10(tau_min);
+  const double span = std::log10(tau_max) - lo;
+  for (std::size_t k = 0; k < m; ++k) {
+    tau[k] = m == 1 ? tau_min : std::pow(10.0, lo + span * static_cast<double>(k) / static_cast<double>(m - 1));
+  }
+  return tau;
+}
+
+// Real and imaginary parts of R/(1 + j w tau) per unit R.
+double rc_real(double omega, double tau) { return 1.0 / (1.0 + omega * tau * omega * tau); }
+double rc_imag(double omega, double tau) { return -omega * tau / (1.0 + omega * tau * omega * tau); }
+
+std::size_t unknowns(KramersKronigFit fit, std::size_t m, bool capacitance) {
+  switch (fit) {
+    case KramersKronigFit::Real: return m + 1;
+    case KramersKronigFit::Imaginary: return m + 1 + (capacitance ? 1 : 0);
+    case KramersKronigFit::Complex: break;
+  }
+  return m + 2 + (capacitance ? 1 : 0);
+}
+
+std::size_t equations(KramersKronigFit fit, std::size_t n) { return fit == KramersKronigFit::Complex ? 2 * n : n; }
+
+Chain fit_chain(const Problem& p, std::size_t m, double tau_min, double tau_max, const KramersKronigOptions& options) {
+  Chain chain;
+  chain.tau = time_constants(m, tau_min, tau_max);
+  const std::size_t n = p.n();
+  const bool cap = options.series_capacitance;
+  const Eigen::Index mi = static_cast<Eigen::Index>(m);
+  auto imag_tail = [&](Eigen::MatrixXd& a, Eigen::Index row, Eigen::Index col, std::size_t i) {
+    a(row, col) = p.omega[i] * p.weight[i];
+    if (cap) a(row, col + 1) = -p.weight[i] / p.omega[i];
+  };
+
+  if (options.fit == KramersKronigFit::Complex) {
+    const Eigen::Index cols = static_cast<Eigen::Index>(unknowns(options.fit, m, cap));
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(static_cast<Eigen::Index>(2 * n), cols);
+    Eigen::VectorXd b(static_cast<Eigen::Index>(2 * n));
+    for (std::size_t i = 0; i < n; ++i) {
+      const Eigen::Index re = static_cast<Eigen::Index>(2 * i), im = re + 1;
+      a(re, 0) = p.weight[i];
+      for (std::size_t k = 0; k < m; ++k) {
+        a(re, 1 + static_cast<Eigen::Index>(k)) = rc_real(p.omega[i], chain.tau[k]) * p.weight[i];
+        a(im, 1 + static_cast<Eigen::Index>(k)) = rc_imag(p.omega[i], chain.tau[k]) * p.weight[i];
+      }
+      imag_tail(a, im, 1 + mi, i);
+      b[re] = p.z[i].re * p.weight[i];
+      b[im] = p.z[i].im * p.weight[i];
+    }
+    const Eigen::VectorXd x = solve_least_squares(std::move(a), b);
+    chain.r0 = x[0];
+    chain.r.assign(x.data() + 1, x.data() + 1 + m);
+    chain.inductance = x[1 + mi];
+    if (cap) chain.inverse_capacitance = x[2 + mi];
+    return chain;
+  }
+
+  const Eigen::Index rows = static_cast<Eigen::Index>(n);
+  Eigen::VectorXd b_re(rows), b_im(rows);
+  for (std::size_t i = 0; i < n; ++i) {
+    b_re[static_cast<Eigen::Index>(i)] = p.z[i].re * p.weight[i];
+    b_im[static_cast<Eigen::Index>(i)] = p.z[i].im * p.weight[i];
+  }
+  if (options.fit == KramersKronigFit::Real) {
+    // The real part fixes R0 and the R_k; the inductance and capacitance, invisible to it,
+    // are then fitted to what the chain leaves of the imaginary part.
+    Eigen::MatrixXd a(rows, mi + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+      const Eigen::Index row = static_cast<Eigen::Index>(i);
+      a(row, 0) = p.weight[i];
+      for (std::size_t k = 0; k < m; ++k) a(row, 1 + static_cast<Eigen::Index>(k)) = rc_real(p.omega[i], chain.tau[k]) * p.weight[i];
+    }
+    const Eigen::VectorXd x = solve_least_squares(std::move(a), b_re);
+    chain.r0 = x[0];
+    chain.r.assign(x.data() + 1, x.data() + 1 + m);
+    Eigen::MatrixXd tail(rows, cap ? 2 : 1);
+    Eigen::VectorXd rest(rows);
+    for (std::size_t i = 0; i < n; ++i) {
+      const Eigen::Index row = static_cast<Eigen::Index>(i);
+      double chain_im = 0.0;
+      for (std::size_t k = 0; k < m; ++k) chain_im += chain.r[k] * rc_imag(p.omega[i], chain.tau[k]);
+      rest[row] = b_im[row] - chain_im * p.weight[i];
+      imag_tail(tail, row, 0, i);
+    }
+    const Eigen::VectorXd t = solve_least_squares(std::move(tail), rest);
+    chain.inductance = t[0];
+    if (cap) chain.inverse_capacitance = t[1];
+    return chain;
+  }
+
+  // Imaginary fit: the R_k, the inductance and the capacitance; R0 is then the weighted mean
+  // of what the chain leaves of the real part.
+  Eigen::MatrixXd a(rows, static_cast<Eigen::Index>(unknowns(options.fit, m, cap)));
+  for (std::size_t i = 0; i < n; ++i) {
+    const Eigen::Index row = static_cast<Eigen::Index>(i);
+    for (std::size_t k = 0; k < m; ++k) a(row, static_cast<Eigen::Index>(k)) = rc_imag(p.omega[i], chain.tau[k]) * p.weight[i];
+    imag_tail(a, row, mi, i);
+  }
+  const Eigen::VectorXd x = solve_least_squares(std::move(a), b_im);
+  chain.r.assign(x.data(), x.data() + m);
+  chain.inductance = x[mi];
+  if (cap) chain.inverse_capacitance = x[mi + 1];
+  double num = 0.0, den = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    double chain_re = 0.0;
+    for (std::size_t k = 0; k < m; ++k) chain_re += chain.r[k] * rc_real(p.omega[i], chain.tau[k]);
+    const double w2 = p.weight[i] * p.weight[i];
+    num += w2 * (p.z[i].re - chain_re);
+    den += w2;
+  }
+  chain.r0 = num / den;
+  return chain;
+}
+
+double mu_of(const std::vector<double>& r) {
+  double negative = 0.0, positive = 0.0;
+  for (double value : r) (value < 0.0 ? negative : positive) += std::fabs(value);
+  return positive > 0.0 ? 1.0 - negative / positive : -std::numeric_limits<double>::infinity();
+}
+
+Complex chain_impedance(const Chain& chain, double omega) {
+  Complex z{chain.r0, omega * chain.inductance - chain.inverse_capacitance / omega};
+  for (std::size_t k = 0; k < chain.r.size(); ++k) {
+    z.re += chain.r[k] * rc_real(omega, chain.tau[k]);
+    z.im += chain.r[k] * rc_imag(omega, chain.tau[k]);
+  }
+  return z;
+}
+
+// White-noise scale of the residuals from the differences of neighbours in frequency: a
+// smooth systematic deviation (drift, a wrong model) hardly changes neighbours' differences,
+// so it shows up in the pseudo chi-square but not in this estimate.
+double scatter_estimate(const KramersKronigOutcome& out, const std::vector<std::size_t>& order) {
+  std::vector<double> differences;
+  differences.reserve(2 * order.size());
+  for (std::size_t k = 1; k < order.size(); ++k) {
+    differences.push_back(std::fabs(out.residuals_real[order[k]] - out.residuals_real[order[k - 1]]));
+    differences.push_back(std::fabs(out.residuals_imag[order[k]] - out.residuals_imag[order[k - 1]]));
+  }
+  const auto middle = differences.begin() + static_cast<std::ptrdiff_t>(differences.size() / 2);
+  std::nth_element(differences.begin(), middle, differences.end());
+  // The median of |d| for d ~ N(0, 2 sigma^2) is 0.6745 * sqrt(2) * sigma.
+  return *middle / (0.6744897501960817 * 1.4142135623730951);
+}
+
+// Upper point of the chi-square distribution by the Wilson-Hilferty cube-root approximation.
+double chi_square_quantile(double dof, double z) {
+  const double c = 2.0 / (9.0 * dof);
+  const double t = 1.0 - c + z * std::sqrt(c);
+  return dof * t * t * t;
+}
+
+}  // namespace
+
+Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const KramersKronigOptions& options) {
+  if (Status checked = check_analysis_spectrum(spectrum, kKramersKronigMinPoints, "the Kramers-Kronig test"); !checked) {
+    return checked.take_error();
+  }
+  if (!(options.mu_threshold > 0.0 && options.mu_threshold <= 1.0)) {
+    return value_error("mu_threshold must lie in (0, 1]");
+  }
+  if (options.noise_level && !(*options.noise_level > 0.0 && std::isfinite(*options.noise_level))) {
+    return value_error("noise_level must be a finite positive number");
+  }
+  if (options.rc_count && *options.rc_count == 0) return value_error("rc_count must be at least 1");
+  if (options.max_rc_count == 0) return value_error("max_rc_count must be at least 1");
+
+  const std::size_t n = spectrum.frequencies.size();
+  Problem p;
+  p.omega.resize(n);
+  p.weight.resize(n);
+  p.z = spectrum.impedances;
+  double f_min = spectrum.frequencies[0], f_max = spectrum.frequencies[0];
+  for (std::size_t i = 0; i < n; ++i) {
+    p.omega[i] = kTwoPi * spectrum.frequencies[i];
+    p.weight[i] = 1.0 / std::hypot(p.z[i].re, p.z[i].im);
+    f_min = std::min(f_min, spectrum.frequencies[i]);
+    f_max = std::max(f_max, spectrum.frequencies[i]);
+  }
+  const double tau_min = 1.0 / (kTwoPi * f_max);
+  const double tau_max = 1.0 / (kTwoPi * f_min);
+
+  // The largest M whose unknowns the data can determine.
+  const std::size_t rows = equations(options.fit, n);
+  const std::size_t fixed = unknowns(options.fit, 0, options.series_capacitance);
+  const std::size_t most = rows > fixed ? rows - fixed : 0;
+  if (options.rc_count && *options.rc_count > most) {
+    return value_error("rc_count=" + std::to_string(*options.rc_count) + " needs at least " +
+                       std::to_string(unknowns(options.fit, *options.rc_count, options.series_capacitance)) +
+                       " equations, but the fit has " + std::to_string(rows) + " from " + std::to_string(n) +
+                       " points");
+  }
+  if (most == 0) {
+    return value_error("the Kramers-Kronig test needs more points: " + std::to_string(n) +
+                       " points leave no room for a single RC element");
+  }
+
+  KramersKronigOutcome out;
+  Chain chain;
+  double mu = 0.0;
+  if (options.rc_count) {
+    chain = fit_chain(p, *options.rc_count, tau_min, tau_max, options);
+    mu = mu_of(chain.r);
+  } else {
+    const std::size_t cap = std::min(options.max_rc_count, most);
+    for (std::size_t m = 1;; ++m) {
+      chain = fit_chain(p, m, tau_min, tau_max, options);
+      mu = mu_of(chain.r);
+      if (mu <= options.mu_threshold) break;
+      if (m == cap) {
+        out.rc_count_capped = true;
+        break;
+      }
+    }
+  }
+
+  out.rc_count = chain.r.size();
+  out.mu = mu;
+  out.series_resistance = chain.r0;
+  out.series_inductance = chain.inductance;
+  out.series_capacitance = options.series_capacitance ? 1.0 / chain.inverse_capacitance
+                                                      : std::numeric_limits<double>::infinity();
+  out.model.resize(n);
+  out.residuals_real.resize(n);
+  out.residuals_imag.resize(n);
+  double chi = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const Complex fit = chain_impedance(chain, p.omega[i]);
+    out.model[i] = fit;
+    out.residuals_real[i] = (p.z[i].re - fit.re) * p.weight[i];
+    out.residuals_imag[i] = (p.z[i].im - fit.im) * p.weight[i];
+    chi += out.residuals_real[i] * out.residuals_real[i] + out.residuals_imag[i] * out.residuals_imag[i];
+  }
+  out.pseudo_chi_square = chi;
+  out.time_constants = std::move(chain.tau);
+  out.resistances = std::move(chain.r);
+
+  if (options.noise_level) {
+    out.noise_level = *options.noise_level;
+  } else {
+    out.noise_level = std::max(scatter_estimate(out, ascending_frequency_order(spectrum)), kNoiseFloor);
+    out.noise_estimated = true;
+  }
+  const std::size_t used = unknowns(options.fit, out.rc_count, options.series_capacitance);
+  const double dof = static_cast<double>(2 * n > used ? 2 * n - used : 1);
+  out.chi_square_limit = out.noise_level * out.noise_level * chi_square_quantile(dof, kNormalQuantile);
+  out.passed = out.pseudo_chi_square <= out.chi_square_limit;
+  return out;
+}
+
+}  // namespace corvex

@@ -1,0 +1,16 @@
+// Private entries of corvex.analysis: the Kramers-Kronig test, the distribution of relaxation
+// times and the circuit ranking, each over a list of spectra, one pool task per spectrum.
+#pragma once
+
+#include <Python.h>
+
+namespace corvex::python {
+
+PyObject* analysis_kramers_kronig(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
+PyObject* analysis_relaxation_times(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
+PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
+
+// The table module.cc adds to the module.
+extern PyMethodDef analysis_functions[];
+
+}  // namespace corvex::python

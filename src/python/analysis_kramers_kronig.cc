@@ -1,0 +1,101 @@
+// _analysis_kramers_kronig(spectra, fit, rc_count, mu_threshold, max_rc_count,
+// series_capacitance, noise_level): one dict of results, or an error message, per spectrum.
+#include <array>
+#include <string>
+
+#include "analysis/kramers_kronig.h"
+#include "python/analysis_entries.h"
+#include "python/analysis_support.h"
+#include "python/arg_binder.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+
+namespace corvex::python {
+
+namespace {
+
+enum Argument { kSpectra, kFit, kRcCount, kMuThreshold, kMaxRcCount, kSeriesCapacitance, kNoiseLevel, kCount };
+constexpr const char* kNames[kCount] = {"spectra", "fit", "rc_count", "mu_threshold",
+                                        "max_rc_count", "series_capacitance", "noise_level"};
+constexpr Signature kSignature{"_analysis_kramers_kronig()", kNames, kCount};
+
+bool convert_options(PyObject* const* bound, KramersKronigOptions* options) {
+  std::string fit;
+  if (!convert_string(bound[kFit], kNames[kFit], &fit)) return false;
+  if (fit == "complex") {
+    options->fit = KramersKronigFit::Complex;
+  } else if (fit == "real") {
+    options->fit = KramersKronigFit::Real;
+  } else if (fit == "imaginary") {
+    options->fit = KramersKronigFit::Imaginary;
+  } else {
+    raise_error(value_error("fit must be \"complex\", \"real\" or \"imaginary\""));
+    return false;
+  }
+  std::optional<std::uint64_t> rc_count;
+  std::uint64_t max_rc_count = 0;
+  if (!convert_optional_u64(bound[kRcCount], kNames[kRcCount], &rc_count) ||
+      !convert_double(bound[kMuThreshold], kNames[kMuThreshold], &options->mu_threshold) ||
+      !convert_u64(bound[kMaxRcCount], kNames[kMaxRcCount], &max_rc_count)) {
+    return false;
+  }
+  if (rc_count) options->rc_count = static_cast<std::size_t>(*rc_count);
+  options->max_rc_count = static_cast<std::size_t>(max_rc_count);
+  const int capacitance = PyObject_IsTrue(bound[kSeriesCapacitance]);
+  if (capacitance < 0) return false;
+  options->series_capacitance = capacitance == 1;
+  if (bound[kNoiseLevel] != Py_None) {
+    double level = 0.0;
+    if (!convert_double(bound[kNoiseLevel], kNames[kNoiseLevel], &level)) return false;
+    options->noise_level = level;
+  }
+  return true;
+}
+
+PyObject* outcome_dict(const Spectrum& spectrum, const KramersKronigOutcome& out) {
+  OwnedRef dict(PyDict_New());
+  if (!dict) return nullptr;
+  PyObject* d = dict.get();
+  const bool filled =
+      put(d, "frequencies", float_array(spectrum.frequencies)) && put(d, "rc_count", PyLong_FromSize_t(out.rc_count)) &&
+      put(d, "rc_count_capped", PyBool_FromLong(out.rc_count_capped)) && put(d, "mu", PyFloat_FromDouble(out.mu)) &&
+      put(d, "time_constants", float_array(out.time_constants)) && put(d, "resistances", float_array(out.resistances)) &&
+      put(d, "series_resistance", PyFloat_FromDouble(out.series_resistance)) &&
+      put(d, "series_inductance", PyFloat_FromDouble(out.series_inductance)) &&
+      put(d, "series_capacitance", PyFloat_FromDouble(out.series_capacitance)) &&
+      put(d, "model", complex_array(out.model)) && put(d, "residuals_real", float_array(out.residuals_real)) &&
+      put(d, "residuals_imag", float_array(out.residuals_imag)) &&
+      put(d, "pseudo_chi_square", PyFloat_FromDouble(out.pseudo_chi_square)) &&
+      put(d, "noise_level", PyFloat_FromDouble(out.noise_level)) &&
+      put(d, "noise_estimated", PyBool_FromLong(out.noise_estimated)) &&
+      put(d, "chi_square_limit", PyFloat_FromDouble(out.chi_square_limit)) &&
+      put(d, "passed", PyBool_FromLong(out.passed));
+  return filled ? dict.release() : nullptr;
+}
+
+}  // namespace
+
+PyObject* analysis_kramers_kronig(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kCount> bound{};
+    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
+    KramersKronigOptions options;
+    if (!convert_options(bound.data(), &options)) return nullptr;
+    SpectrumBatch batch;
+    if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
+    auto results = run_on_pool<KramersKronigOutcome>(
+        batch, [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); });
+    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results.size())));
+    if (!list) return nullptr;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+      const bool failed = !results[i] || !*results[i];
+      PyObject* item = failed ? error_item(batch, i, results[i] ? &results[i]->error() : nullptr)
+                              : outcome_dict(batch.spectra[i], results[i]->value());
+      if (item == nullptr) return nullptr;
+      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), item);
+    }
+    return list.release();
+  });
+}
+
+}  // namespace corvex::python

@@ -1,0 +1,23 @@
+// The method table of the analysis entries, added to the module at initialisation.
+#include "python/analysis_entries.h"
+
+namespace corvex::python {
+
+namespace {
+
+template <class Function>
+PyCFunction as_cfunction(Function function) {
+  return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
+}
+
+}  // namespace
+
+PyMethodDef analysis_functions[] = {
+    {"_analysis_kramers_kronig", as_cfunction(analysis_kramers_kronig), METH_FASTCALL | METH_KEYWORDS,
+     "Linear Kramers-Kronig test of each spectrum; see corvex.analysis.kramers_kronig."},
+    {"_analysis_relaxation_times", as_cfunction(analysis_relaxation_times), METH_FASTCALL | METH_KEYWORDS,
+     "Distribution of relaxation times of each spectrum; see corvex.analysis.drt."},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+}  // namespace corvex::python

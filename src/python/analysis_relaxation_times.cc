@@ -1,0 +1,111 @@
+// _analysis_relaxation_times(spectra, fit, lambda_, derivative_order, points_per_decade,
+// extend_decades, shape_factor, series_resistance, series_inductance, peak_threshold).
+#include <array>
+#include <string>
+
+#include "analysis/relaxation_times.h"
+#include "python/analysis_entries.h"
+#include "python/analysis_support.h"
+#include "python/arg_binder.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+
+namespace corvex::python {
+
+namespace {
+
+enum Argument {
+  kSpectra, kFit, kLambda, kDerivativeOrder, kPointsPerDecade, kExtendDecades, kShapeFactor,
+  kSeriesResistance, kSeriesInductance, kPeakThreshold, kCount,
+};
+constexpr const char* kNames[kCount] = {"spectra", "fit", "lambda_", "derivative_order", "points_per_decade",
+                                        "extend_decades", "shape_factor", "series_resistance",
+                                        "series_inductance", "peak_threshold"};
+constexpr Signature kSignature{"_analysis_relaxation_times()", kNames, kCount};
+
+bool convert_flag(PyObject* object, bool* out) {
+  const int truth = PyObject_IsTrue(object);
+  if (truth < 0) return false;
+  *out = truth == 1;
+  return true;
+}
+
+bool convert_options(PyObject* const* bound, DrtOptions* options) {
+  std::string fit;
+  if (!convert_string(bound[kFit], kNames[kFit], &fit)) return false;
+  if (fit == "complex") {
+    options->fit = DrtFit::Complex;
+  } else if (fit == "real") {
+    options->fit = DrtFit::Real;
+  } else if (fit == "imaginary") {
+    options->fit = DrtFit::Imaginary;
+  } else {
+    raise_error(value_error("fit must be \"complex\", \"real\" or \"imaginary\""));
+    return false;
+  }
+  if (bound[kLambda] != Py_None) {
+    double lambda = 0.0;
+    if (!convert_double(bound[kLambda], "lambda", &lambda)) return false;
+    options->lambda = lambda;
+  }
+  std::uint32_t order = 0;
+  if (!convert_u32(bound[kDerivativeOrder], kNames[kDerivativeOrder], &order)) return false;
+  options->derivative_order = order > 2 ? 3 : static_cast<int>(order);
+  return convert_double(bound[kPointsPerDecade], kNames[kPointsPerDecade], &options->points_per_decade) &&
+         convert_double(bound[kExtendDecades], kNames[kExtendDecades], &options->extend_decades) &&
+         convert_double(bound[kShapeFactor], kNames[kShapeFactor], &options->shape_factor) &&
+         convert_flag(bound[kSeriesResistance], &options->series_resistance) &&
+         convert_flag(bound[kSeriesInductance], &options->series_inductance) &&
+         convert_double(bound[kPeakThreshold], kNames[kPeakThreshold], &options->peak_threshold);
+}
+
+PyObject* outcome_dict(const Spectrum& spectrum, const DrtOutcome& out) {
+  OwnedRef dict(PyDict_New());
+  if (!dict) return nullptr;
+  std::vector<double> peak_tau, peak_height, peak_area;
+  for (const DrtPeak& peak : out.peaks) {
+    peak_tau.push_back(peak.tau);
+    peak_height.push_back(peak.height);
+    peak_area.push_back(peak.area);
+  }
+  PyObject* d = dict.get();
+  const bool filled =
+      put(d, "frequencies", float_array(spectrum.frequencies)) && put(d, "tau", float_array(out.tau)) &&
+      put(d, "gamma", float_array(out.gamma)) && put(d, "centres", float_array(out.centres)) &&
+      put(d, "coefficients", float_array(out.coefficients)) && put(d, "peak_tau", float_array(peak_tau)) &&
+      put(d, "peak_height", float_array(peak_height)) && put(d, "peak_area", float_array(peak_area)) &&
+      put(d, "lambda_", PyFloat_FromDouble(out.lambda)) &&
+      put(d, "lambda_from_gcv", PyBool_FromLong(out.lambda_from_gcv)) &&
+      put(d, "series_resistance", PyFloat_FromDouble(out.series_resistance)) &&
+      put(d, "series_inductance", PyFloat_FromDouble(out.series_inductance)) &&
+      put(d, "model", complex_array(out.model)) && put(d, "residuals_real", float_array(out.residuals_real)) &&
+      put(d, "residuals_imag", float_array(out.residuals_imag)) &&
+      put(d, "converged", PyBool_FromLong(out.nnls_converged));
+  return filled ? dict.release() : nullptr;
+}
+
+}  // namespace
+
+PyObject* analysis_relaxation_times(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kCount> bound{};
+    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
+    DrtOptions options;
+    if (!convert_options(bound.data(), &options)) return nullptr;
+    SpectrumBatch batch;
+    if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
+    auto results = run_on_pool<DrtOutcome>(batch, [&](const Spectrum& spectrum) { return relaxation_times(spectrum, options); });
+    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results.size())));
+    if (!list) return nullptr;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+      const bool failed = !results[i] || !*results[i];
+      PyObject* item = failed ? error_item(batch, i, results[i] ? &results[i]->error() : nullptr)
+                              : outcome_dict(batch.spectra[i], results[i]->value());
+      if (item == nullptr) return nullptr;
+      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), item);
+    }
+    return list.release();
+  });
+}
+
+}  // namespace corvex::python

@@ -1,0 +1,86 @@
+// Batch conversion, per-item errors and NumPy result arrays for the analysis entries.
+#include "python/analysis_support.h"
+
+#include <algorithm>
+
+#include "python/numpy_api.h"
+#include "python/spectrum_input.h"
+
+namespace corvex::python {
+
+namespace {
+
+// The message of the pending exception, which is cleared.
+std::string take_exception_message() {
+  PyObject* exception = PyErr_GetRaisedException();
+  std::string message = "spectrum could not be converted";
+  if (exception != nullptr) {
+    OwnedRef text(PyObject_Str(exception));
+    if (text) {
+      const char* utf8 = PyUnicode_AsUTF8(text.get());
+      if (utf8 != nullptr) message = utf8;
+    }
+    PyErr_Clear();
+    Py_DECREF(exception);
+  }
+  return message;
+}
+
+}  // namespace
+
+bool spectrum_batch_from(PyObject* pairs, SpectrumBatch* batch) {
+  if (!PyList_Check(pairs)) {
+    PyErr_SetString(PyExc_TypeError, "spectra must be a list of (frequencies, impedances) pairs");
+    return false;
+  }
+  const Py_ssize_t count = PyList_GET_SIZE(pairs);
+  batch->spectra.resize(static_cast<std::size_t>(count));
+  batch->conversion_errors.resize(static_cast<std::size_t>(count));
+  for (Py_ssize_t i = 0; i < count; ++i) {
+    PyObject* pair = PyList_GET_ITEM(pairs, i);
+    if (!PyTuple_Check(pair) || PyTuple_GET_SIZE(pair) != 2) {
+      PyErr_SetString(PyExc_TypeError, "spectra must be a list of (frequencies, impedances) pairs");
+      return false;
+    }
+    std::optional<Spectrum> spectrum = spectrum_from(PyTuple_GET_ITEM(pair, 0), PyTuple_GET_ITEM(pair, 1));
+    if (spectrum) {
+      batch->spectra[static_cast<std::size_t>(i)] = std::move(*spectrum);
+    } else if (PyErr_ExceptionMatches(PyExc_TypeError) || PyErr_ExceptionMatches(PyExc_ValueError) ||
+               PyErr_ExceptionMatches(PyExc_OverflowError)) {
+      batch->conversion_errors[static_cast<std::size_t>(i)] = take_exception_message();
+    } else {
+      return false;  // KeyboardInterrupt, MemoryError and the like stop the whole call
+    }
+  }
+  return true;
+}
+
+PyObject* error_item(const SpectrumBatch& batch, std::size_t i, const Error* error) {
+  const std::string& message = batch.conversion_errors[i] ? *batch.conversion_errors[i] : error->message;
+  return PyUnicode_FromStringAndSize(message.data(), static_cast<Py_ssize_t>(message.size()));
+}
+
+PyObject* float_array(const std::vector<double>& values) {
+  npy_intp length = static_cast<npy_intp>(values.size());
+  PyObject* array = PyArray_SimpleNew(1, &length, NPY_DOUBLE);
+  if (array != nullptr) {
+    std::copy(values.begin(), values.end(), static_cast<double*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array))));
+  }
+  return array;
+}
+
+PyObject* complex_array(const std::vector<Complex>& values) {
+  npy_intp length = static_cast<npy_intp>(values.size());
+  PyObject* array = PyArray_SimpleNew(1, &length, NPY_CDOUBLE);
+  if (array != nullptr) {
+    std::copy(values.begin(), values.end(), static_cast<Complex*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array))));
+  }
+  return array;
+}
+
+bool put(PyObject* dict, const char* key, PyObject* value) {
+  OwnedRef owned(value);
+  return owned && PyDict_SetItemString(dict, key, owned.get()) == 0;
+}
+
+}  // namespace corvex::python

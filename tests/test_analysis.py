@@ -1,0 +1,100 @@
+"""corvex.analysis: the Kramers-Kronig test against a NumPy lstsq version of the same method,
+its verdict on valid and drifting data, relaxation-time peaks, batches and bad input."""
+import numpy as np
+import pytest
+
+import corvex
+from corvex.analysis import drt, kramers_kronig
+
+TWO_PI = 6.283185307179586
+F = np.logspace(5, -2, 60)
+
+
+def two_zarc(tau1=1e-4, tau2=0.1, r1=0.5, r2=1.0, g1=0.85, g2=0.9):
+    return corvex.Circuit("R0-Zarc1-Zarc2").with_values([0.1, r1, tau1, g1, r2, tau2, g2]).impedance(F)
+
+
+def noisy(z, sigma, seed=0):
+    rng = np.random.default_rng(seed)
+    return z + sigma * np.abs(z) * (rng.standard_normal(z.size) + 1j * rng.standard_normal(z.size))
+
+
+def numpy_kramers_kronig(f, z, c=0.85, max_m=50):
+    """M and residuals of the complex linear KK fit by np.linalg.lstsq, counting M up."""
+    w = TWO_PI * f
+    weight = 1 / np.abs(z)
+    for m in range(1, max_m + 1):
+        tau = np.logspace(np.log10(1 / (TWO_PI * f.max())), np.log10(1 / (TWO_PI * f.min())), m)
+        rc = 1 / (1 + 1j * np.outer(w, tau))
+        columns = np.column_stack([np.ones_like(w), rc, 1j * w]) * weight[:, None]
+        a = np.vstack([columns.real, columns.imag])
+        b = np.concatenate([z.real * weight, z.imag * weight])
+        x = np.linalg.lstsq(a, b, rcond=None)[0]
+        r = x[1:m + 1]
+        mu = 1 - np.abs(r[r < 0]).sum() / np.abs(r[r >= 0]).sum()
+        if mu <= c:
+            break
+    fit = np.column_stack([np.ones_like(w), rc, 1j * w]) @ x
+    return m, (z - fit) / np.abs(z)
+
+
+@pytest.mark.parametrize("sigma", [1e-3, 1e-2])
+def test_kramers_kronig_matches_numpy_lstsq(sigma):
+    z = noisy(two_zarc(), sigma)
+    result = kramers_kronig(F, z)
+    m, residuals = numpy_kramers_kronig(F, z)
+    assert result.rc_count == m
+    np.testing.assert_allclose(result.residuals_real, residuals.real, atol=1e-9)
+    np.testing.assert_allclose(result.residuals_imag, residuals.imag, atol=1e-9)
+    assert result.pseudo_chi_square == pytest.approx(np.sum(np.abs(residuals) ** 2), rel=1e-8)
+
+
+@pytest.mark.parametrize("drift, passes", [(0.0, True), (0.05, False)])
+def test_kramers_kronig_passes_valid_data_and_fails_low_frequency_drift(drift, passes):
+    # The resistance of the slow arc grows while the low-frequency points are measured.
+    grown = two_zarc(r2=1.0 + drift)
+    z = noisy(np.where(F < 1.0, grown, two_zarc()), 2e-3, seed=3)
+    result = kramers_kronig(F, z)
+    assert result.passed is passes
+    assert kramers_kronig(F, z, noise_level=2e-3).passed is passes
+    if passes:
+        assert result.noise_level == pytest.approx(2e-3, rel=0.5)
+
+
+@pytest.mark.parametrize("tau1, tau2", [(1e-4, 0.1), (3e-3, 0.1), (1e-5, 1e-3)])
+def test_drt_finds_both_arcs_where_they_are(tau1, tau2):
+    result = drt(F, noisy(two_zarc(tau1, tau2), 0.01, seed=1))
+    main = np.argsort(result.peak_area)[::-1][:2]
+    found = np.sort(np.log10(result.peak_tau[main]))
+    np.testing.assert_allclose(found, np.log10([tau1, tau2]), atol=0.1)
+    np.testing.assert_allclose(result.peak_area[main].sum(), 1.5, rtol=0.15)
+    assert result.series_resistance == pytest.approx(0.1, abs=0.03)
+
+
+def test_batches_keep_order_and_isolate_a_bad_spectrum():
+    good = noisy(two_zarc(), 1e-3)
+    spectra = [(F, good), (F[:2], good[:2]), (F, good * 2)]
+    for analyse in (kramers_kronig, drt):
+        table = analyse(spectra)
+        assert list(table["spectrum"]) == [0, 1, 2]
+        assert table["error"][0] is None and "needs at least" in table["error"][1]
+        single = analyse(F, good)
+        np.testing.assert_array_equal(table["result"][0].residuals_real, single.residuals_real)
+
+
+@pytest.mark.parametrize("analyse", [kramers_kronig, drt])
+@pytest.mark.parametrize("f, z, message", [
+    ([], [], "must not be empty"),
+    (F[:3], F[:4] + 0j, "same length"),
+    (F, np.where(F > 10, 1 + 1j, np.nan), "not finite"),
+    (np.r_[F[:-1], -1.0], np.ones(60) + 1j, "finite positive"),
+    (F[:2], np.ones(2) - 1j, "needs at least"),
+])
+def test_bad_input_raises_value_error(analyse, f, z, message):
+    with pytest.raises(ValueError, match=message):
+        analyse(f, z)
+
+
+def test_kramers_kronig_refuses_an_rc_count_the_data_cannot_determine():
+    with pytest.raises(ValueError, match="rc_count=30"):
+        kramers_kronig(F[:10], two_zarc()[:10], rc_count=30)
