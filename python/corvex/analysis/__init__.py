@@ -1,7 +1,7 @@
 """Analyses of measured spectra before and beside fitting: the linear Kramers-Kronig test,
 the distribution of relaxation times and the ranking of the carried circuit topologies."""
 
-from .drt import DrtResult, drt
+from .drt import DrtPeak, DrtResult, drt
 from .kramers_kronig import KramersKronigResult, kramers_kronig
 
-__all__ = ["DrtResult", "KramersKronigResult", "drt", "kramers_kronig"]
+__all__ = ["DrtPeak", "DrtResult", "KramersKronigResult", "drt", "kramers_kronig"]

@@ -4,12 +4,21 @@ spectrum gives a DrtResult, a batch a table with one row per spectrum."""
 from __future__ import annotations
 
 from dataclasses import dataclass
+from typing import NamedTuple
 
 import numpy as np
 
 import corvex
 
 from ._spectra import Batch, single_or_raise, table
+
+
+class DrtPeak(NamedTuple):
+    """One peak of gamma(tau): time constant (s), height (ohm) and area (ohm)."""
+
+    tau: float
+    height: float
+    area: float
 
 
 @dataclass(frozen=True)
@@ -34,6 +43,12 @@ class DrtResult:
     residuals_real: np.ndarray
     residuals_imag: np.ndarray
     converged: bool
+
+    @property
+    def peaks(self) -> list[DrtPeak]:
+        """The peaks as records, ascending in tau."""
+        return [DrtPeak(*values) for values in zip(self.peak_tau.tolist(), self.peak_height.tolist(),
+                                                    self.peak_area.tolist())]
 
 
 def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, derivative_order=1,

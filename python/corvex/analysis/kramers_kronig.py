@@ -36,6 +36,16 @@ class KramersKronigResult:
     chi_square_limit: float
     passed: bool
 
+    @property
+    def m(self) -> int:
+        """The number of RC elements, under the name the literature gives it."""
+        return self.rc_count
+
+    @property
+    def noise(self) -> float:
+        """The relative noise level the verdict was judged by (what pictures draw as a band)."""
+        return self.noise_level
+
 
 def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_count=None,
                    mu_threshold=0.85, max_rc_count=50, series_capacitance=False, noise_level=None):
