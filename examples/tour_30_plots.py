@@ -1,5 +1,5 @@
-"""Pictures of spectra and fits: Nyquist and Bode plots, residuals and a one-figure report of
-two measured spectra from examples/data, written as PNG files into demo-figures/."""
+"""Pictures of spectra and fits: Nyquist and Bode plots, residuals, a one-figure report and a
+series over battery cycles, from spectra in examples/data, written as PNGs into demo-figures/."""
 
 import pathlib
 
@@ -11,6 +11,7 @@ import matplotlib.pyplot as plt  # noqa: E402
 import pandas as pd  # noqa: E402
 
 import corvex  # noqa: E402
+import corvex.batch  # noqa: E402
 from corvex import plot  # noqa: E402
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -38,6 +39,13 @@ def main():
     save(plot.report(battery_fit), "li-ion-report.png")
     save(plot.bode(battery, result=battery_fit).figure, "li-ion-bode.png")
     save(plot.residuals(battery_fit).figure, "li-ion-residuals.png")
+
+    cycling = DATA / "coin-cell-cycling.csv"
+    if cycling.exists():
+        # A series: one colour per cycle along a colormap, and a fitted resistance over the cycles.
+        table = corvex.batch.fit(corvex.Circuit("two_rq"), pd.read_csv(cycling), by="Cycle")
+        save(plot.nyquist(table[table["Cycle"] % 16 == 0]).figure, "coin-cell-cycles-nyquist.png")
+        save(plot.trend(table, ["R1.r", "R2.r"]).figure, "coin-cell-resistance-trend.png")
 
 
 if __name__ == "__main__":

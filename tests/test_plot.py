@@ -2,6 +2,7 @@
 # colours, the report against a stored image, no leaked figures, and life without matplotlib.
 import gc
 import pathlib
+import pickle
 import subprocess
 import sys
 import types
@@ -42,6 +43,7 @@ def data_forms():
         "dict frame": ((columns,), {"result": FIT}),
         "pandas frame": ((pd.DataFrame(columns),), {"result": FIT}),
         "result alone": ((FIT,), {}),
+        "unpickled result": ((pickle.loads(pickle.dumps(FIT)),), {}),
     }
 
 

@@ -265,8 +265,27 @@ PyObject* restore_circuit(PyObject* module, PyObject* args) {
   });
 }
 
+// The measured spectrum a result carries for its pictures: frequencies, and the impedances
+// as interleaved real and imaginary parts.
+bool restore_measured(PyObject* frequencies, PyObject* impedance_parts, FitOutcome* outcome) {
+  std::optional<std::vector<double>> frequency_list = float_list(frequencies);
+  if (!frequency_list) return false;
+  std::optional<std::vector<double>> parts = float_list(impedance_parts);
+  if (!parts) return false;
+  if (parts->size() != 2 * frequency_list->size()) {
+    raise_corrupt("one real and one imaginary part per measured frequency expected");
+    return false;
+  }
+  outcome->measured.frequencies = std::move(*frequency_list);
+  outcome->measured.impedances.resize(outcome->measured.frequencies.size());
+  for (std::size_t i = 0; i < outcome->measured.impedances.size(); ++i) {
+    outcome->measured.impedances[i] = Complex{(*parts)[2 * i], (*parts)[2 * i + 1]};
+  }
+  return true;
+}
+
 // _restore_fit_result(circuit, names, values, stderr, iterations, impedance_evals, cost,
-// chi_square, success)
+// chi_square, success[, measured frequencies, measured impedance parts])
 PyObject* restore_fit_result(PyObject* module, PyObject* args) {
   return guarded([&]() -> PyObject* {
     const ModuleState* state = module_state(module);
@@ -279,8 +298,11 @@ PyObject* restore_fit_result(PyObject* module, PyObject* args) {
     PyObject* cost = nullptr;
     PyObject* chi_square = nullptr;
     PyObject* success = nullptr;
-    if (!PyArg_ParseTuple(args, "O!OOOOOOOO!:_restore_fit_result", state->circuit_type, &circuit, &names, &values,
-                          &errors, &iterations, &evals, &cost, &chi_square, &PyBool_Type, &success)) {
+    PyObject* frequencies = nullptr;
+    PyObject* impedance_parts = nullptr;
+    if (!PyArg_ParseTuple(args, "O!OOOOOOOO!|OO:_restore_fit_result", state->circuit_type, &circuit, &names, &values,
+                          &errors, &iterations, &evals, &cost, &chi_square, &PyBool_Type, &success, &frequencies,
+                          &impedance_parts)) {
       return nullptr;
     }
     FitOutcome outcome;
@@ -314,6 +336,9 @@ PyObject* restore_fit_result(PyObject* module, PyObject* args) {
     outcome.cost = *cost_value;
     outcome.chi_square = *chi_square_value;
     outcome.success = success == Py_True;
+    if (frequencies != nullptr && impedance_parts != nullptr && !restore_measured(frequencies, impedance_parts, &outcome)) {
+      return nullptr;
+    }
     return new_fit_result_object(state, std::move(outcome));
   });
 }
@@ -358,11 +383,20 @@ PyObject* fit_result_reduce(PyObject* self, PyObject*) {
     OwnedRef errors = outcome.standard_errors
                           ? OwnedRef(values_tuple(outcome.standard_errors->data(), outcome.standard_errors->size()))
                           : OwnedRef::from_borrowed(Py_None);
-    if (!name_tuple || !values || !errors) return nullptr;
-    return Py_BuildValue("O(OOOOKKddN)", restore.get(), circuit.get(), name_tuple.get(), values.get(), errors.get(),
+    const Spectrum& measured = outcome.measured;
+    OwnedRef frequencies(values_tuple(measured.frequencies.data(), measured.frequencies.size()));
+    std::vector<double> parts;
+    parts.reserve(2 * measured.impedances.size());
+    for (const Complex& z : measured.impedances) {
+      parts.push_back(z.re);
+      parts.push_back(z.im);
+    }
+    OwnedRef impedance_parts(values_tuple(parts.data(), parts.size()));
+    if (!name_tuple || !values || !errors || !frequencies || !impedance_parts) return nullptr;
+    return Py_BuildValue("O(OOOOKKddNOO)", restore.get(), circuit.get(), name_tuple.get(), values.get(), errors.get(),
                          static_cast<unsigned long long>(outcome.iterations),
                          static_cast<unsigned long long>(outcome.impedance_evals), outcome.cost, outcome.chi_square,
-                         PyBool_FromLong(outcome.success));
+                         PyBool_FromLong(outcome.success), frequencies.get(), impedance_parts.get());
   });
 }
 
