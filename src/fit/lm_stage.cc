@@ -261,10 +261,17 @@ Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, We
   if (!run) return run.take_error();
   iterations += run->evaluations;
   const double cost = cost_at(problem, run->x);
-  if (cost < best->cost && run->success) {
+  if (run->success && cost < best->cost) {
     return fit_statistics(circuit.nodes, std::move(run->x), true, iterations, problem);
   }
-  return fit_statistics(circuit.nodes, std::move(clamped), best->success, iterations, problem);
+  // The unclamped best is usually out of reach once a parameter sits on its bound; what the
+  // converged second pass must beat is the clamped point, the one returned otherwise. Its
+  // statistics are the answer when the pass does not beat it, so they are computed once.
+  FitOutcome at_clamped = fit_statistics(circuit.nodes, std::move(clamped), best->success, iterations, problem);
+  if (run->success && cost < at_clamped.cost) {
+    return fit_statistics(circuit.nodes, std::move(run->x), true, iterations, problem);
+  }
+  return at_clamped;
 }
 
 }  // namespace corvex
