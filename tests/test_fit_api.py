@@ -306,6 +306,17 @@ def test_too_few_points_gives_no_standard_errors():
     assert result.stderr is None and math.isfinite(result.cost)
 
 
+@pytest.mark.parametrize("seed", range(4))
+def test_interchangeable_parameters_give_no_standard_errors(seed):
+    # R0 and R2 in series only matter through their sum: J^T J is singular up to rounding,
+    # and its computed inverse would report anything from 0.0 to 1e8.
+    rng = np.random.default_rng(seed)
+    noisy = Z * (1 + 0.01 * (rng.standard_normal(len(F)) + 1j * rng.standard_normal(len(F))))
+    result = corvex.Circuit("R0-(R1,C1)-R2").with_values([4.0, 90.0, 2e-5, 5.0]).fit(F, noisy)
+    assert result.stderr is None and math.isfinite(result.cost)
+    assert all(e > 0 for e in START.fit(F, noisy).stderr.values())
+
+
 def test_repeated_names_keep_first_place_and_last_value():
     circuit = corvex.Series([corvex.Circuit("R0-C1").with_values([1.0, 1e-3]), corvex.R(5.0)])
     result = circuit.fit(F, circuit.impedance(F), max_iterations=0)

@@ -14,8 +14,43 @@ namespace {
 // std::max/std::min return their first argument when a comparison is false, so NaN stays NaN.
 double clamp_into(double x, const ParamBounds& b) { return std::min(std::max(x, b.lo), b.hi); }
 
+// Below this reciprocal condition number of J^T J scaled to a unit diagonal, the rounding
+// in forming and inverting it can outweigh the matrix itself (a few machine epsilons).
+constexpr double kMinReciprocalCondition = 4.0 * std::numeric_limits<double>::epsilon();
+
+// Whether `inverse` of the symmetric positive semi-definite `normal` carries information.
+// The test is made on both scaled to a unit diagonal of `normal`, so parameter units do not
+// enter, and is the same whichever method inverted the matrix: the 1-norm reciprocal
+// condition number must reach kMinReciprocalCondition, and the inverse's diagonal must be
+// positive, as it is for every positive definite matrix. Non-finite entries are left to show
+// in the standard errors as arithmetic makes them.
+bool meaningful_inverse(const std::vector<double>& normal, const std::vector<double>& inverse, std::size_t n) {
+  for (std::size_t k = 0; k < n * n; ++k) {
+    if (!std::isfinite(normal[k]) || !std::isfinite(inverse[k])) return true;
+  }
+  std::vector<double> scale(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    if (normal[j * n + j] <= 0.0 || inverse[j * n + j] <= 0.0) return false;
+    scale[j] = std::sqrt(normal[j * n + j]);
+  }
+  double norm = 0.0;
+  double inverse_norm = 0.0;
+  for (std::size_t j = 0; j < n; ++j) {
+    double column = 0.0;
+    double inverse_column = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const double product = scale[i] * scale[j];
+      column += std::fabs(normal[i * n + j]) / product;
+      inverse_column += std::fabs(inverse[i * n + j]) * product;
+    }
+    norm = std::fmax(norm, column);
+    inverse_norm = std::fmax(inverse_norm, inverse_column);
+  }
+  return !(1.0 / (norm * inverse_norm) < kMinReciprocalCondition);
+}
+
 // sqrt(chi_square / (m - n) * C_jj) for every j, or nothing when J^T J cannot be inverted
-// or there are no degrees of freedom left.
+// meaningfully or there are no degrees of freedom left.
 std::optional<std::vector<double>> standard_errors(const std::vector<double>& jacobian, std::size_t m,
                                                    std::size_t n, double chi_square) {
   const double degrees_of_freedom = static_cast<double>(m) - static_cast<double>(n);
@@ -35,7 +70,7 @@ std::optional<std::vector<double>> standard_errors(const std::vector<double>& ja
   }
 
   std::optional<std::vector<double>> covariance = dense_inverse(normal, n);
-  if (!covariance) return std::nullopt;
+  if (!covariance || !meaningful_inverse(normal, *covariance, n)) return std::nullopt;
   std::vector<double> errors(n);
   for (std::size_t j = 0; j < n; ++j) errors[j] = std::sqrt(chi_square / degrees_of_freedom * (*covariance)[j * n + j]);
   return errors;
