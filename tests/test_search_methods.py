@@ -130,6 +130,17 @@ def test_basin_hopping_without_a_usable_minimum_is_unsuccessful():
     assert not result.success and math.isnan(result.cost)
 
 
+def test_basin_hopping_success_is_that_of_the_local_run_it_reports():
+    f = np.logspace(-2, 5, 40)
+    rng = np.random.default_rng(1)
+    clean = corvex.Circuit(NOTATION).with_values([10.0, 50.0, 1e-4]).impedance(f)
+    noisy = clean * (1 + 0.3 * (rng.standard_normal(40) + 1j * rng.standard_normal(40)))
+    start = corvex.Circuit(NOTATION).with_values([20488.153026516466, 0.04870817717186163, 4.1902414094270047e-10])
+    local = start.fit(f, noisy)
+    hopped = start.fit(f, noisy, method="basin_hopping", basin_hopping_hops=0, seed=0)
+    assert not local.success and (hopped.success, hopped.cost) == (local.success, local.cost)
+
+
 # One measured value so large that its unweighted square overflows: every cost is +infinity.
 OVERFLOWING = Z.copy()
 OVERFLOWING[3] = 1e300

@@ -94,7 +94,7 @@ FitOutcome outcome_with(double cost, std::uint64_t iterations, bool success) {
 }  // namespace
 
 // The search outcome carries iterations 1, the refinement's iterations 2.
-TEST_CASE("polish chooses the refinement when finite and not worse, success only with a finite cost") {
+TEST_CASE("polish chooses the refinement when finite and not worse, success only with a finite cost and a converged refinement") {
   struct Row {
     double search_cost, refined_cost;
     bool refined_success;
@@ -110,6 +110,8 @@ TEST_CASE("polish chooses the refinement when finite and not worse, success only
       {kInf, kInf, true, 1, false},   // neither finite: the search point, but no success
       {kNaN, 0.5, true, 1, false},    // a finite refinement does not compare below NaN
       {kInf, 3.0, true, 2, true},
+      {1.0, 2.0, false, 1, false},    // the search point keeps the refinement's failure
+      {1.0, kNaN, false, 1, false},
   };
   for (const Row& row : rows) {
     const FitOutcome chosen = choose_polished_outcome(outcome_with(row.search_cost, 1, true),

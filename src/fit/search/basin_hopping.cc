@@ -56,6 +56,7 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
   FitOutcome current = std::move(first).value();
   std::vector<double> best_values = current.values;
   double best_cost = current.cost;
+  bool best_success = current.success;
   std::uint64_t total_iterations = current.iterations;
   std::uint64_t total_evaluations = current.impedance_evals;
 
@@ -75,6 +76,7 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
     if (std::isfinite(local->cost) && (local->cost < best_cost || std::isnan(best_cost))) {
       best_values = local->values;
       best_cost = local->cost;
+      best_success = local->success;
     }
     if (metropolis_accepts(local->cost, current.cost, settings.temperature, &stream)) {
       current = std::move(local).value();
@@ -83,7 +85,8 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
 
   const FitProblem problem(circuit.nodes, spectrum, options.weight);
   problem.counter.add(total_evaluations);
-  FitOutcome outcome = fit_statistics(circuit.nodes, best_values, true, total_iterations, problem);
+  // The result converged only if the local minimisation that found it did.
+  FitOutcome outcome = fit_statistics(circuit.nodes, best_values, best_success, total_iterations, problem);
   // No local minimisation reached a usable point when even the best cost is NaN or infinite.
   if (!std::isfinite(outcome.cost)) outcome.success = false;
   return outcome;

@@ -24,8 +24,12 @@ Result<FitOutcome> polish_search_result(const SearchSpace& space, const std::vec
 }
 
 FitOutcome choose_polished_outcome(FitOutcome search, FitOutcome refined, std::uint64_t total_evaluations) {
+  const bool refined_converged = refined.success;
   FitOutcome chosen = (std::isfinite(refined.cost) && refined.cost <= search.cost) ? std::move(refined)
                                                                                     : std::move(search);
+  // A search ends on a budget, not on a convergence test: its point counts as converged
+  // only when the refinement from it did.
+  chosen.success = chosen.success && refined_converged;
   chosen.impedance_evals = total_evaluations;
   // A point whose cost is NaN or infinite is no fit, whichever stage produced it.
   if (!std::isfinite(chosen.cost)) chosen.success = false;

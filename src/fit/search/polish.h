@@ -18,7 +18,8 @@ Result<FitOutcome> polish_search_result(const SearchSpace& space, const std::vec
                                         std::uint64_t iterations);
 
 // The choice rule of the polish: the refinement wins when its cost is finite and not above
-// the search's. The result reports `total_evaluations`, and success only with a finite cost.
+// the search's. The result reports `total_evaluations`, and success only with a finite cost
+// and a converged refinement, whichever point is kept.
 FitOutcome choose_polished_outcome(FitOutcome search, FitOutcome refined, std::uint64_t total_evaluations);
 
 // The shape every polished method shares: prepare the search space from the fit inputs, run
