@@ -141,6 +141,15 @@ def test_basin_hopping_success_is_that_of_the_local_run_it_reports():
     assert not local.success and (hopped.success, hopped.cost) == (local.success, local.cost)
 
 
+def test_nelder_mead_steps_back_from_points_the_model_cannot_evaluate():
+    # A zero measured value makes parts of the search space cost NaN.
+    rq = corvex.Circuit("R0-(R1,CPE1)").with_values([10.0, 50.0, 1e-4, 0.85])
+    z = rq.impedance(F)
+    z[5] = 0j
+    result = rq.fit(F, z, method="nelder_mead")
+    assert math.isfinite(result.cost)
+
+
 # One measured value so large that its unweighted square overflows: every cost is +infinity.
 OVERFLOWING = Z.copy()
 OVERFLOWING[3] = 1e300

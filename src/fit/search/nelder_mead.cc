@@ -23,12 +23,15 @@ struct Vertex {
   double cost = 0.0;
 };
 
-// Stable insertion sort on cost with less-than only: a NaN neither moves nor is passed, so
-// the order is well defined whatever the costs are.
+// Costs order as numbers, with NaN (a point where the model cannot be evaluated) worse than
+// every number, +infinity included; such a vertex is the first to be replaced.
+bool cost_less(double a, double b) { return a < b || (std::isnan(b) && !std::isnan(a)); }
+
+// Stable insertion sort on cost_less.
 void sort_by_cost(std::vector<Vertex>* simplex) {
   std::vector<Vertex>& s = *simplex;
   for (std::size_t i = 1; i < s.size(); ++i) {
-    for (std::size_t j = i; j > 0 && s[j].cost < s[j - 1].cost; --j) std::swap(s[j], s[j - 1]);
+    for (std::size_t j = i; j > 0 && cost_less(s[j].cost, s[j - 1].cost); --j) std::swap(s[j], s[j - 1]);
   }
 }
 
@@ -55,7 +58,12 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
   const std::size_t n = space.dimension;
   const std::vector<double> y0 = to_solver(space.start, space.bounds);
   CostScratch scratch;
-  const auto cost = [&](const std::vector<double>& y) { return search_cost(space.problem, space.bounds, y, &scratch); };
+  bool saw_finite_cost = false;
+  const auto cost = [&](const std::vector<double>& y) {
+    const double c = search_cost(space.problem, space.bounds, y, &scratch);
+    saw_finite_cost = saw_finite_cost || std::isfinite(c);
+    return c;
+  };
 
   std::vector<Vertex> simplex(n + 1, Vertex{y0, 0.0});
   for (std::size_t i = 0; i < n; ++i) {
@@ -90,43 +98,47 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
       reflected[i] = centroid[i] + settings.reflection * (centroid[i] - simplex[worst].point[i]);
     }
     const double reflected_c = cost(reflected);
+    // Ranking NaN last only helps a search that has something better to move towards.
+    const bool nan_compared = std::isnan(best_c) || std::isnan(second_worst_c) || std::isnan(worst_c) ||
+                              std::isnan(reflected_c);
+    if (nan_compared && !saw_finite_cost) {
+      return fit_error(FitErrorKind::Solver,
+                       "nelder-mead stopped on a NaN cost: `NelderMead`: Reached unreachable point.");
+    }
 
+    // The four cases cover every ordering, so the search always moves on.
     bool shrink = false;
-    if (best_c <= reflected_c && reflected_c < second_worst_c) {
+    if (!cost_less(reflected_c, best_c) && cost_less(reflected_c, second_worst_c)) {
       simplex[worst].point.swap(reflected);
       simplex[worst].cost = reflected_c;
-    } else if (reflected_c < best_c) {
+    } else if (cost_less(reflected_c, best_c)) {
       step_towards(centroid, reflected, settings.expansion, &trial);
       const double expanded_c = cost(trial);
-      if (expanded_c < reflected_c) {
+      if (cost_less(expanded_c, reflected_c)) {
         simplex[worst].point.swap(trial);
         simplex[worst].cost = expanded_c;
       } else {
         simplex[worst].point.swap(reflected);
         simplex[worst].cost = reflected_c;
       }
-    } else if (reflected_c >= second_worst_c && reflected_c < worst_c) {
+    } else if (cost_less(reflected_c, worst_c)) {
       step_towards(centroid, reflected, settings.contraction, &trial);
       const double contracted_c = cost(trial);
-      if (contracted_c <= reflected_c) {
-        simplex[worst].point.swap(trial);
-        simplex[worst].cost = contracted_c;
-      } else {
-        shrink = true;
-      }
-    } else if (reflected_c >= worst_c) {
-      step_towards(centroid, simplex[worst].point, settings.contraction, &trial);
-      const double contracted_c = cost(trial);
-      if (contracted_c < worst_c) {
+      if (!cost_less(reflected_c, contracted_c)) {
         simplex[worst].point.swap(trial);
         simplex[worst].cost = contracted_c;
       } else {
         shrink = true;
       }
     } else {
-      // Only a NaN among the compared costs leaves every case above false.
-      return fit_error(FitErrorKind::Solver,
-                       "nelder-mead stopped on a NaN cost: `NelderMead`: Reached unreachable point.");
+      step_towards(centroid, simplex[worst].point, settings.contraction, &trial);
+      const double contracted_c = cost(trial);
+      if (cost_less(contracted_c, worst_c)) {
+        simplex[worst].point.swap(trial);
+        simplex[worst].cost = contracted_c;
+      } else {
+        shrink = true;
+      }
     }
     if (shrink) {
       for (std::size_t j = 1; j <= n; ++j) {
