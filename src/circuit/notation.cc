@@ -127,9 +127,12 @@ bool shows_caret(ParseError::Kind kind) {
 
 }  // namespace
 
+std::variant<SeriesList, ParseError> parse_notation_tree(std::string_view text) {
+  return Parser(decode_utf8(text)).parse();
+}
+
 std::variant<SeriesList, ParseError> parse_notation(std::string_view text) {
-  Parser parser(decode_utf8(text));
-  auto parsed = parser.parse();
+  auto parsed = parse_notation_tree(text);
   if (parsed.index() == 1) return parsed;
   std::unordered_set<std::string> seen;
   for (const FlatElement& flat : flatten_elements(std::get<0>(parsed))) {

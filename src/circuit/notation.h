@@ -29,6 +29,10 @@ struct ParseError {
 // and default values. Invalid UTF-8 is reported as an unexpected character.
 std::variant<SeriesList, ParseError> parse_notation(std::string_view text);
 
+// The same grammar without the final duplicate-label check, for saved circuits whose
+// unlabelled elements are written by automatic names that may repeat a label.
+std::variant<SeriesList, ParseError> parse_notation_tree(std::string_view text);
+
 // The full message for a parse error of `text`, as raised by Circuit(s).
 std::string format_parse_error(std::string_view text, const ParseError& error);
 

@@ -29,7 +29,7 @@ constexpr char kBranch[] = "|";
 constexpr char kCloseGroup[] = ")";
 
 PyObject* raise_corrupt(const std::string& what) {
-  return raise_error(value_error("cannot restore a pickled corvex object: " + what));
+  return raise_error(value_error("cannot rebuild a saved corvex object: " + what));
 }
 
 PyObject* private_function(PyObject* self, const char* name) {

@@ -4,6 +4,23 @@ column names, ready for Circuit.fit() and corvex.batch.fit()."""
 import importlib
 import os
 
+# Saving and loading: circuits and fit results as JSON documents, batch tables as CSV and
+# Parquet through the frame library's own writers.
+from corvex.io.documents import (
+    SCHEMA_VERSION,
+    circuit_from_dict,
+    circuit_to_dict,
+    fit_result_from_dict,
+    fit_result_to_dict,
+    from_dict,
+    from_json,
+    load,
+    save,
+    to_dict,
+    to_json,
+)
+from corvex.io.tables import read_table, write_table
+
 # Reader modules in the order their content is tried; the generic delimited reader comes last
 # because several instrument exports are delimited tables with a header of their own.
 _READERS = ("biologic", "gamry", "zplot", "autolab", "parstat", "versastudio", "chinstruments",
