@@ -127,7 +127,9 @@ def fit_result_to_dict(result: corvex.FitResult) -> dict[str, Any]:
 
     Values and standard errors are listed in `param_names()` order under "names".
     """
-    circuit, names, values, stderr, iterations, impedance_evals, cost, chi_square, success = result.__reduce__()[1]
+    state = result.__reduce__()[1]
+    circuit, names, values, stderr, iterations, impedance_evals, cost, chi_square, success = state[:9]
+    frequencies, impedance_parts = np.asarray(state[9]), np.asarray(state[10])
     return {
         "kind": FIT_RESULT_KIND,
         "version": SCHEMA_VERSION,
@@ -140,6 +142,12 @@ def fit_result_to_dict(result: corvex.FitResult) -> dict[str, Any]:
         "cost": _encode_float(cost),
         "chi_square": _encode_float(chi_square),
         "success": success,
+        # The spectrum the result was fitted to, which its plots draw.
+        "measured": {
+            "frequencies": _encode_floats(frequencies),
+            "real": _encode_floats(impedance_parts[0::2]),
+            "imaginary": _encode_floats(impedance_parts[1::2]),
+        },
     }
 
 
@@ -159,8 +167,15 @@ def fit_result_from_dict(document: Mapping[str, Any]) -> corvex.FitResult:
     cost, chi_square = (_decode_float(_field(document, key, (int, float, str), where), f'{where}: "{key}"')
                         for key in ("cost", "chi_square"))
     success = _field(document, "success", bool, where)
+    measured = _field(document, "measured", Mapping, where)
+    frequencies, real, imaginary = (
+        _decode_floats(_field(measured, key, list, f'{where}: "measured"'), f'{where}: "measured" "{key}"')
+        for key in ("frequencies", "real", "imaginary"))
+    if len(real) != len(imaginary):
+        raise ValueError(f'{where}: "measured" needs as many imaginary as real parts')
+    impedance_parts = np.column_stack([real, imaginary]).ravel()
     return corvex._restore_fit_result(circuit, tuple(names), tuple(values), stderr, *counts, cost, chi_square,
-                                      success)
+                                      success, tuple(frequencies), tuple(impedance_parts.tolist()))
 
 
 def to_dict(obj: corvex.Circuit | corvex.FitResult) -> dict[str, Any]:
