@@ -4,7 +4,7 @@ import numpy as np
 import pytest
 
 import corvex
-from corvex.analysis import drt, kramers_kronig
+from corvex.analysis import drt, kramers_kronig, rank_circuits
 
 TWO_PI = 6.283185307179586
 F = np.logspace(5, -2, 60)
@@ -98,3 +98,28 @@ def test_bad_input_raises_value_error(analyse, f, z, message):
 def test_kramers_kronig_refuses_an_rc_count_the_data_cannot_determine():
     with pytest.raises(ValueError, match="rc_count=30"):
         kramers_kronig(F[:10], two_zarc()[:10], rc_count=30)
+
+
+@pytest.mark.parametrize("key, values", [
+    ("rc", [0.2, 1.0, 1e-3]),
+    ("rq_l", [2e-6, 0.2, 1.0, 1e-2, 0.8]),
+    ("two_rq", [0.1, 0.5, 1e-3, 0.85, 1.0, 5.0, 0.9]),
+    ("randles", [0.1, 1.0, 0.3, 1e-3, 0.85]),
+    ("sei_randles", [0.05, 0.3, 1e-4, 0.9, 1.0, 0.5, 1e-2, 0.85]),
+])
+def test_ranking_puts_the_generating_topology_first(key, values):
+    z = noisy(corvex.Circuit(key).with_values(values).impedance(F), 2e-3, seed=5)
+    table = rank_circuits(F, z)
+    assert len(table) == 11 and list(table["rank"]) == list(range(1, 12))
+    assert table["circuit"][0] == key
+    assert (table["aicc"].diff().dropna() >= 0).all()
+    assert table["result"][0].params.keys() == set(corvex.Circuit(key).param_names())
+
+
+def test_ranking_of_a_batch_and_of_circuits_without_a_model():
+    z = two_zarc()
+    table = rank_circuits({"good": (F, z), "short": (F[:3], z[:3])}, circuits=["R0-(R1,C1)-(R2,CPE2)", "rq"])
+    good = table[table["name"] == "good"]
+    assert list(good.set_index("circuit")["guessed"][["R0-(R1,C1)-(R2,CPE2)", "rq"]]) == [False, True]
+    short = table[table["name"] == "short"]
+    assert len(short) == 1 and "needs at least 4 points" in short["error"].iloc[0]

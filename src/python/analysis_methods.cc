@@ -17,6 +17,8 @@ PyMethodDef analysis_functions[] = {
      "Linear Kramers-Kronig test of each spectrum; see corvex.analysis.kramers_kronig."},
     {"_analysis_relaxation_times", as_cfunction(analysis_relaxation_times), METH_FASTCALL | METH_KEYWORDS,
      "Distribution of relaxation times of each spectrum; see corvex.analysis.drt."},
+    {"_analysis_rank_circuits", as_cfunction(analysis_rank_circuits), METH_FASTCALL | METH_KEYWORDS,
+     "Ranking of candidate circuits for each spectrum; see corvex.analysis.rank_circuits."},
     {nullptr, nullptr, 0, nullptr},
 };
 

@@ -3,5 +3,6 @@ the distribution of relaxation times and the ranking of the carried circuit topo
 
 from .drt import DrtPeak, DrtResult, drt
 from .kramers_kronig import KramersKronigResult, kramers_kronig
+from .ranking import rank_circuits
 
-__all__ = ["DrtPeak", "DrtResult", "KramersKronigResult", "drt", "kramers_kronig"]
+__all__ = ["DrtPeak", "DrtResult", "KramersKronigResult", "drt", "kramers_kronig", "rank_circuits"]

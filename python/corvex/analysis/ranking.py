@@ -1,0 +1,107 @@
+"""Ranking of candidate circuits for measured spectra: every carried topology (or a list the
+caller gives) fitted from its network guess and ordered by AICc, with BIC beside it."""
+
+from __future__ import annotations
+
+import math
+
+import corvex
+
+from ._spectra import Batch
+
+_COLUMNS = ["rank", "circuit", "parameters", "success", "chi_square", "aicc", "delta_aicc", "aicc_weight",
+            "bic", "bic_rank", "guessed", "at_bounds", "not_identifiable", "flagged", "error", "result"]
+
+
+def _candidates(circuits):
+    if circuits is None:
+        names = corvex.Circuit.ml_circuits()
+        return names, [corvex.Circuit(name) for name in names]
+    names, objects = [], []
+    for i, item in enumerate(circuits):
+        if isinstance(item, str):
+            names.append(item)
+            objects.append(corvex.Circuit(item))
+        elif isinstance(item, corvex.Circuit):
+            names.append(f"circuit {i}")
+            objects.append(item)
+        else:
+            raise TypeError(f"circuits must hold notation strings or Circuit objects, not {type(item).__name__}")
+    if not objects:
+        raise ValueError("circuits must name at least one circuit")
+    return names, objects
+
+
+def _rows(names, ranked):
+    finite = [row["aicc"] for row in ranked if "aicc" in row and math.isfinite(row["aicc"])]
+    best = min(finite) if finite else math.nan
+    # Akaike weights: the relative likelihood exp(-delta/2) of each model, normalised.
+    likelihood = [math.exp(-(row["aicc"] - best) / 2) if "aicc" in row and math.isfinite(row["aicc"]) else 0.0
+                  for row in ranked]
+    total = sum(likelihood)
+    rows = []
+    for row, weight in zip(ranked, likelihood):
+        fitted = "result" in row
+        at_bounds = tuple(row.get("at_bounds", ()))
+        not_identifiable = tuple(row.get("not_identifiable", ()))
+        rows.append({
+            "rank": row["rank"],
+            "circuit": names[row["candidate"]],
+            "parameters": row.get("parameters"),
+            "success": row.get("success", False),
+            "chi_square": row.get("chi_square", math.nan),
+            "aicc": row.get("aicc", math.nan),
+            "delta_aicc": row["aicc"] - best if fitted else math.nan,
+            "aicc_weight": weight / total if total > 0 else math.nan,
+            "bic": row.get("bic", math.nan),
+            "bic_rank": row["bic_rank"],
+            "guessed": row["guessed"],
+            "at_bounds": at_bounds,
+            "not_identifiable": not_identifiable,
+            "flagged": bool(at_bounds or not_identifiable) or not row.get("success", False),
+            "error": row.get("error"),
+            "result": row.get("result"),
+        })
+    return rows
+
+
+def rank_circuits(frequencies, impedances=None, *, circuits=None, by=None, weight="modulus", thorough=False,
+                  patience=100, identifiability_limit=1.0):
+    """Fit every candidate circuit to a measured spectrum (or to each spectrum of a batch) and
+    rank the candidates by the corrected Akaike information criterion.
+
+    `circuits` defaults to the carried topologies (`Circuit.ml_circuits()`); otherwise a list
+    of notation strings, carried-model names or `Circuit` objects. Each candidate starts from
+    its network guess when one exists (else from its own values) and is refined by one
+    Levenberg-Marquardt run of at most `patience` * (parameters + 1) evaluations, or by the
+    whole multistart stage of `Circuit.fit()` with `thorough=True`. `weight` is the residual
+    weighting of `Circuit.fit()`.
+
+    With n = 2N weighted residuals, k parameters and RSS the fit's chi-square,
+    AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln(n). The table has
+    one row per candidate, best first: `rank` (by AICc), `circuit`, `parameters`, `success`,
+    `chi_square`, `aicc`, `delta_aicc`, `aicc_weight` (Akaike weight), `bic`, `bic_rank`,
+    `guessed`, `at_bounds` and `not_identifiable` (names of parameters on a bound, and of
+    those without a standard error or with one above `identifiability_limit` times the value),
+    `flagged` (either of these, or an unsuccessful fit), `error` and `result` (the FitResult).
+    A batch (as for `kramers_kronig`) gives the same rows under its key column(s); a spectrum
+    that cannot be ranked gets one row holding only its error.
+    """
+    import pandas as pd
+
+    names, objects = _candidates(circuits)
+    batch = Batch(frequencies, impedances, by)
+    items = corvex._analysis_rank_circuits(batch.pairs, objects, weight, thorough, patience, identifiability_limit)
+    if batch.single and isinstance(items[0], str):
+        raise ValueError(items[0])
+    records = []
+    for key, item in zip(batch.keys, items):
+        keys = dict(zip(batch.key_columns, key))
+        if isinstance(item, str):
+            records.append({**keys, "error": item})
+            continue
+        records.extend({**keys, **row} for row in _rows(names, item))
+    frame = pd.DataFrame.from_records(records, columns=batch.key_columns + _COLUMNS)
+    for column in ("error", "result"):
+        frame[column] = pd.Series([record.get(column) for record in records], dtype=object)
+    return frame

@@ -1,0 +1,116 @@
+// Circuit ranking: a guess from the carried network of each topology, one Levenberg-Marquardt
+// run from it (or the full multistart stage), and information criteria of the weighted fit,
+// AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln n with n = 2N residuals.
+#include "analysis/circuit_ranking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include "fit/fit_driver.h"
+#include "fit/fit_error.h"
+#include "fit/lm_stage.h"
+#include "fit/solver_coordinates.h"
+#include "nn/guess_parameters.h"
+
+namespace corvex {
+
+namespace {
+
+// A bounded parameter this close to a bound (share of its range), or an open-bound one this
+// close to its lower bound (factor), counts as sitting on it: the margins by which the
+// Levenberg-Marquardt stage judges an end point implausible.
+constexpr double kBoundedMargin = 1e-6;
+constexpr double kOpenBoundFactor = 100.0;
+
+Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, const RankingOptions& options) {
+  if (Status valid = validate_fit_inputs(start, spectrum); !valid) return valid.take_error();
+  const FitProblem problem(start.nodes, spectrum, options.weight);
+  const std::vector<ParamBounds> bounds = param_bounds(start.nodes);
+  const std::vector<double> x0 = param_values(start.nodes);
+  LmSettings settings;
+  settings.patience = options.patience;
+  const std::vector<bool> frozen(x0.size(), false);
+  Result<LmRunResult> run = lm_run(problem, bounds, to_solver(x0, bounds), frozen, settings);
+  if (!run) return run.take_error();
+  FitOutcome outcome = fit_statistics(start.nodes, std::move(run->x), run->success, run->evaluations, problem);
+  outcome.measured = spectrum;
+  return outcome;
+}
+
+void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
+  const FitOutcome& out = *fit->outcome;
+  const double n = static_cast<double>(2 * points);
+  const double k = static_cast<double>(out.values.size());
+  const double fit_term = n * std::log(out.chi_square / n);
+  fit->aicc = n - k - 1.0 > 0.0 ? fit_term + 2.0 * k + 2.0 * k * (k + 1.0) / (n - k - 1.0)
+                                : std::numeric_limits<double>::infinity();
+  fit->bic = fit_term + k * std::log(n);
+
+  const std::vector<ParamBounds> bounds = param_bounds(out.circuit.nodes);
+  fit->at_bound.assign(out.values.size(), false);
+  fit->not_identifiable.assign(out.values.size(), true);
+  for (std::size_t i = 0; i < out.values.size() && i < bounds.size(); ++i) {
+    const double x = out.values[i];
+    const ParamBounds b = bounds[i];
+    fit->at_bound[i] = std::isfinite(b.hi) ? !(x - b.lo > kBoundedMargin * (b.hi - b.lo) &&
+                                               b.hi - x > kBoundedMargin * (b.hi - b.lo))
+                                           : !(x > kOpenBoundFactor * b.lo);
+    if (out.standard_errors) {
+      const double relative = (*out.standard_errors)[i] / std::fabs(x);
+      fit->not_identifiable[i] = !(relative <= options.identifiability_limit);
+    }
+  }
+}
+
+}  // namespace
+
+RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
+                        const RankingOptions& options) {
+  RankedFit fit;
+  fit.candidate = index;
+  Circuit start = candidate;
+  Result<std::vector<double>> guess = guess_parameters(candidate.nodes, spectrum, std::nullopt);
+  if (guess) {
+    Result<Circuit> with_guess = with_values(candidate, *guess);
+    if (!with_guess) {
+      fit.error = with_guess.take_error();
+      return fit;
+    }
+    start = std::move(with_guess).value();
+    fit.guessed = true;
+  }
+  Result<FitOutcome> outcome = [&]() -> Result<FitOutcome> {
+    if (!options.thorough) return single_run(start, spectrum, options);
+    FitOptions fit_options;
+    fit_options.weight = options.weight;
+    fit_options.max_iterations = options.patience;
+    return fit_driver(fit_options, start, spectrum);
+  }();
+  if (!outcome) {
+    fit.error = outcome.take_error();
+    return fit;
+  }
+  fit.outcome = std::move(outcome).value();
+  score(&fit, spectrum.frequencies.size(), options);
+  return fit;
+}
+
+std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic) {
+  std::vector<std::size_t> order(fits.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  auto key = [&](std::size_t i) {
+    if (!fits[i].outcome) return std::numeric_limits<double>::infinity();
+    const double value = by_bic ? fits[i].bic : fits[i].aicc;
+    return std::isnan(value) ? std::numeric_limits<double>::infinity() : value;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const bool failed_a = !fits[a].outcome, failed_b = !fits[b].outcome;
+    if (failed_a != failed_b) return failed_b;
+    return key(a) < key(b);
+  });
+  return order;
+}
+
+}  // namespace corvex

@@ -1,0 +1,43 @@
+// Ranking of candidate circuits for one spectrum: each topology fitted from its network guess,
+// scored by the corrected Akaike and the Bayesian information criteria, suspicious fits flagged.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "circuit/circuit.h"
+#include "fit/fit_outcome.h"
+#include "fit/objective.h"
+#include "util/result.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+struct RankingOptions {
+  WeightScheme weight = WeightScheme::Modulus;  // residual weighting of every fit
+  bool thorough = false;              // false: one lmder run from the guess; true: the full multistart stage
+  std::uint32_t patience = 100;       // lmder evaluation budget factor of each run
+  double identifiability_limit = 1.0; // relative standard error above which a parameter is not identifiable
+};
+
+struct RankedFit {
+  std::size_t candidate = 0;           // index into the candidate list
+  std::optional<Error> error;          // why this candidate could not be fitted
+  bool guessed = false;                // started from a network guess (else from its own values)
+  std::optional<FitOutcome> outcome;
+  double aicc = 0.0;
+  double bic = 0.0;
+  std::vector<bool> at_bound;          // per parameter: ended on (or next to) a bound
+  std::vector<bool> not_identifiable;  // per parameter: no or too large a standard error
+};
+
+// The fit and scores of one candidate. The spectrum must already have passed the checks.
+RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
+                        const RankingOptions& options);
+
+// Candidates ordered by AICc, best first; failed fits and NaN scores last, ties in list order.
+std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic);
+
+}  // namespace corvex

@@ -1,0 +1,160 @@
+// _analysis_rank_circuits(spectra, circuits, weight, thorough, patience, identifiability_limit):
+// per spectrum, the candidates' rows in ranked order, or an error message.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "analysis/circuit_ranking.h"
+#include "analysis/spectrum_checks.h"
+#include "python/analysis_entries.h"
+#include "python/analysis_support.h"
+#include "python/arg_binder.h"
+#include "python/circuit_object.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+#include "python/fit_result_object.h"
+#include "python/module_state.h"
+
+namespace corvex::python {
+
+namespace {
+
+enum Argument { kSpectra, kCircuits, kWeight, kThorough, kPatience, kIdentifiabilityLimit, kCount };
+constexpr const char* kNames[kCount] = {"spectra", "circuits", "weight", "thorough", "patience",
+                                        "identifiability_limit"};
+constexpr Signature kSignature{"_analysis_rank_circuits()", kNames, kCount};
+
+// Fewest points a ranking runs on: fewer leave no residual degrees of freedom for any candidate.
+constexpr std::size_t kRankingMinPoints = 4;
+
+bool convert_options(PyObject* const* bound, RankingOptions* options) {
+  std::string weight;
+  if (!convert_string(bound[kWeight], kNames[kWeight], &weight)) return false;
+  std::optional<WeightScheme> scheme = parse_weight_scheme(weight);
+  if (!scheme) {
+    raise_error(value_error(unknown_weight_scheme_message(weight)));
+    return false;
+  }
+  options->weight = *scheme;
+  const int thorough = PyObject_IsTrue(bound[kThorough]);
+  if (thorough < 0) return false;
+  options->thorough = thorough == 1;
+  return convert_u32(bound[kPatience], kNames[kPatience], &options->patience) &&
+         convert_double(bound[kIdentifiabilityLimit], kNames[kIdentifiabilityLimit], &options->identifiability_limit);
+}
+
+bool convert_circuits(const ModuleState* state, PyObject* list, std::vector<Circuit>* circuits) {
+  if (!PyList_Check(list)) {
+    PyErr_SetString(PyExc_TypeError, "circuits must be a list of Circuit objects");
+    return false;
+  }
+  for (Py_ssize_t i = 0; i < PyList_GET_SIZE(list); ++i) {
+    PyObject* item = PyList_GET_ITEM(list, i);
+    if (!is_circuit_object(state, item)) {
+      PyErr_SetString(PyExc_TypeError, "circuits must be a list of Circuit objects");
+      return false;
+    }
+    circuits->push_back(circuit_of(item));
+  }
+  return true;
+}
+
+PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags) {
+  OwnedRef list(PyList_New(0));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < names.size() && i < flags.size(); ++i) {
+    if (!flags[i]) continue;
+    OwnedRef text(PyUnicode_FromStringAndSize(names[i].data(), static_cast<Py_ssize_t>(names[i].size())));
+    if (!text || PyList_Append(list.get(), text.get()) != 0) return nullptr;
+  }
+  return list.release();
+}
+
+PyObject* row_dict(const ModuleState* state, RankedFit& fit, std::size_t rank, std::size_t bic_rank) {
+  OwnedRef dict(PyDict_New());
+  if (!dict) return nullptr;
+  PyObject* d = dict.get();
+  bool filled = put(d, "candidate", PyLong_FromSize_t(fit.candidate)) && put(d, "rank", PyLong_FromSize_t(rank)) &&
+                put(d, "bic_rank", PyLong_FromSize_t(bic_rank)) && put(d, "guessed", PyBool_FromLong(fit.guessed));
+  if (!filled) return nullptr;
+  if (!fit.outcome) {
+    const std::string& message = fit.error ? fit.error->message : std::string("not fitted");
+    return put(d, "error", PyUnicode_FromStringAndSize(message.data(), static_cast<Py_ssize_t>(message.size())))
+               ? dict.release()
+               : nullptr;
+  }
+  const FitOutcome& out = *fit.outcome;
+  filled = put(d, "success", PyBool_FromLong(out.success)) && put(d, "parameters", PyLong_FromSize_t(out.values.size())) &&
+           put(d, "chi_square", PyFloat_FromDouble(out.chi_square)) && put(d, "aicc", PyFloat_FromDouble(fit.aicc)) &&
+           put(d, "bic", PyFloat_FromDouble(fit.bic)) && put(d, "at_bounds", name_list(out.names, fit.at_bound)) &&
+           put(d, "not_identifiable", name_list(out.names, fit.not_identifiable)) &&
+           put(d, "result", new_fit_result_object(state, std::move(*fit.outcome)));
+  return filled ? dict.release() : nullptr;
+}
+
+}  // namespace
+
+PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kCount> bound{};
+    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
+    const ModuleState* state = module_state(module);
+    RankingOptions options;
+    std::vector<Circuit> circuits;
+    if (!convert_options(bound.data(), &options) || !convert_circuits(state, bound[kCircuits], &circuits)) {
+      return nullptr;
+    }
+    SpectrumBatch batch;
+    if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
+    const std::size_t spectra = batch.spectra.size();
+    std::vector<std::optional<Error>> spectrum_errors(spectra);
+    for (std::size_t s = 0; s < spectra; ++s) {
+      if (batch.conversion_errors[s]) continue;
+      if (Status checked = check_analysis_spectrum(batch.spectra[s], kRankingMinPoints, "the circuit ranking"); !checked) {
+        spectrum_errors[s] = checked.take_error();
+      }
+    }
+    // One pool task per (spectrum, candidate): the fits are independent, so every core is busy
+    // even for a single spectrum, and the result does not depend on the number of threads.
+    const std::size_t per = circuits.size();
+    std::vector<RankedFit> fits(spectra * per);
+    auto task = [&](std::size_t t) {
+      const std::size_t s = t / per;
+      if (batch.conversion_errors[s] || spectrum_errors[s]) return;
+      fits[t] = fit_candidate(batch.spectra[s], circuits[t % per], t % per, options);
+    };
+    {
+      ScopedGilRelease unlocked;
+      parallel_for(fits.size(), TaskRef(task));
+    }
+
+    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(spectra)));
+    if (!list) return nullptr;
+    for (std::size_t s = 0; s < spectra; ++s) {
+      PyObject* item = nullptr;
+      if (batch.conversion_errors[s] || spectrum_errors[s]) {
+        item = error_item(batch, s, spectrum_errors[s] ? &*spectrum_errors[s] : nullptr);
+      } else {
+        std::vector<RankedFit> own(std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>(s * per)),
+                                   std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>((s + 1) * per)));
+        const std::vector<std::size_t> by_aicc = ranking_order(own, false);
+        const std::vector<std::size_t> by_bic = ranking_order(own, true);
+        std::vector<std::size_t> bic_rank(per);
+        for (std::size_t r = 0; r < per; ++r) bic_rank[by_bic[r]] = r + 1;
+        OwnedRef rows(PyList_New(static_cast<Py_ssize_t>(per)));
+        if (!rows) return nullptr;
+        for (std::size_t r = 0; r < per; ++r) {
+          PyObject* row = row_dict(state, own[by_aicc[r]], r + 1, bic_rank[by_aicc[r]]);
+          if (row == nullptr) return nullptr;
+          PyList_SET_ITEM(rows.get(), static_cast<Py_ssize_t>(r), row);
+        }
+        item = rows.release();
+      }
+      if (item == nullptr) return nullptr;
+      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(s), item);
+    }
+    return list.release();
+  });
+}
+
+}  // namespace corvex::python
