@@ -6,7 +6,7 @@
 
 #include "circuit/named_circuits.h"
 #include "models/model_registry.h"
-#include "nn/guess_parameters.h"
+#include "guess/guess_parameters.h"
 
 namespace corvex {
 

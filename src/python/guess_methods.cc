@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "models/model_registry.h"
-#include "nn/guess_parameters.h"
+#include "guess/guess_parameters.h"
 #include "python/arg_binder.h"
 #include "python/circuit_methods.h"
 #include "python/circuit_object.h"

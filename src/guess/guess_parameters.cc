@@ -1,17 +1,17 @@
 // Model choice, the network run and the mapping of its outputs back onto the user's
 // parameters, in the fixed order whose first failure decides the message.
-#include "nn/guess_parameters.h"
+#include "guess/guess_parameters.h"
 
 #include <memory>
 #include <new>
 
 #include "circuit/notation.h"
+#include "guess/weights_cache.h"
 #include "models/model_registry.h"
 #include "models/topology.h"
 #include "nn/features.h"
 #include "nn/model_validation.h"
 #include "nn/network.h"
-#include "nn/weights_cache.h"
 
 namespace corvex {
 namespace {

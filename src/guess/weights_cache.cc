@@ -1,6 +1,6 @@
 // The user weights cache behind one mutex with a poisoned state, and the bounded whole-file
 // read that feeds it.
-#include "nn/weights_cache.h"
+#include "guess/weights_cache.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
