@@ -12,7 +12,7 @@
 #include "fit/fit_error.h"
 #include "fit/lm_stage.h"
 #include "fit/solver_coordinates.h"
-#include "nn/guess_parameters.h"
+#include "guess/guess_parameters.h"
 
 namespace corvex {
 
