@@ -1,8 +1,11 @@
 """Reading the files impedance analysers write into data frames with the battery data format's
 column names, ready for Circuit.fit() and corvex.batch.fit()."""
 
+from __future__ import annotations
+
 import importlib
 import os
+from typing import Any
 
 # Saving and loading: circuits and fit results as JSON documents, batch tables as CSV and
 # Parquet through the frame library's own writers.
@@ -26,7 +29,7 @@ from corvex.io.tables import read_table, write_table
 _READERS = ("biologic", "gamry", "zplot", "autolab", "parstat", "versastudio", "chinstruments",
             "powersuite", "delimited")
 
-FORMATS = _READERS
+FORMATS: tuple[str, ...] = _READERS
 """Names accepted by read(format=...)."""
 
 
@@ -49,7 +52,13 @@ def _detect(source):
     raise ValueError(f"{source.path}: file format not recognised; supported formats: {_supported()}")
 
 
-def read(path, *, format=None, encoding=None, library="pandas"):
+def read(
+    path: str | os.PathLike[str],
+    *,
+    format: str | None = None,
+    encoding: str | None = None,
+    library: str = "pandas",
+) -> Any:
     """Read the impedance spectra of an instrument file into a data frame.
 
     Returns one row per measured point with the columns "Frequency / Hz",

@@ -13,6 +13,7 @@ from . import _columns
 
 # Texts that stand for a missing number; an empty field never does, so a short row is an error.
 _MISSING = ["nan", "NaN", "NAN", "-nan", "-NaN"]
+_CHUNK_ROWS = 1 << 18
 _NUMBER = re.compile(r"\s*[+-]?(?:(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?|nan|inf|infinity)\s*", re.IGNORECASE)
 
 
@@ -123,14 +124,21 @@ def read_numbers(source, layout, meanings, text=None):
         names=list(range(count + trailing)), index_col=False, dtype=dtypes, keep_default_na=False,
         na_values=missing, decimal=layout.decimal, skipinitialspace=layout.skip_initial_space,
         engine="c", quoting=csv.QUOTE_MINIMAL if layout.quoted else csv.QUOTE_NONE)
+    keep = sorted(meanings)
+
+    def kept(chunk):
+        if trailing and chunk[count].notna().any():
+            raise ValueError(f"a row has more than {count} fields")
+        return chunk[keep]
+
     try:
         if text is not None:
-            numbers = pd.read_csv(io.StringIO(text), **options)
+            numbers = kept(pd.read_csv(io.StringIO(text), **options))
         else:
-            numbers = pd.read_csv(source.path, skiprows=layout.first_line - 1,
-                                  encoding=source.encoding, **options)
-        if trailing and numbers[count].notna().any():
-            raise ValueError(f"a row has more than {count} fields")
+            # In chunks, so that the unused columns of a large file never all exist at once.
+            with pd.read_csv(source.path, skiprows=layout.first_line - 1, encoding=source.encoding,
+                             chunksize=_CHUNK_ROWS, **options) as chunks:
+                numbers = pd.concat([kept(chunk) for chunk in chunks], ignore_index=True)
     except (ValueError, UnicodeDecodeError, pd.errors.ParserError) as error:
         used = sorted(numeric)
         if text is not None:
@@ -149,7 +157,7 @@ def read_numbers(source, layout, meanings, text=None):
         raise ValueError(f"{source.at(fault[0])}: {fault[1]}") from None
     if len(numbers) == 0:
         raise ValueError(f"{source.at(layout.first_line)}: no data rows after the header")
-    return numbers[sorted(meanings)]
+    return numbers
 
 
 def to_frame(numbers, meanings):
