@@ -39,6 +39,9 @@ def main():
     save(plot.report(battery_fit), "li-ion-report.png")
     save(plot.bode(battery, result=battery_fit).figure, "li-ion-bode.png")
     save(plot.residuals(battery_fit).figure, "li-ion-residuals.png")
+    # Before fitting: is the spectrum valid (Kramers-Kronig), and how many processes does it hold?
+    save(plot.kk(battery).figure, "li-ion-kramers-kronig.png")
+    save(plot.drt(battery).figure, "li-ion-relaxation-times.png")
 
     cycling = DATA / "coin-cell-cycling.csv"
     if cycling.exists():

@@ -144,6 +144,13 @@ def test_analysis_results_are_drawn_from_their_attributes():
     np.testing.assert_array_equal(ax.lines[0].get_xdata(), tau)
     assert list(ax.lines[1].get_xdata()) == [1e-3] and ax.get_xscale() == "log"
 
+    from corvex.analysis import kramers_kronig
+
+    tests = kramers_kronig({"a": (F, Z), "b": (F, Z * 1.2)})
+    ax = plot.kk(tests)
+    assert len(ax.lines) == 2 * 2 + 1  # real and imaginary per spectrum, and the zero line
+    assert [a.get_ylabel() for a in ax.figure.axes if a is not ax] == ["name"]
+
 
 def test_report_matches_the_stored_image(tmp_path):
     figure = plot.report(FIT, figsize=(7, 4.5))

@@ -42,12 +42,10 @@ def _numeric(keys):
     return values if values.ndim == 1 and np.all(np.isfinite(values)) else None
 
 
-def palette(collection, cmap="viridis"):
-    count = len(collection.spectra)
-    if not collection.is_batch:
-        return Palette([MEASURED_COLOUR] * count, [MODEL_COLOUR] * count)
+def key_palette(keys, cmap="viridis"):
+    """One colour per row of a batch along ``cmap``: numeric keys to scale, others in order."""
+    count = len(keys)
     colormap = plt.get_cmap(cmap)
-    keys = [spectrum.key for spectrum in collection.spectra]
     values = _numeric(keys)
     if values is not None:
         low, high = (values.min(), values.max()) if values.max() > values.min() else (values[0] - 0.5, values[0] + 0.5)
@@ -58,17 +56,23 @@ def palette(collection, cmap="viridis"):
         values = np.arange(count, dtype=float)
         norm = colors.BoundaryNorm(np.arange(count + 1) - 0.5, colormap.N)
         tick_labels = [str(key) for key in keys]
-    rgba = [colormap(norm(value)) for value in values]
-    mappable = cm.ScalarMappable(norm=norm, cmap=colormap)
-    return Palette(rgba, rgba, mappable, tick_labels)
+    rgba = list(colormap(norm(values)))
+    return Palette(rgba, rgba, cm.ScalarMappable(norm=norm, cmap=colormap), tick_labels)
 
 
-def finish_series(ax, collection, colours, legend=True, colorbar=True):
-    """A colour bar for a batch, else a legend of measured and fitted when both are drawn."""
+def palette(collection, cmap="viridis"):
+    if collection.is_batch:
+        return key_palette([spectrum.key for spectrum in collection.spectra], cmap)
+    count = len(collection.spectra)
+    return Palette([MEASURED_COLOUR] * count, [MODEL_COLOUR] * count)
+
+
+def finish_series(ax, key_name, colours, legend=True, colorbar=True):
+    """A colour bar named ``key_name`` for a batch, else a legend of what was drawn."""
     if colours.mappable is not None:
         if not colorbar:
             return
-        bar = ax.figure.colorbar(colours.mappable, ax=ax, label=collection.key_name)
+        bar = ax.figure.colorbar(colours.mappable, ax=ax, label=key_name)
         if colours.tick_labels is not None:
             count = len(colours.tick_labels)
             positions = np.arange(count) if count <= MAX_NAMED_TICKS else np.linspace(0, count - 1, MAX_NAMED_TICKS).round()

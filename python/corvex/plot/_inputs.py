@@ -68,29 +68,43 @@ def _from_result(result, key=None):
     return Spectrum(frequencies, impedances, result, key)
 
 
-def _key_columns(table):
-    # The batch table leads with its key columns, then "start".
+# Tables lead with their key columns; these are the first columns after them in the tables of
+# corvex.batch.fit, of the Kramers-Kronig test and of the relaxation-time distribution.
+FIRST_COLUMNS_AFTER_KEYS = ("start", "rc_count", "peaks")
+
+
+def key_columns(table):
     columns = list(table.columns)
-    return columns[: columns.index("start")] if "start" in columns else []
+    for position, name in enumerate(columns):
+        if name in FIRST_COLUMNS_AFTER_KEYS:
+            return columns[:position]
+    return columns[:1]
+
+
+def table_results(table, key=None):
+    """(key name, key values, results) of the rows of a table whose ``result`` is set: rows
+    whose computation failed carry no result and have nothing to draw."""
+    columns = list(table.columns)
+    names = key_columns(table) if key is None else [key] if isinstance(key, str) else list(key)
+    if not names:
+        raise ValueError("the table has no key column: pass key= to name one")
+    missing = [name for name in names if name not in columns]
+    if missing:
+        raise KeyError(f"no column {missing[0]!r} in the table; it has {columns}")
+    key_rows = list(zip(*(list(table[name]) for name in names)))
+    keys, results = [], []
+    for values, result in zip(key_rows, list(table["result"])):
+        if result is not None:
+            keys.append(values[0] if len(values) == 1 else values)
+            results.append(result)
+    if not results:
+        raise ValueError("the table has no successful row to draw")
+    return " / ".join(str(name) for name in names), keys, results
 
 
 def _from_table(table, key):
-    if key is None:
-        names = _key_columns(table)
-        if not names:
-            raise ValueError("the batch table has no key column before \"start\": pass key= to name one")
-    else:
-        names = [key] if isinstance(key, str) else list(key)
-        missing = [name for name in names if name not in list(table.columns)]
-        if missing:
-            raise KeyError(f"no column {missing[0]!r} in the batch table; it has {list(table.columns)}")
-    key_values = list(zip(*(list(table[name]) for name in names)))
-    keys = [values[0] if len(values) == 1 else values for values in key_values]
-    # Rows whose fit failed carry no result and have nothing to draw.
-    spectra = [_from_result(result, k) for result, k in zip(list(table["result"]), keys) if result is not None]
-    if not spectra:
-        raise ValueError("the batch table has no successful fit to draw")
-    return Collection(spectra, " / ".join(str(name) for name in names))
+    key_name, keys, results = table_results(table, key)
+    return Collection([_from_result(result, k) for result, k in zip(results, keys)], key_name)
 
 
 def collect(data=None, impedances=None, result=None, key=None):

@@ -1,62 +1,68 @@
-"""Picture of a Kramers-Kronig validity test: the relative residuals of the real and imaginary
-parts against frequency, with the noise band the test judged them by."""
+"""Picture of Kramers-Kronig validity tests: the relative residuals of the real and imaginary
+parts against frequency, with the noise band a single test was judged by."""
 
 import numpy as np
 
-from ._drawing import MODEL_COLOUR, MEASURED_COLOUR, axes_or_new
-from ._inputs import collect
+from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, finish_series, key_palette
+from ._inputs import collect, is_batch_table, table_results
 
 
 def _run_test(data, impedances):
-    try:
-        from corvex.analysis import kramers_kronig
-    except ImportError as missing:
-        raise TypeError("kk() draws a Kramers-Kronig test result; pass one from corvex.analysis") from missing
+    from corvex.analysis import kramers_kronig
+
     spectrum = collect(data, impedances).spectra[0]
+    if not spectrum.has_measured:
+        raise ValueError("this FitResult carries no measured spectrum to test")
     return kramers_kronig(spectrum.frequencies, spectrum.impedances)
 
 
-def _first_attribute(test, *names):
-    for name in names:
-        value = getattr(test, name, None)
-        if value is not None:
-            return value
-    return None
+def _verdict(test):
+    facts = []
+    if getattr(test, "m", None) is not None:
+        facts.append(f"M = {test.m}")
+    if getattr(test, "mu", None) is not None:
+        facts.append(f"\u03bc = {test.mu:.3f}")
+    if getattr(test, "passed", None) is not None:
+        facts.append("passed" if test.passed else "failed")
+    return "Kramers\u2013Kronig test: " + ", ".join(facts) if facts else ""
 
 
-def kk(test=None, impedances=None, *, ax=None):
-    """Residuals of a Kramers-Kronig test in per cent against frequency.
+def kk(test=None, impedances=None, *, key=None, ax=None, cmap="viridis", colorbar=True):
+    """Residuals of Kramers-Kronig tests in per cent against frequency: the real part as
+    circles, the imaginary part as open squares.
 
-    ``test`` is the test's result: any object with ``frequencies`` (Hz), ``residuals_real`` and
-    ``residuals_imag`` (residuals relative to |Z|, as fractions) and optionally ``noise`` (the
-    relative noise level it was judged by), ``passed``, ``m`` (number of RC elements) and
-    ``mu``. Measured data in any form ``Circuit.fit()`` accepts is tested first with
-    ``corvex.analysis.kramers_kronig``. Returns the Axes.
+    ``test`` is a result of ``corvex.analysis.kramers_kronig`` (or any object with
+    ``frequencies`` in Hz and ``residuals_real`` and ``residuals_imag`` relative to |Z|, and
+    optionally ``noise``, ``passed``, ``m`` and ``mu``), the table it returns for a batch (one
+    colour per spectrum, a colour bar for ``key``), or measured data in any form
+    ``Circuit.fit()`` accepts, which is tested first. Returns the Axes.
     """
-    if not hasattr(test, "residuals_real"):
-        test = _run_test(test, impedances)
-    frequencies = np.asarray(test.frequencies, dtype=float)
+    if is_batch_table(test):
+        key_name, keys, tests = table_results(test, key)
+        colours = key_palette(keys, cmap)
+        real_colours = imaginary_colours = colours.measured
+    else:
+        key_name, colours = None, None
+        tests = [test if hasattr(test, "residuals_real") else _run_test(test, impedances)]
+        real_colours, imaginary_colours = [MEASURED_COLOUR], [MODEL_COLOUR]
+    single = colours is None
     ax = axes_or_new(ax)
-    ax.plot(frequencies, 100.0 * np.asarray(test.residuals_real, dtype=float), marker="o", markersize=4,
-            linewidth=0.8, color=MEASURED_COLOUR, label="real")
-    ax.plot(frequencies, 100.0 * np.asarray(test.residuals_imag, dtype=float), marker="s", markersize=4,
-            linewidth=0.8, markerfacecolor="none", color=MODEL_COLOUR, label="imaginary")
-    noise = getattr(test, "noise", None)
-    if noise is not None and np.isfinite(noise):
-        ax.axhspan(-100.0 * noise, 100.0 * noise, color="0.85", zorder=0, label="noise level")
+    for one, real_colour, imaginary_colour in zip(tests, real_colours, imaginary_colours):
+        frequencies = np.asarray(one.frequencies, dtype=float)
+        ax.plot(frequencies, 100.0 * np.asarray(one.residuals_real, dtype=float), marker="o", markersize=4,
+                linewidth=0.8, color=real_colour, label="real" if single else None)
+        ax.plot(frequencies, 100.0 * np.asarray(one.residuals_imag, dtype=float), marker="s", markersize=4,
+                linewidth=0.8, markerfacecolor="none", color=imaginary_colour, label="imaginary" if single else None)
+    noise = getattr(tests[0], "noise", None)
+    if single and noise is not None and np.isfinite(noise):
+        ax.axhspan(-100.0 * noise, 100.0 * noise, color="0.88", zorder=0, label="noise level")
     ax.axhline(0.0, color="0.5", linewidth=0.8)
     ax.set_xscale("log")
     ax.set_xlabel("f / Hz")
-    ax.set_ylabel("relative residual / %")
-    facts = []
-    m, mu, passed = _first_attribute(test, "m", "M"), getattr(test, "mu", None), getattr(test, "passed", None)
-    if m is not None:
-        facts.append(f"M = {m}")
-    if mu is not None:
-        facts.append(f"\u03bc = {mu:.3f}")
-    if passed is not None:
-        facts.append("passed" if passed else "failed")
-    if facts:
-        ax.set_title("Kramers\u2013Kronig test: " + ", ".join(facts), fontsize="medium")
-    ax.legend(frameon=False, fontsize="small")
+    ax.set_ylabel("(Z \u2212 Z$_{KK}$) / |Z| / %")
+    if single:
+        ax.set_title(_verdict(tests[0]), fontsize="medium")
+        ax.legend(frameon=False, fontsize="small")
+    else:
+        finish_series(ax, key_name, colours, colorbar=colorbar)
     return ax

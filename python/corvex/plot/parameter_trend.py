@@ -4,7 +4,7 @@ table's group key, with standard-error bars."""
 import numpy as np
 
 from ._drawing import axes_or_new
-from ._inputs import _key_columns, is_batch_table
+from ._inputs import key_columns
 
 
 def _column(table, name):
@@ -28,10 +28,7 @@ def trend(table, parameter, *, key=None, ax=None):
     if missing:
         raise KeyError(f"no parameter column {missing[0]!r}; the table has {columns}")
     if key is None:
-        keys = _key_columns(table) if is_batch_table(table) or "start" in columns else []
-        if not keys:
-            raise ValueError('the table has no key column before "start": pass key= to name one')
-        key = keys[0]
+        key = key_columns(table)[0]
     elif key not in columns:
         raise KeyError(f"no key column {key!r}; the table has {columns}")
     ax = axes_or_new(ax)

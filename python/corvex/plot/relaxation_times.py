@@ -1,18 +1,18 @@
-"""Picture of a distribution of relaxation times: gamma against tau on a log axis, with the
-peaks the analysis found marked and labelled with their time constants."""
+"""Picture of distributions of relaxation times: gamma against tau on a log axis, with the
+peaks the analysis found marked (and, for one spectrum, labelled with their time constants)."""
 
 import numpy as np
 
-from ._drawing import MODEL_COLOUR, MEASURED_COLOUR, OHM, axes_or_new
-from ._inputs import collect
+from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, OHM, axes_or_new, finish_series, key_palette
+from ._inputs import collect, is_batch_table, table_results
 
 
 def _run_analysis(data, impedances):
-    try:
-        from corvex.analysis import drt as compute_drt
-    except ImportError as missing:
-        raise TypeError("drt() draws a distribution of relaxation times; pass one from corvex.analysis") from missing
+    from corvex.analysis import drt as compute_drt
+
     spectrum = collect(data, impedances).spectra[0]
+    if not spectrum.has_measured:
+        raise ValueError("this FitResult carries no measured spectrum to analyse")
     return compute_drt(spectrum.frequencies, spectrum.impedances)
 
 
@@ -28,28 +28,43 @@ def _peak_columns(peaks):
     return np.asarray(tau, dtype=float), np.asarray(height, dtype=float)
 
 
-def drt(distribution=None, impedances=None, *, ax=None):
+def drt(distribution=None, impedances=None, *, key=None, ax=None, cmap="viridis", colorbar=True):
     """gamma(tau) against tau on a log axis, peaks marked.
 
-    ``distribution`` is the analysis result: any object with ``tau`` (seconds), ``gamma``
-    (ohms) and optionally ``peaks`` (a frame with ``tau`` and ``height`` columns, or records
-    with those fields, or (tau, height, ...) tuples). Measured data in any form
-    ``Circuit.fit()`` accepts is analysed first with ``corvex.analysis.drt``. Returns the Axes.
+    ``distribution`` is a result of ``corvex.analysis.drt`` (or any object with ``tau`` in
+    seconds, ``gamma`` in ohms and optionally ``peaks``: records or tuples of (tau, height,
+    ...), or a frame with those columns), the table it returns for a batch (one colour per
+    spectrum, a colour bar for ``key``), or measured data in any form ``Circuit.fit()``
+    accepts, which is analysed first. Returns the Axes.
     """
-    if not hasattr(distribution, "gamma"):
-        distribution = _run_analysis(distribution, impedances)
+    if is_batch_table(distribution):
+        key_name, keys, distributions = table_results(distribution, key)
+        colours = key_palette(keys, cmap)
+        line_colours = peak_colours = colours.measured
+    else:
+        key_name, colours = None, None
+        if not hasattr(distribution, "gamma"):
+            distribution = _run_analysis(distribution, impedances)
+        distributions = [distribution]
+        line_colours, peak_colours = [MEASURED_COLOUR], [MODEL_COLOUR]
+    single = colours is None
     ax = axes_or_new(ax)
-    tau = np.asarray(distribution.tau, dtype=float)
-    gamma = np.asarray(distribution.gamma, dtype=float)
-    ax.plot(tau, gamma, color=MEASURED_COLOUR, linewidth=1.5, label="\u03b3(\u03c4)")
-    peak_tau, peak_height = _peak_columns(getattr(distribution, "peaks", None))
-    if peak_tau.size:
-        ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=MODEL_COLOUR, label="peaks")
-        for t, h in zip(peak_tau, peak_height):
-            ax.annotate(f"{t:.3g} s", (t, h), textcoords="offset points", xytext=(0, 6), ha="center",
-                        fontsize="small")
+    for one, line_colour, peak_colour in zip(distributions, line_colours, peak_colours):
+        ax.plot(np.asarray(one.tau, dtype=float), np.asarray(one.gamma, dtype=float), color=line_colour,
+                linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
+        peak_tau, peak_height = _peak_columns(getattr(one, "peaks", None))
+        if peak_tau.size:
+            ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=peak_colour,
+                    label="peaks" if single else None)
+        if single:
+            for t, h in zip(peak_tau, peak_height):
+                ax.annotate(f"{t:.3g} s", (t, h), textcoords="offset points", xytext=(0, 6), ha="center",
+                            fontsize="small")
     ax.set_xscale("log")
     ax.set_xlabel("\u03c4 / s")
     ax.set_ylabel(f"\u03b3(\u03c4) / {OHM}")
-    ax.legend(frameon=False, fontsize="small")
+    if single:
+        ax.legend(frameon=False, fontsize="small")
+    else:
+        finish_series(ax, key_name, colours, colorbar=colorbar)
     return ax

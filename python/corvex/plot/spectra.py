@@ -39,7 +39,7 @@ def nyquist(data=None, impedances=None, *, result=None, key=None, ax=None, cmap=
     ax.set_xlabel(f"Re Z / {OHM}")
     ax.set_ylabel(f"{MINUS}Im Z / {OHM}")
     ax.set_aspect("equal", adjustable="datalim")
-    finish_series(ax, collection, colours, colorbar=colorbar)
+    finish_series(ax, collection.key_name, colours, colorbar=colorbar)
     return ax
 
 
@@ -88,7 +88,7 @@ def bode(data=None, impedances=None, *, result=None, key=None, ax=None, cmap="vi
         if labels or more_labels:
             magnitude_ax.legend(handles + more_handles, labels + more_labels, frameon=False, fontsize="small")
     else:
-        finish_series(magnitude_ax, collection, colours, legend=single, colorbar=colorbar)
+        finish_series(magnitude_ax, collection.key_name, colours, legend=single, colorbar=colorbar)
         if single and phase_ax.get_legend_handles_labels()[1]:
             phase_ax.legend(frameon=False, fontsize="small")
     return magnitude_ax
@@ -123,5 +123,5 @@ def residuals(data=None, impedances=None, *, result=None, key=None, ax=None, cma
     ax.set_xscale("log")
     ax.set_xlabel("f / Hz")
     ax.set_ylabel("(Z \u2212 Z$_{fit}$) / |Z$_{fit}$| / %")
-    finish_series(ax, collection, colours, colorbar=colorbar)
+    finish_series(ax, collection.key_name, colours, colorbar=colorbar)
     return ax
