@@ -66,6 +66,8 @@ def _write(tmp_path, name, text, encoding="utf-8"):
     ("Freq / Hz;Z' / ohm;Z'' / ohm;Temp (\u00b0C)\n1;2;-3;25\n", "latin-1", [1, 2, -3]),
     ('"Frequency / Hz","Real Impedance / ohm","Imaginary Impedance / ohm"\n"5","1e3","-2e3"\n', "utf-16-le",
      [5, 1000, -2000]),
+    ("Exported by some program\nRun: 3\n\nfrequency_hertz real_impedance_ohm imaginary_impedance_ohm\n"
+     "\n  7   8.5   -9\n", "utf-8", [7, 8.5, -9]),
 ])
 def test_delimited_units_signs_and_encodings(tmp_path, text, encoding, expected):
     frame = corvex.io.read(_write(tmp_path, "spectrum.csv", text, encoding))

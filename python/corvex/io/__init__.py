@@ -86,6 +86,10 @@ def read(
     file from an aborted experiment, or a file holding fewer points than its
     header announces, is read with a UserWarning.
     """
+    try:
+        import pandas  # noqa: F401  (every reader builds a pandas frame first)
+    except ImportError:
+        raise ImportError('corvex.io.read needs pandas: pip install "corvex[frames]"') from None
     if library not in ("pandas", "polars"):
         raise ValueError(f'library must be "pandas" or "polars", not {library!r}')
     if format is not None and format not in FORMATS:

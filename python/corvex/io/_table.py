@@ -45,6 +45,13 @@ def split_header(line, sep):
     return next(csv.reader([line], delimiter=sep, skipinitialspace=True))
 
 
+def is_number(text, decimal="."):
+    """True when `text` is one number written with the decimal mark `decimal`."""
+    if decimal != ".":
+        text = text.replace(".", "#").replace(decimal, ".")
+    return _NUMBER.fullmatch(text) is not None
+
+
 def decimal_mark(fields, sep):
     """"," when the numbers of a data row use a decimal comma (never with a comma separator)."""
     if sep == ",":
@@ -79,9 +86,7 @@ def _fault(lines, layout, used, count, trailing):
             text = fields[index]
             if layout.quoted:
                 text = text.strip().strip('"')
-            if layout.decimal != ".":
-                text = text.replace(".", "#").replace(layout.decimal, ".")
-            if not _NUMBER.fullmatch(text):
+            if not is_number(text, layout.decimal):
                 return where, f'"{fields[index].strip()}" in column "{layout.headers[index].strip()}" is not a number'
     return None
 
@@ -112,7 +117,7 @@ def read_numbers(source, layout, meanings, text=None):
     # row leaves an empty field that fails to parse. Rows ending in a separator get one more
     # column, empty unless a row carries an extra field.
     numeric = set(meanings)
-    if _NUMBER.fullmatch(first[count - 1].strip().strip('"').replace(layout.decimal, ".")):
+    if is_number(first[count - 1].strip().strip('"'), layout.decimal):
         numeric.add(count - 1)
     dtypes = {index: np.float64 for index in numeric}
     missing = {index: _MISSING for index in numeric}

@@ -18,19 +18,28 @@ def separator_of(line):
     return None
 
 
+# A header is looked for among the opening lines, after any preamble an exporting program writes.
+_SEARCH_LINES = 100
+
+
 def _header_index(lines):
-    """Index of the header row: the first line that is neither blank nor a "#" comment."""
-    return next((index for index, line in enumerate(lines)
-                 if line.strip() and not line.lstrip().startswith("#")), None)
-
-
-def _names_spectrum(line):
-    return _columns.needed(_columns.meanings_of(_table.split_header(line, separator_of(line)))) is not None
+    """Index of the header row: the first opening line whose names define a spectrum and which
+    a row starting with a number follows, or None."""
+    for index, line in enumerate(lines[:_SEARCH_LINES]):
+        if not line.strip() or line.lstrip().startswith("#"):
+            continue
+        sep = separator_of(line)
+        if _columns.needed(_columns.meanings_of(_table.split_header(line, sep))) is None:
+            continue
+        row = next((row for row in lines[index + 1:index + 4] if row.strip()), "")
+        fields = _table.split_fields(row, sep, True)
+        if fields and any(_table.is_number(fields[0].strip('"'), mark) for mark in ".,"):
+            return index
+    return None
 
 
 def recognises(source):
-    index = _header_index(source.head_lines)
-    return index is not None and _names_spectrum(source.head_lines[index])
+    return _header_index(source.head_lines) is not None
 
 
 def read_after(source, index, sep=None, quoted=True):
@@ -55,5 +64,6 @@ def read(source):
     that changes yields a "Spectrum" column numbering the spectra."""
     index = _header_index(source.head_lines)
     if index is None:
-        raise ValueError(f"{source.path}: the file holds no header row")
+        raise ValueError(f"{source.path}: none of the first {_SEARCH_LINES} lines is a header naming a "
+                         "frequency and an impedance pair followed by a row of numbers")
     return read_after(source, index)

@@ -10,7 +10,6 @@ DESCRIPTION = "VersaStudio .par"
 EXTENSIONS = (".par",)
 
 _SEGMENT = re.compile(r"^<(?P<tag>Segment\d+)>\n(?P<body>.*?)^</(?P=tag)>", re.MULTILINE | re.DOTALL)
-_NUMBER = re.compile(r"\s*[+-]?\d+(\.\d*)?([eE][+-]?\d+)?\s*")
 
 
 def recognises(source):
@@ -33,7 +32,7 @@ def read(source):
         table_start = segment.start("body") + definition.end()
         first_row = text[table_start:text.find("\n", table_start)].split(",")
         # The definition ends with a count that is not a column.
-        if len(headers) == len(first_row) + 1 and _NUMBER.fullmatch(headers[-1]):
+        if len(headers) == len(first_row) + 1 and _table.is_number(headers[-1]):
             headers.pop()
         first_line = text.count("\n", 0, table_start) + 1
         layout = _table.Layout(tuple(headers), first_line, ",")
