@@ -11,7 +11,7 @@ import corvex.io
 DATA = pathlib.Path(__file__).resolve().parent / "data"
 
 
-def main():
+def main() -> None:
     frame = corvex.io.read(DATA / "exampleDataBioLogic.mpt")
     header = frame.attrs["header"]
     print(f"Read {len(frame)} points written by {frame.attrs['format']} ({header.get('Device', '?')}), "
