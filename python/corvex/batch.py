@@ -78,7 +78,15 @@ def fit(
     The table is in the input's frame library (pandas otherwise), in input order, with the key
     column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
     parameter, one `<name>_stderr` column per parameter, error, and result (the FitResult).
+
+    A dask DataFrame is fitted partition by partition on its cluster by `corvex.dask.fit`,
+    which returns the table as a dask DataFrame (`n_jobs` None means one core per partition
+    there, and progress is Dask's to show).
     """
+    if _is_dask_frame(data):
+        keywords = {name: value for name, value in locals().items() if value is not None and name not in (
+            "circuit", "data", "frequencies", "progress")}
+        return _fit_on_dask(circuit, data, keywords)
     if not isinstance(circuit, corvex.Circuit):
         raise TypeError(f"argument 'circuit': expected a corvex.Circuit, got {type(circuit).__name__!r}")
     by_columns = _by_columns(by)
@@ -138,6 +146,17 @@ def _workers(n_jobs: Any) -> int:
     if n_jobs == 0:
         raise ValueError("argument 'n_jobs': expected a positive number of workers, or a negative one counted back from all processors")
     return int(n_jobs) if n_jobs > 0 else max(1, processors + 1 + int(n_jobs))
+
+
+def _fit_on_dask(circuit: Any, data: Any, keywords: dict[str, Any]) -> Any:
+    from corvex.dask import fit as fit_partitions
+
+    return fit_partitions(circuit, data, **keywords)
+
+
+def _is_dask_frame(data: Any) -> bool:
+    frames = sys.modules.get("dask.dataframe")
+    return frames is not None and isinstance(data, frames.DataFrame)
 
 
 def _frame_library(data: Any) -> str | None:
