@@ -27,12 +27,12 @@ std::string no_model_warning_message() {
 }
 
 Result<FitOutcome> fit_spectrum(const Circuit& circuit, const Spectrum& spectrum, const FitStart& start,
-                                const FitOptions& options) {
-  if (start.kind != StartKind::Guess) return fit_driver(options, circuit, spectrum);
+                                const FitOptions& options, const CancellationToken& cancellation) {
+  if (start.kind != StartKind::Guess) return fit_driver(options, circuit, spectrum, cancellation);
   Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights);
   if (!values.ok()) return values.take_error();
   const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
-  return fit_driver(options, guessed, spectrum);
+  return fit_driver(options, guessed, spectrum, cancellation);
 }
 
 }  // namespace corvex

@@ -8,6 +8,7 @@
 #include "circuit/circuit.h"
 #include "fit/fit_driver.h"
 #include "fit/fit_outcome.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
@@ -36,8 +37,8 @@ FitStart choose_fit_start(const Circuit& circuit, const std::optional<bool>& gue
 std::string no_model_warning_message();
 
 // The starting circuit for `start`, then the driver. Fails with the guess's or the
-// driver's message.
+// driver's message, or with the interrupted error when `cancellation` stops the fit.
 Result<FitOutcome> fit_spectrum(const Circuit& circuit, const Spectrum& spectrum, const FitStart& start,
-                                const FitOptions& options);
+                                const FitOptions& options, const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

@@ -14,13 +14,14 @@ namespace {
 // The gtol of the levenberg_marquardt method; fit() does not expose it.
 constexpr double kDefaultGtol = 1e-8;
 
-using MethodEntry = Result<FitOutcome> (*)(const FitOptions&, const Circuit&, const Spectrum&);
+using MethodEntry = Result<FitOutcome> (*)(const FitOptions&, const Circuit&, const Spectrum&,
+                                           const CancellationToken&);
 
 Result<FitOutcome> levenberg_marquardt_fit(const FitOptions& options, const Circuit& circuit,
-                                           const Spectrum& spectrum) {
+                                           const Spectrum& spectrum, const CancellationToken& cancellation) {
   const LmSettings settings{.ftol = options.ftol, .xtol = options.xtol, .gtol = kDefaultGtol,
                             .patience = options.max_iterations};
-  return lm_stage(circuit, spectrum, options.weight, settings);
+  return lm_stage(circuit, spectrum, options.weight, settings, cancellation);
 }
 
 struct Method {
@@ -46,10 +47,11 @@ bool known_fit_method(std::string_view name) {
   return false;
 }
 
-Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
+Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                              const CancellationToken& cancellation) {
   for (const Method& method : kMethods) {
     if (options.method != method.name) continue;
-    Result<FitOutcome> outcome = method.run(options, circuit, spectrum);
+    Result<FitOutcome> outcome = method.run(options, circuit, spectrum, cancellation);
     if (outcome) outcome->measured = spectrum;
     return outcome;
   }

@@ -8,6 +8,7 @@
 
 #include "fit/fit_outcome.h"
 #include "fit/objective.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
@@ -35,7 +36,9 @@ struct FitOptions {
 bool known_fit_method(std::string_view name);
 
 // Runs the method named in options on the circuit (which carries the starting values).
-// An unknown method is reported before any problem with the data.
-Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum);
+// An unknown method is reported before any problem with the data. Every method asks
+// `cancellation` between evaluations and stops with the interrupted error when told to.
+Result<FitOutcome> fit_driver(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                              const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "fit/fit_error.h"
@@ -95,12 +96,19 @@ int fill_jacobian(RunContext& context, int solver_rows, int columns, double* fja
   return 0;
 }
 
+// No exception may unwind through lmder's C frames: a failed allocation (of a worker's
+// scratch, say) becomes the run's failure instead.
 int lmder_callback(void* p, int m, int n, const double* y, double* fvec, double* fjac, int ldfjac, int iflag) {
   RunContext& context = *static_cast<RunContext*>(p);
-  const std::size_t columns = static_cast<std::size_t>(n);
-  physical_point(std::span<const double>(y, columns), context.bounds, context.physical);
-  if (iflag == 1) return fill_residuals(context, m, fvec);
-  if (iflag == 2) return fill_jacobian(context, m, n, fjac, ldfjac);
+  try {
+    const std::size_t columns = static_cast<std::size_t>(n);
+    physical_point(std::span<const double>(y, columns), context.bounds, context.physical);
+    if (iflag == 1) return fill_residuals(context, m, fvec);
+    if (iflag == 2) return fill_jacobian(context, m, n, fjac, ldfjac);
+  } catch (const std::bad_alloc&) {
+    context.failure = memory_error("out of memory");
+    return kStopSolver;
+  }
   return 0;
 }
 
@@ -220,11 +228,11 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
 }
 
 Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
-                            const LmSettings& settings) {
+                            const LmSettings& settings, const CancellationToken& cancellation) {
   Status valid = validate_fit_inputs(circuit, spectrum);
   if (!valid) return valid.take_error();
 
-  const FitProblem problem(circuit.nodes, spectrum, scheme);
+  const FitProblem problem(circuit.nodes, spectrum, scheme, cancellation);
   const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
   const std::vector<double> x0 = param_values(circuit.nodes);
   const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);

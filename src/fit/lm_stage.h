@@ -8,6 +8,7 @@
 
 #include "fit/fit_outcome.h"
 #include "fit/objective.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
@@ -46,8 +47,9 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
                            std::span<const double> y0, const std::vector<bool>& frozen,
                            const LmSettings& settings);
 
-// The whole stage from the circuit's current values.
+// The whole stage from the circuit's current values; stops with the interrupted error when
+// `cancellation` asks to.
 Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
-                            const LmSettings& settings);
+                            const LmSettings& settings, const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

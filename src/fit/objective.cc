@@ -22,6 +22,15 @@ constexpr double kStepFloor = 1e-8;
 
 constexpr double kWeightFloor = 1e-30;
 
+// Long spectra ask the token again every this many chunks (some ten thousand points), so an
+// evaluation of millions of points still stops promptly while short ones ask only once.
+constexpr std::size_t kChunksPerCancellationCheck = 64;
+
+bool stop_before_chunk(const FitProblem& problem, std::size_t begin) {
+  const std::size_t chunk = begin / kChunk;
+  return chunk % kChunksPerCancellationCheck == 0 && problem.cancellation.stop_requested();
+}
+
 // Below this many (column, point) pairs a Jacobian is cheaper to compute on the calling
 // thread than to hand to the pool: waking a worker costs about as much as a few hundred
 // point evaluations. The columns and their order are the same either way.
@@ -61,19 +70,27 @@ std::string unknown_weight_scheme_message(std::string_view keyword) {
   return "unknown weight scheme " + quoted(keyword) + ", expected \"modulus\" or \"unit\"";
 }
 
-FitProblem::FitProblem(const SeriesList& circuit_nodes, const Spectrum& spectrum, WeightScheme scheme)
-    : circuit(circuit_nodes), plan(compile_plan(circuit_nodes)) {
+FitProblem::FitProblem(const SeriesList& circuit_nodes, const Spectrum& spectrum, WeightScheme scheme,
+                       const CancellationToken& cancellation_token)
+    : circuit(circuit_nodes), plan(compile_plan(circuit_nodes)), cancellation(cancellation_token) {
   // Callers refuse spectra of unequal length; the shorter length keeps every read in bounds.
   const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
-  omega.resize(n);
-  measured.resize(n);
-  weights.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    omega[i] = kTwoPi * spectrum.frequencies[i];
-    measured[i] = spectrum.impedances[i];
-    weights[i] = weight_of(scheme, measured[i]);
+  omega.reserve(n);
+  measured.reserve(n);
+  weights.reserve(n);
+  frequencies.points.reserve(n);
+  // Preparing millions of points takes a while (much of it the first touch of the memory),
+  // so it asks the token as evaluations do. A stop leaves the problem shorter than the
+  // spectrum, which nothing reads: every evaluation asks the token first.
+  for (std::size_t begin = 0; begin < n; begin += kChunk) {
+    if (stop_before_chunk(*this, begin)) break;
+    for (std::size_t i = begin; i < std::min(n, begin + kChunk); ++i) {
+      omega.push_back(kTwoPi * spectrum.frequencies[i]);
+      measured.push_back(spectrum.impedances[i]);
+      weights.push_back(weight_of(scheme, measured[i]));
+      frequencies.points.push_back(make_omega_point(omega[i]));
+    }
   }
-  frequencies = make_frequency_cache(omega.data(), n);
 }
 
 Status residual_vector(const FitProblem& problem, std::span<const double> x, std::span<double> out) {
@@ -81,9 +98,11 @@ Status residual_vector(const FitProblem& problem, std::span<const double> x, std
   if (x.size() < problem.parameter_count()) return not_enough_values();
   const std::size_t n = problem.point_count();
   if (out.size() < 2 * n) return internal_error("residual_vector: output shorter than the residual count");
+  if (problem.cancellation.stop_requested()) return interrupted_error();
   EvalWorkspace& workspace = thread_workspace(problem.plan);
   Complex model[kChunk];
   for (std::size_t begin = 0; begin < n; begin += kChunk) {
+    if (begin > 0 && stop_before_chunk(problem, begin)) return interrupted_error();
     const std::size_t end = std::min(n, begin + kChunk);
     evaluate_plan(problem.plan, x.data(), problem.frequencies, begin, end, &workspace, model);
     for (std::size_t i = begin; i < end; ++i) {
@@ -135,6 +154,7 @@ Status jacobian_column(const FitProblem& problem, std::span<const double> x, std
   Complex model_plus[kChunk];
   Complex model_minus[kChunk];
   for (std::size_t begin = 0; begin < n; begin += kChunk) {
+    if (stop_before_chunk(problem, begin)) return interrupted_error();
     const std::size_t end = std::min(n, begin + kChunk);
     plus[j] = xj + h;
     evaluate_plan(problem.plan, plus.data(), problem.frequencies, begin, end, &workspace, model_plus);
@@ -169,14 +189,16 @@ Status central_difference_jacobian(const FitProblem& problem, std::span<const do
   }
   double* data = out->data();
   auto column_task = [&problem, x, data, rows](std::size_t j) {
-    // Cannot fail: x is long enough, j < x.size() and the column slot holds `rows` entries.
+    // Fails only when interrupted: x is long enough, j < x.size() and the column slot
+    // holds `rows` entries. The token's answer is checked once all columns are done.
     (void)jacobian_column(problem, x, j, std::span<double>(data + j * rows, rows));
   };
   if (columns * problem.point_count() < kPoolMinimumWork) {
     for (std::size_t j = 0; j < columns; ++j) column_task(j);
   } else {
-    parallel_for(columns, TaskRef(column_task));
+    parallel_for(columns, TaskRef(column_task), problem.cancellation);
   }
+  if (problem.cancellation.stopped()) return interrupted_error();
   return {};
 }
 

@@ -13,6 +13,7 @@
 
 #include "circuit/circuit.h"
 #include "circuit/eval_plan.h"
+#include "util/cancellation.h"
 #include "util/complex.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -43,7 +44,8 @@ class EvalCounter {
 // Everything needed to evaluate the objective of one fit. Built once per call; read-only
 // afterwards except for its counter. Not copyable: workers share it by reference.
 struct FitProblem {
-  FitProblem(const SeriesList& circuit, const Spectrum& spectrum, WeightScheme scheme);
+  FitProblem(const SeriesList& circuit, const Spectrum& spectrum, WeightScheme scheme,
+             const CancellationToken& cancellation = no_cancellation());
   FitProblem(const FitProblem&) = delete;
   FitProblem& operator=(const FitProblem&) = delete;
 
@@ -54,6 +56,7 @@ struct FitProblem {
   std::vector<Complex> measured;  // same order as omega
   std::vector<double> weights;    // per point, from the weight scheme
   mutable EvalCounter counter;
+  const CancellationToken& cancellation;  // asked before every evaluation; outlives the problem
 
   std::size_t point_count() const { return omega.size(); }
   std::size_t residual_count() const { return 2 * omega.size(); }
@@ -62,7 +65,8 @@ struct FitProblem {
 
 // Interleaved residuals [re0, im0, re1, im1, ...] of (model - measured) / weight at the
 // physical parameter vector x, into out (residual_count() entries). Counts one evaluation.
-// Fails with "impedance_from_iter: not enough values supplied" when x is too short.
+// Fails with "impedance_from_iter: not enough values supplied" when x is too short, and with
+// the interrupted error when the problem's token asks to stop (also midway on long spectra).
 Status residual_vector(const FitProblem& problem, std::span<const double> x, std::span<double> out);
 Result<std::vector<double>> residual_vector(const FitProblem& problem, std::span<const double> x);
 
@@ -74,7 +78,7 @@ Status jacobian_column(const FitProblem& problem, std::span<const double> x, std
                        std::span<double> out);
 
 // All x.size() columns, computed on the worker pool. Column-major: column j occupies
-// out[j * residual_count() .. (j+1) * residual_count()).
+// out[j * residual_count() .. (j+1) * residual_count()). Stops early with the interrupted error.
 Status central_difference_jacobian(const FitProblem& problem, std::span<const double> x,
                                    std::vector<double>* out);
 

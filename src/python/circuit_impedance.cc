@@ -9,6 +9,7 @@
 #include "python/circuit_object.h"
 #include "python/error_mapping.h"
 #include "python/gil_release.h"
+#include "python/interruption.h"
 #include "python/numpy_api.h"
 #include "python/owned_ref.h"
 #include "python/spectrum_input.h"
@@ -59,8 +60,9 @@ void evaluate_sequentially(const CompiledCircuit& compiled, const std::vector<do
 }
 
 // Everything the workers need is allocated here, holding the lock; the evaluation itself
-// allocates nothing, so no allocation can fail on a worker thread.
-void evaluate_in_parallel(const CompiledCircuit& compiled, const std::vector<double>& frequencies, Complex* out) {
+// allocates nothing, so no allocation can fail on a worker thread. Every block asks the token,
+// so a stop ends the work within a block's time. False with an exception set when stopped.
+bool evaluate_in_parallel(const CompiledCircuit& compiled, const std::vector<double>& frequencies, Complex* out) {
   const std::size_t count = frequencies.size();
   const std::size_t most_chunks = kChunksPerThread * (worker_pool_size() + 1);
   const std::size_t chunk_count = std::min(most_chunks, (count + kMinChunkLength - 1) / kMinChunkLength);
@@ -70,17 +72,20 @@ void evaluate_in_parallel(const CompiledCircuit& compiled, const std::vector<dou
   std::vector<EvalWorkspace> workspaces(chunk_count);
   for (EvalWorkspace& workspace : workspaces) workspace.reserve_for(compiled.plan, kBlockLength);
 
-  ScopedGilRelease unlocked;
-  auto evaluate_chunk = [&](std::size_t chunk) {
-    const std::size_t begin = chunk * chunk_length;
-    const std::size_t end = std::min(count, begin + chunk_length);
-    for (std::size_t block = begin; block < end; block += kBlockLength) {
-      const std::size_t block_end = std::min(end, block + kBlockLength);
-      fill_frequency_cache(frequencies, block, block_end, &cache);
-      evaluate_plan(compiled.plan, compiled.values.data(), cache, block, block_end, &workspaces[chunk], out + block);
-    }
-  };
-  parallel_for(chunk_count, TaskRef(evaluate_chunk));
+  return run_interruptibly([&](const CancellationToken& cancellation) {
+    auto evaluate_chunk = [&](std::size_t chunk) {
+      const std::size_t begin = chunk * chunk_length;
+      const std::size_t end = std::min(count, begin + chunk_length);
+      for (std::size_t block = begin; block < end; block += kBlockLength) {
+        if (cancellation.stop_requested()) return;
+        const std::size_t block_end = std::min(end, block + kBlockLength);
+        fill_frequency_cache(frequencies, block, block_end, &cache);
+        evaluate_plan(compiled.plan, compiled.values.data(), cache, block, block_end, &workspaces[chunk],
+                      out + block);
+      }
+    };
+    parallel_for(chunk_count, TaskRef(evaluate_chunk), cancellation);
+  }).has_value();
 }
 
 }  // namespace
@@ -97,7 +102,7 @@ PyObject* circuit_impedance(PyObject* self, PyTypeObject*, PyObject* const* args
     if (!array) return nullptr;
     auto* out = static_cast<Complex*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array.get())));
     if (frequencies->size() >= kParallelThreshold) {
-      evaluate_in_parallel(compiled_of(self), *frequencies, out);
+      if (!evaluate_in_parallel(compiled_of(self), *frequencies, out)) return nullptr;
     } else if (!frequencies->empty()) {
       evaluate_sequentially(compiled_of(self), *frequencies, out);
     }

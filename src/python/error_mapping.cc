@@ -20,6 +20,7 @@ PyObject* exception_type_for(ErrorKind kind) {
     case ErrorKind::Memory:
       return PyExc_MemoryError;
     case ErrorKind::Internal:
+    case ErrorKind::Interrupted:
       break;
   }
   return PyExc_RuntimeError;
@@ -28,6 +29,11 @@ PyObject* exception_type_for(ErrorKind kind) {
 }  // namespace
 
 PyObject* raise_error(const Error& error) {
+  // The poll that stopped the work left the signal handler's exception set; keep it.
+  if (error.kind == ErrorKind::Interrupted) {
+    if (!PyErr_Occurred()) PyErr_SetNone(PyExc_KeyboardInterrupt);
+    return nullptr;
+  }
   OwnedRef message = text_object(error.message);
   if (message) PyErr_SetObject(exception_type_for(error.kind), message.get());
   return nullptr;

@@ -11,7 +11,7 @@
 #include "python/error_mapping.h"
 #include "python/fit_arguments.h"
 #include "python/fit_result_object.h"
-#include "python/gil_release.h"
+#include "python/interruption.h"
 #include "python/spectrum_input.h"
 
 namespace corvex::python {
@@ -43,11 +43,10 @@ PyObject* circuit_fit(PyObject* self, PyTypeObject* defining_class, PyObject* co
       return nullptr;
     }
 
-    std::optional<Result<FitOutcome>> outcome;
-    {
-      ScopedGilRelease unlocked;
-      outcome.emplace(fit_spectrum(circuit, *spectrum, start, arguments.options));
-    }
+    std::optional<Result<FitOutcome>> outcome = run_interruptibly([&](const CancellationToken& cancellation) {
+      return fit_spectrum(circuit, *spectrum, start, arguments.options, cancellation);
+    });
+    if (!outcome) return nullptr;
     if (!*outcome) return raise_error(outcome->error());
     return new_fit_result_object(static_cast<ModuleState*>(PyType_GetModuleState(defining_class)),
                                  std::move(*outcome).value());

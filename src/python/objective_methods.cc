@@ -11,7 +11,7 @@
 #include "python/circuit_object.h"
 #include "python/conversions.h"
 #include "python/error_mapping.h"
-#include "python/gil_release.h"
+#include "python/interruption.h"
 #include "python/owned_ref.h"
 #include "python/python_values.h"
 #include "python/spectrum_input.h"
@@ -83,14 +83,14 @@ PyObject* circuit_residuals(PyObject* self, PyTypeObject*, PyObject* const* args
   return guarded([&]() -> PyObject* {
     std::optional<ObjectiveCall> call = objective_call(kResidualsSignature, args, nargs, kwnames);
     if (!call) return nullptr;
-    const FitProblem problem(circuit_of(self).nodes, call->spectrum, call->scheme);
-    std::vector<double> residuals(problem.residual_count());
-    Status status;
-    {
-      ScopedGilRelease unlocked;
-      status = residual_vector(problem, call->params, residuals);
-    }
-    if (!status) return raise_error(status.error());
+    std::vector<double> residuals;
+    std::optional<Status> status = run_interruptibly([&](const CancellationToken& cancellation) {
+      const FitProblem problem(circuit_of(self).nodes, call->spectrum, call->scheme, cancellation);
+      residuals.resize(problem.residual_count());
+      return residual_vector(problem, call->params, residuals);
+    });
+    if (!status) return nullptr;
+    if (!*status) return raise_error(status->error());
     return new_float_list(residuals);
   });
 }
@@ -100,15 +100,16 @@ PyObject* circuit_jacobian(PyObject* self, PyTypeObject*, PyObject* const* args,
   return guarded([&]() -> PyObject* {
     std::optional<ObjectiveCall> call = objective_call(kJacobianSignature, args, nargs, kwnames);
     if (!call) return nullptr;
-    const FitProblem problem(circuit_of(self).nodes, call->spectrum, call->scheme);
     std::vector<double> columns;
-    Status status;
-    {
-      ScopedGilRelease unlocked;
-      status = central_difference_jacobian(problem, call->params, &columns);
-    }
-    if (!status) return raise_error(status.error());
-    return new_row_lists(columns, problem.residual_count(), call->params.size());
+    std::size_t rows = 0;
+    std::optional<Status> status = run_interruptibly([&](const CancellationToken& cancellation) {
+      const FitProblem problem(circuit_of(self).nodes, call->spectrum, call->scheme, cancellation);
+      rows = problem.residual_count();
+      return central_difference_jacobian(problem, call->params, &columns);
+    });
+    if (!status) return nullptr;
+    if (!*status) return raise_error(status->error());
+    return new_row_lists(columns, rows, call->params.size());
   });
 }
 

@@ -15,6 +15,7 @@ enum class ErrorKind {
   Overflow,  // integer out of range
   Memory,    // an allocation that cannot be made
   Internal,  // an invariant of the core was violated (message says which)
+  Interrupted,  // a cancellation token stopped the work (Ctrl-C): the caller's pending exception
 };
 
 struct Error {

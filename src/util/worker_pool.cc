@@ -8,6 +8,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -20,20 +21,45 @@ namespace {
 struct Job {
   TaskRef task;
   std::size_t count;
+  const CancellationToken& cancellation;
   std::atomic<std::size_t> next{0};
-  std::size_t finished = 0;  // guarded by the pool mutex
-  std::size_t active = 0;    // workers inside run(); guarded by the pool mutex
+  std::atomic<bool> skipped{false};  // some index was abandoned without running
+  std::size_t finished = 0;          // indices run or abandoned; guarded by the pool mutex
+  std::size_t active = 0;            // workers inside run(); guarded by the pool mutex
+  std::exception_ptr failure;        // the first exception a task threw; guarded by the pool mutex
 
-  // Claims and runs indices until none is left; returns how many this thread ran.
-  std::size_t run() {
-    std::size_t ran = 0;
+  // Claims and runs indices until none is left; returns how many this thread accounted for.
+  // After a stop or a failure the remaining indices are claimed at once and not run.
+  std::size_t run(std::mutex& mutex) {
+    std::size_t accounted = 0;
     for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {
-      task(i);
-      ++ran;
+      ++accounted;
+      if (cancellation.stop_requested()) {
+        accounted += abandon_rest();
+        break;
+      }
+      try {
+        task(i);
+      } catch (...) {
+        {
+          std::lock_guard<std::mutex> lock(mutex);
+          if (!failure) failure = std::current_exception();
+        }
+        accounted += abandon_rest();
+        break;
+      }
     }
-    return ran;
+    return accounted;
   }
+
   bool exhausted() const { return next.load() >= count; }
+
+  // Claims every index not yet handed out; the claimed ones count as done without running.
+  std::size_t abandon_rest() {
+    skipped.store(true);
+    const std::size_t first_unclaimed = next.exchange(count);
+    return first_unclaimed < count ? count - first_unclaimed : 0;
+  }
 };
 
 thread_local bool inside_pool_task = false;
@@ -47,8 +73,9 @@ class WorkerPool {
 
   std::size_t size() const { return threads_.size(); }
 
-  void run(std::size_t count, TaskRef task) {
-    Job job{task, count};
+  // Returns false when an index was abandoned; rethrows the first exception of a task.
+  bool run(std::size_t count, TaskRef task, const CancellationToken& cancellation) {
+    Job job{task, count, cancellation, {}, {}, 0, 0, {}};
     {
       std::lock_guard<std::mutex> lock(mutex_);
       queue_.push_back(&job);
@@ -56,14 +83,23 @@ class WorkerPool {
     work_available_.notify_all();
 
     inside_pool_task = true;
-    const std::size_t ran = job.run();
+    const std::size_t accounted = job.run(mutex_);
     inside_pool_task = false;
 
     std::unique_lock<std::mutex> lock(mutex_);
-    job.finished += ran;
+    job.finished += accounted;
     const auto it = std::find(queue_.begin(), queue_.end(), &job);
     if (it != queue_.end()) queue_.erase(it);
-    job_done_.wait(lock, [&] { return job.finished == job.count && job.active == 0; });
+    const auto done = [&] { return job.finished == job.count && job.active == 0; };
+    // Polling runs the token's hook, which may wait for other locks: never with the pool's held.
+    while (!job_done_.wait_for(lock, kCancellationPollInterval, done)) {
+      lock.unlock();
+      const std::size_t abandoned = cancellation.stop_requested() ? job.abandon_rest() : 0;
+      lock.lock();
+      job.finished += abandoned;
+    }
+    if (job.failure) std::rethrow_exception(job.failure);
+    return !job.skipped.load();
   }
 
  private:
@@ -79,9 +115,9 @@ class WorkerPool {
       }
       ++job->active;
       lock.unlock();
-      const std::size_t ran = job->run();
+      const std::size_t accounted = job->run(mutex_);
       lock.lock();
-      job->finished += ran;
+      job->finished += accounted;
       --job->active;
       if (job->finished == job->count && job->active == 0) job_done_.notify_all();
     }
@@ -126,14 +162,19 @@ WorkerPool& shared_pool() {
 
 }  // namespace
 
-void parallel_for(std::size_t count, TaskRef task) {
-  if (count == 0) return;
+bool parallel_for(std::size_t count, TaskRef task, const CancellationToken& cancellation) {
+  if (count == 0) return true;
   if (count == 1 || inside_pool_task) {
-    for (std::size_t i = 0; i < count; ++i) task(i);
-    return;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (cancellation.stop_requested()) return false;
+      task(i);
+    }
+    return true;
   }
-  shared_pool().run(count, task);
+  return shared_pool().run(count, task, cancellation);
 }
+
+void parallel_for(std::size_t count, TaskRef task) { (void)parallel_for(count, task, no_cancellation()); }
 
 InlineParallelism::InlineParallelism() : was_inline_(inside_pool_task) { inside_pool_task = true; }
 InlineParallelism::~InlineParallelism() { inside_pool_task = was_inline_; }

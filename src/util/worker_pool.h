@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "util/cancellation.h"
+
 namespace corvex {
 
 // A non-owning reference to a callable taking a task index, so dispatch allocates nothing.
@@ -20,8 +22,15 @@ class TaskRef {
 
 // Runs task(i) for every i in [0, count) and returns when all have finished. Tasks run on
 // the pool's threads and on the calling thread; each index runs exactly once. Safe to call
-// from many threads at once and from inside a task (nested calls run inline).
+// from many threads at once and from inside a task (nested calls run inline). An exception
+// escaping a task (std::bad_alloc, in practice) stops the handing out of further indices and
+// is rethrown here on the calling thread once every started task has finished; the pool stays
+// usable.
 void parallel_for(std::size_t count, TaskRef task);
+
+// As above, but no index starts once `cancellation` asks to stop, and the calling thread keeps
+// polling the token while it waits for the workers. Returns false when some index never ran.
+bool parallel_for(std::size_t count, TaskRef task, const CancellationToken& cancellation);
 
 // While alive, parallel_for calls made on this thread run inline, as they do inside a pool
 // task: for work already spread over the pool one level up (a batch of fits run one per

@@ -23,7 +23,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-using Method = Result<FitOutcome> (*)(const FitOptions&, const Circuit&, const Spectrum&);
+using Method = Result<FitOutcome> (*)(const FitOptions&, const Circuit&, const Spectrum&, const CancellationToken&);
 
 // Settings small enough for a unit test that still reach the optimum from rc_start().
 FitOptions quick_options() {
@@ -61,7 +61,7 @@ TEST_CASE("every method reaches the optimum of noise-free data") {
   const Circuit start = search_fixtures::rc_start();
   const Spectrum spectrum = search_fixtures::rc_spectrum();
   for (const Method method : methods) {
-    auto outcome = method(quick_options(), start, spectrum);
+    auto outcome = method(quick_options(), start, spectrum, no_cancellation());
     CHECK(outcome.ok());
     if (!outcome) continue;
     CHECK(outcome->success);
@@ -88,8 +88,8 @@ TEST_CASE("the same seed gives identical outcomes") {
   const Circuit start = search_fixtures::rc_start();
   const Spectrum spectrum = search_fixtures::rc_spectrum();
   for (const Method method : methods) {
-    auto first = method(quick_options(), start, spectrum);
-    auto second = method(quick_options(), start, spectrum);
+    auto first = method(quick_options(), start, spectrum, no_cancellation());
+    auto second = method(quick_options(), start, spectrum, no_cancellation());
     CHECK(first.ok() && second.ok());
     CHECK(same_outcome(*first, *second));
   }
@@ -215,7 +215,7 @@ TEST_CASE("searches that see only NaN costs fail with their method's message") {
   options.sa_iterations = 20;
   for (const Row& row : rows) {
     options.nelder_mead_iterations = row.nelder_mead_iterations;
-    auto outcome = row.method(options, start, spectrum);
+    auto outcome = row.method(options, start, spectrum, no_cancellation());
     CHECK(!outcome.ok());
     if (!outcome.ok()) CHECK_EQ(outcome.error().message, std::string(row.message));
   }

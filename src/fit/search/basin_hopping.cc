@@ -34,7 +34,8 @@ bool metropolis_accepts(double new_cost, double current_cost, double temperature
 
 }  // namespace
 
-Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
+Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                     const CancellationToken& cancellation) {
   if (Status status = validate_fit_inputs(circuit, spectrum); !status) return status.take_error();
   BasinHoppingSettings settings;
   settings.hops = options.basin_hopping_hops;
@@ -51,7 +52,7 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
     return fit_error(FitErrorKind::Solver, "basin hopping step size must be a finite number >= 0");
   }
 
-  Result<FitOutcome> first = lm_stage(circuit, spectrum, options.weight, settings.local);
+  Result<FitOutcome> first = lm_stage(circuit, spectrum, options.weight, settings.local, cancellation);
   if (!first) return first.take_error();
   FitOutcome current = std::move(first).value();
   std::vector<double> best_values = current.values;
@@ -66,7 +67,7 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
     const std::vector<double> jumped = from_solver(y, bounds);
     const Circuit start{rebuild_with_values(circuit.nodes, jumped.data()), true};
 
-    Result<FitOutcome> local = lm_stage(start, spectrum, options.weight, settings.local);
+    Result<FitOutcome> local = lm_stage(start, spectrum, options.weight, settings.local, cancellation);
     if (!local) return local.take_error();
     total_iterations = saturating_add(total_iterations, local->iterations);
     total_evaluations = saturating_add(total_evaluations, local->impedance_evals);
@@ -83,7 +84,7 @@ Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& c
     }
   }
 
-  const FitProblem problem(circuit.nodes, spectrum, options.weight);
+  const FitProblem problem(circuit.nodes, spectrum, options.weight, cancellation);
   problem.counter.add(total_evaluations);
   // The result converged only if the local minimisation that found it did.
   FitOutcome outcome = fit_statistics(circuit.nodes, best_values, best_success, total_iterations, problem);

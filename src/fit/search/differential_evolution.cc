@@ -40,6 +40,7 @@ struct RunResult {
   std::optional<std::vector<double>> point;
   double cost = 0.0;
   std::uint64_t evaluations = 0;
+  bool interrupted = false;  // the search's token stopped the run
 };
 
 // A cost may become the best over `incumbent` unless it is NaN; anything else replaces NaN.
@@ -58,6 +59,10 @@ class EvolutionRun {
     RunResult result;
     const std::uint64_t steps = settings_.evaluations > 0 ? settings_.evaluations : 1;
     for (std::uint64_t step = 0; step < steps; ++step) {
+      if (search_interrupted(space_)) {
+        result.interrupted = true;
+        return result;
+      }
       if (countdown_ > 0) {
         --countdown_;
       } else {
@@ -181,6 +186,7 @@ Result<SearchResult> differential_evolution_search(const SearchSpace& space, con
     if (!generator) return fit_error(FitErrorKind::Solver, generator.error().message);
     EvolutionRun evolution(space, limits, settings, generator.value());
     RunResult result = evolution.run();
+    if (result.interrupted) return interrupted_error();
     total_evaluations = saturating_add(total_evaluations, result.evaluations);
     if (result.point && !std::isnan(result.cost) && (!best_point || best_cost > result.cost)) {
       best_point = std::move(result.point);
@@ -192,11 +198,11 @@ Result<SearchResult> differential_evolution_search(const SearchSpace& space, con
   return SearchResult{std::move(*best_point), total_evaluations};
 }
 
-Result<FitOutcome> differential_evolution_fit(const FitOptions& options, const Circuit& circuit,
-                                              const Spectrum& spectrum) {
+Result<FitOutcome> differential_evolution_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                   const CancellationToken& cancellation) {
   EvolutionSettings settings;
   settings.evaluations = options.de_evaluations;
-  return search_then_polish(circuit, spectrum, options.weight,
+  return search_then_polish(circuit, spectrum, options.weight, cancellation,
                             [&](const SearchSpace& space) { return differential_evolution_search(space, settings); });
 }
 

@@ -5,17 +5,23 @@
 #include "circuit/circuit.h"
 #include "fit/fit_driver.h"
 #include "fit/fit_outcome.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
 namespace corvex {
 
-Result<FitOutcome> nelder_mead_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum);
-Result<FitOutcome> particle_swarm_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum);
+// Each stops with the interrupted error when `cancellation` asks to.
+
+Result<FitOutcome> nelder_mead_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                   const CancellationToken& cancellation = no_cancellation());
+Result<FitOutcome> particle_swarm_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                      const CancellationToken& cancellation = no_cancellation());
 Result<FitOutcome> simulated_annealing_fit(const FitOptions& options, const Circuit& circuit,
-                                           const Spectrum& spectrum);
+                                           const Spectrum& spectrum, const CancellationToken& cancellation = no_cancellation());
 Result<FitOutcome> differential_evolution_fit(const FitOptions& options, const Circuit& circuit,
-                                              const Spectrum& spectrum);
-Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum);
+                                              const Spectrum& spectrum, const CancellationToken& cancellation = no_cancellation());
+Result<FitOutcome> basin_hopping_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                     const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

@@ -70,6 +70,7 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
     simplex[i + 1].point[i] += std::fabs(y0[i]) > 1e-8 ? 0.1 * std::fabs(y0[i]) : 0.1;
   }
   for (Vertex& v : simplex) v.cost = cost(v.point);
+  if (search_interrupted(space)) return interrupted_error();
   sort_by_cost(&simplex);
 
   constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -83,6 +84,7 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
   std::vector<double> centroid(n), reflected(n), trial(n);
   std::uint64_t iterations = 0;
   while (!(cost_spread(simplex) < settings.cost_spread_tolerance) && iterations < settings.max_iterations) {
+    if (search_interrupted(space)) return interrupted_error();
     const std::size_t worst = n;
     const std::size_t second_worst = n - 1;
     const double best_c = simplex[0].cost;
@@ -160,10 +162,11 @@ Result<SearchResult> nelder_mead_search(const SearchSpace& space, const NelderMe
   return SearchResult{from_solver(*best_point, space.bounds), iterations};
 }
 
-Result<FitOutcome> nelder_mead_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum) {
+Result<FitOutcome> nelder_mead_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                   const CancellationToken& cancellation) {
   NelderMeadSettings settings;
   settings.max_iterations = options.nelder_mead_iterations;
-  return search_then_polish(circuit, spectrum, options.weight,
+  return search_then_polish(circuit, spectrum, options.weight, cancellation,
                             [&](const SearchSpace& space) { return nelder_mead_search(space, settings); });
 }
 

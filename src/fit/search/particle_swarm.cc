@@ -112,7 +112,10 @@ Result<SearchResult> particle_swarm_search(const SearchSpace& space, const Parti
       swarm.velocities[p * n + i] = range_draw(&stream, -extent, extent);
     }
   }
-  for (std::size_t p = 0; p < count; ++p) swarm.costs[p] = cost_of(p);
+  for (std::size_t p = 0; p < count; ++p) {
+    if (search_interrupted(space)) return interrupted_error();
+    swarm.costs[p] = cost_of(p);
+  }
   swarm.best_positions = swarm.positions;
   swarm.best_costs = swarm.costs;
 
@@ -157,7 +160,10 @@ Result<SearchResult> particle_swarm_search(const SearchSpace& space, const Parti
         position[i] = moved;
       }
     }
-    for (const std::size_t p : swarm.order) swarm.costs[p] = cost_of(p);
+    for (const std::size_t p : swarm.order) {
+      if (search_interrupted(space)) return interrupted_error();
+      swarm.costs[p] = cost_of(p);
+    }
     for (const std::size_t p : swarm.order) {
       if (!improves_on(swarm.costs[p], swarm.best_costs[p])) continue;
       std::copy_n(&swarm.positions[p * n], n, &swarm.best_positions[p * n]);
@@ -174,13 +180,13 @@ Result<SearchResult> particle_swarm_search(const SearchSpace& space, const Parti
   return SearchResult{from_solver(swarm_best, space.bounds), iterations};
 }
 
-Result<FitOutcome> particle_swarm_fit(const FitOptions& options, const Circuit& circuit,
-                                      const Spectrum& spectrum) {
+Result<FitOutcome> particle_swarm_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                   const CancellationToken& cancellation) {
   ParticleSwarmSettings settings;
   settings.particles = options.num_particles;
   settings.generations = options.generations;
   settings.seed = options.seed;
-  return search_then_polish(circuit, spectrum, options.weight,
+  return search_then_polish(circuit, spectrum, options.weight, cancellation,
                             [&](const SearchSpace& space) { return particle_swarm_search(space, settings); });
 }
 

@@ -26,8 +26,8 @@ FitOutcome choose_polished_outcome(FitOutcome search, FitOutcome refined, std::u
 // `search` on it (returning a Result<SearchResult>), then polish its best point.
 template <class Search>
 Result<FitOutcome> search_then_polish(const Circuit& circuit, const Spectrum& spectrum, WeightScheme weight,
-                                      Search search) {
-  auto prepared = prepare_search(circuit, spectrum, weight);
+                                      const CancellationToken& cancellation, Search search) {
+  auto prepared = prepare_search(circuit, spectrum, weight, cancellation);
   if (!prepared) return prepared.take_error();
   auto found = search(**prepared);
   if (!found) return found.take_error();

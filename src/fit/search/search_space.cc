@@ -11,19 +11,20 @@
 
 namespace corvex {
 
-SearchSpace::SearchSpace(const Circuit& circuit_in, const Spectrum& spectrum_in, WeightScheme scheme_in)
+SearchSpace::SearchSpace(const Circuit& circuit_in, const Spectrum& spectrum_in, WeightScheme scheme_in,
+                         const CancellationToken& cancellation)
     : circuit(circuit_in),
       spectrum(spectrum_in),
       scheme(scheme_in),
-      problem(circuit_in.nodes, spectrum_in, scheme_in),
+      problem(circuit_in.nodes, spectrum_in, scheme_in, cancellation),
       bounds(param_bounds(circuit_in.nodes)),
       start(param_values(circuit_in.nodes)),
       dimension(std::min(bounds.size(), start.size())) {}
 
 Result<std::unique_ptr<SearchSpace>> prepare_search(const Circuit& circuit, const Spectrum& spectrum,
-                                                    WeightScheme scheme) {
+                                                    WeightScheme scheme, const CancellationToken& cancellation) {
   if (Status status = validate_fit_inputs(circuit, spectrum); !status) return status.take_error();
-  return std::make_unique<SearchSpace>(circuit, spectrum, scheme);
+  return std::make_unique<SearchSpace>(circuit, spectrum, scheme, cancellation);
 }
 
 double search_cost(const FitProblem& problem, std::span<const ParamBounds> bounds, std::span<const double> y,

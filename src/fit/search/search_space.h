@@ -19,14 +19,15 @@ namespace corvex {
 // One fit's search inputs. Holds references to the caller's circuit and spectrum, which
 // outlive the search.
 struct SearchSpace {
-  SearchSpace(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme);
+  SearchSpace(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+              const CancellationToken& cancellation);
   SearchSpace(const SearchSpace&) = delete;
   SearchSpace& operator=(const SearchSpace&) = delete;
 
   const Circuit& circuit;           // the starting circuit; the polish rebuilds it
   const Spectrum& spectrum;         // handed on to the polish's Levenberg-Marquardt stage
   WeightScheme scheme;              // the user's weighting, also used by the polish
-  FitProblem problem;               // with the counter that becomes impedance_evals
+  FitProblem problem;               // with the counter that becomes impedance_evals and the token
   std::vector<ParamBounds> bounds;  // per parameter, parameter order
   std::vector<double> start;        // the circuit's current values
   std::size_t dimension;            // min(bounds, start): the number of searched coordinates
@@ -34,7 +35,11 @@ struct SearchSpace {
 
 // The input checks of every fit (lengths, emptiness, parameters), then the preparation.
 Result<std::unique_ptr<SearchSpace>> prepare_search(const Circuit& circuit, const Spectrum& spectrum,
-                                                    WeightScheme scheme);
+                                                    WeightScheme scheme,
+                                                    const CancellationToken& cancellation = no_cancellation());
+
+// Whether the search should stop now (the token of its problem asks to).
+inline bool search_interrupted(const SearchSpace& space) { return space.problem.cancellation.stop_requested(); }
 
 // Buffers of search_cost, sized on first use so that later costs allocate nothing.
 struct CostScratch {

@@ -70,6 +70,7 @@ Result<SearchResult> simulated_annealing_search(const SearchSpace& space, const 
   double temperature = t0;
   std::uint64_t iterations = 0;
   for (; iterations < settings.max_iterations; ++iterations) {
+    if (search_interrupted(space)) return interrupted_error();
     for (std::size_t i = 0; i < current.size(); ++i) {
       candidate[i] = current[i] + interval_draw(&*streams.neighbour, -temperature, temperature);
     }
@@ -96,13 +97,13 @@ Result<SearchResult> simulated_annealing_search(const SearchSpace& space, const 
   return SearchResult{from_solver(*best, space.bounds), iterations};
 }
 
-Result<FitOutcome> simulated_annealing_fit(const FitOptions& options, const Circuit& circuit,
-                                           const Spectrum& spectrum) {
+Result<FitOutcome> simulated_annealing_fit(const FitOptions& options, const Circuit& circuit, const Spectrum& spectrum,
+                                   const CancellationToken& cancellation) {
   AnnealingSettings settings;
   settings.initial_temperature = options.sa_initial_temperature;
   settings.max_iterations = options.sa_iterations;
   settings.seed = options.seed;
-  return search_then_polish(circuit, spectrum, options.weight,
+  return search_then_polish(circuit, spectrum, options.weight, cancellation,
                             [&](const SearchSpace& space) { return simulated_annealing_search(space, settings); });
 }
 

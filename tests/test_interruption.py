@@ -1,0 +1,87 @@
+# Ctrl-C during long native work: a SIGINT sent while a fit, an impedance or a Jacobian runs
+# with the lock released ends the call with KeyboardInterrupt, and the worker pool keeps working.
+import signal
+import threading
+import time
+
+import numpy as np
+import pytest
+
+import corvex
+
+NOTATION = "R0-(R1,C1)-(R2,CPE1)"
+VALUES = [10.0, 50.0, 1e-5, 200.0, 1e-3, 0.8]
+F = np.logspace(-2, 5, 60)
+Z = corvex.Circuit(NOTATION).with_values(VALUES).impedance(F)
+# Every call below runs for seconds (the swarm for ever) unless interrupted.
+HUGE_F = np.logspace(-3, 6, 12_000_000)
+LONG_F = np.logspace(-3, 6, 400_000)
+LONG_Z = corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F)
+
+
+def seconds_to_interrupt(call, delay=0.15):
+    """Sends SIGINT to the main thread after `delay` s; returns the time until KeyboardInterrupt."""
+    sent = []
+
+    def send():
+        sent.append(time.perf_counter())
+        signal.pthread_kill(threading.main_thread().ident, signal.SIGINT)
+
+    timer = threading.Timer(delay, send)
+    try:
+        timer.start()
+        call()
+    except KeyboardInterrupt:
+        return time.perf_counter() - sent[0]
+    finally:
+        timer.cancel()
+        timer.join()
+    pytest.fail("the call ended without KeyboardInterrupt")
+
+
+CALLS = {
+    "particle_swarm": lambda: corvex.Circuit(NOTATION).fit(
+        F, Z, guess_init=False, method="particle_swarm", generations=2**63, seed=1),
+    "differential_evolution": lambda: corvex.Circuit(NOTATION).fit(
+        F, Z, guess_init=False, method="differential_evolution", de_evaluations=2**62),
+    "simulated_annealing": lambda: corvex.Circuit(NOTATION).fit(
+        F, Z, guess_init=False, method="simulated_annealing", sa_iterations=2**62, seed=1),
+    "nelder_mead": lambda: corvex.Circuit(NOTATION).fit(
+        LONG_F, LONG_Z * 1.01, guess_init=False, method="nelder_mead", nelder_mead_iterations=2**62),
+    "basin_hopping": lambda: corvex.Circuit(NOTATION).fit(
+        LONG_F, LONG_Z * 1.01, guess_init=False, method="basin_hopping", basin_hopping_hops=2**31, seed=1),
+    "levenberg_marquardt": lambda: corvex.Circuit(NOTATION).fit(
+        LONG_F, LONG_Z * 1.01, guess_init=False, max_iterations=2**31),
+    "impedance": lambda: corvex.Circuit(NOTATION).with_values(VALUES).impedance(HUGE_F),
+    "jacobian": lambda: corvex.Circuit(NOTATION).jacobian(VALUES * 4, LONG_F, LONG_Z),
+    "residuals": lambda: corvex.Circuit(NOTATION).residuals(VALUES, HUGE_F, np.ones(len(HUGE_F))),
+}
+
+
+@pytest.mark.parametrize("name", CALLS)
+def test_sigint_ends_long_calls_promptly_and_the_pool_still_works(name):
+    reference = corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F[:100_000])
+    # A generous bound: the calls would run for seconds, and the machine may be busy.
+    assert seconds_to_interrupt(CALLS[name]) < 1.0
+    assert np.array_equal(corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F[:100_000]), reference)
+    assert corvex.Circuit(NOTATION).fit(F, Z, guess_init=False).success
+
+
+def test_handler_exception_propagates_as_itself():
+    class Stop(Exception):
+        pass
+
+    def handler(signum, frame):
+        raise Stop
+
+    previous = signal.signal(signal.SIGINT, handler)
+    try:
+        with pytest.raises(Stop):
+            timer = threading.Timer(0.1, signal.pthread_kill, (threading.main_thread().ident, signal.SIGINT))
+            timer.start()
+            try:
+                CALLS["particle_swarm"]()
+            finally:
+                timer.join()
+    finally:
+        signal.signal(signal.SIGINT, previous)
