@@ -14,7 +14,7 @@ VALUES = [10.0, 50.0, 1e-5, 200.0, 1e-3, 0.8]
 F = np.logspace(-2, 5, 60)
 Z = corvex.Circuit(NOTATION).with_values(VALUES).impedance(F)
 # Every call below runs for seconds (the swarm for ever) unless interrupted.
-HUGE_F = np.logspace(-3, 6, 12_000_000)
+HUGE_F = np.logspace(-3, 6, 6_000_000)
 LONG_F = np.logspace(-3, 6, 400_000)
 LONG_Z = corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F)
 
@@ -54,7 +54,7 @@ CALLS = {
         LONG_F, LONG_Z * 1.01, guess_init=False, max_iterations=2**31),
     "impedance": lambda: corvex.Circuit(NOTATION).with_values(VALUES).impedance(HUGE_F),
     "jacobian": lambda: corvex.Circuit(NOTATION).jacobian(VALUES * 4, LONG_F, LONG_Z),
-    "residuals": lambda: corvex.Circuit(NOTATION).residuals(VALUES, HUGE_F, np.ones(len(HUGE_F))),
+    "residuals": lambda: corvex.Circuit(NOTATION).residuals(VALUES, HUGE_F[:3_000_000], np.ones(3_000_000)),
 }
 
 
