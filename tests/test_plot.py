@@ -130,6 +130,18 @@ def test_a_batch_draws_one_colour_per_spectrum_with_a_colour_bar():
         plot.trend(table, "R9.r")
 
 
+@pytest.mark.parametrize("library", ["pandas", "polars"])
+def test_a_long_frame_split_by_its_key_draws_each_group(library):
+    long = pd.DataFrame({"cell": np.repeat(["b", "a"], F.size), "Frequency / Hz": np.tile(F, 2),
+                         "Real Impedance / ohm": np.r_[Z.real, 2 * Z.real],
+                         "Imaginary Impedance / ohm": np.r_[Z.imag, 2 * Z.imag]})
+    frame = long if library == "pandas" else pytest.importorskip("polars").from_pandas(long)
+    ax = plot.nyquist(frame, by="cell")
+    np.testing.assert_array_equal(ax.lines[1].get_xdata(), 2 * Z.real)  # groups in order of appearance
+    colorbar_ax = ax.figure.axes[-1]
+    assert colorbar_ax.get_ylabel() == "cell" and [t.get_text() for t in colorbar_ax.get_yticklabels()] == ["b", "a"]
+
+
 def test_analysis_results_are_drawn_from_their_attributes():
     test = types.SimpleNamespace(frequencies=F, residuals_real=np.full(F.size, 0.002),
                                  residuals_imag=np.full(F.size, -0.001), noise=0.005, passed=True, m=7, mu=0.8)

@@ -107,8 +107,30 @@ def _from_table(table, key):
     return Collection([_from_result(result, k) for result, k in zip(results, keys)], key_name)
 
 
-def collect(data=None, impedances=None, result=None, key=None):
+def _from_long_frame(frame, by):
+    """One spectrum per group of a long frame split by the ``by`` column(s), in first-appearance order."""
+    names = [by] if isinstance(by, str) else list(by)
+    columns = list(getattr(frame, "columns", []))
+    missing = [name for name in names if name not in columns]
+    if missing:
+        raise KeyError(f"no column {missing[0]!r} to group by; the frame has {columns}")
+    if type(frame).__module__.split(".")[0] == "polars":
+        groups = frame.partition_by(names, maintain_order=True, as_dict=True).items()
+    else:
+        groups = frame.groupby(names, sort=False)
+    spectra = []
+    for key, part in groups:
+        key = key[0] if isinstance(key, tuple) and len(key) == 1 else key
+        spectra.append(Spectrum(*corvex._spectrum(part), None, key))
+    return Collection(spectra, " / ".join(str(name) for name in names))
+
+
+def collect(data=None, impedances=None, result=None, key=None, by=None):
     """The spectra that ``data``/``impedances`` and ``result`` describe, as a Collection."""
+    if by is not None:
+        if impedances is not None or result is not None or not hasattr(data, "columns"):
+            raise TypeError("by= splits one long frame of measured data; pass the frame alone")
+        return _from_long_frame(data, by)
     if result is not None and not is_fit_result(result):
         raise TypeError(f"result= must be a FitResult, not {type(result).__name__}")
     if is_batch_table(data):

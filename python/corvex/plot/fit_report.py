@@ -9,24 +9,25 @@ from .spectra import bode, nyquist, residuals
 LAYOUT = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
 
 
-def report(data=None, impedances=None, *, result=None, key=None, cmap="viridis", figsize=(10.0, 6.0), figure=None):
+def report(data=None, impedances=None, *, result=None, key=None, by=None, cmap="viridis", figsize=(10.0, 6.0),
+           figure=None):
     """A Figure with the Nyquist plot (left) and |Z|, phase and the fit's relative residuals
     against frequency (right, on one frequency axis).
 
     Inputs as for ``nyquist``. The residual panel stays empty when there is no fit. ``figure``
     draws into an existing (empty) Figure instead of a new pyplot one. Returns the Figure.
     """
-    collection = collect(data, impedances, result, key)
+    collection = collect(data, impedances, result, key, by)
     if figure is None:
         figure = plt.figure(figsize=figsize, layout="constrained")
     panels = figure.subplot_mosaic(LAYOUT, width_ratios=[1.1, 1.0])
     for name in ("phase", "residuals"):
         panels[name].sharex(panels["magnitude"])
-    arguments = dict(result=result, key=key, cmap=cmap)
+    arguments = dict(result=result, key=key, by=by, cmap=cmap)
     nyquist(data, impedances, ax=panels["nyquist"], **arguments)
     bode(data, impedances, ax=(panels["magnitude"], panels["phase"]), colorbar=False, **arguments)
     if any(s.result is not None and s.has_measured for s in collection.spectra):
-        residuals(data, impedances, ax=panels["residuals"], colorbar=False, **arguments)
+        residuals(data, impedances, ax=panels["residuals"], colorbar=False, result=result, key=key, cmap=cmap)
     else:
         panels["residuals"].set_axis_off()
     for name in ("magnitude", "phase"):

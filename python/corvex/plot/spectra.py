@@ -14,18 +14,20 @@ def _marker_style(colour, marker="o", joined=False):
     return dict(marker=marker, markersize=MARKER_SIZE, color=colour, **line)
 
 
-def nyquist(data=None, impedances=None, *, result=None, key=None, ax=None, cmap="viridis", colorbar=True):
+def nyquist(data=None, impedances=None, *, result=None, key=None, by=None, ax=None, cmap="viridis",
+            colorbar=True):
     """Nyquist plot: -Im Z against Re Z on equal scales, measured points as markers and a
     fitted model as a line over the measured frequency range.
 
     ``data`` is measured data in any form ``Circuit.fit()`` accepts (with ``impedances``), a
-    FitResult, or a batch table; ``result`` a FitResult to draw over the data. A batch gets one
+    FitResult, a batch table, or a long frame of measured spectra split by the ``by``
+    column(s); ``result`` a FitResult to draw over the data. A batch gets one
     colour per spectrum along ``cmap`` and a colour bar for its group key (``key`` names the
     column when the table has several; ``colorbar=False`` leaves the bar out). The limits
     grow to keep the scales equal inside the Axes' box, so arcs stay round without squashing
     the box. Returns the Axes.
     """
-    collection = collect(data, impedances, result, key)
+    collection = collect(data, impedances, result, key, by)
     ax = axes_or_new(ax)
     colours = palette(collection, cmap)
     single = not collection.is_batch
@@ -47,14 +49,15 @@ def _phase_degrees(z):
     return -np.degrees(np.angle(z))
 
 
-def bode(data=None, impedances=None, *, result=None, key=None, ax=None, cmap="viridis", colorbar=True):
+def bode(data=None, impedances=None, *, result=None, key=None, by=None, ax=None, cmap="viridis",
+         colorbar=True):
     """Bode plot: |Z| (log scale, circles) and -phase (open squares) against frequency on a
     log axis, with a fitted model as lines over the measured range.
 
     ``ax`` is one Axes, which gets a twin on the right for the phase, or a pair of Axes
     (magnitude, phase). Inputs and colours as for ``nyquist``. Returns the magnitude Axes.
     """
-    collection = collect(data, impedances, result, key)
+    collection = collect(data, impedances, result, key, by)
     twin = not isinstance(ax, (tuple, list))
     if not twin:
         magnitude_ax, phase_ax = ax
