@@ -1,5 +1,8 @@
 # corvex.batch.fit: every input form, rows bit-identical to Circuit.fit() whatever the worker
 # count and input order, per-row errors, argument errors and neighbour refinement.
+import signal
+import threading
+import time
 import warnings
 
 import numpy as np
@@ -164,3 +167,38 @@ def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_orde
     again = corvex.batch.fit(circuit, shuffled, by="Cycle", n_jobs=1).set_index("Cycle").loc[refined["Cycle"]]
     columns = ["start", "cost", *circuit.param_names()]
     assert again[columns].reset_index(drop=True).equals(refined[columns])
+
+
+@pytest.mark.parametrize("n_jobs", [1, 2])
+def test_ctrl_c_stops_a_batch_promptly_and_the_pool_works_afterwards(n_jobs):
+    sent = []
+
+    def send():
+        sent.append(time.perf_counter())
+        signal.pthread_kill(threading.main_thread().ident, signal.SIGINT)
+
+    timer = threading.Timer(0.3, send)
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        corvex.batch.fit(RANDLES, SPECTRA * 1000, n_jobs=n_jobs)  # seconds of work
+    # A generous bound: the machine may be busy.
+    assert time.perf_counter() - sent[0] < 1.0
+    timer.join()
+    assert_row_is_fit(corvex.batch.fit(RANDLES, SPECTRA[:2], n_jobs=2).iloc[1], RANDLES.fit(*SPECTRA[1]))
+
+
+def test_progress_counts_every_fit_and_its_exception_stops_the_batch(capsys):
+    seen = []
+    corvex.batch.fit(RANDLES, SPECTRA * 5, progress=lambda done, total: seen.append((done, total)))
+    assert seen[-1] == (50, 50) and seen == sorted(seen)
+    corvex.batch.fit(RANDLES, SPECTRA[:2], progress=True)
+    assert "2/2" in capsys.readouterr().err
+
+    class Stop(Exception):
+        pass
+
+    def stop(done, total):
+        raise Stop
+
+    with pytest.raises(Stop):
+        corvex.batch.fit(RANDLES, SPECTRA * 100, progress=stop)

@@ -8,6 +8,7 @@ from __future__ import annotations
 
 import os
 import sys
+import time
 from collections.abc import Callable, Mapping, Sequence
 from typing import Any
 
@@ -75,6 +76,10 @@ def fit(
     the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
     `start` says where the kept fit began: "guess", "previous" or "next".
 
+    `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs
+    longer than about a second on a terminal; a callable receives (done, total) instead.
+    Ctrl-C stops the batch promptly and raises KeyboardInterrupt.
+
     The table is in the input's frame library (pandas otherwise), in input order, with the key
     column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
     parameter, one `<name>_stderr` column per parameter, error, and result (the FitResult).
@@ -100,31 +105,89 @@ def fit(
     collected = _collect(data, by_columns, frequencies)
     if refine is None:
         refine = by_columns is not None
-    columns = corvex._batch_fit(
-        circuit,
-        collected.items,
-        workers,
-        bool(refine),
-        collected.series_order(),
-        guess_init=guess_init,
-        weights=weights,
-        weight=weight,
-        method=method,
-        max_iterations=max_iterations,
-        ftol=ftol,
-        xtol=xtol,
-        num_particles=num_particles,
-        generations=generations,
-        nelder_mead_iterations=nelder_mead_iterations,
-        de_evaluations=de_evaluations,
-        sa_iterations=sa_iterations,
-        sa_initial_temperature=sa_initial_temperature,
-        basin_hopping_hops=basin_hopping_hops,
-        basin_hopping_step_size=basin_hopping_step_size,
-        basin_hopping_temperature=basin_hopping_temperature,
-        seed=seed,
-    )
+    if progress is False:
+        reporter = None
+    elif progress is None or progress is True:
+        reporter = _ProgressBar(always=progress is True)
+    else:
+        reporter = progress
+    try:
+        columns = corvex._batch_fit(
+            circuit,
+            collected.items,
+            workers,
+            bool(refine),
+            collected.series_order(),
+            reporter,
+            guess_init=guess_init,
+            weights=weights,
+            weight=weight,
+            method=method,
+            max_iterations=max_iterations,
+            ftol=ftol,
+            xtol=xtol,
+            num_particles=num_particles,
+            generations=generations,
+            nelder_mead_iterations=nelder_mead_iterations,
+            de_evaluations=de_evaluations,
+            sa_iterations=sa_iterations,
+            sa_initial_temperature=sa_initial_temperature,
+            basin_hopping_hops=basin_hopping_hops,
+            basin_hopping_step_size=basin_hopping_step_size,
+            basin_hopping_temperature=basin_hopping_temperature,
+            seed=seed,
+        )
+    finally:
+        if isinstance(reporter, _ProgressBar):
+            reporter.close()
     return _table(library, collected.keys, circuit.param_names(), columns)
+
+
+class _ProgressBar:
+    """A tqdm bar fed (done, total); unless `always`, shown only once the batch has run for
+    about a second with a terminal on stderr."""
+
+    def __init__(self, always: bool):
+        self.always = always
+        self.started = time.monotonic()
+        self.bar = None
+        if always:
+            _tqdm()  # a missing tqdm is reported before the work starts
+
+    def __call__(self, done: int, total: int) -> None:
+        if self.bar is None:
+            if not self.always and (time.monotonic() - self.started < 1.0 or not _on_terminal()):
+                return
+            tqdm = _tqdm() if self.always else _tqdm_if_installed()
+            if tqdm is None:
+                self.always, self.started = False, float("inf")
+                return
+            self.bar = tqdm(total=total, unit="spectra", desc="corvex.batch.fit")
+        self.bar.total = total
+        self.bar.update(done - self.bar.n)
+
+    def close(self) -> None:
+        if self.bar is not None:
+            self.bar.close()
+
+
+def _on_terminal() -> bool:
+    return sys.stderr is not None and hasattr(sys.stderr, "isatty") and sys.stderr.isatty()
+
+
+def _tqdm():
+    try:
+        from tqdm.auto import tqdm
+    except ImportError as error:
+        raise ImportError("progress=True needs tqdm: pip install 'corvex[progress]'") from error
+    return tqdm
+
+
+def _tqdm_if_installed():
+    try:
+        return _tqdm()
+    except ImportError:
+        return None
 
 
 def _by_columns(by: Any) -> list[str] | None:

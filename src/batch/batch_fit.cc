@@ -21,41 +21,61 @@ using OutcomeSlot = std::optional<Result<FitOutcome>>;
 // Runs task(i) for every i in [0, count) on at most `workers` threads at once. Each lane
 // claims the next index when it is free, so one slow spectrum never holds up the rest; the
 // fits' own parallel work (Jacobian columns) runs inline on the lane.
+// Returns false when the token stopped the work before every task had run.
 template <class Task>
-void run_on_lanes(std::size_t count, std::size_t workers, Task& task) {
+bool run_on_lanes(std::size_t count, std::size_t workers, const CancellationToken& cancellation, Task& task) {
   std::atomic<std::size_t> next{0};
   auto lane = [&](std::size_t) {
-    for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) task(i);
+    while (!cancellation.stop_requested()) {
+      const std::size_t i = next.fetch_add(1);
+      if (i >= count) return;
+      task(i);
+    }
   };
   if (std::min(workers, count) <= 1) {
     InlineParallelism inline_only;
     lane(0);
-    return;
+  } else {
+    parallel_for(std::min(workers, count), TaskRef(lane), cancellation);
   }
-  parallel_for(std::min(workers, count), TaskRef(lane));
+  return !cancellation.stopped();
+}
+
+void count_planned(BatchProgress* progress, std::size_t fits) {
+  if (progress != nullptr) progress->total.fetch_add(fits);
+}
+
+void count_done(BatchProgress* progress) {
+  if (progress != nullptr) progress->done.fetch_add(1);
 }
 
 // One fit inside a pool task: an allocation failure becomes this spectrum's error instead
 // of escaping the pool thread.
 Result<FitOutcome> fit_in_task(const Circuit& circuit, const SpectrumSet& spectra, std::size_t i,
-                               const FitStart& start, const FitOptions& options) {
+                               const FitStart& start, const FitOptions& options,
+                               const CancellationToken& cancellation) {
   try {
-    return fit_spectrum(circuit, spectra.spectrum(i), start, options);
+    return fit_spectrum(circuit, spectra.spectrum(i), start, options, cancellation);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory");
   }
 }
 
-std::vector<OutcomeSlot> first_pass(const BatchProblem& problem, std::size_t workers) {
+// Every slot filled, or nullopt when the token stopped the pass.
+std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, std::size_t workers,
+                                                   const CancellationToken& cancellation, BatchProgress* progress) {
   std::vector<OutcomeSlot> slots(problem.spectra.size());
+  count_planned(progress, slots.size());
   auto task = [&](std::size_t i) {
     if (const Error* failure = problem.spectra.failure(i)) {
       slots[i].emplace(*failure);
-      return;
+    } else {
+      slots[i].emplace(
+          fit_in_task(problem.circuit, problem.spectra, i, problem.start, problem.options, cancellation));
     }
-    slots[i].emplace(fit_in_task(problem.circuit, problem.spectra, i, problem.start, problem.options));
+    count_done(progress);
   };
-  run_on_lanes(slots.size(), workers, task);
+  if (!run_on_lanes(slots.size(), workers, cancellation, task)) return std::nullopt;
   return slots;
 }
 
@@ -77,8 +97,9 @@ constexpr std::size_t kNeverTried = std::numeric_limits<std::size_t>::max();
 
 class NeighbourRefinement {
  public:
-  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, std::vector<BatchRow>* rows)
-      : problem_(problem), options_(options), rows_(*rows), versions_(rows->size(), 0),
+  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, std::vector<BatchRow>* rows,
+                      const CancellationToken& cancellation, BatchProgress* progress)
+      : problem_(problem), options_(options), cancellation_(cancellation), progress_(progress), rows_(*rows), versions_(rows->size(), 0),
         tried_(rows->size(), {kNeverTried, kNeverTried}), neighbours_(rows->size(), {kNone, kNone}) {
     std::vector<std::size_t> order = options.series_order;
     if (order.size() != rows_.size()) {
@@ -91,18 +112,23 @@ class NeighbourRefinement {
     }
   }
 
-  // Returns false when the pass found nothing new to try.
+  // Returns false when the pass found nothing new to try, improved nothing or was stopped.
   bool run_pass(BatchSummary* summary) {
     const std::vector<Refit> refits = pending_refits();
     if (refits.empty()) return false;
+    count_planned(progress_, refits.size());
     std::vector<OutcomeSlot> fits(refits.size());
     const FitStart as_given{};
     auto task = [&](std::size_t k) {
       const Refit& refit = refits[k];
       fits[k].emplace(fit_in_task(rows_[refit.from].outcome->circuit, problem_.spectra, refit.row, as_given,
-                                  problem_.options));
+                                  problem_.options, cancellation_));
+      count_done(progress_);
     };
-    run_on_lanes(refits.size(), options_.workers, task);
+    if (!run_on_lanes(refits.size(), options_.workers, cancellation_, task)) {
+      summary->interrupted = true;
+      return false;
+    }
     ++summary->refine_passes;
     summary->refits += refits.size();
 
@@ -144,6 +170,8 @@ class NeighbourRefinement {
 
   const BatchProblem& problem_;
   const BatchOptions& options_;
+  const CancellationToken& cancellation_;
+  BatchProgress* progress_;
   std::vector<BatchRow>& rows_;
   std::vector<std::size_t> versions_;  // bumped whenever a row's kept fit changes
   std::vector<std::array<std::size_t, 2>> tried_;       // neighbour versions already started from
@@ -156,17 +184,23 @@ bool is_plausible_fit(const Result<FitOutcome>& outcome) {
   return outcome.ok() && outcome->success && std::isfinite(outcome->cost);
 }
 
-BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options) {
+BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
+                       const CancellationToken& cancellation, BatchProgress* progress) {
   BatchSummary summary;
-  std::vector<OutcomeSlot> first = first_pass(problem, options.workers);
-  summary.rows.reserve(first.size());
-  for (OutcomeSlot& slot : first) summary.rows.push_back({std::move(*slot), RowStart::Guess});
-  first.clear();
+  std::optional<std::vector<OutcomeSlot>> first = first_pass(problem, options.workers, cancellation, progress);
+  if (!first) {
+    summary.interrupted = true;
+    return summary;
+  }
+  summary.rows.reserve(first->size());
+  for (OutcomeSlot& slot : *first) summary.rows.push_back({std::move(*slot), RowStart::Guess});
+  first.reset();
   if (!options.refine) return summary;
-  NeighbourRefinement refinement(problem, options, &summary.rows);
+  NeighbourRefinement refinement(problem, options, &summary.rows, cancellation, progress);
   for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
     if (!refinement.run_pass(&summary)) break;
   }
+  if (summary.interrupted) summary.rows.clear();
   return summary;
 }
 

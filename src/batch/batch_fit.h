@@ -2,6 +2,7 @@
 // optional neighbour refinement along an ordered series (cycles, temperatures, ...).
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "circuit/circuit.h"
 #include "fit/fit_driver.h"
 #include "fit/fit_outcome.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 
 namespace corvex {
@@ -43,14 +45,24 @@ struct BatchRow {
 };
 
 struct BatchSummary {
-  std::vector<BatchRow> rows;     // one per spectrum, input order
+  std::vector<BatchRow> rows;     // one per spectrum, input order; empty when interrupted
   std::size_t refine_passes = 0;  // refinement passes run
   std::size_t refits = 0;         // fits started from a neighbour
+  bool interrupted = false;       // the cancellation token stopped the batch
+};
+
+// Counts a running batch keeps for a progress display; any thread may read them.
+struct BatchProgress {
+  std::atomic<std::size_t> done{0};   // fits finished, spectra that failed conversion included
+  std::atomic<std::size_t> total{0};  // fits planned so far; grows as refinement passes start
 };
 
 // Rows whose start is Guess are exactly what fit_spectrum gives for that spectrum alone,
-// and the whole summary is the same for any number of workers.
-BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options);
+// and the whole summary is the same for any number of workers. Lanes ask `cancellation`
+// before each fit and the fits ask it between evaluations; once it says stop, the batch
+// returns interrupted with no rows.
+BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
+                       const CancellationToken& cancellation = no_cancellation(), BatchProgress* progress = nullptr);
 
 // Failed rows carry an error, never partial numbers; a plausible fit succeeded with a finite cost.
 bool is_plausible_fit(const Result<FitOutcome>& outcome);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "batch/batch_fit.h"
@@ -15,7 +16,6 @@
 #include "python/error_mapping.h"
 #include "python/fit_arguments.h"
 #include "python/fit_result_object.h"
-#include "python/gil_release.h"
 #include "python/numpy_api.h"
 #include "python/owned_ref.h"
 #include "python/spectrum_input.h"
@@ -24,10 +24,10 @@ namespace corvex::python {
 
 namespace {
 
-enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeriesOrder, kBatchArgumentCount };
+enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeriesOrder, kProgress, kBatchArgumentCount };
 
-constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {"circuit", "spectra", "workers", "refine",
-                                                                        "series_order"};
+constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {"circuit", "spectra",      "workers",
+                                                                        "refine",  "series_order", "progress"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -100,6 +100,47 @@ template <class T>
 T* array_data(const OwnedRef& array) {
   return static_cast<T*>(PyArray_DATA(reinterpret_cast<PyArrayObject*>(array.get())));
 }
+
+// Calls progress(done, total) when the counts moved since `reported`; false when it raised.
+bool report_progress(PyObject* progress, const BatchProgress& counts, std::pair<std::size_t, std::size_t>* reported) {
+  if (progress == nullptr || progress == Py_None) return true;
+  const std::pair<std::size_t, std::size_t> now{counts.done.load(), counts.total.load()};
+  if (now == *reported) return true;
+  *reported = now;
+  OwnedRef result(PyObject_CallFunction(progress, "nn", static_cast<Py_ssize_t>(now.first),
+                                        static_cast<Py_ssize_t>(now.second)));
+  return static_cast<bool>(result);
+}
+
+// The interpreter lock released for a whole batch, with a cancellation token whose hook, on
+// this thread every few tens of milliseconds, runs pending signal handlers (Ctrl-C) and hands
+// the progress callable (done, total) when either changed. An exception from either stops
+// the batch and is what the call raises.
+class BatchGilRelease {
+ public:
+  BatchGilRelease(PyObject* progress, const BatchProgress* counts, std::pair<std::size_t, std::size_t>* reported)
+      : progress_(progress), counts_(counts), reported_(reported), state_(PyEval_SaveThread()), token_(&poll, this) {}
+  ~BatchGilRelease() { PyEval_RestoreThread(state_); }
+  BatchGilRelease(const BatchGilRelease&) = delete;
+  BatchGilRelease& operator=(const BatchGilRelease&) = delete;
+
+  const CancellationToken& token() const { return token_; }
+
+ private:
+  static bool poll(void* context) {
+    auto* self = static_cast<BatchGilRelease*>(context);
+    PyEval_RestoreThread(self->state_);
+    const bool stop = PyErr_CheckSignals() != 0 || !report_progress(self->progress_, *self->counts_, self->reported_);
+    self->state_ = PyEval_SaveThread();
+    return stop;
+  }
+
+  PyObject* progress_;
+  const BatchProgress* counts_;
+  std::pair<std::size_t, std::size_t>* reported_;  // the counts the callable saw last
+  PyThreadState* state_;
+  CancellationToken token_;
+};
 
 const char* start_label(RowStart start) {
   switch (start) {
@@ -232,12 +273,23 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
       return nullptr;
     }
 
+    PyObject* progress = bound[kProgress];
+    if (progress != nullptr && progress != Py_None && !PyCallable_Check(progress)) {
+      PyErr_SetString(PyExc_TypeError, "argument 'progress': expected a callable or None");
+      return nullptr;
+    }
     const BatchProblem problem{circuit, spectra, start, arguments.options};
+    BatchProgress counts;
+    std::pair<std::size_t, std::size_t> reported{0, 0};
     std::optional<BatchSummary> summary;
     {
-      ScopedGilRelease unlocked;
-      summary.emplace(fit_batch(problem, options));
+      BatchGilRelease unlocked(progress, &counts, &reported);
+      summary.emplace(fit_batch(problem, options, unlocked.token(), &counts));
+      if (unlocked.token().stopped()) summary->interrupted = true;
     }
+    if (summary->interrupted) return raise_error(interrupted_error());
+    // The last counts, which the hook may not have seen: a display ends at done == total.
+    if (!report_progress(progress, counts, &reported)) return nullptr;
     return result_columns(state, std::move(*summary), parameter_count(circuit.nodes));
   });
 }
