@@ -117,7 +117,7 @@ def fit(
             collected.items,
             workers,
             bool(refine),
-            collected.series_order(),
+            collected.series(),
             reporter,
             guess_init=guess_init,
             weights=weights,
@@ -240,14 +240,19 @@ class _Collected:
         self.items = items
         self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
 
-    def series_order(self) -> list[int] | None:
+    def series(self) -> list[list[int]] | None:
+        """Runs of neighbours: positions sorted by the keys, one run per value of all keys but
+        the last (the cycles of each cell, say)."""
         if not self.sort_keys or not self.items:
             return None
-        key_table = _pandas_frame({name: self.keys[name] for name in self.sort_keys})
         try:
-            return key_table.sort_values(self.sort_keys, kind="stable").index.to_list()
+            ranks = [np.unique(np.asarray(self.keys[name]), return_inverse=True)[1] for name in self.sort_keys]
         except TypeError:
             return None  # keys that cannot be compared: neighbours in input order
+        order = np.lexsort(ranks[::-1])
+        leading = np.stack([rank[order] for rank in ranks[:-1]]) if len(ranks) > 1 else np.zeros((0, len(order)))
+        breaks = np.flatnonzero((leading[:, 1:] != leading[:, :-1]).any(axis=0)) + 1
+        return [run.tolist() for run in np.split(order, breaks)]
 
 
 def _collect(data: Any, by: list[str] | None, frequencies: Any) -> _Collected:
@@ -364,12 +369,6 @@ def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
         for start, stop in zip(bounds[:-1], bounds[1:])
     ]
     return _Collected(keys, items, list(by))
-
-
-def _pandas_frame(columns: dict) -> Any:
-    import pandas as pd
-
-    return pd.DataFrame(columns)
 
 
 def _table(library: str, keys: dict[str, list], names: list[str], columns: dict) -> Any:

@@ -101,14 +101,16 @@ class NeighbourRefinement {
                       const CancellationToken& cancellation, BatchProgress* progress)
       : problem_(problem), options_(options), cancellation_(cancellation), progress_(progress), rows_(*rows), versions_(rows->size(), 0),
         tried_(rows->size(), {kNeverTried, kNeverTried}), neighbours_(rows->size(), {kNone, kNone}) {
-    std::vector<std::size_t> order = options.series_order;
-    if (order.size() != rows_.size()) {
-      order.resize(rows_.size());
-      for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::vector<std::vector<std::size_t>> series = options.series;
+    if (series.empty()) {
+      series.emplace_back(rows_.size());
+      for (std::size_t i = 0; i < rows_.size(); ++i) series[0][i] = i;
     }
-    for (std::size_t k = 0; k < order.size(); ++k) {
-      if (k > 0) neighbours_[order[k]][0] = order[k - 1];
-      if (k + 1 < order.size()) neighbours_[order[k]][1] = order[k + 1];
+    for (const std::vector<std::size_t>& run : series) {
+      for (std::size_t k = 0; k < run.size(); ++k) {
+        if (k > 0) neighbours_[run[k]][0] = run[k - 1];
+        if (k + 1 < run.size()) neighbours_[run[k]][1] = run[k + 1];
+      }
     }
   }
 

@@ -29,9 +29,9 @@ struct BatchOptions {
   std::size_t workers = 1;
   // After the first pass, refit each spectrum from the fitted values of its neighbours.
   bool refine = false;
-  // The series order of the spectra (a permutation of their indices) that defines the
-  // neighbours; empty means input order.
-  std::vector<std::size_t> series_order;
+  // Runs of neighbouring spectra, each in series order (the cycles of one cell, say); a
+  // spectrum in none has no neighbours. Empty: the input order is one series.
+  std::vector<std::vector<std::size_t>> series;
   // Refinement passes at most; each pass reads only the previous pass's results.
   std::size_t max_refine_passes = 4;
 };

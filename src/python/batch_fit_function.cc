@@ -24,10 +24,10 @@ namespace corvex::python {
 
 namespace {
 
-enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeriesOrder, kProgress, kBatchArgumentCount };
+enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeries, kProgress, kBatchArgumentCount };
 
 constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {"circuit", "spectra",      "workers",
-                                                                        "refine",  "series_order", "progress"};
+                                                                        "refine",  "series", "progress"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -70,23 +70,27 @@ bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
   return true;
 }
 
-// None, or a permutation of 0..count-1 given as a sequence of integers.
-bool convert_series_order(PyObject* object, std::size_t count, std::vector<std::size_t>* order) {
+// None, or a sequence of series, each a sequence of spectrum positions, none used twice.
+bool convert_series(PyObject* object, std::size_t count, std::vector<std::vector<std::size_t>>* series) {
   if (object == nullptr || object == Py_None) return true;
-  OwnedRef sequence(PySequence_Fast(object, "argument 'series_order': expected a sequence of integers"));
-  if (!sequence) return false;
-  const Py_ssize_t length = PySequence_Fast_GET_SIZE(sequence.get());
+  constexpr const char* kExpected = "argument 'series': expected sequences of distinct spectrum positions";
+  OwnedRef runs(PySequence_Fast(object, kExpected));
+  if (!runs) return false;
   std::vector<bool> seen(count, false);
-  for (Py_ssize_t i = 0; i < length; ++i) {
-    const Py_ssize_t index = PyNumber_AsSsize_t(PySequence_Fast_GET_ITEM(sequence.get(), i), PyExc_OverflowError);
-    if (index == -1 && PyErr_Occurred()) return false;
-    if (index < 0 || static_cast<std::size_t>(index) >= count || seen[static_cast<std::size_t>(index)]) break;
-    seen[static_cast<std::size_t>(index)] = true;
-    order->push_back(static_cast<std::size_t>(index));
-  }
-  if (order->size() != count) {
-    raise_error(value_error("argument 'series_order': expected a permutation of the spectrum positions"));
-    return false;
+  for (Py_ssize_t r = 0; r < PySequence_Fast_GET_SIZE(runs.get()); ++r) {
+    OwnedRef run(PySequence_Fast(PySequence_Fast_GET_ITEM(runs.get(), r), kExpected));
+    if (!run) return false;
+    std::vector<std::size_t>& positions = series->emplace_back();
+    for (Py_ssize_t k = 0; k < PySequence_Fast_GET_SIZE(run.get()); ++k) {
+      const Py_ssize_t index = PyNumber_AsSsize_t(PySequence_Fast_GET_ITEM(run.get(), k), PyExc_OverflowError);
+      if (index == -1 && PyErr_Occurred()) return false;
+      if (index < 0 || static_cast<std::size_t>(index) >= count || seen[static_cast<std::size_t>(index)]) {
+        raise_error(value_error(kExpected));
+        return false;
+      }
+      seen[static_cast<std::size_t>(index)] = true;
+      positions.push_back(static_cast<std::size_t>(index));
+    }
   }
   return true;
 }
@@ -261,7 +265,7 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
 
     SpectrumSet spectra;
     if (!convert_spectra(bound[kSpectra], &spectra)) return nullptr;
-    if (!convert_series_order(bound[kSeriesOrder], spectra.size(), &options.series_order)) return nullptr;
+    if (!convert_series(bound[kSeries], spectra.size(), &options.series)) return nullptr;
 
     const Circuit& circuit = circuit_of(bound[kCircuit]);
     const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);

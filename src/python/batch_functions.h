@@ -5,7 +5,7 @@
 
 namespace corvex::python {
 
-// _batch_fit(circuit, spectra, workers, refine, series_order, progress, <fit keywords>) -> dict of columns.
+// _batch_fit(circuit, spectra, workers, refine, series, progress, <fit keywords>) -> dict of columns.
 extern PyMethodDef batch_functions[];
 
 }  // namespace corvex::python
