@@ -52,6 +52,19 @@ def test_incomplete_runs_keep_their_rows_and_warn(name, message):
     assert frame[IM].notna().all()
 
 
+def test_aborted_run_drops_a_row_cut_short(tmp_path):
+    lines = (INSTRUMENTS / "exampleDataGamryABORT.DTA").read_bytes().split(b"\n")
+    lines[170] = b"\t".join(lines[170].split(b"\t")[:4])  # Pt 71 keeps only time and frequency
+    path = tmp_path / "cut.DTA"
+    path.write_bytes(b"\n".join(lines))
+    with pytest.warns(UserWarning, match="read the 71 points"):
+        frame = corvex.io.read(path)
+    assert frame[F].iloc[-1] == 0.0200064
+    path.write_bytes(b"\n".join(lines).replace(b"EXPERIMENTABORTED\tTOGGLE\tT", b"EXPERIMENTABORTED\tTOGGLE\tF"))
+    with pytest.raises(ValueError, match="cut.DTA, line 171: expected 12 fields, found 4"):
+        corvex.io.read(path)
+
+
 def _write(tmp_path, name, text, encoding="utf-8"):
     path = tmp_path / name
     path.write_bytes(text.encode(encoding))

@@ -1,11 +1,13 @@
-"""Reading the files impedance analysers write into data frames with the battery data format's
-column names, ready for Circuit.fit() and corvex.batch.fit()."""
+"""Files in and out: read() turns what impedance analysers write into data frames with the
+battery data format's column names, ready for Circuit.fit() and corvex.batch.fit(); circuits
+and fit results are saved as JSON documents, batch tables as CSV or Parquet."""
 
 from __future__ import annotations
 
 import importlib
 import os
-from typing import Any
+from types import ModuleType
+from typing import TYPE_CHECKING, Any
 
 # Saving and loading: circuits and fit results as JSON documents, batch tables as CSV and
 # Parquet through the frame library's own writers.
@@ -24,6 +26,9 @@ from corvex.io.documents import (
 )
 from corvex.io.tables import read_table, write_table
 
+if TYPE_CHECKING:
+    from corvex.io import _source
+
 # Reader modules in the order their content is tried; the generic delimited reader comes last
 # because several instrument exports are delimited tables with a header of their own.
 _READERS = ("biologic", "gamry", "zplot", "autolab", "parstat", "versastudio", "chinstruments",
@@ -33,15 +38,15 @@ FORMATS: tuple[str, ...] = _READERS
 """Names accepted by read(format=...)."""
 
 
-def _reader(name):
+def _reader(name: str) -> ModuleType:
     return importlib.import_module(f"{__name__}.{name}")
 
 
-def _supported():
+def _supported() -> str:
     return "; ".join(f"{name} ({_reader(name).DESCRIPTION})" for name in _READERS)
 
 
-def _detect(source):
+def _detect(source: _source.Source) -> str:
     for name in _READERS:
         if _reader(name).recognises(source):
             return name

@@ -1,9 +1,12 @@
 """Column names of the frames the readers return, and the mapping from the column headers that
 instruments and spreadsheets write (a name plus a unit) to those names and a unit factor."""
 
+from __future__ import annotations
+
 import dataclasses
 import math
 import re
+from collections.abc import Iterable, Mapping
 
 FREQUENCY = "Frequency / Hz"
 REAL = "Real Impedance / ohm"
@@ -101,11 +104,11 @@ class ColumnMeaning:
     unit: str = ""
 
 
-def _normalise(name):
+def _normalise(name: str) -> str:
     return " ".join(name.strip().lower().split())
 
 
-def _quantity(name):
+def _quantity(name: str) -> tuple[str | None, bool]:
     """The quantity a bare name (unit removed) stands for, and whether it is negated."""
     name = _normalise(name)
     if name in _QUANTITY_OF_NAME:
@@ -117,7 +120,7 @@ def _quantity(name):
     return None, False
 
 
-def _unit_factor(quantity, unit):
+def _unit_factor(quantity: str, unit: str) -> float | None:
     """Factor from `unit` to the output unit of `quantity`, or None if the unit is not known."""
     unit = unit.strip()
     if unit == "":
@@ -133,17 +136,17 @@ def _unit_factor(quantity, unit):
     return None
 
 
-def meaning_of(header):
+def meaning_of(header: str) -> ColumnMeaning | None:
     """The ColumnMeaning of one header, or None for a column we do not read. A column in a unit
     we cannot convert still gets its quantity, with no factor, so that a reader can refuse it
     when it needs that column (better no frame than a wrong one) and ignore it otherwise."""
     text = header.strip().strip('"').strip()
     if text.lower() in _MACHINE_NAMES:
-        quantity, factor = _MACHINE_NAMES[text.lower()]
-        return ColumnMeaning(quantity, factor, False, header)
-    quantity, negated = _quantity(text)
-    if quantity is not None:
-        return ColumnMeaning(quantity, 1.0, negated, header)
+        machine, factor = _MACHINE_NAMES[text.lower()]
+        return ColumnMeaning(machine, factor, False, header)
+    bare, negated = _quantity(text)
+    if bare is not None:
+        return ColumnMeaning(bare, 1.0, negated, header)
     for pattern in (_SLASH_UNIT, _BRACKET_UNIT):
         match = pattern.match(text)
         if match is None:
@@ -156,12 +159,12 @@ def meaning_of(header):
     return None
 
 
-def meanings_of(headers):
+def meanings_of(headers: Iterable[str]) -> dict[int, ColumnMeaning]:
     """Field index -> ColumnMeaning for the columns to read; the first column of a quantity
     wins, so a later duplicate never replaces it. Metadata in units we cannot convert is left
     out; an impedance column in such a unit stays, for the caller to judge."""
-    chosen = {}
-    seen = set()
+    chosen: dict[int, ColumnMeaning] = {}
+    seen: set[str] = set()
     for index, header in enumerate(headers):
         meaning = meaning_of(header)
         if meaning is None or meaning.quantity in seen:
@@ -173,7 +176,7 @@ def meanings_of(headers):
     return chosen
 
 
-def needed(meanings):
+def needed(meanings: Mapping[int, ColumnMeaning]) -> dict[int, ColumnMeaning] | None:
     """The subset of `meanings` a frame is built from: the frequency and one impedance pair
     (real and imaginary preferred) plus the metadata, or None when no spectrum is defined."""
     by_quantity = {meaning.quantity: index for index, meaning in meanings.items()}
@@ -186,7 +189,7 @@ def needed(meanings):
     return None
 
 
-def unit_problem(meanings):
+def unit_problem(meanings: Mapping[int, ColumnMeaning]) -> str | None:
     """A message for the first used column whose unit we cannot convert, or None."""
     for meaning in meanings.values():
         if meaning.factor is None:

@@ -1,11 +1,14 @@
 """An instrument file opened for reading: its text encoding, judged from the first bytes, and
 its first lines, which every reader uses to recognise the format and parse the header."""
 
+from __future__ import annotations
+
 import codecs
 import dataclasses
 import io
 import itertools
 import os
+from typing import TextIO
 
 HEAD_BYTES = 1 << 16
 
@@ -17,32 +20,32 @@ class Source:
 
     path: str
     encoding: str
-    head_lines: tuple
+    head_lines: tuple[str, ...]
     whole: bool
 
-    def lines(self, count):
+    def lines(self, count: int) -> list[str]:
         """The first `count` lines; read from the file only when they go beyond the head."""
         if count <= len(self.head_lines) or self.whole:
             return list(self.head_lines[:count])
         with self.open_text() as handle:
             return [line.rstrip("\r\n") for line in itertools.islice(handle, count)]
 
-    def open_text(self):
+    def open_text(self) -> TextIO:
         """The file as text with universal newlines, the way pandas splits lines too."""
         return open(self.path, encoding=self.encoding, newline=None)
 
-    def read_text(self):
+    def read_text(self) -> str:
         """The whole file as one string, for the formats that keep their table between tagged
         sections and are small enough to hold."""
         with self.open_text() as handle:
             return handle.read()
 
-    def at(self, line_number):
+    def at(self, line_number: int) -> str:
         """How messages name a line of this file."""
         return f"{self.path}, line {line_number}"
 
 
-def _encoding_of(raw):
+def _encoding_of(raw: bytes) -> str | None:
     """The text encoding of a file from its first bytes: byte-order marks first, then the NUL
     bytes of UTF-16 without a mark, then UTF-8 if it decodes, else Latin-1 (which always does)."""
     if raw.startswith(codecs.BOM_UTF8):
@@ -63,7 +66,7 @@ def _encoding_of(raw):
     return "utf-8"
 
 
-def open_source(path, encoding=None):
+def open_source(path: str | os.PathLike[str], encoding: str | None = None) -> Source:
     """Open `path`; ValueError when it is not a text file we can decode."""
     path = os.fspath(path)
     with open(path, "rb") as handle:

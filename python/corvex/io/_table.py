@@ -1,15 +1,20 @@
 """The numeric table of an instrument file read with pandas.read_csv into a frame with the
 battery data format's column names, and, when pandas refuses it, the file line that is at fault."""
 
+from __future__ import annotations
+
 import csv
 import dataclasses
 import io
 import re
+from collections.abc import Iterable, Mapping, Sequence
+from typing import Any
 
 import numpy as np
 import pandas as pd
 
 from . import _columns
+from ._source import Source
 
 # Texts that stand for a missing number; an empty field never does, so a short row is an error.
 _MISSING = ["nan", "NaN", "NAN", "-nan", "-NaN"]
@@ -22,15 +27,15 @@ class Layout:
     """How a table is written: its column headers, the line of its first row in the file (1-based),
     the field separator (None for runs of blanks), and the decimal mark."""
 
-    headers: tuple
+    headers: tuple[str, ...]
     first_line: int
-    sep: str = "\t"
+    sep: str | None = "\t"
     decimal: str = "."
     skip_initial_space: bool = False
     quoted: bool = False
 
 
-def split_fields(line, sep, skip_initial_space=False):
+def split_fields(line: str, sep: str | None, skip_initial_space: bool = False) -> list[str]:
     """The fields of one line, as the table parser sees them."""
     if sep is None:
         return line.split()
@@ -38,21 +43,21 @@ def split_fields(line, sep, skip_initial_space=False):
     return [field.lstrip() for field in fields] if skip_initial_space else fields
 
 
-def split_header(line, sep):
+def split_header(line: str, sep: str | None) -> list[str]:
     """The headers of a header line; quotes around a header are removed."""
     if sep is None:
         return line.split()
     return next(csv.reader([line], delimiter=sep, skipinitialspace=True))
 
 
-def is_number(text, decimal="."):
+def is_number(text: str, decimal: str = ".") -> bool:
     """True when `text` is one number written with the decimal mark `decimal`."""
     if decimal != ".":
         text = text.replace(".", "#").replace(decimal, ".")
     return _NUMBER.fullmatch(text) is not None
 
 
-def decimal_mark(fields, sep):
+def decimal_mark(fields: Sequence[str], sep: str | None) -> str:
     """"," when the numbers of a data row use a decimal comma (never with a comma separator)."""
     if sep == ",":
         return "."
@@ -63,7 +68,7 @@ def decimal_mark(fields, sep):
     return "," if comma and not any("." in value for value in plain) else "."
 
 
-def _field_count(headers):
+def _field_count(headers: Sequence[str]) -> int:
     """Headers with trailing empty ones dropped: lines ending in a separator are common."""
     count = len(headers)
     while count > 1 and headers[count - 1].strip() == "":
@@ -71,7 +76,8 @@ def _field_count(headers):
     return count
 
 
-def _fault(lines, layout, used, count, trailing):
+def _fault(lines: Iterable[str], layout: Layout, used: Sequence[int], count: int,
+           trailing: bool) -> tuple[int, str] | None:
     """(line number, problem) of the first data line pandas cannot have read, or None."""
     for offset, line in enumerate(lines):
         if line.strip() == "":
@@ -91,7 +97,7 @@ def _fault(lines, layout, used, count, trailing):
     return None
 
 
-def _first_row(source, layout, text):
+def _first_row(source: Source, layout: Layout, text: str | None) -> list[str] | None:
     """The fields of the first data row, which fix how many fields every row must have."""
     if text is not None:
         lines = text.split("\n", 8)
@@ -101,7 +107,8 @@ def _first_row(source, layout, text):
     return None if row is None else split_fields(row.rstrip("\r"), layout.sep, layout.skip_initial_space)
 
 
-def read_numbers(source, layout, meanings, text=None):
+def read_numbers(source: Source, layout: Layout, meanings: Mapping[int, _columns.ColumnMeaning],
+                 text: str | None = None) -> Any:
     """The mapped columns of a table as float64, keyed by field index. The table is read from
     `text` when given (a table cut out of a tagged file), else streamed from the file starting
     at layout.first_line, so a large file is never held in memory as text as well as numbers."""
@@ -119,8 +126,8 @@ def read_numbers(source, layout, meanings, text=None):
     numeric = set(meanings)
     if is_number(first[count - 1].strip().strip('"'), layout.decimal):
         numeric.add(count - 1)
-    dtypes = {index: np.float64 for index in numeric}
-    missing = {index: _MISSING for index in numeric}
+    dtypes: dict[int, Any] = {index: np.float64 for index in numeric}
+    missing: dict[int, list[str]] = {index: _MISSING for index in numeric}
     if trailing:
         dtypes[count] = np.float64
         missing[count] = [""]
@@ -131,7 +138,7 @@ def read_numbers(source, layout, meanings, text=None):
         engine="c", quoting=csv.QUOTE_MINIMAL if layout.quoted else csv.QUOTE_NONE)
     keep = sorted(meanings)
 
-    def kept(chunk):
+    def kept(chunk: Any) -> Any:
         if trailing and chunk[count].notna().any():
             raise ValueError(f"a row has more than {count} fields")
         return chunk[keep]
@@ -165,11 +172,11 @@ def read_numbers(source, layout, meanings, text=None):
     return numbers
 
 
-def to_frame(numbers, meanings):
+def to_frame(numbers: Any, meanings: Mapping[int, _columns.ColumnMeaning]) -> Any:
     """The output frame from the parsed numbers: units converted, the imaginary part in the
     convention where capacitive impedance is negative, and an impedance given as modulus and
     phase turned into real and imaginary parts."""
-    columns = {}
+    columns: dict[str, Any] = {}
     for index, meaning in meanings.items():
         values = numbers[index]
         if meaning.factor != 1.0:
@@ -190,7 +197,7 @@ def to_frame(numbers, meanings):
     return frame.reset_index(drop=True)
 
 
-def _as_integers(values):
+def _as_integers(values: Any) -> Any:
     """Counters as integers when every value is a whole number, else left as written."""
     array = values.to_numpy()
     if np.isfinite(array).all() and (array == np.round(array)).all():
@@ -198,7 +205,7 @@ def _as_integers(values):
     return values
 
 
-def add_spectrum_column(frame):
+def add_spectrum_column(frame: Any) -> Any:
     """A "Spectrum" column (0, 1, ...) numbering runs of equal cycle number, when the file
     holds more than one spectrum and does not number them itself."""
     if _columns.SPECTRUM in frame.columns or _columns.CYCLE not in frame.columns:
@@ -212,7 +219,7 @@ def add_spectrum_column(frame):
     return frame
 
 
-def read_table(source, layout, text=None):
+def read_table(source: Source, layout: Layout, text: str | None = None) -> Any:
     """Read one table whose headers name its columns: the frame with the battery data format's
     names, or ValueError naming the file (and the line, for a fault in a row)."""
     meanings = _columns.needed(_columns.meanings_of(layout.headers[: _field_count(layout.headers)]))
@@ -226,7 +233,7 @@ def read_table(source, layout, text=None):
     return to_frame(read_numbers(source, layout, meanings, text), meanings)
 
 
-def concat_spectra(frames):
+def concat_spectra(frames: list[Any]) -> Any:
     """One frame from the spectra of several tables, numbered in a "Spectrum" column when
     there is more than one."""
     if len(frames) == 1:

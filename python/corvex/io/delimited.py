@@ -2,7 +2,13 @@
 names the columns, in the battery data format or the usual short forms (freq, Z', Z'', Zre,
 Zim, -Im(Z), |Z|, phase), with units from the header and decimal commas recognised."""
 
+from __future__ import annotations
+
+from collections.abc import Sequence
+from typing import Any
+
 from . import _columns, _table
+from ._source import Source
 
 NAME = "delimited"
 DESCRIPTION = "delimited text (CSV, TSV, semicolon- or blank-separated) with a header row"
@@ -10,7 +16,7 @@ DESCRIPTION = "delimited text (CSV, TSV, semicolon- or blank-separated) with a h
 EXTENSIONS = ()
 
 
-def separator_of(line):
+def separator_of(line: str) -> str | None:
     """The field separator of a header line: tab, semicolon or comma, else runs of blanks."""
     for sep in ("\t", ";", ","):
         if sep in line:
@@ -22,7 +28,7 @@ def separator_of(line):
 _SEARCH_LINES = 100
 
 
-def _header_index(lines):
+def _header_index(lines: Sequence[str]) -> int | None:
     """Index of the header row: the first opening line whose names define a spectrum and which
     a row starting with a number follows, or None."""
     for index, line in enumerate(lines[:_SEARCH_LINES]):
@@ -38,11 +44,11 @@ def _header_index(lines):
     return None
 
 
-def recognises(source):
+def recognises(source: Source) -> bool:
     return _header_index(source.head_lines) is not None
 
 
-def read_after(source, index, sep=None, quoted=True):
+def read_after(source: Source, index: int, sep: str | None = None, quoted: bool = True) -> Any:
     """Read the table whose header is line `index` (0-based) of the file; the data follow it.
     The separator is judged from the header unless given; the decimal mark from the first row.
     Instrument exports never quote numbers, so `quoted=False` keeps a stray quote from joining lines."""
@@ -57,7 +63,7 @@ def read_after(source, index, sep=None, quoted=True):
     return _table.add_spectrum_column(_table.read_table(source, layout))
 
 
-def read(source):
+def read(source: Source) -> Any:
     """One row per point. Imaginary parts given as "-Z''" or "-Im(Z)" are turned to the
     convention where capacitive impedance is negative; kOhm, mHz, radians and similar units are
     converted; a table of modulus and phase becomes real and imaginary parts. A "Cycle" column

@@ -1,10 +1,14 @@
 """Gamry Framework .DTA files: tagged header lines, then tables each introduced by a
 "<NAME>\tTABLE" line, a line of column names and a line of units; the spectrum is ZCURVE."""
 
+from __future__ import annotations
+
 import re
 import warnings
+from typing import Any
 
 from . import _table
+from ._source import Source
 
 NAME = "gamry"
 DESCRIPTION = "Gamry .DTA"
@@ -17,12 +21,12 @@ _TAG = re.compile(r"^(?P<tag>[A-Z][A-Z0-9_]*)\t(?:LABEL|QUANT|IQUANT|POTEN|TOGGL
                   re.MULTILINE)
 
 
-def recognises(source):
+def recognises(source: Source) -> bool:
     return bool(source.head_lines) and source.head_lines[0].strip() == "EXPLAIN" and any(
         line.startswith("TAG\t") for line in source.head_lines[1:4])
 
 
-def read(source):
+def read(source: Source) -> Any:
     """The rows of every ZCURVE table. A file whose experiment was aborted keeps the rows it
     completed, drops a row cut short, and warns; several ZCURVE tables get a "Spectrum" column."""
     text = source.read_text()
@@ -30,7 +34,7 @@ def read(source):
     starts = list(_TABLE_START.finditer(text))
     if not starts:
         raise ValueError(f"{source.path}: no ZCURVE table, so no impedance spectrum in this file")
-    frames = []
+    frames: list[Any] = []
     for start in starts:
         names_end = text.find("\n", start.end())
         units_end = text.find("\n", names_end + 1) if names_end >= 0 else -1

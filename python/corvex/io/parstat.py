@@ -1,19 +1,24 @@
 """Princeton Applied Research PARSTAT text exports: one tab-separated table headed
 "Potential (V)  Current (A)  Elapsed Time (s)  Frequency (Hz)  Zre (ohms)  Zim (ohms) ..."."""
 
+from __future__ import annotations
+
+from typing import Any
+
 from . import _columns, delimited
+from ._source import Source
 
 NAME = "parstat"
 DESCRIPTION = "PARSTAT text export"
 EXTENSIONS = ()
 
 
-def recognises(source):
+def recognises(source: Source) -> bool:
     first = source.head_lines[0] if source.head_lines else ""
     return all(name in first for name in ("Frequency (Hz)", "Zre (ohms)", "Zim (ohms)"))
 
 
-def read(source):
+def read(source: Source) -> Any:
     """One row per impedance point. The rows the instrument writes at 0 Hz while it records the
     DC potential and current before the sweep are not impedance points and are dropped."""
     frame = delimited.read_after(source, 0, "\t", quoted=False)

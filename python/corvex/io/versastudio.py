@@ -1,9 +1,13 @@
 """Princeton Applied Research VersaStudio .par files: sections in angle-bracket tags; each
 <SegmentN> section names its comma-separated columns in a "Definition=" line."""
 
+from __future__ import annotations
+
 import re
+from typing import Any
 
 from . import _table
+from ._source import Source
 
 NAME = "versastudio"
 DESCRIPTION = "VersaStudio .par"
@@ -12,18 +16,20 @@ EXTENSIONS = (".par",)
 _SEGMENT = re.compile(r"^<(?P<tag>Segment\d+)>\n(?P<body>.*?)^</(?P=tag)>", re.MULTILINE | re.DOTALL)
 
 
-def recognises(source):
+def recognises(source: Source) -> bool:
     lines = source.head_lines
     return bool(lines) and lines[0].strip() == "<Application>" and any(
         line.strip() == "Name=VersaStudio" for line in lines[1:8])
 
 
-def read(source):
+def read(source: Source) -> Any:
     """One row per point of every segment whose columns include a frequency; several such
     segments get a "Spectrum" column."""
     text = source.read_text()
-    frames = []
+    frames: list[Any] = []
+    header_end = len(text)
     for segment in _SEGMENT.finditer(text):
+        header_end = min(header_end, segment.start())
         body = segment["body"]
         definition = re.search(r"^Definition=(.*)\n", body, re.MULTILINE)
         if definition is None or "Frequency" not in definition.group(1):
@@ -40,8 +46,8 @@ def read(source):
     if not frames:
         raise ValueError(f"{source.path}: no segment with a frequency column, so no impedance spectrum")
     frame = _table.concat_spectra(frames)
-    settings = {}
-    for line in text[: _SEGMENT.search(text).start()].split("\n"):
+    settings: dict[str, str] = {}
+    for line in text[:header_end].split("\n"):
         key, equals, value = line.partition("=")
         if equals and not line.startswith("<"):
             settings.setdefault(key.strip(), value.strip())
