@@ -307,12 +307,16 @@ def test_too_few_points_gives_no_standard_errors():
 
 
 @pytest.mark.parametrize("seed", range(4))
-def test_interchangeable_parameters_give_no_standard_errors(seed):
+@pytest.mark.parametrize("notation, start", [
+    ("R0-(R1,C1)-R2", [4.0, 90.0, 2e-5, 5.0]),                     # closed-form inverse
+    ("R0-(R1,C1)-R2-(R3,C3)", [10.0, 40.0, 1e-4, 10.0, 50.0, 3e-4]),  # LU inverse
+])
+def test_interchangeable_parameters_give_no_standard_errors(notation, start, seed):
     # R0 and R2 in series only matter through their sum: J^T J is singular up to rounding,
-    # and its computed inverse would report anything from 0.0 to 1e8.
+    # and its computed inverse would report anything from 0.0 or NaN to 1e8.
     rng = np.random.default_rng(seed)
     noisy = Z * (1 + 0.01 * (rng.standard_normal(len(F)) + 1j * rng.standard_normal(len(F))))
-    result = corvex.Circuit("R0-(R1,C1)-R2").with_values([4.0, 90.0, 2e-5, 5.0]).fit(F, noisy)
+    result = corvex.Circuit(notation).with_values(start).fit(F, noisy)
     assert result.stderr is None and math.isfinite(result.cost)
     assert all(e > 0 for e in START.fit(F, noisy).stderr.values())
 
