@@ -11,7 +11,7 @@ JOBS ?= 2
 
 PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
 
-.PHONY: demo test setup debian venv build cpp-tests pytest bench sanitize sanitize-thread fuzz weights report clean
+.PHONY: demo test setup debian venv build cpp-tests pytest typecheck bench sanitize sanitize-thread fuzz weights report clean
 
 # The tour: the quickstart, then each capability's own script in name order. Figures go to
 # demo-figures/, whose paths the scripts print.
@@ -50,6 +50,12 @@ cpp-tests: venv
 
 pytest: build
 	$(PY) -m pytest -q tests
+
+# Static types: the examples under mypy --strict, and the extension's stubs against the module
+# as built, checked from outside the tree so that the installed package is the one compared.
+typecheck: build
+	$(PY) -m mypy --strict --cache-dir build/mypy-cache examples/
+	cd build && $(abspath $(PY)) -m mypy.stubtest --mypy-config-file /dev/null corvex
 
 bench: build
 	$(PY) benchmarks/run_all.py

@@ -83,7 +83,8 @@ def read_table(path: str | os.PathLike[str], *, format: str | None = None, libra
     if library == "polars":
         import polars as pl
 
-        table = pl.read_csv(path) if chosen == "csv" else pl.read_parquet(path)
+        source = os.fspath(path)
+        table = pl.read_csv(source) if chosen == "csv" else pl.read_parquet(source)
         if results and RESULT_COLUMN in table.columns:
             table = table.with_columns(pl.col(RESULT_COLUMN).map_elements(_objects, return_dtype=pl.Object))
         return table
