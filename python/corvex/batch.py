@@ -83,6 +83,8 @@ def fit(
     The table is in the input's frame library (pandas otherwise), in input order, with the key
     column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
     parameter, one `<name>_stderr` column per parameter, error, and result (the FitResult).
+    A pandas table's `attrs` count the refinement passes and the fits they ran ("refine_passes",
+    "refits").
 
     A dask DataFrame is fitted partition by partition on its cluster by `corvex.dask.fit`,
     which returns the table as a dask DataFrame (`n_jobs` None means one core per partition
@@ -392,7 +394,9 @@ def _table(library: str, keys: dict[str, list], names: list[str], columns: dict)
         table[f"{name}_stderr"] = stderrs[:, j]
     table["error"] = pd.Series(columns["error"], dtype=object)
     table["result"] = pd.Series(columns["result"], dtype=object)
-    return pd.DataFrame(table)
+    frame = pd.DataFrame(table)
+    frame.attrs.update(refine_passes=columns["refine_passes"], refits=columns["refits"])
+    return frame
 
 
 def _polars_table(keys: dict[str, list], names: list[str], columns: dict) -> Any:
