@@ -1,16 +1,22 @@
 """One figure that tells how well a fit went: the Nyquist plot with the fit, the Bode plot,
 and the relative residuals, side by side."""
 
+from __future__ import annotations
+
+from typing import Any
+
 import matplotlib.pyplot as plt
+from matplotlib.figure import Figure
+from matplotlib.typing import HashableList
 
 from ._inputs import collect
 from .spectra import bode, nyquist, residuals
 
-LAYOUT = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
+LAYOUT: list[HashableList[str]] = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
 
 
-def report(data=None, impedances=None, *, result=None, key=None, by=None, cmap="viridis", figsize=(10.0, 6.0),
-           figure=None):
+def report(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
+           cmap: str = "viridis", figsize: tuple[float, float] = (10.0, 6.0), figure: Figure | None = None) -> Figure:
     """A Figure with the Nyquist plot (left) and |Z|, phase and the fit's relative residuals
     against frequency (right, on one frequency axis).
 
@@ -34,8 +40,9 @@ def report(data=None, impedances=None, *, result=None, key=None, by=None, cmap="
         panels[name].tick_params(labelbottom=False)
         panels[name].set_xlabel("")
         # The Nyquist legend already tells markers from lines; these small panels keep their data clear.
-        if panels[name].get_legend() is not None:
-            panels[name].get_legend().remove()
+        legend = panels[name].get_legend()
+        if legend is not None:
+            legend.remove()
     if not collection.is_batch and collection.spectra[0].result is not None:
         fit = collection.spectra[0].result
         figure.suptitle(f"\u03c7\u00b2 = {fit.chi_square:.3g}, {fit.iterations} iterations, "

@@ -1,7 +1,12 @@
 """Picture of Kramers-Kronig validity tests: the relative residuals of the real and imaginary
 parts against frequency, with the noise band a single test was judged by."""
 
+from __future__ import annotations
+
+from typing import Any
+
 import numpy as np
+from matplotlib.axes import Axes
 
 from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, finish_series, key_palette
 from ._inputs import collect, is_batch_table, table_results
@@ -27,7 +32,8 @@ def _verdict(test):
     return "Kramers\u2013Kronig test: " + ", ".join(facts) if facts else ""
 
 
-def kk(test=None, impedances=None, *, key=None, ax=None, cmap="viridis", colorbar=True):
+def kk(test: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | None = None, cmap: str = "viridis",
+       colorbar: bool = True) -> Axes:
     """Residuals of Kramers-Kronig tests in per cent against frequency: the real part as
     circles, the imaginary part as open squares.
 

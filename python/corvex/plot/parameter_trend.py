@@ -1,7 +1,13 @@
 """Picture of fitted parameters over a series: each parameter of a batch table against the
 table's group key, with standard-error bars."""
 
+from __future__ import annotations
+
+from collections.abc import Sequence
+from typing import Any
+
 import numpy as np
+from matplotlib.axes import Axes
 
 from ._drawing import axes_or_new
 from ._inputs import key_columns
@@ -12,7 +18,7 @@ def _column(table, name):
     return np.array(list(table[name]), dtype=float)
 
 
-def trend(table, parameter, *, key=None, ax=None):
+def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None, ax: Axes | None = None) -> Axes:
     """Fitted values of ``parameter`` (a name such as ``"R1.r"``, or a list of names) against the
     batch's group key, with error bars from the ``<name>_stderr`` columns.
 

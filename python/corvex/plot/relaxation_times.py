@@ -1,7 +1,12 @@
 """Picture of distributions of relaxation times: gamma against tau on a log axis, with the
 peaks the analysis found marked (and, for one spectrum, labelled with their time constants)."""
 
+from __future__ import annotations
+
+from typing import Any
+
 import numpy as np
+from matplotlib.axes import Axes
 
 from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, OHM, axes_or_new, finish_series, key_palette
 from ._inputs import collect, is_batch_table, table_results
@@ -28,7 +33,8 @@ def _peak_columns(peaks):
     return np.asarray(tau, dtype=float), np.asarray(height, dtype=float)
 
 
-def drt(distribution=None, impedances=None, *, key=None, ax=None, cmap="viridis", colorbar=True):
+def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | None = None,
+        cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """gamma(tau) against tau on a log axis, peaks marked.
 
     ``distribution`` is a result of ``corvex.analysis.drt`` (or any object with ``tau`` in

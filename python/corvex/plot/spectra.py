@@ -1,7 +1,12 @@
 """The pictures of one spectrum or a series: Nyquist (equal scales, -Im Z upward), Bode (|Z|
 and phase against frequency on log axes) and the relative residuals of a fit."""
 
+from __future__ import annotations
+
+from typing import Any
+
 import numpy as np
+from matplotlib.axes import Axes
 
 from ._drawing import MINUS, MODEL_COLOUR, OHM, axes_or_new, finish_series, palette
 from ._inputs import collect
@@ -14,8 +19,8 @@ def _marker_style(colour, marker="o", joined=False):
     return dict(marker=marker, markersize=MARKER_SIZE, color=colour, **line)
 
 
-def nyquist(data=None, impedances=None, *, result=None, key=None, by=None, ax=None, cmap="viridis",
-            colorbar=True):
+def nyquist(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
+            ax: Axes | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Nyquist plot: -Im Z against Re Z on equal scales, measured points as markers and a
     fitted model as a line over the measured frequency range.
 
@@ -49,8 +54,8 @@ def _phase_degrees(z):
     return -np.degrees(np.angle(z))
 
 
-def bode(data=None, impedances=None, *, result=None, key=None, by=None, ax=None, cmap="viridis",
-         colorbar=True):
+def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
+         ax: Axes | tuple[Axes, Axes] | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Bode plot: |Z| (log scale, circles) and -phase (open squares) against frequency on a
     log axis, with a fitted model as lines over the measured range.
 
@@ -59,7 +64,7 @@ def bode(data=None, impedances=None, *, result=None, key=None, by=None, ax=None,
     """
     collection = collect(data, impedances, result, key, by)
     twin = not isinstance(ax, (tuple, list))
-    if not twin:
+    if isinstance(ax, (tuple, list)):
         magnitude_ax, phase_ax = ax
     else:
         magnitude_ax = axes_or_new(ax)
@@ -97,7 +102,8 @@ def bode(data=None, impedances=None, *, result=None, key=None, by=None, ax=None,
     return magnitude_ax
 
 
-def residuals(data=None, impedances=None, *, result=None, key=None, ax=None, cmap="viridis", colorbar=True):
+def residuals(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None,
+              ax: Axes | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Relative residuals of a fit against frequency: (Z - Z_fit) / |Z_fit| in per cent, the real
     part as circles and the imaginary part as squares, at the measured frequencies.
 
