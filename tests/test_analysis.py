@@ -49,16 +49,16 @@ def test_kramers_kronig_matches_numpy_lstsq(sigma):
     assert result.pseudo_chi_square == pytest.approx(np.sum(np.abs(residuals) ** 2), rel=1e-8)
 
 
-@pytest.mark.parametrize("drift, passes", [(0.0, True), (0.05, False)])
-def test_kramers_kronig_passes_valid_data_and_fails_low_frequency_drift(drift, passes):
+@pytest.mark.parametrize("sigma", [2e-3, 1e-2])
+@pytest.mark.parametrize("drift, passes", [(0.0, True), (0.1, False)])
+def test_kramers_kronig_passes_valid_data_and_fails_low_frequency_drift(sigma, drift, passes):
     # The resistance of the slow arc grows while the low-frequency points are measured.
     grown = two_zarc(r2=1.0 + drift)
-    z = noisy(np.where(F < 1.0, grown, two_zarc()), 2e-3, seed=3)
+    z = noisy(np.where(F < 1.0, grown, two_zarc()), sigma, seed=3)
     result = kramers_kronig(F, z)
     assert result.passed is passes
-    assert kramers_kronig(F, z, noise_level=2e-3).passed is passes
-    if passes:
-        assert result.noise_level == pytest.approx(2e-3, rel=0.5)
+    assert kramers_kronig(F, z, noise_level=sigma).passed is passes
+    assert result.noise_level == pytest.approx(max(sigma, 5e-3), rel=0.3)
 
 
 @pytest.mark.parametrize("tau1, tau2", [(1e-4, 0.1), (3e-3, 0.1), (1e-5, 1e-3)])

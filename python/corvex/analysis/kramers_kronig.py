@@ -60,7 +60,7 @@ def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_c
     `mu_threshold`, at most `max_rc_count`.
 
     `noise_level` is the relative noise of the data (0.01 for 1 % of |Z|); without it the
-    noise is estimated from the point-to-point scatter of the residuals (at least 0.1 %).
+    noise is estimated from the point-to-point scatter of the residuals (at least 0.5 %).
 
     Takes one spectrum as `Circuit.fit()` does, or a batch: a list or dict of
     (frequencies, impedances) pairs or frames, 2-D arrays with one spectrum per row, or a long
