@@ -80,6 +80,8 @@ def test_batches_keep_order_and_isolate_a_bad_spectrum():
         assert table["error"][0] is None and "needs at least" in table["error"][1]
         single = analyse(F, good)
         np.testing.assert_array_equal(table["result"][0].residuals_real, single.residuals_real)
+        one_lane = analyse(spectra, n_jobs=1)
+        np.testing.assert_array_equal(one_lane["result"][2].residuals_imag, table["result"][2].residuals_imag)
 
 
 @pytest.mark.parametrize("analyse", [kramers_kronig, drt])
@@ -121,5 +123,7 @@ def test_ranking_of_a_batch_and_of_circuits_without_a_model():
     table = rank_circuits({"good": (F, z), "short": (F[:3], z[:3])}, circuits=["R0-(R1,C1)-(R2,CPE2)", "rq"])
     good = table[table["name"] == "good"]
     assert list(good.set_index("circuit")["guessed"][["R0-(R1,C1)-(R2,CPE2)", "rq"]]) == [False, True]
+    one_lane = rank_circuits({"good": (F, z)}, circuits=["R0-(R1,C1)-(R2,CPE2)", "rq"], n_jobs=1)
+    assert list(one_lane["chi_square"]) == list(good["chi_square"])
     short = table[table["name"] == "short"]
     assert len(short) == 1 and "needs at least 4 points" in short["error"].iloc[0]

@@ -14,9 +14,9 @@ namespace corvex::python {
 
 namespace {
 
-enum Argument { kSpectra, kFit, kRcCount, kMuThreshold, kMaxRcCount, kSeriesCapacitance, kNoiseLevel, kCount };
+enum Argument { kSpectra, kFit, kRcCount, kMuThreshold, kMaxRcCount, kSeriesCapacitance, kNoiseLevel, kWorkers, kCount };
 constexpr const char* kNames[kCount] = {"spectra", "fit", "rc_count", "mu_threshold",
-                                        "max_rc_count", "series_capacitance", "noise_level"};
+                                        "max_rc_count", "series_capacitance", "noise_level", "workers"};
 constexpr Signature kSignature{"_analysis_kramers_kronig()", kNames, kCount};
 
 bool convert_options(PyObject* const* bound, KramersKronigOptions* options) {
@@ -81,10 +81,12 @@ PyObject* analysis_kramers_kronig(PyObject*, PyObject* const* args, Py_ssize_t n
     if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
     KramersKronigOptions options;
     if (!convert_options(bound.data(), &options)) return nullptr;
+    std::size_t workers = 1;
+    if (!convert_workers(bound[kWorkers], &workers)) return nullptr;
     SpectrumBatch batch;
     if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
     auto results = run_on_pool<KramersKronigOutcome>(
-        batch, [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); });
+        batch, workers, [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); });
     OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results.size())));
     if (!list) return nullptr;
     for (std::size_t i = 0; i < results.size(); ++i) {

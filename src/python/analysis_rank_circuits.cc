@@ -1,6 +1,7 @@
 // _analysis_rank_circuits(spectra, circuits, weight, thorough, patience, identifiability_limit):
 // per spectrum, the candidates' rows in ranked order, or an error message.
 #include <array>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,9 @@ namespace corvex::python {
 
 namespace {
 
-enum Argument { kSpectra, kCircuits, kWeight, kThorough, kPatience, kIdentifiabilityLimit, kCount };
+enum Argument { kSpectra, kCircuits, kWeight, kThorough, kPatience, kIdentifiabilityLimit, kWorkers, kCount };
 constexpr const char* kNames[kCount] = {"spectra", "circuits", "weight", "thorough", "patience",
-                                        "identifiability_limit"};
+                                        "identifiability_limit", "workers"};
 constexpr Signature kSignature{"_analysis_rank_circuits()", kNames, kCount};
 
 // Fewest points a ranking runs on: fewer leave no residual degrees of freedom for any candidate.
@@ -104,6 +105,8 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     if (!convert_options(bound.data(), &options) || !convert_circuits(state, bound[kCircuits], &circuits)) {
       return nullptr;
     }
+    std::size_t workers = 1;
+    if (!convert_workers(bound[kWorkers], &workers)) return nullptr;
     SpectrumBatch batch;
     if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
     const std::size_t spectra = batch.spectra.size();
@@ -121,11 +124,17 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     auto task = [&](std::size_t t) {
       const std::size_t s = t / per;
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
-      fits[t] = fit_candidate(batch.spectra[s], circuits[t % per], t % per, options);
+      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options); };
+      try {
+        fits[t] = one();
+      } catch (const std::bad_alloc&) {
+        fits[t].candidate = t % per;
+        fits[t].error = memory_error("out of memory");
+      }
     };
     {
       ScopedGilRelease unlocked;
-      parallel_for(fits.size(), TaskRef(task));
+      run_on_lanes(fits.size(), workers, task);
     }
 
     OwnedRef list(PyList_New(static_cast<Py_ssize_t>(spectra)));

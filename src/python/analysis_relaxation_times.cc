@@ -16,11 +16,11 @@ namespace {
 
 enum Argument {
   kSpectra, kFit, kLambda, kDerivativeOrder, kPointsPerDecade, kExtendDecades, kShapeFactor,
-  kSeriesResistance, kSeriesInductance, kPeakThreshold, kCount,
+  kSeriesResistance, kSeriesInductance, kPeakThreshold, kWorkers, kCount,
 };
 constexpr const char* kNames[kCount] = {"spectra", "fit", "lambda_", "derivative_order", "points_per_decade",
                                         "extend_decades", "shape_factor", "series_resistance",
-                                        "series_inductance", "peak_threshold"};
+                                        "series_inductance", "peak_threshold", "workers"};
 constexpr Signature kSignature{"_analysis_relaxation_times()", kNames, kCount};
 
 bool convert_flag(PyObject* object, bool* out) {
@@ -92,9 +92,11 @@ PyObject* analysis_relaxation_times(PyObject*, PyObject* const* args, Py_ssize_t
     if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
     DrtOptions options;
     if (!convert_options(bound.data(), &options)) return nullptr;
+    std::size_t workers = 1;
+    if (!convert_workers(bound[kWorkers], &workers)) return nullptr;
     SpectrumBatch batch;
     if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
-    auto results = run_on_pool<DrtOutcome>(batch, [&](const Spectrum& spectrum) { return relaxation_times(spectrum, options); });
+    auto results = run_on_pool<DrtOutcome>(batch, workers, [&](const Spectrum& spectrum) { return relaxation_times(spectrum, options); });
     OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results.size())));
     if (!list) return nullptr;
     for (std::size_t i = 0; i < results.size(); ++i) {

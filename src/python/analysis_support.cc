@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "python/conversions.h"
 #include "python/numpy_api.h"
 #include "python/spectrum_input.h"
 
@@ -52,6 +53,13 @@ bool spectrum_batch_from(PyObject* pairs, SpectrumBatch* batch) {
       return false;  // KeyboardInterrupt, MemoryError and the like stop the whole call
     }
   }
+  return true;
+}
+
+bool convert_workers(PyObject* object, std::size_t* workers) {
+  std::uint64_t value = 0;
+  if (!convert_u64(object, "n_jobs", &value)) return false;
+  *workers = static_cast<std::size_t>(std::max<std::uint64_t>(value, 1));
   return true;
 }
 

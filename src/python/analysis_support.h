@@ -4,7 +4,9 @@
 
 #include <Python.h>
 
+#include <atomic>
 #include <cstddef>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@
 #include "util/result.h"
 #include "util/spectrum.h"
 #include "util/worker_pool.h"
+
+#include <algorithm>
 
 namespace corvex::python {
 
@@ -29,20 +33,53 @@ struct SpectrumBatch {
 // False with a TypeError set when `pairs` is not a list of 2-tuples.
 bool spectrum_batch_from(PyObject* pairs, SpectrumBatch* batch);
 
-// Runs compute(spectrum) -> Result<T> for every spectrum that converted, one pool task each,
+// Runs task(i) for every i in [0, count) on at most `workers` threads at once, each lane
+// claiming the next index when free; work the tasks spread themselves (Jacobian columns)
+// runs inline on the lane, so `workers` is the number of cores the call keeps busy.
+template <class Task>
+void run_on_lanes(std::size_t count, std::size_t workers, Task& task) {
+  std::atomic<std::size_t> next{0};
+  auto lane = [&](std::size_t) {
+    InlineParallelism inline_only;
+    for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) task(i);
+  };
+  if (std::min(workers, count) <= 1) {
+    lane(0);
+    return;
+  }
+  parallel_for(std::min(workers, count), TaskRef(lane));
+}
+
+// compute() inside a pool task: an allocation failure becomes this item's error instead of
+// escaping the pool thread.
+template <class T, class Compute>
+Result<T> computed_in_task(Compute& compute) {
+  try {
+    return compute();
+  } catch (const std::bad_alloc&) {
+    return memory_error("out of memory");
+  }
+}
+
+// Runs compute(spectrum) -> Result<T> for every spectrum that converted, on `workers` lanes,
 // with the interpreter lock released. compute must not touch Python.
 template <class T, class Compute>
-std::vector<std::optional<Result<T>>> run_on_pool(const SpectrumBatch& batch, Compute compute) {
+std::vector<std::optional<Result<T>>> run_on_pool(const SpectrumBatch& batch, std::size_t workers, Compute compute) {
   std::vector<std::optional<Result<T>>> results(batch.spectra.size());
   auto task = [&](std::size_t i) {
-    if (!batch.conversion_errors[i]) results[i].emplace(compute(batch.spectra[i]));
+    if (batch.conversion_errors[i]) return;
+    auto one = [&] { return compute(batch.spectra[i]); };
+    results[i].emplace(computed_in_task<T>(one));
   };
   {
     ScopedGilRelease unlocked;
-    parallel_for(results.size(), TaskRef(task));
+    run_on_lanes(results.size(), workers, task);
   }
   return results;
 }
+
+// The number of lanes from a bound argument: a positive integer.
+bool convert_workers(PyObject* object, std::size_t* workers);
 
 // The Python item of a failed spectrum: its message as a str.
 PyObject* error_item(const SpectrumBatch& batch, std::size_t i, const Error* error);

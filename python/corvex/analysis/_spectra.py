@@ -5,6 +5,8 @@ from __future__ import annotations
 
 import numpy as np
 
+from corvex.batch import _workers as workers_for  # the one reading of n_jobs in the package
+
 # Column names of a battery-data-format frame, display and machine forms: a dict holding one
 # of them is a single spectrum, not a batch keyed by name.
 _FRAME_COLUMNS = frozenset({

@@ -10,7 +10,7 @@ import numpy as np
 
 import corvex
 
-from ._spectra import Batch, single_or_raise, table
+from ._spectra import Batch, single_or_raise, table, workers_for
 
 
 class DrtPeak(NamedTuple):
@@ -53,7 +53,7 @@ class DrtResult:
 
 def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, derivative_order=1,
         points_per_decade=8.0, extend_decades=1.0, shape_factor=0.5, series_resistance=True,
-        series_inductance=False, peak_threshold=0.01):
+        series_inductance=False, peak_threshold=0.01, n_jobs=None):
     """Distribution of relaxation times of a measured spectrum, or of each spectrum of a batch.
 
     Z(w) = R_inf + j w L + integral of gamma(ln tau) / (1 + j w tau) d ln tau, with gamma a
@@ -68,12 +68,13 @@ def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, d
     are not reported.
 
     Takes one spectrum as `Circuit.fit()` does, or a batch (see `kramers_kronig`), which
-    returns a pandas table with one row per spectrum and `error` and `result` columns.
+    returns a pandas table with one row per spectrum and `error` and `result` columns;
+    `n_jobs` as there.
     """
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, derivative_order, points_per_decade,
                                               extend_decades, shape_factor, series_resistance,
-                                              series_inductance, peak_threshold)
+                                              series_inductance, peak_threshold, workers_for(n_jobs))
     results = [item if isinstance(item, str) else DrtResult(**item) for item in items]
     if batch.single:
         return single_or_raise(results[0])

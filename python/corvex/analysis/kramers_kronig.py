@@ -9,7 +9,7 @@ import numpy as np
 
 import corvex
 
-from ._spectra import Batch, single_or_raise, table
+from ._spectra import Batch, single_or_raise, table, workers_for
 
 
 @dataclass(frozen=True)
@@ -48,7 +48,7 @@ class KramersKronigResult:
 
 
 def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_count=None,
-                   mu_threshold=0.85, max_rc_count=50, series_capacitance=False, noise_level=None):
+                   mu_threshold=0.85, max_rc_count=50, series_capacitance=False, noise_level=None, n_jobs=None):
     """Linear Kramers-Kronig test of a measured spectrum, or of each spectrum of a batch.
 
     The spectrum is approximated by a series resistance, a series inductance, optionally a
@@ -66,11 +66,12 @@ def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_c
     (frequencies, impedances) pairs or frames, 2-D arrays with one spectrum per row, or a long
     frame split by the `by` column(s). A batch returns a pandas table with one row per
     spectrum, its key column(s), the main figures, an `error` column (the message a single
-    call would raise) and a `result` column.
+    call would raise) and a `result` column. `n_jobs` spectra are tested at once (None or
+    -1: one per processor), as in `corvex.batch.fit`; results do not depend on it.
     """
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_kramers_kronig(batch.pairs, fit, rc_count, mu_threshold, max_rc_count,
-                                            series_capacitance, noise_level)
+                                            series_capacitance, noise_level, workers_for(n_jobs))
     results = [item if isinstance(item, str) else KramersKronigResult(**item) for item in items]
     if batch.single:
         return single_or_raise(results[0])

@@ -7,7 +7,7 @@ import math
 
 import corvex
 
-from ._spectra import Batch
+from ._spectra import Batch, workers_for
 
 _COLUMNS = ["rank", "circuit", "parameters", "success", "chi_square", "aicc", "delta_aicc", "aicc_weight",
             "bic", "bic_rank", "guessed", "at_bounds", "not_identifiable", "flagged", "error", "result"]
@@ -66,7 +66,7 @@ def _rows(names, ranked):
 
 
 def rank_circuits(frequencies, impedances=None, *, circuits=None, by=None, weight="modulus", thorough=False,
-                  patience=100, identifiability_limit=1.0):
+                  patience=100, identifiability_limit=1.0, n_jobs=None):
     """Fit every candidate circuit to a measured spectrum (or to each spectrum of a batch) and
     rank the candidates by the corrected Akaike information criterion.
 
@@ -85,13 +85,15 @@ def rank_circuits(frequencies, impedances=None, *, circuits=None, by=None, weigh
     those without a standard error or with one above `identifiability_limit` times the value),
     `flagged` (either of these, or an unsuccessful fit), `error` and `result` (the FitResult).
     A batch (as for `kramers_kronig`) gives the same rows under its key column(s); a spectrum
-    that cannot be ranked gets one row holding only its error.
+    that cannot be ranked gets one row holding only its error. `n_jobs` fits run at once
+    (None or -1: one per processor); results do not depend on it.
     """
     import pandas as pd
 
     names, objects = _candidates(circuits)
     batch = Batch(frequencies, impedances, by)
-    items = corvex._analysis_rank_circuits(batch.pairs, objects, weight, thorough, patience, identifiability_limit)
+    items = corvex._analysis_rank_circuits(batch.pairs, objects, weight, thorough, patience, identifiability_limit,
+                                           workers_for(n_jobs))
     if batch.single and isinstance(items[0], str):
         raise ValueError(items[0])
     records = []
