@@ -147,22 +147,24 @@ Eigen::MatrixXd regularised(const Normal& normal, const Design& d, double lambda
   return g;
 }
 
-// Generalised cross-validation score of the unconstrained solution at lambda.
-double gcv_score(const Normal& normal, const Design& d, double lambda) {
+// Generalised cross-validation score of the unconstrained solution at lambda, with the
+// effective number of parameters (the trace of the influence matrix) counted `factor` times:
+// factor 1 is plain GCV, larger factors the modified GCV that counters its undersmoothing.
+double gcv_score(const Normal& normal, const Design& d, double lambda, double factor) {
   const Eigen::LLT<Eigen::MatrixXd> llt(regularised(normal, d, lambda));
   const Eigen::VectorXd x = llt.solve(normal.atb);
   const double residual = (d.b - d.a * x).squaredNorm();
   const double trace = llt.solve(normal.ata).trace();
   const double rows = static_cast<double>(d.b.size());
-  const double free = rows - trace;
+  const double free = rows - factor * trace;
   return rows * residual / (free * free);
 }
 
-double choose_lambda(const Normal& normal, const Design& d) {
+double choose_lambda(const Normal& normal, const Design& d, double factor) {
   double best_log = kLogLambdaLow;
-  double best = gcv_score(normal, d, std::pow(10.0, best_log));
+  double best = gcv_score(normal, d, std::pow(10.0, best_log), factor);
   for (double t = kLogLambdaLow + kLogLambdaStep; t <= kLogLambdaHigh + 1e-9; t += kLogLambdaStep) {
-    const double score = gcv_score(normal, d, std::pow(10.0, t));
+    const double score = gcv_score(normal, d, std::pow(10.0, t), factor);
     if (score < best) {
       best = score;
       best_log = t;
@@ -172,20 +174,20 @@ double choose_lambda(const Normal& normal, const Design& d) {
   double lo = best_log - kLogLambdaStep, hi = best_log + kLogLambdaStep;
   const double ratio = 0.6180339887498949;
   double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
-  double f1 = gcv_score(normal, d, std::pow(10.0, x1)), f2 = gcv_score(normal, d, std::pow(10.0, x2));
+  double f1 = gcv_score(normal, d, std::pow(10.0, x1), factor), f2 = gcv_score(normal, d, std::pow(10.0, x2), factor);
   for (int k = 0; k < 12; ++k) {
     if (f1 < f2) {
       hi = x2;
       x2 = x1;
       f2 = f1;
       x1 = hi - ratio * (hi - lo);
-      f1 = gcv_score(normal, d, std::pow(10.0, x1));
+      f1 = gcv_score(normal, d, std::pow(10.0, x1), factor);
     } else {
       lo = x1;
       x1 = x2;
       f1 = f2;
       x2 = lo + ratio * (hi - lo);
-      f2 = gcv_score(normal, d, std::pow(10.0, x2));
+      f2 = gcv_score(normal, d, std::pow(10.0, x2), factor);
     }
   }
   const double refined = f1 < f2 ? x1 : x2;
@@ -227,6 +229,7 @@ Status check_options(const DrtOptions& o) {
   if (o.lambda && !(*o.lambda > 0.0 && std::isfinite(*o.lambda))) {
     return value_error("lambda must be a finite positive number");
   }
+  if (!(o.gcv_factor >= 1.0 && o.gcv_factor <= 10.0)) return value_error("gcv_factor must lie in [1, 10]");
   if (!(o.peak_threshold >= 0.0 && o.peak_threshold < 1.0)) return value_error("peak_threshold must lie in [0, 1)");
   return {};
 }
@@ -269,7 +272,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
 
   DrtOutcome out;
   out.lambda_from_gcv = !options.lambda;
-  out.lambda = options.lambda ? *options.lambda : choose_lambda(normal, d);
+  out.lambda = options.lambda ? *options.lambda : choose_lambda(normal, d, options.gcv_factor);
   Eigen::VectorXd x;
   out.nnls_converged = solve_nnls(regularised(normal, d, out.lambda), normal.atb, &x).converged;
   x = x.cwiseQuotient(d.column_scale);

@@ -18,7 +18,8 @@ enum class DrtFit { Complex, Real, Imaginary };
 struct DrtOptions {
   DrtFit fit = DrtFit::Complex;        // which part(s) of the data the fit sees
   std::optional<double> lambda;        // regularisation weight; absent: generalised cross-validation
-  int derivative_order = 1;            // penalised derivative of gamma: 1 or 2
+  double gcv_factor = 2.0;             // weight of the effective parameter count in the GCV score (1: plain GCV)
+  int derivative_order = 2;            // penalised derivative of gamma: 1 or 2
   double points_per_decade = 8.0;      // basis centres per decade of tau
   double extend_decades = 1.0;         // the tau grid reaches this far beyond 1/(2 pi f) at both ends
   double shape_factor = 0.5;           // basis width: full width at half maximum = spacing / shape_factor

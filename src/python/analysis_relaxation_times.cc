@@ -1,4 +1,4 @@
-// _analysis_relaxation_times(spectra, fit, lambda_, derivative_order, points_per_decade,
+// _analysis_relaxation_times(spectra, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
 // extend_decades, shape_factor, series_resistance, series_inductance, peak_threshold).
 #include <array>
 #include <string>
@@ -15,10 +15,10 @@ namespace corvex::python {
 namespace {
 
 enum Argument {
-  kSpectra, kFit, kLambda, kDerivativeOrder, kPointsPerDecade, kExtendDecades, kShapeFactor,
+  kSpectra, kFit, kLambda, kGcvFactor, kDerivativeOrder, kPointsPerDecade, kExtendDecades, kShapeFactor,
   kSeriesResistance, kSeriesInductance, kPeakThreshold, kWorkers, kCount,
 };
-constexpr const char* kNames[kCount] = {"spectra", "fit", "lambda_", "derivative_order", "points_per_decade",
+constexpr const char* kNames[kCount] = {"spectra", "fit", "lambda_", "gcv_factor", "derivative_order", "points_per_decade",
                                         "extend_decades", "shape_factor", "series_resistance",
                                         "series_inductance", "peak_threshold", "workers"};
 constexpr Signature kSignature{"_analysis_relaxation_times()", kNames, kCount};
@@ -48,6 +48,7 @@ bool convert_options(PyObject* const* bound, DrtOptions* options) {
     if (!convert_double(bound[kLambda], "lambda", &lambda)) return false;
     options->lambda = lambda;
   }
+  if (!convert_double(bound[kGcvFactor], kNames[kGcvFactor], &options->gcv_factor)) return false;
   std::uint32_t order = 0;
   if (!convert_u32(bound[kDerivativeOrder], kNames[kDerivativeOrder], &order)) return false;
   options->derivative_order = order > 2 ? 3 : static_cast<int>(order);

@@ -51,7 +51,7 @@ class DrtResult:
                                                     self.peak_area.tolist())]
 
 
-def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, derivative_order=1,
+def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, gcv_factor=2.0, derivative_order=2,
         points_per_decade=8.0, extend_decades=1.0, shape_factor=0.5, series_resistance=True,
         series_inductance=False, peak_threshold=0.01, n_jobs=None):
     """Distribution of relaxation times of a measured spectrum, or of each spectrum of a batch.
@@ -63,7 +63,9 @@ def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, d
     minimise the 1/|Z|-weighted squared misfit of the complex data (or of `fit="real"` or
     `"imaginary"` alone) plus `lambda_` times the squared norm of the `derivative_order`-th
     derivative of gamma, under non-negativity (an active-set NNLS). Without `lambda_` it is
-    chosen by generalised cross-validation. `series_resistance` and `series_inductance`
+    chosen by generalised cross-validation of the unconstrained problem, with the effective
+    number of parameters counted `gcv_factor` times (1 is plain GCV, which tends to
+    undersmooth and split broad peaks; 2, the default, is the modified GCV). `series_resistance` and `series_inductance`
     say whether R_inf and L are fitted. Peaks lower than `peak_threshold` times the highest
     are not reported.
 
@@ -72,7 +74,7 @@ def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, d
     `n_jobs` as there.
     """
     batch = Batch(frequencies, impedances, by)
-    items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, derivative_order, points_per_decade,
+    items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
                                               extend_decades, shape_factor, series_resistance,
                                               series_inductance, peak_threshold, workers_for(n_jobs))
     results = [item if isinstance(item, str) else DrtResult(**item) for item in items]
