@@ -1,5 +1,9 @@
 """corvex.analysis: the Kramers-Kronig test against a NumPy lstsq version of the same method,
 its verdict on valid and drifting data, relaxation-time peaks, batches and bad input."""
+import signal
+import threading
+import time
+
 import numpy as np
 import pytest
 
@@ -128,3 +132,16 @@ def test_ranking_of_a_batch_and_of_circuits_without_a_model():
     assert list(one_lane["chi_square"]) == list(good["chi_square"])
     short = table[table["name"] == "short"]
     assert len(short) == 1 and "needs at least 4 points" in short["error"].iloc[0]
+
+
+def test_ctrl_c_stops_a_long_ranking_batch():
+    spectra = [(F, noisy(two_zarc(), 1e-2, seed=k)) for k in range(400)]
+    timer = threading.Timer(0.3, signal.pthread_kill, (threading.main_thread().ident, signal.SIGINT))
+    start = time.perf_counter()
+    with pytest.raises(KeyboardInterrupt):
+        timer.start()
+        try:
+            rank_circuits(spectra, thorough=True)
+        finally:
+            timer.join()
+    assert time.perf_counter() - start < 2.0

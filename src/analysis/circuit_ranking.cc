@@ -24,9 +24,10 @@ namespace {
 constexpr double kBoundedMargin = 1e-6;
 constexpr double kOpenBoundFactor = 100.0;
 
-Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, const RankingOptions& options) {
+Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, const RankingOptions& options,
+                              const CancellationToken& cancellation) {
   if (Status valid = validate_fit_inputs(start, spectrum); !valid) return valid.take_error();
-  const FitProblem problem(start.nodes, spectrum, options.weight);
+  const FitProblem problem(start.nodes, spectrum, options.weight, cancellation);
   const std::vector<ParamBounds> bounds = param_bounds(start.nodes);
   const std::vector<double> x0 = param_values(start.nodes);
   LmSettings settings;
@@ -34,6 +35,7 @@ Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, co
   const std::vector<bool> frozen(x0.size(), false);
   Result<LmRunResult> run = lm_run(problem, bounds, to_solver(x0, bounds), frozen, settings);
   if (!run) return run.take_error();
+  if (cancellation.stopped()) return interrupted_error();
   FitOutcome outcome = fit_statistics(start.nodes, std::move(run->x), run->success, run->evaluations, problem);
   outcome.measured = spectrum;
   return outcome;
@@ -67,7 +69,7 @@ void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
 }  // namespace
 
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
-                        const RankingOptions& options) {
+                        const RankingOptions& options, const CancellationToken& cancellation) {
   RankedFit fit;
   fit.candidate = index;
   Circuit start = candidate;
@@ -82,11 +84,11 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
     fit.guessed = true;
   }
   Result<FitOutcome> outcome = [&]() -> Result<FitOutcome> {
-    if (!options.thorough) return single_run(start, spectrum, options);
+    if (!options.thorough) return single_run(start, spectrum, options, cancellation);
     FitOptions fit_options;
     fit_options.weight = options.weight;
     fit_options.max_iterations = options.patience;
-    return fit_driver(fit_options, start, spectrum);
+    return fit_driver(fit_options, start, spectrum, cancellation);
   }();
   if (!outcome) {
     fit.error = outcome.take_error();

@@ -87,12 +87,14 @@ PyObject* analysis_kramers_kronig(PyObject*, PyObject* const* args, Py_ssize_t n
     if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
     auto results = run_on_pool<KramersKronigOutcome>(
         batch, workers, [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); });
-    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results.size())));
+    if (!results) return nullptr;
+    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results->size())));
     if (!list) return nullptr;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-      const bool failed = !results[i] || !*results[i];
-      PyObject* item = failed ? error_item(batch, i, results[i] ? &results[i]->error() : nullptr)
-                              : outcome_dict(batch.spectra[i], results[i]->value());
+    for (std::size_t i = 0; i < results->size(); ++i) {
+      const auto& result = (*results)[i];
+      const bool failed = !result || !*result;
+      PyObject* item = failed ? error_item(batch, i, result ? &result->error() : nullptr)
+                              : outcome_dict(batch.spectra[i], result->value());
       if (item == nullptr) return nullptr;
       PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), item);
     }

@@ -121,10 +121,11 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     // even for a single spectrum, and the result does not depend on the number of threads.
     const std::size_t per = circuits.size();
     std::vector<RankedFit> fits(spectra * per);
+    const CancellationToken* token = &no_cancellation();
     auto task = [&](std::size_t t) {
       const std::size_t s = t / per;
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
-      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options); };
+      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options, *token); };
       try {
         fits[t] = one();
       } catch (const std::bad_alloc&) {
@@ -132,9 +133,11 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
         fits[t].error = memory_error("out of memory");
       }
     };
-    {
-      ScopedGilRelease unlocked;
-      run_on_lanes(fits.size(), workers, task);
+    if (!run_interruptibly([&](const CancellationToken& cancellation) {
+          token = &cancellation;
+          run_on_lanes(fits.size(), workers, task, cancellation);
+        })) {
+      return nullptr;
     }
 
     OwnedRef list(PyList_New(static_cast<Py_ssize_t>(spectra)));

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "python/gil_release.h"
+#include "python/interruption.h"
 #include "python/owned_ref.h"
 #include "util/complex.h"
 #include "util/result.h"
@@ -35,19 +35,22 @@ bool spectrum_batch_from(PyObject* pairs, SpectrumBatch* batch);
 
 // Runs task(i) for every i in [0, count) on at most `workers` threads at once, each lane
 // claiming the next index when free; work the tasks spread themselves (Jacobian columns)
-// runs inline on the lane, so `workers` is the number of cores the call keeps busy.
+// runs inline on the lane, so `workers` is the number of cores the call keeps busy. No new
+// index starts once `cancellation` asks to stop.
 template <class Task>
-void run_on_lanes(std::size_t count, std::size_t workers, Task& task) {
+void run_on_lanes(std::size_t count, std::size_t workers, Task& task, const CancellationToken& cancellation) {
   std::atomic<std::size_t> next{0};
   auto lane = [&](std::size_t) {
     InlineParallelism inline_only;
-    for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) task(i);
+    for (std::size_t i = next.fetch_add(1); i < count && !cancellation.stop_requested(); i = next.fetch_add(1)) {
+      task(i);
+    }
   };
   if (std::min(workers, count) <= 1) {
     lane(0);
     return;
   }
-  parallel_for(std::min(workers, count), TaskRef(lane));
+  parallel_for(std::min(workers, count), TaskRef(lane), cancellation);
 }
 
 // compute() inside a pool task: an allocation failure becomes this item's error instead of
@@ -62,18 +65,19 @@ Result<T> computed_in_task(Compute& compute) {
 }
 
 // Runs compute(spectrum) -> Result<T> for every spectrum that converted, on `workers` lanes,
-// with the interpreter lock released. compute must not touch Python.
+// with the interpreter lock released and Ctrl-C honoured between spectra. compute must not
+// touch Python. nullopt, with the KeyboardInterrupt set, when a signal stopped the batch.
 template <class T, class Compute>
-std::vector<std::optional<Result<T>>> run_on_pool(const SpectrumBatch& batch, std::size_t workers, Compute compute) {
+std::optional<std::vector<std::optional<Result<T>>>> run_on_pool(const SpectrumBatch& batch, std::size_t workers,
+                                                                 Compute compute) {
   std::vector<std::optional<Result<T>>> results(batch.spectra.size());
   auto task = [&](std::size_t i) {
     if (batch.conversion_errors[i]) return;
     auto one = [&] { return compute(batch.spectra[i]); };
     results[i].emplace(computed_in_task<T>(one));
   };
-  {
-    ScopedGilRelease unlocked;
-    run_on_lanes(results.size(), workers, task);
+  if (!run_interruptibly([&](const CancellationToken& token) { run_on_lanes(results.size(), workers, task, token); })) {
+    return std::nullopt;
   }
   return results;
 }
