@@ -90,7 +90,9 @@ def main():
         for which, label in (("pandas", "pandas.read_csv (all columns)"), ("corvex", "corvex.io.read")):
             # Best of two: the machine is shared, and the first read also warms the page cache.
             runs = [measure(path, which) for _ in range(2)]
-            seconds, peak, rows, cols = min(runs)
+            seconds = min(run[0] for run in runs)
+            peak = max(run[1] for run in runs)
+            rows, cols = runs[0][2:]
             results[which] = seconds
             print(f"{label:<34} {rows:>10} {cols:>5} {seconds:>7.2f} s {peak / 2**20:>9.0f} MB "
                   f"{written / 2**20 / seconds:>7.0f}")
