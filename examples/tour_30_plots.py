@@ -9,6 +9,8 @@ matplotlib.use("Agg")
 
 import matplotlib.pyplot as plt  # noqa: E402
 import pandas as pd  # noqa: E402
+from matplotlib.axes import Axes  # noqa: E402
+from matplotlib.figure import Figure  # noqa: E402
 
 import corvex  # noqa: E402
 import corvex.batch  # noqa: E402
@@ -19,36 +21,39 @@ DATA = HERE / "data"
 OUT = HERE.parent / "demo-figures"
 
 
-def save(figure, name):
+def save(picture: Axes | Figure, name: str) -> None:
+    """Writes the figure of ``picture`` (an Axes or a Figure) and closes it."""
+    figure = picture if isinstance(picture, Figure) else picture.get_figure(root=True)
+    assert isinstance(figure, Figure)
     path = OUT / name
     figure.savefig(path, dpi=110)
     plt.close(figure)
     print(path)
 
 
-def main():
+def main() -> None:
     OUT.mkdir(exist_ok=True)
     dummy = pd.read_csv(DATA / "dummy-circuit-1.csv")
     dummy_fit = corvex.Circuit("R0-(R1,C1)").with_values([10.0, 10.0, 1e-5]).fit(dummy)
-    save(plot.nyquist(dummy, result=dummy_fit).figure, "dummy-cell-nyquist.png")
+    save(plot.nyquist(dummy, result=dummy_fit), "dummy-cell-nyquist.png")
 
     battery = pd.read_csv(DATA / "li-ion-example.csv")
     circuit = corvex.Circuit("L0-R0-(R1,CPE1)-(R2,CPE2)-W3")
     battery_fit = circuit.with_values([1e-7, 0.01, 0.01, 1.0, 0.8, 0.01, 10.0, 0.8, 0.01]).fit(battery)
     # A FitResult carries the spectrum it was fitted to, so it can be drawn on its own.
     save(plot.report(battery_fit), "li-ion-report.png")
-    save(plot.bode(battery, result=battery_fit).figure, "li-ion-bode.png")
-    save(plot.residuals(battery_fit).figure, "li-ion-residuals.png")
+    save(plot.bode(battery, result=battery_fit), "li-ion-bode.png")
+    save(plot.residuals(battery_fit), "li-ion-residuals.png")
     # Before fitting: is the spectrum valid (Kramers-Kronig), and how many processes does it hold?
-    save(plot.kk(battery).figure, "li-ion-kramers-kronig.png")
-    save(plot.drt(battery).figure, "li-ion-relaxation-times.png")
+    save(plot.kk(battery), "li-ion-kramers-kronig.png")
+    save(plot.drt(battery), "li-ion-relaxation-times.png")
 
     cycling = DATA / "coin-cell-cycling.csv"
     if cycling.exists():
         # A series: one colour per cycle along a colormap, and a fitted resistance over the cycles.
         table = corvex.batch.fit(corvex.Circuit("two_rq"), pd.read_csv(cycling), by="Cycle")
-        save(plot.nyquist(table[table["Cycle"] % 16 == 0]).figure, "coin-cell-cycles-nyquist.png")
-        save(plot.trend(table, ["R1.r", "R2.r"]).figure, "coin-cell-resistance-trend.png")
+        save(plot.nyquist(table[table["Cycle"] % 16 == 0]), "coin-cell-cycles-nyquist.png")
+        save(plot.trend(table, ["R1.r", "R2.r"]), "coin-cell-resistance-trend.png")
 
 
 if __name__ == "__main__":
