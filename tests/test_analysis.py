@@ -145,3 +145,71 @@ def test_ctrl_c_stops_a_long_ranking_batch():
         finally:
             timer.join()
     assert time.perf_counter() - start < 2.0
+
+
+@pytest.mark.parametrize("fit", ["real", "imaginary"])
+def test_single_part_fits_still_describe_the_whole_spectrum(fit):
+    z = noisy(two_zarc(), 1e-3, seed=2)
+    test = kramers_kronig(F, z, fit=fit, rc_count=20)
+    assert np.abs(test.residuals_real).max() < 0.02 and np.abs(test.residuals_imag).max() < 0.02
+    assert test.series_resistance == pytest.approx(0.1, rel=0.1)
+    dist = drt(F, z, fit=fit)
+    assert dist.series_resistance == pytest.approx(0.1, abs=0.03)
+    np.testing.assert_allclose(dist.peak_area.sum(), 1.5, rtol=0.1)
+
+
+def test_series_elements_are_recovered():
+    # A blocking electrode (series C) and cable inductance around one arc.
+    circuit = corvex.Circuit("L0-R0-(R1,CPE1)-C2").with_values([2e-6, 0.1, 1.0, 1e-3, 0.9, 5.0])
+    z = circuit.impedance(F)
+    assert not kramers_kronig(F, z, rc_count=25).passed
+    test = kramers_kronig(F, z, rc_count=25, series_capacitance=True)
+    assert test.passed
+    assert test.series_capacitance == pytest.approx(5.0, rel=1e-3)
+    assert test.series_inductance == pytest.approx(2e-6, rel=1e-3)
+    rc = corvex.Circuit("L0-R0-(R1,C1)").with_values([2e-6, 0.1, 1.0, 1e-3]).impedance(F)
+    dist = drt(F, rc, series_inductance=True)
+    assert dist.series_inductance == pytest.approx(2e-6, rel=0.05)
+    assert np.log10(dist.peak_tau[np.argmax(dist.peak_area)]) == pytest.approx(-3, abs=0.05)
+
+
+def test_automatic_m_stops_at_the_cap():
+    test = kramers_kronig(F, two_zarc(), max_rc_count=4)
+    assert test.m == 4 and test.rc_count_capped and test.mu > 0.85
+
+
+def test_ranking_flags_parameters_the_data_cannot_fix():
+    z = noisy(corvex.Circuit("rc").with_values([0.2, 1.0, 1e-3]).impedance(F), 2e-3, seed=5)
+    table = rank_circuits(F, z, circuits=["two_rc", "rq", "rc"])
+    assert table["circuit"][0] == "rc" and not table["flagged"][0] and table["aicc_weight"][0] > 0.5
+    table = table.set_index("circuit")
+    assert table.loc["two_rc", "not_identifiable"] == ("C2.c",)
+    assert table.loc["rq", "at_bounds"] == ("CPE1.alpha",)
+
+
+@pytest.mark.parametrize("library", ["pandas", "polars"])
+def test_batch_forms_give_the_same_results(library):
+    frames = pytest.importorskip(library)
+    z = noisy(two_zarc(), 1e-3)
+    long = {"cell": np.repeat(["a", "b"], F.size), "Frequency / Hz": np.tile(F, 2),
+            "Real Impedance / ohm": np.r_[z.real, 2 * z.real], "Imaginary Impedance / ohm": np.r_[z.imag, 2 * z.imag]}
+    by_column = kramers_kronig(frames.DataFrame(long), by="cell")
+    rows = kramers_kronig(F, np.vstack([z, 2 * z]))
+    assert list(by_column["cell"]) == ["a", "b"] and list(rows["spectrum"]) == [0, 1]
+    for a, b in zip(by_column["result"], rows["result"]):
+        np.testing.assert_array_equal(a.residuals_real, b.residuals_real)
+
+
+@pytest.mark.parametrize("analyse, options, message", [
+    (kramers_kronig, {"mu_threshold": 0.0}, "mu_threshold"),
+    (kramers_kronig, {"fit": "both"}, "fit must be"),
+    (kramers_kronig, {"noise_level": -1.0}, "noise_level"),
+    (drt, {"derivative_order": 3}, "derivative_order"),
+    (drt, {"lambda_": 0.0}, "lambda"),
+    (drt, {"gcv_factor": 0.5}, "gcv_factor"),
+    (drt, {"points_per_decade": 1e9}, "points_per_decade"),
+    (rank_circuits, {"weight": "square"}, "weight scheme"),
+])
+def test_bad_options_raise_value_error(analyse, options, message):
+    with pytest.raises(ValueError, match=message):
+        analyse(F, two_zarc(), **options)

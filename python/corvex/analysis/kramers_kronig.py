@@ -57,7 +57,10 @@ def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_c
     1/(2 pi f_min), fitted by linear least squares with 1/|Z| weights to the complex data
     (`fit="complex"`) or to one part (`"real"`, `"imaginary"`). Without `rc_count` the
     number of RC elements counts up from 1 until mu = 1 - sum|R_k<0| / sum|R_k>=0| falls to
-    `mu_threshold`, at most `max_rc_count`.
+    `mu_threshold`, at most `max_rc_count`. The criterion reads negative resistances as the
+    sign of fitting noise; short chains that cannot follow a nearly ideal RC element or a
+    dominant series capacitance need negative resistances too, so on such spectra it can stop
+    at a few elements with large residuals: give `rc_count` (20-30 for 60 points) there.
 
     `noise_level` is the relative noise of the data (0.01 for 1 % of |Z|); without it the
     noise is estimated from the point-to-point scatter of the residuals (at least 0.5 %).
