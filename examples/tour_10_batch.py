@@ -12,7 +12,7 @@ import corvex.batch
 DATA = pathlib.Path(__file__).resolve().parent / "data"
 
 
-def main():
+def main() -> None:
     cycles = pd.read_csv(DATA / "coin-cell-cycling.csv")
     circuit = corvex.Circuit("two_rq")
     start = time.perf_counter()

@@ -6,6 +6,7 @@ released; this module only turns the accepted inputs into spectra and the result
 
 from __future__ import annotations
 
+import importlib
 import os
 import sys
 import time
@@ -59,7 +60,7 @@ def fit(
     basin_hopping_step_size: float = 1.0,
     basin_hopping_temperature: float = 1.0,
     seed: int | None = None,
-):
+) -> Any:
     """Fit `circuit` to every spectrum in `data` and return one table row per spectrum.
 
     `data` is a long data frame (pandas or polars) in the battery data format with the
@@ -107,6 +108,7 @@ def fit(
     collected = _collect(data, by_columns, frequencies)
     if refine is None:
         refine = by_columns is not None
+    reporter: Callable[[int, int], Any] | None
     if progress is False:
         reporter = None
     elif progress is None or progress is True:
@@ -152,7 +154,7 @@ class _ProgressBar:
     def __init__(self, always: bool):
         self.always = always
         self.started = time.monotonic()
-        self.bar = None
+        self.bar: Any = None
         if always:
             _tqdm()  # a missing tqdm is reported before the work starts
 
@@ -177,15 +179,14 @@ def _on_terminal() -> bool:
     return sys.stderr is not None and hasattr(sys.stderr, "isatty") and sys.stderr.isatty()
 
 
-def _tqdm():
+def _tqdm() -> Any:
     try:
-        from tqdm.auto import tqdm
+        return importlib.import_module("tqdm.auto").tqdm
     except ImportError as error:
         raise ImportError("progress=True needs tqdm: pip install 'corvex[progress]'") from error
-    return tqdm
 
 
-def _tqdm_if_installed():
+def _tqdm_if_installed() -> Any:
     try:
         return _tqdm()
     except ImportError:
@@ -237,7 +238,7 @@ def _frame_library(data: Any) -> str | None:
 class _Collected:
     """The spectra to fit, as the engine takes them, with the key columns naming each one."""
 
-    def __init__(self, keys: dict[str, list], items: list, sort_keys: list[str] | None = None):
+    def __init__(self, keys: dict[str, list[Any]], items: list[Any], sort_keys: list[str] | None = None):
         self.keys = keys
         self.items = items
         self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
@@ -295,9 +296,9 @@ def _shared_frequencies(impedances: np.ndarray, frequencies: Any) -> _Collected:
     return _Collected({"spectrum": list(range(len(rows)))}, [(frequencies, row) for row in rows])
 
 
-def _named(data: Mapping, by: list[str] | None) -> _Collected:
-    keys: dict[str, list] = {"name": []}
-    items: list = []
+def _named(data: Mapping[Any, Any], by: list[str] | None) -> _Collected:
+    keys: dict[str, list[Any]] = {"name": []}
+    items: list[Any] = []
     for name, value in data.items():
         nested = _nested(value, by)
         if nested is None:
@@ -373,7 +374,7 @@ def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
     return _Collected(keys, items, list(by))
 
 
-def _table(library: str, keys: dict[str, list], names: list[str], columns: dict) -> Any:
+def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: dict[str, Any]) -> Any:
     failed = columns["failed"]
     values = columns["values"]
     stderrs = columns["stderr"]
@@ -399,11 +400,11 @@ def _table(library: str, keys: dict[str, list], names: list[str], columns: dict)
     return frame
 
 
-def _polars_table(keys: dict[str, list], names: list[str], columns: dict) -> Any:
+def _polars_table(keys: dict[str, list[Any]], names: list[str], columns: dict[str, Any]) -> Any:
     import polars as pl
 
     failed = pl.Series(columns["failed"])
-    series: list = [pl.Series(name, values, strict=False) for name, values in keys.items()]
+    series: list[Any] = [pl.Series(name, values, strict=False) for name, values in keys.items()]
     series.append(pl.Series("start", columns["start"], dtype=pl.String))
     series.append(pl.Series("success", columns["success"]))
     numbers = {
