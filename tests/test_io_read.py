@@ -134,3 +134,31 @@ def test_unreadable_content_is_refused(tmp_path, name, content, kwargs, message)
     path.write_bytes(content)
     with pytest.raises(ValueError, match=message):
         corvex.io.read(path, **kwargs)
+
+
+@pytest.mark.parametrize("name, saved_as, kwargs, expected", [
+    ("exampleDataCHInstruments.txt", "renamed.mpt", {}, "chinstruments"),  # content before extension
+    ("exampleDataCHInstruments.txt", "chi.txt", {"format": "delimited"}, "delimited"),
+    ("exampleDataPowersuite.txt", "data.DTA", {}, "powersuite"),
+])
+def test_content_decides_the_format_before_the_extension(tmp_path, name, saved_as, kwargs, expected):
+    path = tmp_path / saved_as
+    path.write_bytes((INSTRUMENTS / name).read_bytes())
+    assert corvex.io.read(path, **kwargs).attrs["format"] == expected
+
+
+def test_extension_picks_the_reader_when_content_does_not(tmp_path):
+    path = tmp_path / "run.DTA"
+    path.write_text("EXPLAIN\nTAG\tCV\n")
+    with pytest.raises(ValueError, match="run.DTA: no ZCURVE table"):
+        corvex.io.read(path)
+
+
+def test_each_table_of_a_file_is_a_spectrum(tmp_path):
+    text = (INSTRUMENTS / "exampleDataGamry.DTA").read_bytes()
+    table = text[text.index(b"ZCURVE\tTABLE"):]
+    path = tmp_path / "two.DTA"
+    path.write_bytes(text + b"\n" + table)
+    frame = corvex.io.read(path)
+    assert frame["Spectrum"].tolist() == [0] * 72 + [1] * 72
+    assert (frame[F][:72].to_numpy() == frame[F][72:].to_numpy()).all()
