@@ -20,7 +20,7 @@ from matplotlib.testing.compare import compare_images  # noqa: E402
 
 import corvex  # noqa: E402
 from corvex import plot  # noqa: E402
-from corvex.plot._inputs import MODEL_POINTS  # noqa: E402
+from corvex.plot._inputs import FALLBACK_RANGE_HZ, MODEL_POINTS  # noqa: E402
 
 BASELINE = pathlib.Path(__file__).parent / "data" / "plot" / "report_baseline.png"
 CIRCUIT = corvex.Circuit("R0-(R1,C1)")
@@ -80,6 +80,16 @@ def test_nyquist_draws_measured_points_and_dense_model(form):
     np.testing.assert_allclose(model.get_ydata(), -expected.imag, rtol=1e-12)
     assert "\u03a9" in ax.get_xlabel() and ax.get_ylabel().startswith("\u2212Im")
     assert ax.get_aspect() == 1.0 and ax.get_adjustable() == "datalim"
+
+
+def test_a_result_without_its_spectrum_draws_the_model_over_the_usual_window():
+    restore, state = FIT.__reduce__()
+    bare = restore(*state[:9])  # as results rebuilt from older states come back
+    (model,) = plot.nyquist(bare).lines
+    expected = FIT.circuit.impedance(np.geomspace(*FALLBACK_RANGE_HZ, MODEL_POINTS))
+    np.testing.assert_allclose(model.get_xdata(), expected.real, rtol=1e-12)
+    with pytest.raises(ValueError, match="measured data and a fit"):
+        plot.residuals(bare)
 
 
 @pytest.mark.parametrize("figsize", [(8, 3), (3, 8)])
