@@ -146,6 +146,7 @@ def test_a_circuit_without_model_warns_once_like_fit():
         warnings.simplefilter("always")
         corvex.batch.fit(circuit, SPECTRA[:3])
     assert len(caught) == 1 and str(caught[0].message).startswith("There is no ML model")
+    assert caught[0].filename == __file__
 
 
 COIN_CELL = pd.read_csv(__import__("pathlib").Path(__file__).parent / "data" / "coin-cell-cycling.csv")

@@ -54,6 +54,8 @@ bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
   if (!sequence) return false;
   const Py_ssize_t count = PySequence_Fast_GET_SIZE(sequence.get());
   for (Py_ssize_t i = 0; i < count; ++i) {
+    // Converting a million spectra takes a while: Ctrl-C is honoured here too.
+    if (i % 1024 == 1023 && PyErr_CheckSignals() != 0) return false;
     OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(sequence.get(), i));
     const bool pair = PyTuple_Check(item.get()) && PyTuple_GET_SIZE(item.get()) == 2;
     std::optional<Spectrum> spectrum = pair ? spectrum_from(PyTuple_GET_ITEM(item.get(), 0),
@@ -271,9 +273,10 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
     bool any_fitted = false;
     for (std::size_t i = 0; i < spectra.size() && !any_fitted; ++i) any_fitted = spectra.failure(i) == nullptr;
-    // fit() warns once per call; the batch once for all its spectra.
+    // fit() warns once per call; the batch once for all its spectra, pointing at the code
+    // that called corvex.batch.fit.
     if (start.kind == StartKind::AsGivenWithWarning && any_fitted &&
-        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 1) != 0) {
+        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 2) != 0) {
       return nullptr;
     }
 
