@@ -188,6 +188,38 @@ Result<Circuit> with_values(const Circuit& circuit, const std::vector<double>& v
   return Circuit{rebuild_with_values(circuit.nodes, values.data()), true};
 }
 
+std::string unknown_parameter_line(std::string_view key, const std::vector<std::string>& names) {
+  // The first name at the smallest distance wins; suggestions must be close relative to the key.
+  const std::string* best = nullptr;
+  std::size_t best_distance = 0;
+  for (const std::string& name : names) {
+    const std::size_t d = levenshtein_distance(key, name);
+    if (best == nullptr || d < best_distance) {
+      best = &name;
+      best_distance = d;
+    }
+  }
+  const std::size_t threshold = std::max<std::size_t>(2, code_point_count(key) / 2);
+  if (best != nullptr && best_distance <= threshold) {
+    return "unknown parameter " + quoted(key) + " (did you mean " + quoted(*best) + "?)";
+  }
+  return "unknown parameter " + quoted(key);
+}
+
+std::vector<std::string> valid_parameter_lines(const SeriesList& nodes) {
+  std::vector<std::string> lines{std::string(), "valid parameters for this circuit:"};
+  const std::vector<std::string> names = param_names(nodes);
+  std::size_t width = 0;
+  for (const std::string& name : names) width = std::max(width, code_point_count(name));
+  const std::vector<ParamBounds> bounds = param_bounds(nodes);
+  const std::vector<std::string_view> units = param_units(nodes);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    lines.push_back("  " + pad_right(names[i], width) + "  [" + std::string(units[i]) + "]  bounds (" +
+                    number_text(bounds[i].lo) + ", " + number_text(bounds[i].hi) + ")");
+  }
+  return lines;
+}
+
 Result<Circuit> with_named_values(const Circuit& circuit,
                                   const std::vector<std::pair<std::string, double>>& values) {
   const std::vector<std::string> names = param_names(circuit.nodes);
@@ -197,23 +229,7 @@ Result<Circuit> with_named_values(const Circuit& circuit,
 
   std::vector<std::string> lines;
   for (const auto& [key, value] : values) {
-    if (known.count(key)) continue;
-    // The first name at the smallest distance wins; suggestions must be close relative to the key.
-    const std::string* best = nullptr;
-    std::size_t best_distance = 0;
-    for (const std::string& name : names) {
-      const std::size_t d = levenshtein_distance(key, name);
-      if (best == nullptr || d < best_distance) {
-        best = &name;
-        best_distance = d;
-      }
-    }
-    const std::size_t threshold = std::max<std::size_t>(2, code_point_count(key) / 2);
-    if (best != nullptr && best_distance <= threshold) {
-      lines.push_back("unknown parameter " + quoted(key) + " (did you mean " + quoted(*best) + "?)");
-    } else {
-      lines.push_back("unknown parameter " + quoted(key));
-    }
+    if (!known.count(key)) lines.push_back(unknown_parameter_line(key, names));
   }
   std::vector<std::string> missing;
   for (const std::string& name : names) {
@@ -243,16 +259,8 @@ Result<Circuit> with_named_values(const Circuit& circuit,
     }
     lines.push_back("missing parameter(s): " + list + "]");
   }
-  lines.emplace_back();
-  lines.emplace_back("valid parameters for this circuit:");
-  std::size_t width = 0;
-  for (const std::string& name : names) width = std::max(width, code_point_count(name));
-  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
-  const std::vector<std::string_view> units = param_units(circuit.nodes);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    lines.push_back("  " + pad_right(names[i], width) + "  [" + std::string(units[i]) + "]  bounds (" +
-                    number_text(bounds[i].lo) + ", " + number_text(bounds[i].hi) + ")");
-  }
+  const std::vector<std::string> table = valid_parameter_lines(circuit.nodes);
+  lines.insert(lines.end(), table.begin(), table.end());
   std::string message;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i) message += '\n';

@@ -83,6 +83,12 @@ SeriesList rebuild_with_values(const SeriesList& nodes, const double* values);
 // with_values(): exactly parameter_count values, else "expected {n} values, got {m}".
 Result<Circuit> with_values(const Circuit& circuit, const std::vector<double>& values);
 
+// "unknown parameter \"key\"", with " (did you mean \"name\"?)" when a name is close enough.
+std::string unknown_parameter_line(std::string_view key, const std::vector<std::string>& names);
+// An empty line, "valid parameters for this circuit:" and one line per parameter with its
+// unit and bounds: the tail of every message about unknown parameter names.
+std::vector<std::string> valid_parameter_lines(const SeriesList& nodes);
+
 // with_named_values(): every parameter name present, no unknown keys; otherwise the
 // multi-line message with suggestions. Keys keep the caller's order for the message.
 Result<Circuit> with_named_values(const Circuit& circuit,

@@ -21,6 +21,7 @@ namespace {
 constexpr double kInitialStepBound = 100.0;  // lmder's factor
 constexpr int kScaleVariablesInternally = 1;  // lmder's mode
 constexpr int kStopSolver = -1;               // a negative callback result makes lmder return
+constexpr double kRejectedResidual = 1e100;   // stands in for a non-finite residual when steps are rejected
 
 // Open-bound multipliers of x0 for candidates 2-5, then bounded fractions of the range for 6-9.
 constexpr double kOpenBoundFactors[] = {3.0, 0.3333333333333333, 8.0, 0.125};
@@ -50,6 +51,7 @@ struct RunContext {
   std::span<const ParamBounds> bounds;
   const std::vector<bool>* frozen;
   std::size_t residual_count;      // m; lmder may see more rows, all zero
+  bool reject_non_finite_steps;
   std::vector<double> physical;    // x at the solver point of the current callback
   std::vector<double> jacobian;    // physical-coordinate Jacobian, column-major
   Status failure;                  // an evaluation error that must reach the caller
@@ -63,7 +65,11 @@ int fill_residuals(RunContext& context, int solver_rows, double* fvec) {
     return kStopSolver;
   }
   std::fill(fvec + m, fvec + solver_rows, 0.0);
-  return all_finite(fvec, m) ? 0 : kStopSolver;
+  if (all_finite(fvec, m)) return 0;
+  if (!context.reject_non_finite_steps) return kStopSolver;
+  // Residuals far above any finite cost make the step's actual reduction negative.
+  std::fill(fvec, fvec + m, kRejectedResidual);
+  return 0;
 }
 
 // d r / d y = d r / d x * d x / d y: zero for frozen parameters, (x - lo) ln 10 for
@@ -199,7 +205,7 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
   // problem, so fewer residuals than parameters are padded rather than refused.
   const std::size_t rows = std::max(m, n);
 
-  RunContext context{&problem, bounds, &frozen, m, std::vector<double>(n), {}, {}};
+  RunContext context{&problem, bounds, &frozen, m, settings.reject_non_finite_steps, std::vector<double>(n), {}, {}};
   std::vector<double> y(y0.begin(), y0.end());
   LmRunResult result;
 

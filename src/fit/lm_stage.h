@@ -19,6 +19,9 @@ struct LmSettings {
   double xtol = 1e-8;            // relative change of the scaled solution that counts as converged
   double gtol = 1e-8;            // residual/Jacobian-column orthogonality that counts as converged
   std::uint32_t patience = 200;  // each run may evaluate residuals max(patience,1)*(n+1) times
+  // A trial step with non-finite residuals is rejected (lmder shrinks its trust region and
+  // tries a shorter one) instead of ending the run there.
+  bool reject_non_finite_steps = false;
 };
 
 // A physical parameter vector and its cost.

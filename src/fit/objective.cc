@@ -91,6 +91,7 @@ FitProblem::FitProblem(const SeriesList& circuit_nodes, const Spectrum& spectrum
       frequencies.points.push_back(make_omega_point(omega[i]));
     }
   }
+  imaginary_weights = weights;
 }
 
 Status residual_vector(const FitProblem& problem, std::span<const double> x, std::span<double> out) {
@@ -108,9 +109,8 @@ Status residual_vector(const FitProblem& problem, std::span<const double> x, std
     for (std::size_t i = begin; i < end; ++i) {
       const Complex z = model[i - begin];
       const Complex measured = problem.measured[i];
-      const double w = problem.weights[i];
-      out[2 * i] = (z.re - measured.re) / w;
-      out[2 * i + 1] = (z.im - measured.im) / w;
+      out[2 * i] = (z.re - measured.re) / problem.weights[i];
+      out[2 * i + 1] = (z.im - measured.im) / problem.imaginary_weights[i];
     }
   }
   return {};
@@ -163,12 +163,13 @@ Status jacobian_column(const FitProblem& problem, std::span<const double> x, std
     for (std::size_t i = begin; i < end; ++i) {
       const Complex measured = problem.measured[i];
       const double w = problem.weights[i];
+      const double w_im = problem.imaginary_weights[i];
       const Complex zp = model_plus[i - begin];
       const Complex zm = model_minus[i - begin];
       const double re_plus = (zp.re - measured.re) / w;
-      const double im_plus = (zp.im - measured.im) / w;
+      const double im_plus = (zp.im - measured.im) / w_im;
       const double re_minus = (zm.re - measured.re) / w;
-      const double im_minus = (zm.im - measured.im) / w;
+      const double im_minus = (zm.im - measured.im) / w_im;
       out[2 * i] = (re_plus - re_minus) / two_h;
       out[2 * i + 1] = (im_plus - im_minus) / two_h;
     }

@@ -54,7 +54,10 @@ struct FitProblem {
   std::vector<double> omega;      // 2*pi*f, in measurement order
   FrequencyCache frequencies;     // per-omega quantities shared by every evaluation
   std::vector<Complex> measured;  // same order as omega
-  std::vector<double> weights;    // per point, from the weight scheme
+  std::vector<double> weights;    // per point, from the weight scheme: divides the real part
+  // Divides the imaginary part: a copy of weights, which an error model that treats the two
+  // parts differently replaces right after construction.
+  std::vector<double> imaginary_weights;
   mutable EvalCounter counter;
   const CancellationToken& cancellation;  // asked before every evaluation; outlives the problem
 

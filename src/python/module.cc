@@ -11,6 +11,7 @@
 #include "python/circuit_object.h"
 #include "python/circuit_records.h"
 #include "python/composition.h"
+#include "python/controlled_fit_entry.h"
 #include "python/element_object.h"
 #include "python/fit_result_object.h"
 #include "python/module_state.h"
@@ -49,6 +50,7 @@ int corvex_exec(PyObject* module) {
   if (PyModule_AddFunctions(module, pickling_functions) < 0) return -1;
   if (PyModule_AddFunctions(module, spectrum_array_functions) < 0) return -1;
   if (PyModule_AddFunctions(module, circuit_record_functions) < 0) return -1;
+  if (PyModule_AddFunctions(module, controlled_fit_functions) < 0) return -1;
   OwnedRef series(PyObject_GetAttrString(module, "Series"));
   OwnedRef parallel(PyObject_GetAttrString(module, "Parallel"));
   OwnedRef all(PyList_New(0));

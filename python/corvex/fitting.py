@@ -1,0 +1,145 @@
+"""One fit with held parameters, narrowed bounds, your own error model and robust starts,
+reported with how far each fitted value can be trusted.
+
+    from corvex.fitting import fit
+    report = fit(corvex.Circuit("R0-(R1,CPE1)"), f, z,
+                 fixed={"R0.r": 0.015}, bounds={"CPE1.alpha": (0.6, 1.0)})
+    report.intervals["R1.r"]        # 95 % confidence interval
+"""
+from __future__ import annotations
+
+from dataclasses import dataclass
+from typing import Any, Mapping
+
+import numpy as np
+
+import corvex as _corvex
+
+__all__ = ["fit", "FitReport"]
+
+
+@dataclass(frozen=True)
+class FitReport:
+    """A fit and the uncertainty of its values.
+
+    Every array is in ``names`` order (the circuit's ``param_names()``); the dictionaries
+    are keyed by parameter name.
+
+    - ``result``: the :class:`corvex.FitResult` (fitted circuit, cost, chi-square, counts,
+      success). With controls, its ``stderr`` holds NaN for held parameters.
+    - ``start``: which start won: "guess" (the network's guess, fitted exactly as
+      ``Circuit.fit()`` fits it), "initial" (the circuit's own values), "tolerant" (the
+      same start, with trial steps into non-finite residuals rejected instead of ending the
+      run), "swapped" (two arcs' roles exchanged), "R1.r*10" / "R1.r/10" (an arc's
+      resistance a decade up or down) or "global" (a seeded basin-hopping search).
+    - ``covariance``: s^2 (J^T J)^-1 over the free parameters, s^2 = chi_square / dof.
+      Held parameters have zero rows and columns; parameters in a direction the data
+      cannot resolve have NaN ones.
+    - ``correlation``: the covariance scaled to unit diagonal (NaN where there is no
+      finite variance).
+    - ``stderr``: standard errors; None for held parameters and when no estimate exists
+      (no degrees of freedom left, non-finite cost); inf for a parameter the data cannot
+      resolve. Never exactly 0.
+    - ``intervals``: (low, high) 95 % confidence intervals, value -/+ t * stderr with the
+      Student-t quantile at ``degrees_of_freedom`` = residuals (2 per point) minus free
+      parameters; None where stderr is None. Not cut to the bounds.
+    - ``identifiable``: False when the Jacobian is numerically rank-deficient in a
+      direction involving the parameter, or its standard error exceeds its value's
+      magnitude; None for held parameters.
+    """
+
+    result: Any
+    start: str
+    names: list[str]
+    values: np.ndarray
+    held: frozenset[str]
+    covariance: np.ndarray
+    correlation: np.ndarray
+    stderr: dict[str, float | None]
+    intervals: dict[str, tuple[float, float] | None]
+    identifiable: dict[str, bool | None]
+    degrees_of_freedom: float
+    t_quantile: float
+
+    @property
+    def params(self) -> dict[str, float]:
+        """Fitted values by name."""
+        return dict(zip(self.names, self.values.tolist()))
+
+
+def _weight_arguments(weight: Any) -> dict[str, Any]:
+    """The native weight keyword and, for an array, its standard deviations per part."""
+    if isinstance(weight, str):
+        return {"weight": weight}
+    sigma = np.asarray(weight)
+    if sigma.ndim != 1 or not (np.issubdtype(sigma.dtype, np.number) or sigma.dtype == bool):
+        raise TypeError("argument 'weight': expected \"modulus\", \"unit\", \"proportional\" or a "
+                        "one-dimensional array of standard deviations, got " + type(weight).__name__)
+    if np.iscomplexobj(sigma):
+        return {"weight": "sigma", "sigma_real": sigma.real.astype(float), "sigma_imaginary": sigma.imag.astype(float)}
+    sigma = sigma.astype(float)
+    return {"weight": "sigma", "sigma_real": sigma, "sigma_imaginary": sigma}
+
+
+def control_arguments(fixed: Mapping[str, float] | None, bounds: Mapping[str, tuple] | None,
+                      weight: Any) -> dict[str, Any]:
+    """The native keywords of the controls, shared with the batch entry."""
+    if fixed is not None and not isinstance(fixed, Mapping):
+        raise TypeError("argument 'fixed': expected a dict of parameter name -> value, got " + type(fixed).__name__)
+    if bounds is not None and not isinstance(bounds, Mapping):
+        raise TypeError("argument 'bounds': expected a dict of parameter name -> (low, high), got "
+                        + type(bounds).__name__)
+    return {"fixed": list((fixed or {}).items()), "bounds": list((bounds or {}).items()),
+            **_weight_arguments(weight)}
+
+
+def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
+        fixed: Mapping[str, float] | None = None, bounds: Mapping[str, tuple] | None = None,
+        weight: Any = "modulus", robust: bool = True, **fit_options: Any) -> FitReport:
+    """Fit ``circuit`` to one spectrum and report the uncertainty of every value.
+
+    Takes the spectrum as ``Circuit.fit()`` does (two sequences, or one battery-format data
+    frame with ``impedances`` None) and every keyword of ``Circuit.fit()`` besides
+    (``guess_init``, ``weights``, ``method``, ``max_iterations``, ``seed``, ...); the start
+    is chosen as ``fit()`` chooses it.
+
+    ``fixed``: parameter name -> value held exactly. Held parameters never move, are left
+    out of the solver (a zero Jacobian column) and out of the degrees of freedom, and get no
+    standard error.
+
+    ``bounds``: parameter name -> (low, high), None for an open side. They narrow the
+    catalogue's bounds (never widen them) and the fitted values always respect them. A
+    positive parameter with a finite upper limit is treated as bounded. Solver coordinates
+    stay those of ``fit()``: positive parameters as decades above their catalogue lower
+    bound, exponents as they are, which keeps the problem well conditioned over many
+    decades; limits hold by clamping every point, and parameters a run pushes onto a limit
+    are held there while the others are re-solved (an active set).
+
+    ``weight``: "modulus" (default) or "unit" as in ``fit()``; "proportional" divides the
+    real and imaginary parts each by their own measured magnitude (floored at 1e-30, so
+    points where a part crosses zero weigh heavily); or an array of per-point standard
+    deviations (complex: real and imaginary parts for the two parts). Intervals always scale
+    by the fit's own chi-square per degree of freedom.
+
+    ``robust`` (default True): also fit from deterministic extra starts (arcs' roles swapped,
+    each arc's resistance times and divided by 10; the same start with non-finite trial steps
+    rejected when the first fit ends implausibly) and, when none ends at a plausible optimum, a basin-hopping search seeded
+    with ``seed`` (0 when None). The lowest-cost plausible fit wins (a later start must be lower by more than
+    a billionth); ``start`` says which.
+    With the default method and no controls the "guess" start is exactly ``Circuit.fit()``.
+
+    Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
+    Unknown parameter names raise ValueError with the closest-name suggestion.
+    """
+    raw = _corvex._fit_with_controls(circuit, frequencies, impedances,
+                                     robust=bool(robust), **control_arguments(fixed, bounds, weight), **fit_options)
+    result, start, values, covariance, correlation, errors, intervals, identifiable, dof, t = raw
+    names = circuit.param_names()
+    n = len(names)
+    return FitReport(
+        result=result, start=start, names=names, values=np.array(values, dtype=float),
+        held=frozenset((fixed or {}).keys()) & frozenset(names),
+        covariance=np.array(covariance, dtype=float).reshape(n, n),
+        correlation=np.array(correlation, dtype=float).reshape(n, n),
+        stderr=dict(zip(names, errors)), intervals=dict(zip(names, intervals)),
+        identifiable=dict(zip(names, identifiable)), degrees_of_freedom=dof, t_quantile=t)

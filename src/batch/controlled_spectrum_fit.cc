@@ -1,0 +1,24 @@
+// fit()'s start policy in front of the controlled fit: the guess replaces the circuit's
+// values exactly as it does for fit(), so the "guess" start of a plain fit is fit()'s.
+#include "batch/controlled_spectrum_fit.h"
+
+#include <vector>
+
+#include "nn/guess_parameters.h"
+
+namespace corvex {
+
+Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const Spectrum& spectrum,
+                                                 const FitStart& start, const FitOptions& options,
+                                                 const FitControls& controls, bool robust,
+                                                 const CancellationToken& cancellation) {
+  if (start.kind != StartKind::Guess) {
+    return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation);
+  }
+  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights);
+  if (!values.ok()) return values.take_error();
+  const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
+  return fit_with_controls(guessed, spectrum, options, controls, robust, "guess", cancellation);
+}
+
+}  // namespace corvex

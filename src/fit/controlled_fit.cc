@@ -1,0 +1,184 @@
+// A fit under controls from one or several starts: each start fitted by the plain driver or
+// the controlled stage, judged by plausibility and cost, and the winner's uncertainty.
+#include "fit/controlled_fit.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "fit/controlled_stage.h"
+#include "fit/fit_error.h"
+#include "fit/robust_starts.h"
+#include "util/quote.h"
+
+namespace corvex {
+namespace {
+
+constexpr std::string_view kLevenbergMarquardt = "levenberg_marquardt";
+
+struct Attempt {
+  FitOutcome outcome;
+  std::string label;
+  bool plausible = false;
+};
+
+LmSettings stage_settings(const FitOptions& options, bool reject_non_finite_steps) {
+  LmSettings settings{options.ftol, options.xtol, 1e-8, options.max_iterations};
+  settings.reject_non_finite_steps = reject_non_finite_steps;
+  return settings;
+}
+
+// The outcome of a controlled stage, with the standard errors of the uncertainty (NaN where
+// a parameter has none) and the counter read last.
+FitOutcome controlled_outcome(const SeriesList& circuit, const FitProblem& problem, StagePoint point) {
+  FitOutcome outcome;
+  outcome.circuit = Circuit{rebuild_with_values(circuit, point.x.data()), true};
+  outcome.names = param_names(circuit);
+  outcome.iterations = point.iterations;
+  outcome.success = point.success;
+  outcome.cost = point.cost;
+  outcome.chi_square = point.cost + point.cost;
+  outcome.values = std::move(point.x);
+  outcome.impedance_evals = problem.counter.value();
+  return outcome;
+}
+
+// Starts that reach the same optimum differ in the last digits of their cost; a later start
+// must be better by more than that to replace an earlier one.
+constexpr double kCostTieShare = 1e-9;
+
+bool improves_on(const Attempt& candidate, const std::optional<Attempt>& best) {
+  if (!best) return true;
+  if (candidate.plausible != best->plausible) return candidate.plausible;
+  if (std::isnan(best->outcome.cost)) return !std::isnan(candidate.outcome.cost);
+  return candidate.outcome.cost < best->outcome.cost - kCostTieShare * std::fabs(best->outcome.cost);
+}
+
+class StartRunner {
+ public:
+  StartRunner(const Circuit& circuit, const Spectrum& spectrum, const FitControls& controls,
+              ResolvedControls resolved, const CancellationToken& cancellation)
+      : circuit_(circuit), spectrum_(spectrum), controls_(controls), cancellation_(cancellation),
+        resolved_(std::move(resolved)),
+        plain_(!controls.constrains_parameters() && (controls.weighting == ResidualWeighting::Modulus ||
+                                                     controls.weighting == ResidualWeighting::Unit)) {}
+
+  // The driver for a plain fit, exactly as fit() runs it; the controlled stage otherwise,
+  // which is also the variant that rejects non-finite trial steps.
+  Result<Attempt> run(std::span<const double> x0, std::string label, bool tolerant,
+                      const FitOptions& options) const {
+    const Circuit start{rebuild_with_values(circuit_.nodes, x0.data()), true};
+    Attempt attempt;
+    attempt.label = std::move(label);
+    if (plain_ && !tolerant) {
+      Result<FitOutcome> outcome = fit_driver(options, start, spectrum_, cancellation_);
+      if (!outcome) return outcome.take_error();
+      attempt.outcome = std::move(outcome).value();
+    } else {
+      std::unique_ptr<FitProblem> problem = controlled_problem(circuit_.nodes, spectrum_, controls_, cancellation_);
+      Result<StagePoint> point = controlled_lm_stage(*problem, resolved_, x0, stage_settings(options, tolerant));
+      if (!point) return point.take_error();
+      attempt.outcome = controlled_outcome(circuit_.nodes, *problem, std::move(point).value());
+    }
+    attempt.plausible = attempt.outcome.success && std::isfinite(attempt.outcome.cost) &&
+                        plausible_under(resolved_, attempt.outcome.values, x0);
+    return attempt;
+  }
+
+  const ResolvedControls& resolved() const { return resolved_; }
+  bool plain() const { return plain_; }
+
+ private:
+  const Circuit& circuit_;
+  const Spectrum& spectrum_;
+  const FitControls& controls_;
+  const CancellationToken& cancellation_;
+  ResolvedControls resolved_;
+  bool plain_;
+};
+
+}  // namespace
+
+Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
+                                        const FitControls& controls, bool robust, std::string_view start_label,
+                                        const CancellationToken& cancellation) {
+  const bool known_method = options.method == kLevenbergMarquardt || options.method == "nelder_mead" ||
+                            options.method == "particle_swarm" || options.method == "simulated_annealing" ||
+                            options.method == "differential_evolution" || options.method == "basin_hopping";
+  if (!known_method) return fit_error(FitErrorKind::UnknownMethod, options.method);
+  Status valid = validate_fit_inputs(circuit, spectrum);
+  if (!valid) return valid.take_error();
+  Result<ResolvedControls> resolved = resolve_controls(circuit.nodes, controls);
+  if (!resolved) return resolved.take_error();
+  Status weighting = validate_weighting(controls, spectrum);
+  if (!weighting) return weighting.take_error();
+
+  const StartRunner runner(circuit, spectrum, controls, std::move(resolved).value(), cancellation);
+  if (!runner.plain() && options.method != kLevenbergMarquardt) {
+    return value_error("held parameters, limits and weightings other than \"modulus\" and \"unit\" need method " +
+                       quoted(kLevenbergMarquardt) + ", got " + quoted(options.method));
+  }
+
+  const std::vector<double> x0 = param_values(circuit.nodes);
+  std::optional<Attempt> best;
+  auto consider = [&](Result<Attempt> attempt) -> Status {
+    if (!attempt) return attempt.take_error();
+    if (improves_on(*attempt, best)) best = std::move(attempt).value();
+    return {};
+  };
+  Status status = consider(runner.run(x0, std::string(start_label), false, options));
+  if (!status) return status.take_error();
+
+  if (robust && options.method == kLevenbergMarquardt) {
+    // Without non-finite trial steps the tolerant variant repeats the first start's runs, so
+    // it only runs when that start did not end plausibly.
+    if (!best->plausible && !(status = consider(runner.run(x0, "tolerant", true, options)))) {
+      return status.take_error();
+    }
+    for (const LabelledStart& start : derived_starts(circuit.nodes, x0)) {
+      if (!(status = consider(runner.run(start.x, start.label, false, options)))) return status.take_error();
+    }
+    if (!best->plausible) {
+      // Basin hopping ignores held values and limits; the controlled stage from its point
+      // restores them.
+      FitOptions search = options;
+      search.method = "basin_hopping";
+      search.seed = options.seed.value_or(0);
+      const Circuit from{rebuild_with_values(circuit.nodes, best->outcome.values.data()), true};
+      Result<FitOutcome> global = fit_driver(search, from, spectrum, cancellation);
+      if (!global) return global.take_error();
+      if (runner.plain()) {
+        Attempt attempt{std::move(global).value(), "global", false};
+        attempt.plausible = attempt.outcome.success && std::isfinite(attempt.outcome.cost) &&
+                            plausible_under(runner.resolved(), attempt.outcome.values, x0);
+        consider(std::move(attempt));
+      } else if (!(status = consider(runner.run(global->values, "global", false, options)))) {
+        return status.take_error();
+      }
+    }
+  }
+
+  ControlledFit out;
+  std::unique_ptr<FitProblem> problem = controlled_problem(circuit.nodes, spectrum, controls, cancellation);
+  out.uncertainty = uncertainty_at(*problem, best->outcome.values, runner.resolved().fixed, best->outcome.chi_square);
+  out.outcome = std::move(best->outcome);
+  out.start = std::move(best->label);
+  out.held = runner.resolved().fixed;
+  if (cancellation.stopped()) return interrupted_error();
+  if (!runner.plain()) {
+    std::vector<double> errors(out.outcome.values.size(), std::numeric_limits<double>::quiet_NaN());
+    bool any = false;
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+      if (out.uncertainty.standard_errors[i]) {
+        errors[i] = *out.uncertainty.standard_errors[i];
+        any = true;
+      }
+    }
+    if (any) out.outcome.standard_errors = std::move(errors);
+  }
+  return out;
+}
+
+}  // namespace corvex

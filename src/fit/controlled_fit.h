@@ -1,0 +1,43 @@
+// One fit under caller controls, optionally from several deterministic starts, with the
+// uncertainty of every fitted value: what the batch's per-spectrum task and the single-fit
+// entry run.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "fit/fit_controls.h"
+#include "fit/fit_driver.h"
+#include "fit/fit_outcome.h"
+#include "fit/fit_uncertainty.h"
+#include "util/cancellation.h"
+#include "util/result.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+struct ControlledFit {
+  FitOutcome outcome;           // the winning start's fit; its counts are that start's alone
+  FitUncertainty uncertainty;   // at the outcome's values, under the controls' weighting
+  std::string start;            // label of the winning start
+  std::vector<bool> held;       // the parameters the caller held, in parameter order
+};
+
+// Fits `circuit` (carrying its starting values) to the spectrum.
+// - Without held parameters, limits or other weightings than the two schemes, the first
+//   start runs the fit driver exactly as fit() does, so its outcome is fit()'s.
+// - Otherwise the method must be "levenberg_marquardt" and the controlled stage runs.
+// - With `robust`, and method "levenberg_marquardt", the same stage also runs from the
+//   derived starts, and, when the first start did not end plausibly, the variant that
+//   rejects non-finite trial steps from the first start ("tolerant"); when none of these ends at a plausible point, a basin-hopping
+//   search seeded with options.seed (0 when absent) runs from the best of them ("global").
+//   The lowest-cost plausible result wins, else the lowest cost; a later start must beat an
+//   earlier one by more than a billionth of its cost.
+// The first start is labelled `start_label`. Errors: the driver's (unknown method first),
+// then the controls' (names, values, limits, standard deviations).
+// A stop asked by `cancellation` ends the fit with the interrupted error.
+Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
+                                        const FitControls& controls, bool robust, std::string_view start_label,
+                                        const CancellationToken& cancellation = no_cancellation());
+
+}  // namespace corvex

@@ -1,0 +1,209 @@
+// corvex._fit_with_controls: the arguments of Circuit.fit() plus the controls, converted in
+// order; the start chosen as fit() chooses it; the fit with the lock released; a tuple back.
+#include "python/controlled_fit_entry.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "batch/controlled_spectrum_fit.h"
+#include "python/arg_binder.h"
+#include "python/circuit_object.h"
+#include "python/conversions.h"
+#include "python/error_mapping.h"
+#include "python/fit_result_object.h"
+#include "python/fit_arguments.h"
+#include "python/interruption.h"
+#include "python/owned_ref.h"
+#include "python/python_text.h"
+#include "python/python_values.h"
+#include "python/spectrum_input.h"
+#include "util/quote.h"
+
+namespace corvex::python {
+namespace {
+
+enum Argument {
+  kCircuit,
+  kFrequencies,
+  kImpedances,
+  kFixed,
+  kBounds,
+  kSigmaReal,
+  kSigmaImaginary,
+  kRobust,
+  kLeadingCount,
+};
+
+constexpr std::array<const char*, kLeadingCount> kLeadingNames = {
+    "circuit", "frequencies", "impedances", "fixed", "bounds", "sigma_real", "sigma_imaginary", "robust"};
+constexpr auto kNames = with_fit_keywords(kLeadingNames);
+constexpr Signature kSignature{"_fit_with_controls()", kNames, 3};
+
+// Fails with the pending error prefixed by the argument's name.
+bool argument_failure(const char* argument) {
+  prefix_argument_error(argument);
+  return false;
+}
+
+// A limit: a number, or None for no limit on that side.
+bool convert_limit(PyObject* object, const char* argument, double none_value, double* out) {
+  if (object == Py_None) {
+    *out = none_value;
+    return true;
+  }
+  return convert_double(object, argument, out);
+}
+
+// A sequence of (name, value) pairs, as dict.items() gives them; for bounds the value is a
+// (low, high) pair whose sides may be None.
+bool convert_named(PyObject* object, const char* argument, bool limits, FitControls* controls) {
+  OwnedRef sequence(PySequence_Fast(object, "expected a sequence of (name, value) pairs"));
+  if (!sequence) return argument_failure(argument);
+  const Py_ssize_t count = PySequence_Fast_GET_SIZE(sequence.get());
+  for (Py_ssize_t i = 0; i < count; ++i) {
+    PyObject* item = PySequence_Fast_GET_ITEM(sequence.get(), i);
+    if (!PyTuple_Check(item) || PyTuple_GET_SIZE(item) != 2) {
+      raise_cannot_convert(item, "tuple");
+      return argument_failure(argument);
+    }
+    std::optional<std::string> name = utf8_of(PyTuple_GET_ITEM(item, 0));
+    if (!name) return argument_failure(argument);
+    PyObject* value = PyTuple_GET_ITEM(item, 1);
+    if (!limits) {
+      double held = 0.0;
+      if (!convert_double(value, argument, &held)) return false;
+      controls->fixed.emplace_back(std::move(*name), held);
+      continue;
+    }
+    OwnedRef pair(PySequence_Fast(value, "expected a (low, high) pair"));
+    if (!pair) return argument_failure(argument);
+    if (PySequence_Fast_GET_SIZE(pair.get()) != 2) {
+      PyErr_Format(PyExc_ValueError, "bounds of %R must be a (low, high) pair", PyTuple_GET_ITEM(item, 0));
+      return false;
+    }
+    ParamBounds b{};
+    const double inf = std::numeric_limits<double>::infinity();
+    if (!convert_limit(PySequence_Fast_GET_ITEM(pair.get(), 0), argument, -inf, &b.lo) ||
+        !convert_limit(PySequence_Fast_GET_ITEM(pair.get(), 1), argument, inf, &b.hi)) {
+      return false;
+    }
+    controls->bounds.emplace_back(std::move(*name), b);
+  }
+  return true;
+}
+
+// The weight keyword: fit()'s two schemes, "proportional", or "sigma" with the two arrays.
+bool convert_controls(PyObject* const* bound, FitArguments* arguments, FitControls* controls, bool* robust) {
+  if ((bound[kFixed] && !convert_named(bound[kFixed], kNames[kFixed], false, controls)) ||
+      (bound[kBounds] && !convert_named(bound[kBounds], kNames[kBounds], true, controls))) {
+    return false;
+  }
+
+  const std::string& weight = arguments->weight;
+  if (std::optional<WeightScheme> scheme = parse_weight_scheme(weight)) {
+    arguments->options.weight = *scheme;
+    controls->weighting = *scheme == WeightScheme::Unit ? ResidualWeighting::Unit : ResidualWeighting::Modulus;
+  } else if (weight == "proportional") {
+    controls->weighting = ResidualWeighting::Proportional;
+  } else if (weight == "sigma") {
+    controls->weighting = ResidualWeighting::StandardDeviations;
+    std::optional<std::vector<double>> real = float_list(bound[kSigmaReal] ? bound[kSigmaReal] : Py_None);
+    std::optional<std::vector<double>> imaginary =
+        real ? float_list(bound[kSigmaImaginary] ? bound[kSigmaImaginary] : Py_None) : std::nullopt;
+    if (!real || !imaginary) return false;
+    controls->sigma_real = std::move(*real);
+    controls->sigma_imaginary = std::move(*imaginary);
+  } else {
+    raise_error(value_error("unknown weight scheme " + quoted(weight) +
+                            ", expected \"modulus\", \"unit\", \"proportional\" or an array of standard deviations"));
+    return false;
+  }
+  if (bound[kRobust] == nullptr) return true;
+  const int truth = PyObject_IsTrue(bound[kRobust]);
+  if (truth < 0) return false;
+  *robust = truth == 1;
+  return true;
+}
+
+// (FitResult, start, values, covariance, correlation, stderr, intervals, identifiable, dof,
+// t): lists in parameter order, flat n x n matrices, None where a parameter has no figure.
+PyObject* result_tuple(const ModuleState* state, ControlledFit fit, const std::vector<bool>& held) {
+  const FitUncertainty& u = fit.uncertainty;
+  const std::size_t n = fit.outcome.values.size();
+  std::vector<std::size_t> index(n);
+  for (std::size_t i = 0; i < n; ++i) index[i] = i;
+  auto error_of = [&](std::size_t i) -> PyObject* {
+    return u.standard_errors[i] ? PyFloat_FromDouble(*u.standard_errors[i]) : Py_NewRef(Py_None);
+  };
+  auto interval_of = [&](std::size_t i) -> PyObject* {
+    return u.standard_errors[i] ? Py_BuildValue("(dd)", u.interval_low[i], u.interval_high[i]) : Py_NewRef(Py_None);
+  };
+  auto identifiable_of = [&](std::size_t i) -> PyObject* {
+    return i < held.size() && held[i] ? Py_NewRef(Py_None) : PyBool_FromLong(u.identifiable[i]);
+  };
+  const std::span<const std::size_t> all(index);
+  OwnedRef start = text_object(fit.start);
+  OwnedRef values(new_float_list(fit.outcome.values));
+  OwnedRef covariance(new_float_list(u.covariance));
+  OwnedRef correlation(new_float_list(u.correlation));
+  OwnedRef errors(new_list(all, error_of));
+  OwnedRef intervals(new_list(all, interval_of));
+  OwnedRef flags(new_list(all, identifiable_of));
+  if (!start || !values || !covariance || !correlation || !errors || !intervals || !flags) return nullptr;
+  OwnedRef result(new_fit_result_object(state, std::move(fit.outcome)));
+  if (!result) return nullptr;
+  return Py_BuildValue("(OOOOOOOOdd)", result.get(), start.get(), values.get(), covariance.get(),
+                       correlation.get(), errors.get(), intervals.get(), flags.get(), u.degrees_of_freedom,
+                       u.t_quantile);
+}
+
+PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kNames.size()> bound{};
+    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
+    const ModuleState* state = module_state(module);
+    if (!is_circuit_object(state, bound[kCircuit])) {
+      raise_cannot_convert(bound[kCircuit], "Circuit");
+      prefix_argument_error(kNames[kCircuit]);
+      return nullptr;
+    }
+    FitArguments arguments;
+    if (!convert_fit_arguments(bound.data() + kLeadingCount, &arguments)) return nullptr;
+    std::optional<Spectrum> spectrum =
+        spectrum_from(bound[kFrequencies], bound[kImpedances] ? bound[kImpedances] : Py_None);
+    FitControls controls;
+    bool robust = true;
+    if (!spectrum || !convert_controls(bound.data(), &arguments, &controls, &robust)) return nullptr;
+
+    const Circuit& circuit = circuit_of(bound[kCircuit]);
+    const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    if (start.kind == StartKind::AsGivenWithWarning &&
+        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 1) != 0) {
+      return nullptr;
+    }
+
+    std::optional<Result<ControlledFit>> fit = run_interruptibly([&](const CancellationToken& cancellation) {
+      return fit_spectrum_with_controls(circuit, *spectrum, start, arguments.options, controls, robust, cancellation);
+    });
+    if (!fit) return nullptr;
+    if (!*fit) return raise_error(fit->error());
+    const std::vector<bool> held = (*fit)->held;
+    return result_tuple(state, std::move(*fit).value(), held);
+  });
+}
+
+}  // namespace
+
+PyMethodDef controlled_fit_functions[] = {
+    {"_fit_with_controls", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(fit_with_controls_function)),
+     METH_FASTCALL | METH_KEYWORDS,
+     "_fit_with_controls(circuit, frequencies, impedances, fixed, bounds, weight, sigma_real, sigma_imaginary, "
+     "robust, ...)\n--\n\nPrivate entry of corvex.fitting.fit()."},
+    {nullptr, nullptr, 0, nullptr},
+};
+
+}  // namespace corvex::python
