@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "nn/guess_parameters.h"
+#include "guess/guess_parameters.h"
 
 namespace corvex {
 
