@@ -11,20 +11,21 @@ from typing import TYPE_CHECKING, Any
 
 # Saving and loading: circuits and fit results as JSON documents, batch tables as CSV and
 # Parquet through the frame library's own writers.
+# (Each name is imported "as" itself: re-exported for type checkers.)
 from corvex.io.documents import (
-    SCHEMA_VERSION,
-    circuit_from_dict,
-    circuit_to_dict,
-    fit_result_from_dict,
-    fit_result_to_dict,
-    from_dict,
-    from_json,
-    load,
-    save,
-    to_dict,
-    to_json,
+    SCHEMA_VERSION as SCHEMA_VERSION,
+    circuit_from_dict as circuit_from_dict,
+    circuit_to_dict as circuit_to_dict,
+    fit_result_from_dict as fit_result_from_dict,
+    fit_result_to_dict as fit_result_to_dict,
+    from_dict as from_dict,
+    from_json as from_json,
+    load as load,
+    save as save,
+    to_dict as to_dict,
+    to_json as to_json,
 )
-from corvex.io.tables import read_table, write_table
+from corvex.io.tables import read_table as read_table, write_table as write_table
 
 if TYPE_CHECKING:
     from corvex.io import _source

@@ -45,7 +45,8 @@ def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None 
     .parquet, .pq). The "result" column of FitResult objects is written as one
     JSON document per row with `results="json"` (read back by `read_table`), or
     left out with `results="drop"`. Floats are written so that they read back bit
-    for bit.
+    for bit; Parquet also keeps every column's type, where CSV leaves the reader to
+    infer it (a nullable integer column reads back as plain integers).
     """
     chosen = _format_of(path, format)
     if results not in ("json", "drop"):
