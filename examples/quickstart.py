@@ -11,14 +11,14 @@ import corvex
 DATA = pathlib.Path(__file__).resolve().parent / "data"
 
 
-def read_spectrum(name):
+def read_spectrum(name: str) -> dict[str, list[float]]:
     """A battery-data-format CSV as a dict of columns, which fit() accepts as a data frame."""
     with open(DATA / name, newline="") as handle:
         rows = list(csv.DictReader(handle))
     return {key: [float(row[key]) for row in rows] for key in rows[0]}
 
 
-def show_impedance():
+def show_impedance() -> None:
     parsed = corvex.Circuit("R0-(R1,CPE1)")
     print("From notation:")
     print(parsed)
@@ -36,7 +36,7 @@ def show_impedance():
     print()
 
 
-def show_fit(title, notation, start, data_file, rows=6):
+def show_fit(title: str, notation: str, start: list[float], data_file: str, rows: int = 6) -> None:
     frame = read_spectrum(data_file)
     circuit = corvex.Circuit(notation).with_values(start)
     result = circuit.fit(frame)
@@ -53,7 +53,7 @@ def show_fit(title, notation, start, data_file, rows=6):
     print()
 
 
-def show_guessed_fit(notation, data_file):
+def show_guessed_fit(notation: str, data_file: str) -> None:
     """A circuit straight from notation: the network guesses where the fit starts."""
     frame = read_spectrum(data_file)
     circuit = corvex.Circuit(notation)
@@ -67,7 +67,7 @@ def show_guessed_fit(notation, data_file):
     print()
 
 
-def main():
+def main() -> None:
     show_impedance()
     show_fit("Dummy cell", "R0-(R1,C1)", [10.0, 10.0, 1e-5], "dummy-circuit-1.csv")
     show_fit("Lithium-ion battery", "L0-R0-(R1,CPE1)-(R2,CPE2)-W3",
