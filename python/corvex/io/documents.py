@@ -50,7 +50,10 @@ def _decode_floats(values: Any, where: str) -> list[float]:
     if not np.all(numbers | texts):
         raise ValueError(message)
     decoded = np.empty(len(values), dtype=np.float64)
-    decoded[numbers] = items[numbers].astype(np.float64)
+    try:
+        decoded[numbers] = items[numbers].astype(np.float64)
+    except OverflowError:
+        raise ValueError(f"{where} holds an integer too large for a float") from None
     decoded[texts] = np.vectorize(_NON_FINITE.__getitem__, otypes=[np.float64])(items[texts])
     result: list[float] = decoded.tolist()
     return result
