@@ -47,20 +47,30 @@ std::optional<Error> take_conversion_error() {
   return Error{kind, utf8};
 }
 
+// A snapshot of a sequence: reading the items may run code (a frame's item access, __index__)
+// that changes the original, and the snapshot keeps every item alive while it is used.
+OwnedRef snapshot(PyObject* sequence, const char* name) {
+  OwnedRef items(PySequence_Tuple(sequence));
+  if (!items && PyErr_ExceptionMatches(PyExc_TypeError)) {
+    PyErr_Clear();
+    PyErr_Format(PyExc_TypeError, "argument '%s': expected a sequence, got '%s'", name, Py_TYPE(sequence)->tp_name);
+  }
+  return items;
+}
+
 // Each item is a (frequencies, impedances) tuple or a frame, read exactly as fit() reads its
 // arguments. False with a Python error set when something other than a spectrum failed.
 bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
-  OwnedRef sequence(PySequence_Fast(items, "argument 'spectra': expected a sequence"));
+  OwnedRef sequence = snapshot(items, "spectra");
   if (!sequence) return false;
-  const Py_ssize_t count = PySequence_Fast_GET_SIZE(sequence.get());
+  const Py_ssize_t count = PyTuple_GET_SIZE(sequence.get());
   for (Py_ssize_t i = 0; i < count; ++i) {
     // Converting a million spectra takes a while: Ctrl-C is honoured here too.
     if (i % 1024 == 1023 && PyErr_CheckSignals() != 0) return false;
-    OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(sequence.get(), i));
-    const bool pair = PyTuple_Check(item.get()) && PyTuple_GET_SIZE(item.get()) == 2;
-    std::optional<Spectrum> spectrum = pair ? spectrum_from(PyTuple_GET_ITEM(item.get(), 0),
-                                                            PyTuple_GET_ITEM(item.get(), 1))
-                                            : spectrum_from(item.get(), nullptr);
+    PyObject* item = PyTuple_GET_ITEM(sequence.get(), i);
+    const bool pair = PyTuple_Check(item) && PyTuple_GET_SIZE(item) == 2;
+    std::optional<Spectrum> spectrum =
+        pair ? spectrum_from(PyTuple_GET_ITEM(item, 0), PyTuple_GET_ITEM(item, 1)) : spectrum_from(item, nullptr);
     if (spectrum) {
       spectra->add(*spectrum);
       continue;
@@ -76,15 +86,15 @@ bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
 bool convert_series(PyObject* object, std::size_t count, std::vector<std::vector<std::size_t>>* series) {
   if (object == nullptr || object == Py_None) return true;
   constexpr const char* kExpected = "argument 'series': expected sequences of distinct spectrum positions";
-  OwnedRef runs(PySequence_Fast(object, kExpected));
+  OwnedRef runs = snapshot(object, "series");
   if (!runs) return false;
   std::vector<bool> seen(count, false);
-  for (Py_ssize_t r = 0; r < PySequence_Fast_GET_SIZE(runs.get()); ++r) {
-    OwnedRef run(PySequence_Fast(PySequence_Fast_GET_ITEM(runs.get(), r), kExpected));
+  for (Py_ssize_t r = 0; r < PyTuple_GET_SIZE(runs.get()); ++r) {
+    OwnedRef run = snapshot(PyTuple_GET_ITEM(runs.get(), r), "series");
     if (!run) return false;
     std::vector<std::size_t>& positions = series->emplace_back();
-    for (Py_ssize_t k = 0; k < PySequence_Fast_GET_SIZE(run.get()); ++k) {
-      const Py_ssize_t index = PyNumber_AsSsize_t(PySequence_Fast_GET_ITEM(run.get(), k), PyExc_OverflowError);
+    for (Py_ssize_t k = 0; k < PyTuple_GET_SIZE(run.get()); ++k) {
+      const Py_ssize_t index = PyNumber_AsSsize_t(PyTuple_GET_ITEM(run.get(), k), PyExc_OverflowError);
       if (index == -1 && PyErr_Occurred()) return false;
       if (index < 0 || static_cast<std::size_t>(index) >= count || seen[static_cast<std::size_t>(index)]) {
         raise_error(value_error(kExpected));
