@@ -1,6 +1,9 @@
 # The shared worker pool across fork(): a child gets a fresh pool and computes the same
-# values without hanging, even when the parent's pool was busy at the moment of the fork.
+# values without hanging, even when the parent's pool was busy at the moment of the fork;
+# and a task that runs out of memory is a MemoryError, not the end of the process.
 import os
+import subprocess
+import sys
 import threading
 import time
 import warnings
@@ -62,3 +65,26 @@ def test_fork_while_the_pool_is_busy():
         stop.set()
         worker.join()
     assert statuses == [0] * 5
+
+
+# Under an address-space limit that leaves no room for a Jacobian column's scratch copy of
+# the parameters, on any thread; the pool must still work once the limit is lifted.
+OUT_OF_MEMORY = """
+import resource, numpy as np, corvex
+circuit = corvex.Circuit("R0-(R1,CPE1)-Wo1").with_values([10.0, 50.0, 2e-5, 0.85, 20.0, 3.0])
+f = np.logspace(-2, 5, 5000)
+expected = circuit.impedance(f)
+x = np.ones(5_000_000)
+size = next(int(line.split()[1]) * 1024 for line in open("/proc/self/status") if line.startswith("VmSize"))
+resource.setrlimit(resource.RLIMIT_AS, (size + 130 * 2**20, resource.RLIM_INFINITY))
+try:
+    corvex.Circuit("R0").jacobian(x, [1.0], [1.0 + 0j])
+except MemoryError:
+    resource.setrlimit(resource.RLIMIT_AS, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+    print(circuit.impedance(f).tobytes() == expected.tobytes())
+"""
+
+
+def test_out_of_memory_in_pool_tasks_is_memory_error():
+    child = subprocess.run([sys.executable, "-c", OUT_OF_MEMORY], capture_output=True, text=True, timeout=120)
+    assert (child.returncode, child.stdout.strip()) == (0, "True"), child.stderr[-2000:]
