@@ -151,6 +151,26 @@ def test_import_from_a_subinterpreter_raises_import_error():
         interpreters.destroy(interpreter)
 
 
+def test_import_from_a_legacy_subinterpreter_sharing_the_gil_raises_import_error():
+    testcapi = pytest.importorskip("_testcapi")
+    read_end, write_end = os.pipe()
+    code = textwrap.dedent(f"""
+        import os
+        try:
+            import corvex
+            outcome = "imported"
+        except BaseException as error:
+            outcome = type(error).__name__
+        os.write({write_end}, outcome.encode())
+    """)
+    try:
+        assert testcapi.run_in_subinterp(code) == 0
+        assert os.read(read_end, 100) == b"ImportError"
+    finally:
+        os.close(read_end)
+        os.close(write_end)
+
+
 @pytest.mark.parametrize(
     "method, text_signature",
     [

@@ -41,6 +41,12 @@ bool export_name(PyObject* module, PyObject* all, const char* name, PyObject* va
 }
 
 int corvex_exec(PyObject* module) {
+  // The slot below keeps isolated interpreters out; legacy ones that share the main GIL skip
+  // that check and would get NumPy arrays of the wrong interpreter, so they are refused here.
+  if (PyInterpreterState_Get() != PyInterpreterState_Main()) {
+    PyErr_SetString(PyExc_ImportError, "corvex can only be imported in the main interpreter");
+    return -1;
+  }
   if (PyArray_ImportNumPyAPI() < 0) return -1;
   ModuleState* state = module_state(module);
   if (!create_element_types(module, state) || !create_circuit_type(module, state) ||
