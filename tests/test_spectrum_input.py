@@ -238,3 +238,33 @@ def test_custom_sequences_are_read_within_their_length(sequence, expected):
 def test_endless_item_access_is_not_iterated_forever():
     with pytest.raises(ValueError, match='^column "Frequency / Hz" is not numeric$'):
         ZERO.impedance(_NoLength())
+
+
+@pytest.mark.parametrize("exception", [KeyboardInterrupt, SystemExit, MemoryError])
+def test_interrupts_and_memory_errors_during_conversion_propagate_as_themselves(exception):
+    class Raising:
+        def __float__(self):
+            raise exception
+
+    class RaisingFrame(dict):
+        def __getitem__(self, key):
+            raise exception
+
+    circuit = corvex.Circuit("R0-(R1,C1)")
+    for call in (lambda: circuit.impedance([Raising()]), lambda: circuit.impedance(RaisingFrame()),
+                 lambda: circuit.fit(RaisingFrame()), lambda: circuit.fit([Raising()], [1j]),
+                 lambda: circuit.impedance({"Frequency / Hz": [Raising()]})):
+        with pytest.raises(exception):
+            call()
+
+
+def test_masked_entries_are_refused_and_unmasked_arrays_read_as_their_data():
+    f = np.logspace(0, 4, 5)
+    z = np.arange(5) + 1j
+    mask = [False, True, False, False, False]
+    for frequencies, impedances in ((np.ma.array(f, mask=mask), z), (f, np.ma.array(z, mask=mask))):
+        with pytest.raises(TypeError, match=r"masked entries.*\.compressed\(\) or a boolean index"):
+            measured(frequencies, impedances)
+    with pytest.raises(TypeError, match="masked entries"):
+        ZERO.impedance(np.ma.array(f, mask=mask))
+    assert measured(np.ma.array(f), np.ma.array(z, mask=False)) == measured(f, z)

@@ -28,6 +28,13 @@ PyObject* exception_type_for(ErrorKind kind) {
 
 }  // namespace
 
+bool pending_error_must_propagate() {
+  PyObject* pending = PyErr_Occurred();
+  if (pending == nullptr) return false;
+  return !PyErr_GivenExceptionMatches(pending, PyExc_Exception) ||
+         PyErr_GivenExceptionMatches(pending, PyExc_MemoryError);
+}
+
 PyObject* raise_error(const Error& error) {
   // The poll that stopped the work left the signal handler's exception set; keep it.
   if (error.kind == ErrorKind::Interrupted) {

@@ -15,6 +15,11 @@ namespace corvex::python {
 // `return raise_error(result.error());`.
 PyObject* raise_error(const Error& error);
 
+// Whether the pending exception must reach the caller as itself, whatever the code was about
+// to report instead: KeyboardInterrupt, SystemExit and any other that is not an Exception,
+// and MemoryError. Conversions that try one reading after another check this before clearing.
+bool pending_error_must_propagate();
+
 // Runs a binding body and turns a C++ exception escaping it (an allocation that failed, in
 // practice) into a Python exception instead of letting it cross the C boundary.
 template <class Body>

@@ -45,6 +45,31 @@ bool is_numeric_vector(PyObject* object, bool allow_complex) {
          (allow_complex && PyArray_ISCOMPLEX(array));
 }
 
+// A masked array's data under its masked entries are placeholders, not measurements; rather
+// than fit them silently, such an array is refused (one without masked entries is its data).
+// False with TypeError (or the failure of the check) set.
+bool refuse_masked_entries(PyObject* object) {
+  if (!PyArray_Check(object) || PyArray_CheckExact(object)) return true;
+  // No masked array can exist before numpy.ma has been imported.
+  OwnedRef ma_name(PyUnicode_FromString("numpy.ma"));
+  if (!ma_name) return false;
+  OwnedRef ma(PyImport_GetModule(ma_name.get()));
+  if (!ma) return !PyErr_Occurred();
+  OwnedRef masked_type(PyObject_GetAttrString(ma.get(), "MaskedArray"));
+  if (!masked_type) return false;
+  const int masked = PyObject_IsInstance(object, masked_type.get());
+  if (masked <= 0) return masked == 0;
+  OwnedRef count(PyObject_CallMethod(ma.get(), "count_masked", "O", object));
+  if (!count) return false;
+  const long masked_entries = PyLong_AsLong(count.get());
+  if (masked_entries == -1 && PyErr_Occurred()) return false;
+  if (masked_entries == 0) return true;
+  PyErr_SetString(PyExc_TypeError,
+                  "masked arrays with masked entries are not accepted (the values under the mask would be used "
+                  "as data): drop those entries with .compressed() or a boolean index");
+  return false;
+}
+
 template <class T>
 std::optional<std::vector<T>> copy_cast_array(PyObject* object, int type_number) {
   OwnedRef contiguous(PyArray_FROMANY(object, type_number, 1, 1, NPY_ARRAY_CARRAY_RO | NPY_ARRAY_FORCECAST));
@@ -129,8 +154,9 @@ OwnedRef lookup_column(PyObject* frame, const ColumnSpec& spec, const char** fou
       *found = name;
       return column;
     }
-    // Whatever the frame raises for a missing column (KeyError, polars' own error, a
+    // Whatever else the frame raises for a missing column (KeyError, polars' own error, a
     // TypeError from an object without item access) only means "not here".
+    if (pending_error_must_propagate()) return OwnedRef();
     PyErr_Clear();
   }
   return OwnedRef();
@@ -221,12 +247,14 @@ std::optional<Spectrum> spectrum_from_frame(PyObject* frame) {
 }  // namespace
 
 std::optional<std::vector<double>> float_list(PyObject* object) {
+  if (!refuse_masked_entries(object)) return std::nullopt;
   if (is_numeric_vector(object, false)) return copy_cast_array<double>(object, NPY_DOUBLE);
   return convert_items<double>(object, item_as_double);
 }
 
 std::optional<std::vector<Complex>> complex_list(PyObject* object) {
   static_assert(sizeof(Complex) == sizeof(npy_cdouble), "Complex must match NumPy's complex128 layout");
+  if (!refuse_masked_entries(object)) return std::nullopt;
   if (is_numeric_vector(object, true)) return copy_cast_array<Complex>(object, NPY_CDOUBLE);
   return convert_items<Complex>(object, item_as_complex);
 }
@@ -237,6 +265,7 @@ ColumnRead read_column(PyObject* frame, const ColumnSpec& spec, std::vector<doub
   if (!column) return PyErr_Occurred() ? ColumnRead::Failed : ColumnRead::Absent;
   std::optional<std::vector<double>> values = float_list(column.get());
   if (!values) {
+    if (pending_error_must_propagate()) return ColumnRead::Failed;
     PyErr_Clear();
     raise_error(value_error("column " + quoted(found) + " is not numeric"));
     return ColumnRead::Failed;
@@ -246,8 +275,10 @@ ColumnRead read_column(PyObject* frame, const ColumnSpec& spec, std::vector<doub
 }
 
 std::optional<std::vector<double>> frequencies_from(PyObject* object) {
+  if (!refuse_masked_entries(object)) return std::nullopt;
   if (std::optional<std::vector<double>> values = float_list(object)) return values;
   // Not a sequence of numbers: the object may still be a frame with a frequency column.
+  if (pending_error_must_propagate()) return std::nullopt;
   PyErr_Clear();
   std::vector<double> column;
   switch (read_column(object, kFrequencyColumn, &column)) {
