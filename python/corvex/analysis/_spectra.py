@@ -3,6 +3,8 @@ entries as a list of (frequencies, impedances) pairs with one key per spectrum."
 
 from __future__ import annotations
 
+from typing import Any
+
 import numpy as np
 
 from corvex.batch import _workers as workers_for  # the one reading of n_jobs in the package
@@ -97,7 +99,7 @@ def table(batch: Batch, rows: list[dict]):
     """A pandas frame of one row per spectrum, key columns first."""
     import pandas as pd
 
-    columns = {name: [key[i] for key in batch.keys] for i, name in enumerate(batch.key_columns)}
+    columns: dict[str, Any] = {name: [key[i] for key in batch.keys] for i, name in enumerate(batch.key_columns)}
     for name in rows[0] if rows else ():
         values = [row[name] for row in rows]
         # Object columns keep None for "no value" rather than NaN.

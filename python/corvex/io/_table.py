@@ -131,7 +131,7 @@ def read_numbers(source: Source, layout: Layout, meanings: Mapping[int, _columns
     if trailing:
         dtypes[count] = np.float64
         missing[count] = [""]
-    options = dict(
+    options: dict[str, Any] = dict(
         sep=layout.sep if layout.sep is not None else r"\s+", header=None,
         names=list(range(count + trailing)), index_col=False, dtype=dtypes, keep_default_na=False,
         na_values=missing, decimal=layout.decimal, skipinitialspace=layout.skip_initial_space,

@@ -7,13 +7,13 @@ impedances, or one frame in the battery data format), a ``FitResult``, or the ta
 Figure for ``report``). matplotlib is an optional dependency: ``pip install "corvex[plot]"``.
 """
 
-try:
-    import matplotlib  # noqa: F401
-except ImportError as missing:
+import importlib.util
+
+if importlib.util.find_spec("matplotlib") is None:
     raise ImportError(
         'corvex.plot draws with matplotlib, which is not installed: pip install "corvex[plot]" '
         "(or pip install matplotlib)"
-    ) from missing
+    )
 
 from .fit_report import report
 from .kramers_kronig import kk
