@@ -55,8 +55,8 @@ def throughput():
         spectra = noisy_spectra(circuit, typical, spread, rng)
         corvex.batch.fit(circuit, spectra[:10])  # loads the network before timing
         loop, loop_cpu = best_seconds(lambda: [circuit.fit(f, z) for f, z in spectra])
-        one, one_cpu = best_seconds(lambda: corvex.batch.fit(circuit, spectra, n_jobs=1))
-        every, _ = best_seconds(lambda: corvex.batch.fit(circuit, spectra, n_jobs=cores))
+        one, one_cpu = best_seconds(lambda: corvex.batch.fit(circuit, spectra, n_jobs=1, robust=False))
+        every, _ = best_seconds(lambda: corvex.batch.fit(circuit, spectra, n_jobs=cores, robust=False))
         print(f"{key:10} {SPECTRA / loop:11.0f} {SPECTRA / one:9.0f} {SPECTRA / every:9.0f} "
               f"{loop / one:9.2f}x {one / every:7.2f}x {loop_cpu / SPECTRA * 1e3:16.3f} {one_cpu / SPECTRA * 1e3:8.3f}")
 
@@ -69,10 +69,10 @@ def refinement():
     for key in ("two_rq", "sei_randles"):
         circuit = corvex.Circuit(key)
         start = time.perf_counter()
-        first = corvex.batch.fit(circuit, frame, by="Cycle", refine=False)
+        first = corvex.batch.fit(circuit, frame, by="Cycle", refine=False, robust=False)
         first_time = time.perf_counter() - start
         start = time.perf_counter()
-        refined = corvex.batch.fit(circuit, frame, by="Cycle", refine=True)
+        refined = corvex.batch.fit(circuit, frame, by="Cycle", refine=True, robust=False)
         refined_time = time.perf_counter() - start
         improved = refined["start"] != "guess"
         gain = first["cost"][improved] / refined["cost"][improved]

@@ -20,7 +20,10 @@ def main() -> None:
     elapsed = time.perf_counter() - start
 
     print(f"{len(table)} cycles fitted with {circuit.param_names()} in {elapsed:.2f} s")
-    print(f"successful: {table['success'].sum()}, kept a neighbour's start: {(table['start'] != 'guess').sum()}")
+    from_neighbour = table["start"].isin(["previous", "next"]).sum()
+    robust = (~table["start"].isin(["guess", "previous", "next"])).sum()
+    print(f"successful: {table['success'].sum()}, kept a neighbour's start: {from_neighbour}, "
+          f"won by a robust start: {robust}")
     columns = ["Cycle", "start", "success", "cost", "R0.r", "R1.r", "R2.r"]
     every_tenth = table[table["Cycle"] % 10 == 0][columns]
     print(every_tenth.to_string(index=False, float_format=lambda v: f"{v:.4g}"))

@@ -10,6 +10,7 @@ import pytest
 import scipy.stats
 
 import corvex
+import corvex.batch
 from corvex.fitting import fit
 
 F = np.logspace(-2, 5, 40)
@@ -131,3 +132,18 @@ def test_robust_starts_rescue_a_fit_from_placeholders():
     assert plain.cost > 1e3 and report.result.cost < 1 and report.result.success
     assert report.start != "initial"
     assert repr(report.result) == repr(again.result) and report.start == again.start
+
+
+def test_batch_rows_under_controls_are_the_single_fits():
+    spectra = [(F, Z), (F, Z * 1.1), (F[:1], Z[:1])]
+    controls = {"fixed": {"R0.r": 9.5}, "bounds": {"CPE1.alpha": (0.6, 0.8)}}
+    table = corvex.batch.fit(RQ, spectra, n_jobs=2, **controls)
+    for (_, row), (f, z) in zip(table.iloc[:2].iterrows(), spectra):
+        single = fit(RQ, f, z, **controls)
+        assert row["cost"] == single.result.cost and row["start"] == single.start
+        assert row["R0.r"] == 9.5 and row["CPE1.alpha"] <= 0.8
+        assert (row["R1.r_ci_low"], row["R1.r_ci_high"]) == single.intervals["R1.r"]
+        assert row["R1.r_identifiable"] and row["R0.r_identifiable"] is pd.NA
+    assert isinstance(table["error"][2], str) and table["R1.r_identifiable"].isna()[2]
+    with pytest.raises(ValueError, match='did you mean "CPE1.alpha"'):
+        corvex.batch.fit(RQ, spectra, bounds={"CPE1.alfa": (0, 1)})

@@ -16,6 +16,7 @@ from typing import Any
 import numpy as np
 
 import corvex
+from corvex.fitting import control_arguments
 
 __all__ = ["fit"]
 
@@ -43,6 +44,9 @@ def fit(
     n_jobs: int | None = None,
     refine: bool | None = None,
     progress: bool | Callable[[int, int], Any] | None = None,
+    fixed: Mapping[str, float] | None = None,
+    bounds: Mapping[str, tuple[float | None, float | None]] | None = None,
+    robust: bool = True,
     guess_init: bool | None = None,
     weights: str | None = None,
     weight: str = "modulus",
@@ -77,13 +81,21 @@ def fit(
     the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
     `start` says where the kept fit began: "guess", "previous" or "next".
 
+    `fixed`, `bounds` and `weight="proportional"` apply to every fit as in
+    `corvex.fitting.fit` (held parameters never move, bounds always hold; they need the default
+    method). `robust` (on by default) also fits each spectrum from deterministic extra starts
+    and keeps the lowest-cost plausible fit; `start` then names the start that won ("swapped",
+    "R1.r*10", "tolerant", "global", ...). Refits from neighbours honour the same controls.
+
     `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs
     longer than about a second on a terminal; a callable receives (done, total) instead.
     Ctrl-C stops the batch promptly and raises KeyboardInterrupt.
 
     The table is in the input's frame library (pandas otherwise), in input order, with the key
     column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
-    parameter, one `<name>_stderr` column per parameter, error, and result (the FitResult).
+    parameter, one `<name>_stderr` column per parameter, then `<name>_ci_low`, `<name>_ci_high`
+    (t-based 95 % intervals) and `<name>_identifiable` blocks (missing for held parameters; see
+    `corvex.fitting.FitReport` for their meaning), error, and result (the FitResult).
     A pandas table's `attrs` count the refinement passes and the fits they ran ("refine_passes",
     "refits").
 
@@ -101,6 +113,10 @@ def fit(
     workers = _workers(n_jobs)
     if refine is not None and not isinstance(refine, bool | np.bool_):
         raise TypeError(f"argument 'refine': expected a bool or None, got {type(refine).__name__!r}")
+    if not isinstance(weight, str):
+        raise TypeError("argument 'weight': the batch takes \"modulus\", \"unit\" or \"proportional\"; "
+                        f"per-point standard deviations are taken by corvex.fitting.fit, got {type(weight).__name__!r}")
+    controls = control_arguments(fixed, bounds, weight)
     if progress is not None and not isinstance(progress, bool) and not callable(progress):
         raise TypeError(f"argument 'progress': expected a bool, a callable or None, got {type(progress).__name__!r}")
 
@@ -123,6 +139,9 @@ def fit(
             bool(refine),
             collected.series(),
             reporter,
+            fixed=controls["fixed"],
+            bounds=controls["bounds"],
+            robust=bool(robust),
             guess_init=guess_init,
             weights=weights,
             weight=weight,
@@ -393,6 +412,13 @@ def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: 
         table[name] = values[:, j]
     for j, name in enumerate(names):
         table[f"{name}_stderr"] = stderrs[:, j]
+    for j, name in enumerate(names):
+        table[f"{name}_ci_low"] = columns["ci_low"][:, j]
+    for j, name in enumerate(names):
+        table[f"{name}_ci_high"] = columns["ci_high"][:, j]
+    for j, name in enumerate(names):
+        table[f"{name}_identifiable"] = pd.arrays.BooleanArray(columns["identifiable"][:, j].copy(),
+                                                               columns["unjudged"][:, j].copy())
     table["error"] = pd.Series(columns["error"], dtype=object)
     table["result"] = pd.Series(columns["result"], dtype=object)
     frame = pd.DataFrame(table)
@@ -415,7 +441,13 @@ def _polars_table(keys: dict[str, list[Any]], names: list[str], columns: dict[st
     }
     numbers.update({name: columns["values"][:, j] for j, name in enumerate(names)})
     numbers.update({f"{name}_stderr": columns["stderr"][:, j] for j, name in enumerate(names)})
+    numbers.update({f"{name}_ci_low": columns["ci_low"][:, j] for j, name in enumerate(names)})
+    numbers.update({f"{name}_ci_high": columns["ci_high"][:, j] for j, name in enumerate(names)})
     series.extend(pl.Series(name, values) for name, values in numbers.items())
+    series.extend(
+        pl.Series(f"{name}_identifiable", columns["identifiable"][:, j]).set(pl.Series(columns["unjudged"][:, j]), None)
+        for j, name in enumerate(names)
+    )
     series.append(pl.Series("error", columns["error"], dtype=pl.String))
     series.append(pl.Series("result", columns["result"], dtype=pl.Object))
     table = pl.DataFrame(series)

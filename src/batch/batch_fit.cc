@@ -50,12 +50,19 @@ void count_done(BatchProgress* progress) {
 }
 
 // One fit inside a pool task: an allocation failure becomes this spectrum's error instead
-// of escaping the pool thread.
-Result<FitOutcome> fit_in_task(const Circuit& circuit, const SpectrumSet& spectra, std::size_t i,
-                               const FitStart& start, const FitOptions& options,
-                               const CancellationToken& cancellation) {
+// of escaping the pool thread. Under controls the controlled fit runs, robust only when
+// `robust`; `robust_start` receives its winning start when that was not the first one.
+Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circuit, std::size_t i,
+                               const FitStart& start, bool robust, const CancellationToken& cancellation,
+                               std::string* robust_start = nullptr) {
   try {
-    return fit_spectrum(circuit, spectra.spectrum(i), start, options, cancellation);
+    const Spectrum spectrum = problem.spectra.spectrum(i);
+    if (!problem.controlled()) return fit_spectrum(circuit, spectrum, start, problem.options, cancellation);
+    Result<ControlledFit> fit =
+        fit_spectrum_with_controls(circuit, spectrum, start, problem.options, problem.controls, robust, cancellation);
+    if (!fit) return fit.take_error();
+    if (robust_start != nullptr && !fit->from_first_start) *robust_start = fit->start;
+    return std::move(fit->outcome);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory");
   }
@@ -63,15 +70,17 @@ Result<FitOutcome> fit_in_task(const Circuit& circuit, const SpectrumSet& spectr
 
 // Every slot filled, or nullopt when the token stopped the pass.
 std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, std::size_t workers,
-                                                   const CancellationToken& cancellation, BatchProgress* progress) {
+                                                   const CancellationToken& cancellation, BatchProgress* progress,
+                                                   std::vector<std::string>* robust_starts) {
   std::vector<OutcomeSlot> slots(problem.spectra.size());
+  robust_starts->assign(slots.size(), std::string());
   count_planned(progress, slots.size());
   auto task = [&](std::size_t i) {
     if (const Error* failure = problem.spectra.failure(i)) {
       slots[i].emplace(*failure);
     } else {
-      slots[i].emplace(
-          fit_in_task(problem.circuit, problem.spectra, i, problem.start, problem.options, cancellation));
+      slots[i].emplace(fit_in_task(problem, problem.circuit, i, problem.start, problem.robust, cancellation,
+                                   &(*robust_starts)[i]));
     }
     count_done(progress);
   };
@@ -123,8 +132,8 @@ class NeighbourRefinement {
     const FitStart as_given{};
     auto task = [&](std::size_t k) {
       const Refit& refit = refits[k];
-      fits[k].emplace(fit_in_task(rows_[refit.from].outcome->circuit, problem_.spectra, refit.row, as_given,
-                                  problem_.options, cancellation_));
+      fits[k].emplace(
+          fit_in_task(problem_, rows_[refit.from].outcome->circuit, refit.row, as_given, false, cancellation_));
       count_done(progress_);
     };
     if (!run_on_lanes(refits.size(), options_.workers, cancellation_, task)) {
@@ -141,6 +150,7 @@ class NeighbourRefinement {
       if (!improves_on(*fits[k], row.outcome)) continue;
       row.outcome = std::move(*fits[k]);
       row.start = refits[k].direction;
+      row.robust_start.clear();
       changed[refits[k].row] = true;
     }
     bool any = false;
@@ -180,6 +190,25 @@ class NeighbourRefinement {
   std::vector<std::array<std::size_t, 2>> neighbours_;  // previous and next in series order
 };
 
+// The uncertainty of every kept fit, each row a task on the lanes: computed once at the end
+// rather than for every fit a refinement pass may replace.
+void add_uncertainty(const BatchProblem& problem, std::size_t workers, const CancellationToken& cancellation,
+                     BatchSummary* summary) {
+  Result<ResolvedControls> resolved = resolve_controls(problem.circuit.nodes, problem.controls);
+  if (!resolved) return;  // every fit failed with this error already
+  auto task = [&](std::size_t i) {
+    BatchRow& row = summary->rows[i];
+    if (!row.outcome.ok()) return;
+    try {
+      row.uncertainty = uncertainty_of(problem.circuit.nodes, problem.spectra.spectrum(i), problem.controls,
+                                       *resolved, *row.outcome, cancellation);
+    } catch (const std::bad_alloc&) {
+      row.uncertainty.reset();
+    }
+  };
+  if (!run_on_lanes(summary->rows.size(), workers, cancellation, task)) summary->interrupted = true;
+}
+
 }  // namespace
 
 bool is_plausible_fit(const Result<FitOutcome>& outcome) {
@@ -189,19 +218,25 @@ bool is_plausible_fit(const Result<FitOutcome>& outcome) {
 BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
                        const CancellationToken& cancellation, BatchProgress* progress) {
   BatchSummary summary;
-  std::optional<std::vector<OutcomeSlot>> first = first_pass(problem, options.workers, cancellation, progress);
+  std::vector<std::string> robust_starts;
+  std::optional<std::vector<OutcomeSlot>> first =
+      first_pass(problem, options.workers, cancellation, progress, &robust_starts);
   if (!first) {
     summary.interrupted = true;
     return summary;
   }
   summary.rows.reserve(first->size());
-  for (OutcomeSlot& slot : *first) summary.rows.push_back({std::move(*slot), RowStart::Guess});
-  first.reset();
-  if (!options.refine) return summary;
-  NeighbourRefinement refinement(problem, options, &summary.rows, cancellation, progress);
-  for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
-    if (!refinement.run_pass(&summary)) break;
+  for (std::size_t i = 0; i < first->size(); ++i) {
+    summary.rows.push_back({std::move(*(*first)[i]), RowStart::Guess, std::move(robust_starts[i]), std::nullopt});
   }
+  first.reset();
+  if (options.refine) {
+    NeighbourRefinement refinement(problem, options, &summary.rows, cancellation, progress);
+    for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
+      if (!refinement.run_pass(&summary)) break;
+    }
+  }
+  if (!summary.interrupted) add_uncertainty(problem, options.workers, cancellation, &summary);
   if (summary.interrupted) summary.rows.clear();
   return summary;
 }

@@ -4,8 +4,11 @@
 
 #include <atomic>
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "batch/controlled_spectrum_fit.h"
 #include "batch/spectrum_fit.h"
 #include "batch/spectrum_set.h"
 #include "circuit/circuit.h"
@@ -22,6 +25,14 @@ struct BatchProblem {
   const SpectrumSet& spectra;
   FitStart start;
   FitOptions options;
+  FitControls controls{};  // held parameters, limits and weighting of every fit, refits included
+  bool robust = false;     // the first pass fits from the robust starts as well
+
+  // Whether fits go through the controlled fit instead of fit()'s own path.
+  bool controlled() const {
+    return robust || controls.constrains_parameters() ||
+           (controls.weighting != ResidualWeighting::Modulus && controls.weighting != ResidualWeighting::Unit);
+  }
 };
 
 struct BatchOptions {
@@ -42,6 +53,8 @@ enum class RowStart { Guess, Previous, Next };
 struct BatchRow {
   Result<FitOutcome> outcome;  // the kept fit, or the failure of the spectrum
   RowStart start = RowStart::Guess;
+  std::string robust_start;    // the winning robust start when it was not the first one
+  std::optional<FitUncertainty> uncertainty;  // of the kept fit, under the batch's controls
 };
 
 struct BatchSummary {
@@ -57,7 +70,7 @@ struct BatchProgress {
   std::atomic<std::size_t> total{0};  // fits planned so far; grows as refinement passes start
 };
 
-// Rows whose start is Guess are exactly what fit_spectrum gives for that spectrum alone,
+// Rows whose start is Guess (and no robust start) are exactly what fit_spectrum gives for that spectrum alone,
 // and the whole summary is the same for any number of workers. Lanes ask `cancellation`
 // before each fit and the fits ask it between evaluations; once it says stop, the batch
 // returns interrupted with no rows.

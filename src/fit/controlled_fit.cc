@@ -101,6 +101,13 @@ class StartRunner {
 
 }  // namespace
 
+FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
+                              const ResolvedControls& resolved, const FitOutcome& outcome,
+                              const CancellationToken& cancellation) {
+  std::unique_ptr<FitProblem> problem = controlled_problem(circuit, spectrum, controls, cancellation);
+  return uncertainty_at(*problem, outcome.values, resolved.fixed, outcome.chi_square);
+}
+
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
                                         const FitControls& controls, bool robust, std::string_view start_label,
                                         const CancellationToken& cancellation) {
@@ -161,9 +168,9 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
   }
 
   ControlledFit out;
-  std::unique_ptr<FitProblem> problem = controlled_problem(circuit.nodes, spectrum, controls, cancellation);
-  out.uncertainty = uncertainty_at(*problem, best->outcome.values, runner.resolved().fixed, best->outcome.chi_square);
+  out.uncertainty = uncertainty_of(circuit.nodes, spectrum, controls, runner.resolved(), best->outcome, cancellation);
   out.outcome = std::move(best->outcome);
+  out.from_first_start = best->label == start_label;
   out.start = std::move(best->label);
   out.held = runner.resolved().fixed;
   if (cancellation.stopped()) return interrupted_error();

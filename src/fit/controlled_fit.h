@@ -20,8 +20,15 @@ struct ControlledFit {
   FitOutcome outcome;           // the winning start's fit; its counts are that start's alone
   FitUncertainty uncertainty;   // at the outcome's values, under the controls' weighting
   std::string start;            // label of the winning start
+  bool from_first_start = true; // the winner is the first start (labelled start_label)
   std::vector<bool> held;       // the parameters the caller held, in parameter order
 };
+
+// The uncertainty of a fitted outcome of `circuit` under the controls (resolved from them):
+// the Jacobian of the free parameters at its values, on the controls' weighting.
+FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
+                              const ResolvedControls& resolved, const FitOutcome& outcome,
+                              const CancellationToken& cancellation = no_cancellation());
 
 // Fits `circuit` (carrying its starting values) to the spectrum.
 // - Without held parameters, limits or other weightings than the two schemes, the first

@@ -12,6 +12,7 @@
 #include "python/arg_binder.h"
 #include "python/batch_functions.h"
 #include "python/circuit_object.h"
+#include "python/controlled_fit_entry.h"
 #include "python/conversions.h"
 #include "python/error_mapping.h"
 #include "python/fit_arguments.h"
@@ -24,10 +25,21 @@ namespace corvex::python {
 
 namespace {
 
-enum BatchArgument { kCircuit, kSpectra, kWorkers, kRefine, kSeries, kProgress, kBatchArgumentCount };
+enum BatchArgument {
+  kCircuit,
+  kSpectra,
+  kWorkers,
+  kRefine,
+  kSeries,
+  kProgress,
+  kFixed,
+  kBounds,
+  kRobust,
+  kBatchArgumentCount
+};
 
-constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {"circuit", "spectra",      "workers",
-                                                                        "refine",  "series", "progress"};
+constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {
+    "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -188,21 +200,37 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
   OwnedRef evals = new_array(n, 0, NPY_UINT64, false);
   OwnedRef values = new_array(n, p, NPY_DOUBLE, true);
   OwnedRef stderrs = new_array(n, p, NPY_DOUBLE, true);
+  OwnedRef ci_low = new_array(n, p, NPY_DOUBLE, true);
+  OwnedRef ci_high = new_array(n, p, NPY_DOUBLE, true);
+  OwnedRef identifiable = new_array(n, p, NPY_BOOL, true);
+  OwnedRef unjudged = new_array(n, p, NPY_BOOL, true);  // no identifiability: held, failed or no estimate
   OwnedRef starts(PyList_New(static_cast<Py_ssize_t>(n)));
   OwnedRef errors(PyList_New(static_cast<Py_ssize_t>(n)));
   OwnedRef results(PyList_New(static_cast<Py_ssize_t>(n)));
-  if (!success || !failed || !cost || !chi_square || !iterations || !evals || !values || !stderrs || !starts ||
-      !errors || !results) {
+  if (!success || !failed || !cost || !chi_square || !iterations || !evals || !values || !stderrs || !ci_low ||
+      !ci_high || !identifiable || !unjudged || !starts || !errors || !results) {
     return nullptr;
   }
   for (std::size_t i = 0; i < n; ++i) {
     BatchRow& row = summary.rows[i];
     const Py_ssize_t at = static_cast<Py_ssize_t>(i);
-    PyObject* start = PyUnicode_FromString(start_label(row.start));
+    PyObject* start = PyUnicode_FromString(row.robust_start.empty() ? start_label(row.start) : row.robust_start.c_str());
     if (start == nullptr) return nullptr;
     PyList_SET_ITEM(starts.get(), at, start);
     double* value_row = array_data<double>(values) + i * p;
     double* stderr_row = array_data<double>(stderrs) + i * p;
+    double* low_row = array_data<double>(ci_low) + i * p;
+    double* high_row = array_data<double>(ci_high) + i * p;
+    npy_bool* identifiable_row = array_data<npy_bool>(identifiable) + i * p;
+    npy_bool* unjudged_row = array_data<npy_bool>(unjudged) + i * p;
+    for (std::size_t j = 0; j < p; ++j) {
+      const bool judged = row.uncertainty && j < row.uncertainty->standard_errors.size() &&
+                          row.uncertainty->standard_errors[j].has_value();
+      low_row[j] = judged ? row.uncertainty->interval_low[j] : kMissing;
+      high_row[j] = judged ? row.uncertainty->interval_high[j] : kMissing;
+      identifiable_row[j] = judged && row.uncertainty->identifiable[j];
+      unjudged_row[j] = !judged;
+    }
     if (!row.outcome.ok()) {
       PyObject* message = PyUnicode_FromString(row.outcome.error().message.c_str());
       if (message == nullptr) return nullptr;
@@ -242,6 +270,9 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
       set_item(columns.get(), "iterations", iterations.release()) &&
       set_item(columns.get(), "impedance_evals", evals.release()) &&
       set_item(columns.get(), "values", values.release()) && set_item(columns.get(), "stderr", stderrs.release()) &&
+      set_item(columns.get(), "ci_low", ci_low.release()) && set_item(columns.get(), "ci_high", ci_high.release()) &&
+      set_item(columns.get(), "identifiable", identifiable.release()) &&
+      set_item(columns.get(), "unjudged", unjudged.release()) &&
       set_item(columns.get(), "start", starts.release()) && set_item(columns.get(), "error", errors.release()) &&
       set_item(columns.get(), "result", results.release()) &&
       set_item(columns.get(), "refine_passes", PyLong_FromSize_t(summary.refine_passes)) &&
@@ -261,9 +292,14 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     }
     FitArguments arguments;
     if (!convert_fit_arguments(bound.data() + kBatchArgumentCount, &arguments)) return nullptr;
-    if (!parse_weight(&arguments)) return nullptr;
+    FitControls controls;
+    if (!convert_fit_controls(bound[kFixed], bound[kBounds], nullptr, nullptr, &arguments, &controls)) return nullptr;
     if (!known_fit_method(arguments.options.method)) {
       return raise_error(fit_error(FitErrorKind::UnknownMethod, arguments.options.method));
+    }
+    const Circuit& fitted = circuit_of(bound[kCircuit]);
+    if (Result<ResolvedControls> resolved = resolve_controls(fitted.nodes, controls); !resolved) {
+      return raise_error(resolved.error());
     }
     BatchOptions options;
     std::uint64_t workers = 1;
@@ -295,7 +331,13 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
       PyErr_SetString(PyExc_TypeError, "argument 'progress': expected a callable or None");
       return nullptr;
     }
-    const BatchProblem problem{circuit, spectra, start, arguments.options};
+    bool robust = false;
+    if (bound[kRobust] != nullptr) {
+      const int truth = PyObject_IsTrue(bound[kRobust]);
+      if (truth < 0) return nullptr;
+      robust = truth == 1;
+    }
+    const BatchProblem problem{circuit, spectra, start, arguments.options, std::move(controls), robust};
     BatchProgress counts;
     std::pair<std::size_t, std::size_t> reported{0, 0};
     std::optional<BatchSummary> summary;

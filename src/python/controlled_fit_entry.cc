@@ -96,24 +96,24 @@ bool convert_named(PyObject* object, const char* argument, bool limits, FitContr
   return true;
 }
 
-// The weight keyword: fit()'s two schemes, "proportional", or "sigma" with the two arrays.
-bool convert_controls(PyObject* const* bound, FitArguments* arguments, FitControls* controls, bool* robust) {
-  if ((bound[kFixed] && !convert_named(bound[kFixed], kNames[kFixed], false, controls)) ||
-      (bound[kBounds] && !convert_named(bound[kBounds], kNames[kBounds], true, controls))) {
+}  // namespace
+
+bool convert_fit_controls(PyObject* fixed, PyObject* bounds, PyObject* sigma_real, PyObject* sigma_imaginary,
+                          FitArguments* arguments, FitControls* controls) {
+  if ((fixed && !convert_named(fixed, "fixed", false, controls)) ||
+      (bounds && !convert_named(bounds, "bounds", true, controls))) {
     return false;
   }
-
   const std::string& weight = arguments->weight;
   if (std::optional<WeightScheme> scheme = parse_weight_scheme(weight)) {
     arguments->options.weight = *scheme;
     controls->weighting = *scheme == WeightScheme::Unit ? ResidualWeighting::Unit : ResidualWeighting::Modulus;
   } else if (weight == "proportional") {
     controls->weighting = ResidualWeighting::Proportional;
-  } else if (weight == "sigma") {
+  } else if (weight == "sigma" && sigma_real != nullptr && sigma_imaginary != nullptr) {
     controls->weighting = ResidualWeighting::StandardDeviations;
-    std::optional<std::vector<double>> real = float_list(bound[kSigmaReal] ? bound[kSigmaReal] : Py_None);
-    std::optional<std::vector<double>> imaginary =
-        real ? float_list(bound[kSigmaImaginary] ? bound[kSigmaImaginary] : Py_None) : std::nullopt;
+    std::optional<std::vector<double>> real = float_list(sigma_real);
+    std::optional<std::vector<double>> imaginary = real ? float_list(sigma_imaginary) : std::nullopt;
     if (!real || !imaginary) return false;
     controls->sigma_real = std::move(*real);
     controls->sigma_imaginary = std::move(*imaginary);
@@ -122,8 +122,15 @@ bool convert_controls(PyObject* const* bound, FitArguments* arguments, FitContro
                             ", expected \"modulus\", \"unit\", \"proportional\" or an array of standard deviations"));
     return false;
   }
-  if (bound[kRobust] == nullptr) return true;
-  const int truth = PyObject_IsTrue(bound[kRobust]);
+  return true;
+}
+
+namespace {
+
+// The robust keyword: omitted means on.
+bool convert_robust(PyObject* object, bool* robust) {
+  if (object == nullptr) return true;
+  const int truth = PyObject_IsTrue(object);
   if (truth < 0) return false;
   *robust = truth == 1;
   return true;
@@ -177,7 +184,12 @@ PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py
         spectrum_from(bound[kFrequencies], bound[kImpedances] ? bound[kImpedances] : Py_None);
     FitControls controls;
     bool robust = true;
-    if (!spectrum || !convert_controls(bound.data(), &arguments, &controls, &robust)) return nullptr;
+    if (!spectrum ||
+        !convert_fit_controls(bound[kFixed], bound[kBounds], bound[kSigmaReal], bound[kSigmaImaginary], &arguments,
+                              &controls) ||
+        !convert_robust(bound[kRobust], &robust)) {
+      return nullptr;
+    }
 
     const Circuit& circuit = circuit_of(bound[kCircuit]);
     const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);

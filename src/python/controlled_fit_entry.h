@@ -4,7 +4,18 @@
 
 #include <Python.h>
 
+#include "fit/fit_controls.h"
+#include "python/fit_arguments.h"
+
 namespace corvex::python {
+
+// The controls of a fit from their keywords (nullptr where omitted): fixed as (name, value)
+// pairs, bounds as (name, (low, high)) pairs with None for an open side, and the weight
+// keyword of `arguments` ("modulus", "unit", "proportional", or "sigma" with the two arrays
+// of standard deviations), which also sets the scheme fit()'s own path uses. False with a
+// Python error set.
+bool convert_fit_controls(PyObject* fixed, PyObject* bounds, PyObject* sigma_real, PyObject* sigma_imaginary,
+                          FitArguments* arguments, FitControls* controls);
 
 // Added to the module by its exec slot.
 extern PyMethodDef controlled_fit_functions[];
