@@ -16,7 +16,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 OUT = HERE.parent / "demo-figures"
 
 
-def main():
+def main() -> None:
     spectrum = pd.read_csv(HERE / "data" / "li-ion-example.csv")
 
     # The diffusion tail keeps rising below the lowest frequency, beyond what RC elements with

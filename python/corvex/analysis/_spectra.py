@@ -7,7 +7,9 @@ from typing import Any
 
 import numpy as np
 
-from corvex.batch import _workers as workers_for  # the one reading of n_jobs in the package
+from corvex.batch import _workers as workers_for  # noqa: F401  the one reading of n_jobs in the package
+
+__all__ = ["Batch", "single_or_raise", "table", "workers_for"]
 
 # Column names of a battery-data-format frame, display and machine forms: a dict holding one
 # of them is a single spectrum, not a batch keyed by name.
@@ -16,12 +18,12 @@ _FRAME_COLUMNS = frozenset({
 })
 
 
-def _is_frame(obj) -> bool:
+def _is_frame(obj: Any) -> bool:
     module = type(obj).__module__.split(".")[0]
     return module in ("pandas", "polars") and hasattr(obj, "columns")
 
 
-def _is_spectrum_item(obj) -> bool:
+def _is_spectrum_item(obj: Any) -> bool:
     if isinstance(obj, tuple) and len(obj) == 2:
         return True
     if isinstance(obj, dict):
@@ -29,11 +31,11 @@ def _is_spectrum_item(obj) -> bool:
     return _is_frame(obj)
 
 
-def _pair(item):
+def _pair(item: Any) -> tuple[Any, Any]:
     return (item[0], item[1]) if isinstance(item, tuple) else (item, None)
 
 
-def _grouped(frame, by):
+def _grouped(frame: Any, by: Any) -> tuple[list[str], list[tuple[Any, ...]], list[Any]]:
     """(key tuples, sub-frames) of a long frame, in first-appearance order."""
     columns = [by] if isinstance(by, str) else list(by)
     module = type(frame).__module__.split(".")[0]
@@ -52,8 +54,11 @@ class Batch:
     """The spectra of one call: native pairs, key columns and values, and whether the caller
     gave a single spectrum (then results come back unwrapped)."""
 
-    def __init__(self, frequencies, impedances=None, by=None):
+    def __init__(self, frequencies: Any, impedances: Any = None, by: Any = None) -> None:
         self.single = False
+        self.key_columns: list[str]
+        self.keys: list[tuple[Any, ...]]
+        self.pairs: list[tuple[Any, Any]]
         if by is not None:
             if impedances is not None:
                 raise ValueError("by= groups one long frame; leave impedances as None")
@@ -83,19 +88,19 @@ class Batch:
         else:
             self._one((frequencies, None))
 
-    def _one(self, pair):
+    def _one(self, pair: tuple[Any, Any]) -> None:
         self.single = True
         self.key_columns, self.keys, self.pairs = [], [()], [pair]
 
 
-def single_or_raise(item):
+def single_or_raise(item: Any) -> Any:
     """The one result of a single-spectrum call; a failed one raises its ValueError."""
     if isinstance(item, str):
         raise ValueError(item)
     return item
 
 
-def table(batch: Batch, rows: list[dict]):
+def table(batch: Batch, rows: list[dict[str, Any]]) -> Any:
     """A pandas frame of one row per spectrum, key columns first."""
     import pandas as pd
 

@@ -4,7 +4,7 @@ spectrum gives a DrtResult, a batch a table with one row per spectrum."""
 from __future__ import annotations
 
 from dataclasses import dataclass
-from typing import NamedTuple
+from typing import Any, NamedTuple
 
 import numpy as np
 
@@ -51,9 +51,11 @@ class DrtResult:
                                                     self.peak_area.tolist())]
 
 
-def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, gcv_factor=2.0, derivative_order=2,
-        points_per_decade=8.0, extend_decades=1.0, shape_factor=0.5, series_resistance=True,
-        series_inductance=False, peak_threshold=0.01, n_jobs=None):
+def drt(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = "complex",
+        lambda_: float | None = None, gcv_factor: float = 2.0, derivative_order: int = 2,
+        points_per_decade: float = 8.0, extend_decades: float = 1.0, shape_factor: float = 0.5,
+        series_resistance: bool = True, series_inductance: bool = False, peak_threshold: float = 0.01,
+        n_jobs: int | None = None) -> Any:
     """Distribution of relaxation times of a measured spectrum, or of each spectrum of a batch.
 
     Z(w) = R_inf + j w L + integral of gamma(ln tau) / (1 + j w tau) d ln tau, with gamma a
@@ -77,7 +79,7 @@ def drt(frequencies, impedances=None, *, by=None, fit="complex", lambda_=None, g
     items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
                                               extend_decades, shape_factor, series_resistance,
                                               series_inductance, peak_threshold, workers_for(n_jobs))
-    results = [item if isinstance(item, str) else DrtResult(**item) for item in items]
+    results: list[Any] = [item if isinstance(item, str) else DrtResult(**item) for item in items]
     if batch.single:
         return single_or_raise(results[0])
     rows = []

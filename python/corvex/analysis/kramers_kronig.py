@@ -4,6 +4,7 @@ spectrum gives a KramersKronigResult, a batch a table with one row per spectrum.
 from __future__ import annotations
 
 from dataclasses import dataclass
+from typing import Any
 
 import numpy as np
 
@@ -47,8 +48,10 @@ class KramersKronigResult:
         return self.noise_level
 
 
-def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_count=None,
-                   mu_threshold=0.85, max_rc_count=50, series_capacitance=False, noise_level=None, n_jobs=None):
+def kramers_kronig(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = "complex",
+                   rc_count: int | None = None, mu_threshold: float = 0.85, max_rc_count: int = 50,
+                   series_capacitance: bool = False, noise_level: float | None = None,
+                   n_jobs: int | None = None) -> Any:
     """Linear Kramers-Kronig test of a measured spectrum, or of each spectrum of a batch.
 
     The spectrum is approximated by a series resistance, a series inductance, optionally a
@@ -75,7 +78,7 @@ def kramers_kronig(frequencies, impedances=None, *, by=None, fit="complex", rc_c
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_kramers_kronig(batch.pairs, fit, rc_count, mu_threshold, max_rc_count,
                                             series_capacitance, noise_level, workers_for(n_jobs))
-    results = [item if isinstance(item, str) else KramersKronigResult(**item) for item in items]
+    results: list[Any] = [item if isinstance(item, str) else KramersKronigResult(**item) for item in items]
     if batch.single:
         return single_or_raise(results[0])
     rows = []

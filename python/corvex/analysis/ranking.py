@@ -4,6 +4,8 @@ caller gives) fitted from its network guess and ordered by AICc, with BIC beside
 from __future__ import annotations
 
 import math
+from collections.abc import Sequence
+from typing import Any
 
 import corvex
 
@@ -13,11 +15,12 @@ _COLUMNS = ["rank", "circuit", "parameters", "success", "chi_square", "aicc", "d
             "bic", "bic_rank", "guessed", "at_bounds", "not_identifiable", "flagged", "error", "result"]
 
 
-def _candidates(circuits):
+def _candidates(circuits: Sequence[Any] | None) -> tuple[list[str], list[corvex.Circuit]]:
     if circuits is None:
-        names = corvex.Circuit.ml_circuits()
-        return names, [corvex.Circuit(name) for name in names]
-    names, objects = [], []
+        keys = corvex.Circuit.ml_circuits()
+        return keys, [corvex.Circuit(key) for key in keys]
+    names: list[str] = []
+    objects: list[corvex.Circuit] = []
     for i, item in enumerate(circuits):
         if isinstance(item, str):
             names.append(item)
@@ -32,7 +35,7 @@ def _candidates(circuits):
     return names, objects
 
 
-def _rows(names, ranked):
+def _rows(names: list[str], ranked: list[dict[str, Any]]) -> list[dict[str, Any]]:
     finite = [row["aicc"] for row in ranked if "aicc" in row and math.isfinite(row["aicc"])]
     best = min(finite) if finite else math.nan
     # Akaike weights: the relative likelihood exp(-delta/2) of each model, normalised.
@@ -65,8 +68,9 @@ def _rows(names, ranked):
     return rows
 
 
-def rank_circuits(frequencies, impedances=None, *, circuits=None, by=None, weight="modulus", thorough=False,
-                  patience=100, identifiability_limit=1.0, n_jobs=None):
+def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequence[Any] | None = None, by: Any = None,
+                  weight: str = "modulus", thorough: bool = False, patience: int = 100,
+                  identifiability_limit: float = 1.0, n_jobs: int | None = None) -> Any:
     """Fit every candidate circuit to a measured spectrum (or to each spectrum of a batch) and
     rank the candidates by the corrected Akaike information criterion.
 
@@ -96,7 +100,7 @@ def rank_circuits(frequencies, impedances=None, *, circuits=None, by=None, weigh
                                            workers_for(n_jobs))
     if batch.single and isinstance(items[0], str):
         raise ValueError(items[0])
-    records = []
+    records: list[dict[str, Any]] = []
     for key, item in zip(batch.keys, items):
         keys = dict(zip(batch.key_columns, key))
         if isinstance(item, str):
