@@ -32,11 +32,36 @@ Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, co
   const std::vector<double> x0 = param_values(start.nodes);
   LmSettings settings;
   settings.patience = options.patience;
-  const std::vector<bool> frozen(x0.size(), false);
-  Result<LmRunResult> run = lm_run(problem, bounds, to_solver(x0, bounds), frozen, settings);
+  Result<LmRunResult> run = lm_run(problem, bounds, to_solver(x0, bounds), std::vector<bool>(x0.size(), false), settings);
   if (!run) return run.take_error();
+  std::uint64_t evaluations = run->evaluations;
+  std::vector<double> x = std::move(run->x);
+  bool success = run->success;
+
+  // As the full stage does: a bounded parameter that ended on its bound (a CPE exponent at 1
+  // for an ideal capacitor, say) is frozen there and the others are solved once more, so
+  // that a topology nesting a simpler one fits at least as well as that one.
+  std::vector<bool> frozen(x.size(), false);
+  bool any_frozen = false;
+  for (std::size_t i = 0; i < x.size() && i < bounds.size(); ++i) {
+    x[i] = std::min(std::max(x[i], bounds[i].lo), bounds[i].hi);
+    frozen[i] = std::isfinite(bounds[i].hi) && !(x[i] > bounds[i].lo && x[i] < bounds[i].hi);
+    any_frozen = any_frozen || frozen[i];
+  }
+  if (any_frozen && !cancellation.stopped()) {
+    Result<std::vector<double>> before = residual_vector(problem, x);
+    Result<LmRunResult> again = lm_run(problem, bounds, to_solver(x, bounds), frozen, settings);
+    if (!before || !again) return before ? again.take_error() : before.take_error();
+    evaluations += again->evaluations;
+    Result<std::vector<double>> after = residual_vector(problem, again->x);
+    if (!after) return after.take_error();
+    if (again->success && half_sum_of_squares(*after) < half_sum_of_squares(*before)) {
+      x = std::move(again->x);
+      success = true;
+    }
+  }
   if (cancellation.stopped()) return interrupted_error();
-  FitOutcome outcome = fit_statistics(start.nodes, std::move(run->x), run->success, run->evaluations, problem);
+  FitOutcome outcome = fit_statistics(start.nodes, std::move(x), success, evaluations, problem);
   outcome.measured = spectrum;
   return outcome;
 }
