@@ -1,5 +1,5 @@
 // Circuit ranking: a guess from the carried network of each topology, one Levenberg-Marquardt
-// run from it (or the full multistart stage), and information criteria of the weighted fit,
+// run from it (or the full stage from it and the robust starts), and information criteria of the weighted fit,
 // AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln n with n = 2N residuals.
 #include "analysis/circuit_ranking.h"
 
@@ -8,6 +8,7 @@
 #include <limits>
 #include <numeric>
 
+#include "fit/controlled_fit.h"
 #include "fit/fit_driver.h"
 #include "fit/fit_error.h"
 #include "fit/lm_stage.h"
@@ -113,7 +114,12 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
     FitOptions fit_options;
     fit_options.weight = options.weight;
     fit_options.max_iterations = options.patience;
-    return fit_driver(fit_options, start, spectrum, cancellation);
+    FitControls controls;
+    controls.weighting = options.weight == WeightScheme::Unit ? ResidualWeighting::Unit : ResidualWeighting::Modulus;
+    Result<ControlledFit> controlled =
+        fit_with_controls(start, spectrum, fit_options, controls, /*robust=*/true, "guess", cancellation);
+    if (!controlled) return controlled.take_error();
+    return std::move(controlled->outcome);
   }();
   if (!outcome) {
     fit.error = outcome.take_error();

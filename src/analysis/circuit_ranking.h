@@ -18,7 +18,7 @@ namespace corvex {
 
 struct RankingOptions {
   WeightScheme weight = WeightScheme::Modulus;  // residual weighting of every fit
-  bool thorough = false;              // false: one lmder run from the guess; true: the full multistart stage
+  bool thorough = false;              // false: one lmder run from the guess; true: the full stage from the guess and the robust starts
   std::uint32_t patience = 100;       // lmder evaluation budget factor of each run
   double identifiability_limit = 1.0; // relative standard error above which a parameter is not identifiable
 };

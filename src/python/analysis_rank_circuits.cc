@@ -49,6 +49,7 @@ bool convert_circuits(const ModuleState* state, PyObject* list, std::vector<Circ
     PyErr_SetString(PyExc_TypeError, "circuits must be a list of Circuit objects");
     return false;
   }
+  // Nothing here runs Python code, so the list cannot change under the loop.
   for (Py_ssize_t i = 0; i < PyList_GET_SIZE(list); ++i) {
     PyObject* item = PyList_GET_ITEM(list, i);
     if (!is_circuit_object(state, item)) {

@@ -34,16 +34,20 @@ bool spectrum_batch_from(PyObject* pairs, SpectrumBatch* batch) {
     PyErr_SetString(PyExc_TypeError, "spectra must be a list of (frequencies, impedances) pairs");
     return false;
   }
-  const Py_ssize_t count = PyList_GET_SIZE(pairs);
+  // A snapshot, and a strong reference to each pair: conversions run Python code (__float__,
+  // a frame's __getitem__) that could otherwise change the list under the loop.
+  OwnedRef snapshot(PyList_AsTuple(pairs));
+  if (!snapshot) return false;
+  const Py_ssize_t count = PyTuple_GET_SIZE(snapshot.get());
   batch->spectra.resize(static_cast<std::size_t>(count));
   batch->conversion_errors.resize(static_cast<std::size_t>(count));
   for (Py_ssize_t i = 0; i < count; ++i) {
-    PyObject* pair = PyList_GET_ITEM(pairs, i);
-    if (!PyTuple_Check(pair) || PyTuple_GET_SIZE(pair) != 2) {
+    OwnedRef pair = OwnedRef::from_borrowed(PyTuple_GET_ITEM(snapshot.get(), i));
+    if (!PyTuple_Check(pair.get()) || PyTuple_GET_SIZE(pair.get()) != 2) {
       PyErr_SetString(PyExc_TypeError, "spectra must be a list of (frequencies, impedances) pairs");
       return false;
     }
-    std::optional<Spectrum> spectrum = spectrum_from(PyTuple_GET_ITEM(pair, 0), PyTuple_GET_ITEM(pair, 1));
+    std::optional<Spectrum> spectrum = spectrum_from(PyTuple_GET_ITEM(pair.get(), 0), PyTuple_GET_ITEM(pair.get(), 1));
     if (spectrum) {
       batch->spectra[static_cast<std::size_t>(i)] = std::move(*spectrum);
     } else if (PyErr_ExceptionMatches(PyExc_TypeError) || PyErr_ExceptionMatches(PyExc_ValueError) ||

@@ -77,8 +77,10 @@ def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequenc
     `circuits` defaults to the carried topologies (`Circuit.ml_circuits()`); otherwise a list
     of notation strings, carried-model names or `Circuit` objects. Each candidate starts from
     its network guess when one exists (else from its own values) and is refined by one
-    Levenberg-Marquardt run of at most `patience` * (parameters + 1) evaluations, or by the
-    whole multistart stage of `Circuit.fit()` with `thorough=True`. `weight` is the residual
+    Levenberg-Marquardt run of at most `patience` * (parameters + 1) evaluations, or, with
+    `thorough=True`, by the whole stage of `Circuit.fit()` from the guess and from the robust
+    starts of `corvex.fitting.fit` (arcs swapped, resistances a decade up and down, a global
+    search when none ends plausibly): several times slower, for hard spectra. `weight` is the residual
     weighting of `Circuit.fit()`.
 
     With n = 2N weighted residuals, k parameters and RSS the fit's chi-square,
