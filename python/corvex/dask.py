@@ -71,7 +71,8 @@ def fit(
 def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], refine: bool,
           options: dict[str, Any]) -> pd.DataFrame:
     # The batch of no spectra has every column; keys and labels get the types real rows have.
-    table = corvex.batch.fit(circuit, empty, by=by, refine=refine, n_jobs=1, progress=False, **options)
+    table: pd.DataFrame = corvex.batch.fit(circuit, empty, by=by, refine=refine, n_jobs=1, progress=False,
+                                           **options)
     types = {name: empty[name].dtype for name in by}
     types["start"] = pd.Series(["guess"]).dtype
     return table.astype(types).set_index(pd.Index([], dtype="int64"))
@@ -80,7 +81,8 @@ def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], refine: b
 def _fit_partition(partition: pd.DataFrame, circuit: corvex.Circuit, by: list[str], refine: bool,
                    n_jobs: int | None, options: dict[str, Any], meta: pd.DataFrame) -> pd.DataFrame:
     partition = partition.sort_values(_ROW, kind="stable")
-    table = corvex.batch.fit(circuit, partition, by=by, refine=refine, n_jobs=n_jobs, progress=False, **options)
+    table: pd.DataFrame = corvex.batch.fit(circuit, partition, by=by, refine=refine, n_jobs=n_jobs,
+                                           progress=False, **options)
     # The batch lists groups in order of first appearance, as this does.
     first_rows = partition.groupby(by, sort=False, dropna=False)[_ROW].min().to_numpy()
     table.index = pd.Index(first_rows, dtype="int64")
