@@ -55,6 +55,13 @@ def test_circuit_without_notation_is_refused():
         io.to_dict(corvex.Series([corvex.R(1), corvex.Parallel([])]))
 
 
+@pytest.mark.parametrize("text, message", [("[" * 100_000, "nested too deeply"), ("{", "not a corvex JSON"),
+                                           ("[1]", "must be a mapping")])
+def test_malformed_json_is_refused(text, message):
+    with pytest.raises((ValueError, TypeError), match=message):
+        io.from_json(text)
+
+
 def edited(document, **changes):
     document = dict(document)
     document.update(changes)

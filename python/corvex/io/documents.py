@@ -212,6 +212,8 @@ def from_json(text: str | bytes) -> corvex.Circuit | corvex.FitResult:
         document = json.loads(text)
     except json.JSONDecodeError as error:
         raise ValueError(f"not a corvex JSON document: {error}") from None
+    except RecursionError:
+        raise ValueError("not a corvex JSON document: nested too deeply") from None
     return from_dict(document)
 
 
