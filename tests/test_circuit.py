@@ -3,6 +3,8 @@
 # hostile input.
 import cmath
 import math
+import subprocess
+import sys
 import numpy as np
 import pytest
 
@@ -111,6 +113,44 @@ def test_empty_joins(join, expected):
 def test_zero_impedance_branch_makes_parallel_nan():
     z = corvex.Parallel([corvex.R(0.0), corvex.R(1.0)]).impedance([1.0])
     assert cmath.isnan(z[0])
+
+
+# In a child process, since a stack overflow ends it: every depth on a small thread stack is
+# either refused with the depth message or fully usable there, never a crash.
+SMALL_STACK = """
+import pickle, sys, threading, numpy as np, corvex
+threading.stack_size(int(sys.argv[1]))
+outcomes = []
+def work():
+    for depth in (40, 150, 400, 999):
+        try:
+            c = corvex.Circuit("(" * depth + "R0" + ")" * depth)
+            c = corvex.Parallel([c])
+            c = pickle.loads(pickle.dumps(c))
+        except ValueError as error:
+            assert "nested too deeply" in str(error)
+            outcomes.append("refused")
+            continue
+        f = np.logspace(0, 3, 5)
+        c.fit(f, c.impedance(f), guess_init=False)
+        repr(c), c.param_names(), c.with_values([2.0])
+        del c
+        outcomes.append("ok")
+thread = threading.Thread(target=work)
+thread.start()
+thread.join()
+print(outcomes)
+"""
+
+
+@pytest.mark.parametrize("stack_size", [64 * 1024, 256 * 1024])
+def test_deep_notation_on_a_small_thread_stack_is_refused_not_a_crash(stack_size):
+    child = subprocess.run([sys.executable, "-c", SMALL_STACK, str(stack_size)], capture_output=True, text=True,
+                           timeout=120)
+    assert child.returncode == 0, child.stderr[-2000:]
+    outcomes = eval(child.stdout)
+    # Shallow trees work (how deep depends on the build), the deepest is refused.
+    assert outcomes[-1] == "refused" and outcomes == ["ok"] * outcomes.count("ok") + ["refused"] * outcomes.count("refused")
 
 
 @pytest.mark.parametrize("join", [corvex.Parallel, corvex.Series])

@@ -52,6 +52,11 @@ struct Circuit {
 // so this bound keeps the C stack safe for circuits built by hand or from hostile notation.
 inline constexpr std::size_t kMaxNestingDepth = 1000;
 
+// Deepest nesting accepted for a tree built on the calling thread: kMaxNestingDepth where the
+// thread's free stack can hold the recursive walks over such a tree (a main thread's can),
+// less on a small thread stack, where a deeper tree is refused like one beyond the maximum.
+std::size_t nesting_depth_limit();
+
 // Number of parallel groups on the deepest path (0 for a plain series list).
 std::size_t nesting_depth(const SeriesList& nodes);
 

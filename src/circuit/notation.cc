@@ -62,7 +62,7 @@ class Parser {
   }
 
   void parallel(std::size_t start, SeriesList* nodes) {
-    if (depth_ + 1 > kMaxNestingDepth) return fail(ParseError::Kind::TooDeep, start);
+    if (depth_ + 1 > depth_limit_) return fail(ParseError::Kind::TooDeep, start);
     ++depth_;
     ParallelNode node;
     node.branches.push_back(series());
@@ -101,6 +101,7 @@ class Parser {
   std::vector<char32_t> text_;
   std::size_t pos_ = 0;
   std::size_t depth_ = 0;
+  std::size_t depth_limit_ = nesting_depth_limit();  // of the thread that parses
   bool failed_ = false;
   ParseError error_{ParseError::Kind::UnexpectedEnd, 0, {}};
 };

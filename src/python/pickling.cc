@@ -145,7 +145,7 @@ class TokenReader {
   }
 
   std::optional<ParallelNode> parallel(std::size_t depth) {
-    if (depth > kMaxNestingDepth) {
+    if (depth > depth_limit_) {
       raise_corrupt(nesting_depth_message());
       return std::nullopt;
     }
@@ -194,6 +194,7 @@ class TokenReader {
   PyObject* tokens_;
   Py_ssize_t count_;
   Py_ssize_t next_ = 0;
+  std::size_t depth_limit_ = nesting_depth_limit();  // of the thread that unpickles
 };
 
 std::optional<std::uint64_t> count_from(PyObject* object, const char* what) {
