@@ -77,6 +77,7 @@ def edited(document, **changes):
         ({"values": [1.0, True, 3.0]}, ValueError, "must be a list of numbers"),
         ({"values": [1.0, "nan", 3.0]}, ValueError, "must be a list of numbers"),
         ({"values": [1.0, 10**400, 3.0]}, ValueError, "too large for a float"),
+        ({"values": [[1.0, 2.0], [3.0, 4.0], [5.0, 6.0]]}, ValueError, "must be a list of numbers"),
         ({"explicit_values": 1}, ValueError, '"explicit_values" has the wrong type'),
         ({"notation": "R0-(R1,C1"}, ValueError, "unexpected end of input"),
         ({"notation": "R0-(R0,C1)"}, ValueError, 'duplicate element label "R0"'),

@@ -44,7 +44,10 @@ def _decode_floats(values: Any, where: str) -> list[float]:
     if not isinstance(values, list):
         raise ValueError(message)
     items = np.empty(len(values), dtype=object)
-    items[:] = values
+    try:
+        items[:] = values
+    except ValueError:  # nested lists, which NumPy tries to broadcast
+        raise ValueError(message) from None
     numbers = _is_number(items).astype(bool)
     texts = _is_non_finite_text(items).astype(bool)
     if not np.all(numbers | texts):
