@@ -1,6 +1,7 @@
 # Fitting a dask DataFrame on a real two-process LocalCluster: the table equals the batch run
 # in one process, whether partitions are shuffled into whole spectra or already hold them.
 import logging
+import pathlib
 
 import pandas as pd
 import pytest
@@ -12,7 +13,7 @@ import corvex.dask
 dd = pytest.importorskip("dask.dataframe")
 distributed = pytest.importorskip("distributed")
 
-CYCLES = pd.read_csv("/work/shared/data/coin-cell-cycling.csv").query("Cycle < 24")
+CYCLES = pd.read_csv(pathlib.Path(__file__).parent / "data" / "coin-cell-cycling.csv").query("Cycle < 24")
 
 
 @pytest.fixture(scope="module")
