@@ -1,8 +1,11 @@
 # Network guesses from Python: Circuit.guess() and ml_circuits(), topology matching seen
 # through the permutation, user weights files and their cache, and the guess inside fit().
 import math
+import os
 import pathlib
 import shutil
+import subprocess
+import sys
 import warnings
 
 import numpy as np
@@ -84,6 +87,51 @@ def test_missing_weights_file(tmp_path):
     assert result.success
 
 
+@pytest.mark.parametrize("kind", ["fifo", "device", "directory"])
+def test_weights_path_that_is_not_a_regular_file_is_refused_without_reading(tmp_path, kind):
+    # A FIFO without a writer used to block in open() for good, with the interpreter lock held.
+    path, message = {
+        "fifo": (tmp_path / "pipe.eisnn", "^reading weights: not a regular file$"),
+        "device": (pathlib.Path("/dev/zero"), "^reading weights: not a regular file$"),
+        "directory": (tmp_path, "^reading weights: Is a directory$"),
+    }[kind]
+    if kind == "fifo":
+        os.mkfifo(path)
+    for call in (corvex.Circuit("R0-(R1,C1)").guess, corvex.Circuit("R0-(R1,C1)").fit):
+        with pytest.raises(ValueError, match=message):
+            call(F, Z_RC, weights=str(path))
+
+
+# Tightens the address-space limit until reading a weights file runs out of memory, then
+# lifts it: the same file must then guess normally (a failure used to poison the cache).
+TRANSIENT_MEMORY_ERROR = """
+import resource, shutil, sys, numpy as np, corvex
+f = np.logspace(-1, 5, 40)
+z = corvex.Circuit("R0-(R1,C1)").with_values([20.0, 100.0, 1e-5]).impedance(f)
+circuit = corvex.Circuit("R0-(R1,C1)")
+expected = circuit.guess(f, z)
+size = next(int(line.split()[1]) * 1024 for line in open("/proc/self/status") if line.startswith("VmSize"))
+for step in range(1, 64):
+    path = f"{sys.argv[2]}/copy{step}.eisnn"
+    shutil.copyfile(sys.argv[1], path)
+    resource.setrlimit(resource.RLIMIT_AS, (size + step * 2**16, resource.RLIM_INFINITY))
+    try:
+        circuit.guess(f, z, weights=path)
+    except MemoryError:
+        resource.setrlimit(resource.RLIMIT_AS, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+        print(circuit.guess(f, z, weights=path) == expected)
+        break
+    resource.setrlimit(resource.RLIMIT_AS, (resource.RLIM_INFINITY, resource.RLIM_INFINITY))
+"""
+
+
+@needs_rc
+def test_running_out_of_memory_while_reading_weights_does_not_break_later_guesses(tmp_path):
+    child = subprocess.run([sys.executable, "-c", TRANSIENT_MEMORY_ERROR, str(RC_FILE), str(tmp_path)],
+                           capture_output=True, text=True, timeout=120)
+    assert (child.returncode, child.stdout.strip()) == (0, "True"), child.stderr[-2000:]
+
+
 @pytest.mark.parametrize("content, message", [
     (b"EISNN00", "weight file is truncated"),
     (b"NOTEISNN", "not an eisnn weight file (bad magic bytes)"),
@@ -106,8 +154,17 @@ def test_user_file_matches_by_topology_and_is_cached(tmp_path):
     with pytest.raises(ValueError) as raised:
         corvex.Circuit("R0-(R1,CPE1)").guess(F, Z_RQ, weights=str(path))
     assert str(raised.value) == f"{path} was trained for R0-(R1,C1), which is a different circuit"
+    # The cache knows the file by identity: the same bytes under another name, or different
+    # bytes behind an unchanged size and modification time, are not read again ...
+    stat = path.stat()
+    path.write_bytes(b"\0" * stat.st_size)
+    os.utime(path, ns=(stat.st_atime_ns, stat.st_mtime_ns))
+    (tmp_path / "link.eisnn").symlink_to(path)
+    assert corvex.Circuit("R0-(R1,C1)").guess(F, Z_RC, weights=str(tmp_path / "link.eisnn")) == carried
+    # ... but a changed file is.
     path.write_bytes(b"garbage")
-    assert corvex.Circuit("R0-(R1,C1)").guess(F, Z_RC, weights=str(path)) == carried
+    with pytest.raises(ValueError, match="^weight file is truncated$"):
+        corvex.Circuit("R0-(R1,C1)").guess(F, Z_RC, weights=str(path))
 
 
 @needs_rc

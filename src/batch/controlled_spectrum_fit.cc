@@ -15,7 +15,7 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
   if (start.kind != StartKind::Guess) {
     return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation);
   }
-  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights);
+  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights, cancellation);
   if (!values.ok()) return values.take_error();
   const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
   return fit_with_controls(guessed, spectrum, options, controls, robust, "guess", cancellation);

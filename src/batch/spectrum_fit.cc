@@ -29,7 +29,7 @@ std::string no_model_warning_message() {
 Result<FitOutcome> fit_spectrum(const Circuit& circuit, const Spectrum& spectrum, const FitStart& start,
                                 const FitOptions& options, const CancellationToken& cancellation) {
   if (start.kind != StartKind::Guess) return fit_driver(options, circuit, spectrum, cancellation);
-  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights);
+  Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights, cancellation);
   if (!values.ok()) return values.take_error();
   const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
   return fit_driver(options, guessed, spectrum, cancellation);

@@ -30,10 +30,9 @@ Status check_names_cover_circuit(const NetworkModel& model, const SeriesList& mo
                      " names for the " + std::to_string(needed) + " parameters of " + model.circuit + ")");
 }
 
-Result<ChosenModel> model_from_file(const SeriesList& circuit, const std::string& path) {
-  Result<std::unique_ptr<WeightsCacheLock>> lock = WeightsCacheLock::acquire();
-  if (!lock.ok()) return lock.take_error();
-  Result<std::shared_ptr<const NetworkModel>> model = (*lock)->model_for(path);
+Result<ChosenModel> model_from_file(const SeriesList& circuit, const std::string& path,
+                                    const CancellationToken& cancellation) {
+  Result<std::shared_ptr<const NetworkModel>> model = cached_weights_model(path, cancellation);
   if (!model.ok()) return model.take_error();
   const NetworkModel& network = **model;
   auto parsed = parse_notation(network.circuit);
@@ -56,8 +55,10 @@ Result<ChosenModel> model_from_registry(const SeriesList& circuit) {
 }
 
 Result<std::vector<double>> run_guess(const SeriesList& circuit, const Spectrum& spectrum,
-                                      const std::optional<std::string>& weights_path) {
-  Result<ChosenModel> chosen = weights_path ? model_from_file(circuit, *weights_path) : model_from_registry(circuit);
+                                      const std::optional<std::string>& weights_path,
+                                      const CancellationToken& cancellation) {
+  Result<ChosenModel> chosen =
+      weights_path ? model_from_file(circuit, *weights_path, cancellation) : model_from_registry(circuit);
   if (!chosen.ok()) return chosen.take_error();
   const NetworkModel& model = *chosen->model;
 
@@ -86,9 +87,10 @@ Result<std::vector<double>> run_guess(const SeriesList& circuit, const Spectrum&
 }  // namespace
 
 Result<std::vector<double>> guess_parameters(const SeriesList& circuit, const Spectrum& spectrum,
-                                             const std::optional<std::string>& weights_path) {
+                                             const std::optional<std::string>& weights_path,
+                                             const CancellationToken& cancellation) {
   try {
-    return run_guess(circuit, spectrum, weights_path);
+    return run_guess(circuit, spectrum, weights_path, cancellation);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory while guessing starting parameters");
   } catch (const std::exception& failure) {

@@ -1,5 +1,5 @@
-// The user weights cache behind one mutex with a poisoned state, and the bounded whole-file
-// read that feeds it.
+// The user weights cache: a short list in recency order behind one mutex that is held only
+// to look up and to insert, never while a file is read or parsed.
 #include "guess/weights_cache.h"
 
 #include <fcntl.h>
@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <exception>
-#include <map>
+#include <list>
 #include <mutex>
+#include <optional>
 
 #include "nn/weights_format.h"
 
@@ -18,13 +19,71 @@ namespace corvex {
 namespace {
 
 // Weights files are a few hundred kilobytes; anything beyond this is not one, and reading it
-// whole could exhaust memory (a device or a pipe may never end).
+// whole could exhaust memory.
 constexpr std::size_t kMaxWeightsFileBytes = std::size_t{256} << 20;
 
-struct WeightsCache {
-  std::mutex mutex;
-  bool poisoned = false;
-  std::map<std::string, std::shared_ptr<const NetworkModel>> models;
+// The cache keeps at most this many models and this much decoded memory, dropping the least
+// recently used first; the newest model stays whatever its size.
+constexpr std::size_t kMaxCachedModels = 8;
+constexpr std::uint64_t kMaxCachedBytes = std::uint64_t{128} << 20;
+
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t modified_ns = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity identity_of(const struct stat& status) {
+  return {status.st_dev, status.st_ino, status.st_size,
+          static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
+struct CachedModel {
+  FileIdentity identity;
+  std::shared_ptr<const NetworkModel> model;
+};
+
+class WeightsCache {
+ public:
+  std::shared_ptr<const NetworkModel> find(const FileIdentity& identity) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = position_of(identity);
+    if (it == entries_.end()) return nullptr;
+    entries_.splice(entries_.begin(), entries_, it);
+    return it->model;
+  }
+
+  // The model cached for `identity` by now (another thread may have read the same file
+  // meanwhile), else `model` after inserting it. An allocation failing here leaves the list
+  // as it was, since a list insertion either happens whole or not at all.
+  std::shared_ptr<const NetworkModel> insert(const FileIdentity& identity, std::shared_ptr<const NetworkModel> model) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (const auto it = position_of(identity); it != entries_.end()) {
+      entries_.splice(entries_.begin(), entries_, it);
+      return it->model;
+    }
+    entries_.push_front({identity, model});
+    std::uint64_t bytes = 0;
+    for (const CachedModel& entry : entries_) bytes += entry.model->decoded_bytes;
+    while (entries_.size() > 1 && (entries_.size() > kMaxCachedModels || bytes > kMaxCachedBytes)) {
+      bytes -= entries_.back().model->decoded_bytes;
+      entries_.pop_back();
+    }
+    return model;
+  }
+
+ private:
+  std::list<CachedModel>::iterator position_of(const FileIdentity& identity) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+      if (it->identity == identity) return it;
+    }
+    return entries_.end();
+  }
+
+  std::mutex mutex_;
+  std::list<CachedModel> entries_;  // most recently used first
 };
 
 WeightsCache& cache() {
@@ -36,58 +95,63 @@ Error read_failure(int error_number) {
   return value_error("reading weights: " + std::string(std::strerror(error_number)));
 }
 
-}  // namespace
+// Closes the descriptor on every path out of the read.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
 
-Result<std::string> read_weights_file(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return value_error("reading weights: embedded null byte");
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return read_failure(errno);
+ private:
+  int fd_;
+};
+
+// The whole open file, in pieces with the token asked between them; a read interrupted by a
+// signal is retried unless the token says stop.
+Result<std::string> read_whole(int fd, const CancellationToken& cancellation) {
   std::string bytes;
   char buffer[1 << 16];
   for (;;) {
+    if (cancellation.stop_requested()) return interrupted_error();
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int error_number = errno;
-      ::close(fd);
-      return read_failure(error_number);
+      return read_failure(errno);
     }
-    if (got == 0) break;
+    if (got == 0) return bytes;
     if (bytes.size() + static_cast<std::size_t>(got) > kMaxWeightsFileBytes) {
-      ::close(fd);
       return value_error("reading weights: file is larger than " + std::to_string(kMaxWeightsFileBytes) + " bytes");
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
-  return bytes;
 }
 
-WeightsCacheLock::WeightsCacheLock() : uncaught_at_entry_(std::uncaught_exceptions()) { cache().mutex.lock(); }
+}  // namespace
 
-WeightsCacheLock::~WeightsCacheLock() {
-  if (std::uncaught_exceptions() > uncaught_at_entry_) cache().poisoned = true;
-  cache().mutex.unlock();
-}
+Result<std::shared_ptr<const NetworkModel>> cached_weights_model(const std::string& path,
+                                                                 const CancellationToken& cancellation) {
+  if (path.find('\0') != std::string::npos) return value_error("reading weights: embedded null byte");
+  // Non-blocking, so that opening a FIFO without a writer returns at once; what is not a
+  // regular file is refused before anything is read from it.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (file.get() < 0) return read_failure(errno);
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return read_failure(errno);
+  if (S_ISDIR(status.st_mode)) return read_failure(EISDIR);
+  if (!S_ISREG(status.st_mode)) return value_error("reading weights: not a regular file");
 
-Result<std::unique_ptr<WeightsCacheLock>> WeightsCacheLock::acquire() {
-  std::unique_ptr<WeightsCacheLock> lock(new WeightsCacheLock());
-  if (cache().poisoned) {
-    return internal_error("weights cache poisoned: an earlier guess failed while holding it");
-  }
-  return lock;
-}
-
-Result<std::shared_ptr<const NetworkModel>> WeightsCacheLock::model_for(const std::string& path) {
-  auto& models = cache().models;
-  if (const auto it = models.find(path); it != models.end()) return it->second;
-  Result<std::string> bytes = read_weights_file(path);
+  const FileIdentity identity = identity_of(status);
+  if (std::shared_ptr<const NetworkModel> cached = cache().find(identity)) return cached;
+  Result<std::string> bytes = read_whole(file.get(), cancellation);
   if (!bytes.ok()) return bytes.take_error();
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
   Result<std::shared_ptr<const NetworkModel>> model = read_weights({data, bytes->size()});
   if (!model.ok()) return model.take_error();
-  models.emplace(path, model.value());
-  return model;
+  return cache().insert(identity, std::move(model).value());
 }
 
 }  // namespace corvex

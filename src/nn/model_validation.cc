@@ -13,6 +13,9 @@ namespace corvex {
 Status validate_network_model(const NetworkModel& model) {
   Result<NetworkWeights> weights = bind_network_weights(model);
   if (!weights.ok()) return weights.take_error();
+  if (const std::uint64_t work = inference_multiply_adds(*weights); work > kMaxInferenceMultiplyAdds) {
+    return WeightsError::over_budget("multiply-adds per guess", work, kMaxInferenceMultiplyAdds).to_error();
+  }
   const std::size_t p = model.param_count();
   if (weights->head4.out_size < p) {
     return WeightsError::unparsable("w.head.4.weight (" + std::to_string(weights->head4.out_size) +

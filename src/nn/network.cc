@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -329,6 +330,32 @@ Result<NetworkWeights> bind_network_weights(const NetworkModel& model) {
   weights.head2 = *head2;
   weights.head4 = *head4;
   return weights;
+}
+
+std::uint64_t inference_multiply_adds(const NetworkWeights& weights) {
+  constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t total = 0;
+  const auto add_product = [&](std::initializer_list<std::uint64_t> factors) {
+    std::uint64_t product = 1;
+    for (const std::uint64_t factor : factors) {
+      if (factor != 0 && product > kSaturated / factor) {
+        total = kSaturated;
+        return;
+      }
+      product *= factor;
+    }
+    total = total > kSaturated - product ? kSaturated : total + product;
+  };
+  const auto conv = [&](const ConvWeights& c) { add_product({weights.n_grid, c.out_channels, c.in_channels, c.kernel}); };
+  conv(weights.stem);
+  for (const ResidualBlockWeights& block : weights.blocks) {
+    conv(block.conv1);
+    conv(block.conv2);
+  }
+  for (const LinearWeights* head : {&weights.head0, &weights.head2, &weights.head4}) {
+    add_product({head->in_size, head->out_size});
+  }
+  return total;
 }
 
 Result<std::vector<double>> run_network(const NetworkModel& model, const std::vector<double>& features,

@@ -21,6 +21,10 @@ inline constexpr std::uint64_t kMaxActivationValues = std::uint64_t{1} << 20;  /
 inline constexpr std::uint64_t kMaxKernel = std::uint64_t{1} << 10;
 inline constexpr std::uint64_t kMaxDilation = std::uint64_t{1} << 20;
 
+// Work one forward pass may take, as multiply-adds of its convolutions and dense layers: some
+// 25 times the largest carried model (about 1.1e7), a few tenths of a second.
+inline constexpr std::uint64_t kMaxInferenceMultiplyAdds = std::uint64_t{1} << 28;
+
 inline constexpr std::size_t kInputRows = 3;   // log-magnitude, phase, log-frequency
 inline constexpr std::size_t kExtraCount = 2;  // appended to the pooled vector
 
@@ -88,6 +92,9 @@ Status check_network_config(const NetworkConfig& config);
 // Binds every layer in the order a forward pass meets them, failing with the first missing
 // tensor, mis-sized linear input or tensor too short for its use.
 Result<NetworkWeights> bind_network_weights(const NetworkModel& model);
+
+// Multiply-adds of one forward pass, saturated at the largest 64-bit value.
+std::uint64_t inference_multiply_adds(const NetworkWeights& weights);
 
 // The head's output (one value per row of "w.head.4.weight") for a 3 × n_grid feature map
 // and the two extras.

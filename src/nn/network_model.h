@@ -55,6 +55,7 @@ struct NetworkModel {
   NetworkConfig config;
   DecodingTables decoding;
   std::map<std::string, Tensor, std::less<>> tensors;
+  std::uint64_t decoded_bytes = 0;  // memory the decoded header and tensors take, about
 
   std::size_t param_count() const { return param_names.size(); }
 

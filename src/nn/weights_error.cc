@@ -32,6 +32,9 @@ std::string WeightsError::message() const {
              std::to_string(expected);
     case Kind::TooFewPoints:
       return "need at least 2 frequency points to guess, got " + std::to_string(actual);
+    case Kind::OverBudget:
+      return "weight file needs " + std::to_string(actual) + " " + detail + ", more than the " +
+             std::to_string(expected) + " allowed";
   }
   return "weight file is truncated";
 }

@@ -20,6 +20,7 @@ struct WeightsError {
     UnknownEncoding,       // actual: the encoding code
     ElementCount,          // detail: tensor or layer name; actual and expected counts
     TooFewPoints,          // actual: the number of points given
+    OverBudget,            // detail: the quantity and its unit; actual and the budget (expected)
   };
 
   Kind kind = Kind::Truncated;
@@ -40,6 +41,9 @@ struct WeightsError {
     return {Kind::ElementCount, std::move(name), actual, expected};
   }
   static WeightsError too_few_points(std::uint64_t count) { return {Kind::TooFewPoints, {}, count, 0}; }
+  static WeightsError over_budget(std::string quantity, std::uint64_t actual, std::uint64_t budget) {
+    return {Kind::OverBudget, std::move(quantity), actual, budget};
+  }
 
   std::string message() const;
 

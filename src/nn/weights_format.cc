@@ -2,6 +2,7 @@
 // before anything is allocated, so lying lengths, ranks and dimensions end as Truncated.
 #include "nn/weights_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -153,7 +154,20 @@ void decode_values(TensorEncoding encoding, std::span<const std::uint8_t> data, 
   }
 }
 
-Result<Tensor> read_tensor(ByteReader* reader) {
+// Bytes a header entry or a tensor takes besides its text and values: map node, string and
+// vector headers, allocator rounding.
+constexpr std::uint64_t kEntryOverhead = 128;
+
+// Adds `bytes` to the running decoded size; fails once the budget is exceeded.
+Status count_decoded(std::uint64_t bytes, std::uint64_t* decoded) {
+  *decoded = bytes > kMaxDecodedWeightsBytes - std::min(*decoded, kMaxDecodedWeightsBytes)
+                 ? kMaxDecodedWeightsBytes + 1
+                 : *decoded + bytes;
+  if (*decoded <= kMaxDecodedWeightsBytes) return {};
+  return WeightsError::over_budget("bytes of memory decoded", *decoded, kMaxDecodedWeightsBytes).to_error();
+}
+
+Result<Tensor> read_tensor(ByteReader* reader, std::uint64_t* decoded) {
   Tensor tensor;
   std::uint8_t code = 0;
   std::uint8_t rank = 0;
@@ -174,6 +188,9 @@ Result<Tensor> read_tensor(ByteReader* reader) {
   if (!size || *size > reader->remaining() || !reader->read_bytes(static_cast<std::size_t>(*size), &data)) {
     return WeightsError::truncated().to_error();
   }
+  // The count fits in the bytes present (checked just above), so this cannot overflow.
+  const std::uint64_t footprint = kEntryOverhead + tensor.name.size() + 4 * std::uint64_t{rank} + 8 * *count;
+  if (Status within = count_decoded(footprint, decoded); !within.ok()) return within.take_error();
   tensor.values.resize(static_cast<std::size_t>(*count));
   decode_values(encoding, data, &tensor.values);
   return tensor;
@@ -299,12 +316,16 @@ Result<std::shared_ptr<const NetworkModel>> read_weights(std::span<const std::ui
   ByteReader reader(bytes.subspan(kMagicSize));
 
   HeaderMap header;
+  std::uint64_t decoded = 0;
   std::uint32_t entry_count = 0;
   if (!reader.read_u32(&entry_count)) return WeightsError::truncated().to_error();
   for (std::uint32_t i = 0; i < entry_count; ++i) {
     std::string key;
     std::string value;
     if (!reader.read_string(&key) || !reader.read_string(&value)) return WeightsError::truncated().to_error();
+    if (Status within = count_decoded(kEntryOverhead + key.size() + value.size(), &decoded); !within.ok()) {
+      return within.take_error();
+    }
     header[std::move(key)] = std::move(value);
   }
 
@@ -312,7 +333,7 @@ Result<std::shared_ptr<const NetworkModel>> read_weights(std::span<const std::ui
   std::uint32_t tensor_count = 0;
   if (!reader.read_u32(&tensor_count)) return WeightsError::truncated().to_error();
   for (std::uint32_t i = 0; i < tensor_count; ++i) {
-    Result<Tensor> tensor = read_tensor(&reader);
+    Result<Tensor> tensor = read_tensor(&reader, &decoded);
     if (!tensor.ok()) return tensor.take_error();
     std::string name = tensor->name;
     model->tensors.insert_or_assign(std::move(name), std::move(tensor.value()));
@@ -320,6 +341,7 @@ Result<std::shared_ptr<const NetworkModel>> read_weights(std::span<const std::ui
 
   Status filled = fill_model(header, model.get());
   if (!filled.ok()) return filled.take_error();
+  model->decoded_bytes = decoded;
   return std::shared_ptr<const NetworkModel>(std::move(model));
 }
 

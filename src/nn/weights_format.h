@@ -13,6 +13,11 @@ namespace corvex {
 
 inline constexpr char kWeightsMagic[] = "EISNN001";
 
+// Memory a parsed file may take: some 30 times the largest carried model (about 2 MiB). Counted
+// before each allocation, per header entry and tensor with the bookkeeping around it, so that
+// a file of many tiny tensors is refused as surely as one of a few huge ones.
+inline constexpr std::uint64_t kMaxDecodedWeightsBytes = std::uint64_t{64} << 20;
+
 // Tensor encoding codes of the record format.
 enum class TensorEncoding : std::uint8_t { Binary32 = 0, Binary16 = 1, ScaledInt8 = 2 };
 

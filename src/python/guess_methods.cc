@@ -11,6 +11,7 @@
 #include "python/circuit_object.h"
 #include "python/conversions.h"
 #include "python/error_mapping.h"
+#include "python/interruption.h"
 #include "python/python_values.h"
 #include "python/spectrum_input.h"
 
@@ -31,10 +32,13 @@ PyObject* circuit_guess(PyObject* self, PyTypeObject*, PyObject* const* args, Py
     if (bound[2] != nullptr && !convert_optional_string(bound[2], "weights", &weights)) return nullptr;
     std::optional<Spectrum> spectrum = spectrum_from(bound[0], bound[1]);
     if (!spectrum) return nullptr;
-    // The guess is cheap next to a fit and shares the weights cache, so it keeps the lock.
-    Result<std::vector<double>> values = guess_parameters(circuit_of(self).nodes, *spectrum, weights);
-    if (!values.ok()) return raise_error(values.error());
-    return new_float_list(*values);
+    // Reading a weights file can take long (a slow file system), and so can a network run.
+    std::optional<Result<std::vector<double>>> values = run_interruptibly([&](const CancellationToken& cancellation) {
+      return guess_parameters(circuit_of(self).nodes, *spectrum, weights, cancellation);
+    });
+    if (!values) return nullptr;
+    if (!values->ok()) return raise_error(values->error());
+    return new_float_list(**values);
   });
 }
 

@@ -366,4 +366,21 @@ TEST_CASE("validation refuses files the network cannot use safely") {
   }
 }
 
+TEST_CASE("files beyond the work or memory budget are refused before they cost it") {
+  // Well formed, but a guess would take many times the allowed multiply-adds.
+  nn_test::ModelShape wide = kSmallShape;
+  wide.n_grid = 65536;
+  wide.kernel = 1024;
+  wide.dilations = {1};
+  const std::string costly = validation_error(nn_test::random_weights_file(wide, 7).bytes());
+  CHECK(costly.starts_with("weight file needs ") &&
+        costly.ends_with(" multiply-adds per guess, more than the 268435456 allowed"));
+  // Half a million one-value tensors: a few megabytes of file, far more once decoded.
+  WeightsFileBuilder tiny = small_file();
+  for (int i = 0; i < 500000; ++i) tiny.binary32("t" + std::to_string(i), {}, {1.0f});
+  const std::string refused = read_error(tiny.bytes());
+  CHECK(refused.starts_with("weight file needs ") && refused.ends_with(" bytes of memory decoded, more than the "
+                                                                       "67108864 allowed"));
+}
+
 CHECK_MAIN()
