@@ -163,6 +163,11 @@ def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_orde
     guessed = refined["start"] == "guess"
     assert refined[guessed]["cost"].equals(first[guessed]["cost"])
 
+    # A robust batch prefers, like its own starts, a refit off the limits to a cheaper one on them.
+    robust = corvex.batch.fit(circuit, frame, by="Cycle")
+    alphas = robust.loc[robust["start"].isin(["previous", "next"]), ["CPE1.alpha", "CPE2.alpha"]]
+    assert len(alphas) and ((alphas > 1e-6) & (alphas < 1 - 1e-6)).all().all()
+
     # Spectra in another order and one worker: the same series, so the same rows.
     groups = [group for _, group in frame.groupby("Cycle")]
     shuffled = pd.concat([groups[i] for i in np.random.default_rng(3).permutation(len(groups))])

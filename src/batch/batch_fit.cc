@@ -10,7 +10,10 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <span>
 
+#include "fit/controlled_stage.h"
+#include "fit/fit_controls.h"
 #include "util/worker_pool.h"
 
 namespace corvex {
@@ -88,12 +91,30 @@ std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, 
   return slots;
 }
 
-// A refit counts only when it lowers the cost by more than a millionth: smaller gains are the
-// same minimum reached along another path, and chasing them would only churn.
-bool improves_on(const Result<FitOutcome>& candidate, const Result<FitOutcome>& kept) {
-  if (!is_plausible_fit(candidate)) return false;
-  if (!is_plausible_fit(kept)) return true;
-  return candidate->cost < kept->cost - 1e-6 * kept->cost;
+// Where a fit stands when a neighbour's refit competes with it: usable (it succeeded with a
+// finite cost) first, then, in a robust batch, plausible (no parameter on a limit or running
+// off six decades from where its fit started), then cost. That is the order in which the first
+// pass chose among its own starts: a plain fit keeps the lowest cost, a robust one prefers a
+// plausible point to a cheaper one on a limit.
+struct Standing {
+  bool usable = false;
+  bool plausible = false;
+  double cost = 0.0;
+};
+
+Standing standing_of(const Result<FitOutcome>& fit, const BatchProblem& problem, const ResolvedControls& controls,
+                     std::span<const double> start) {
+  if (!is_usable_fit(fit)) return {};
+  return {true, !problem.robust || plausible_under(controls, fit->values, start), fit->cost};
+}
+
+// A refit must lower the cost by more than a millionth to count: smaller gains are the same
+// minimum reached along another path, and chasing them would only churn.
+bool improves_on(const Standing& candidate, const Standing& kept) {
+  if (candidate.usable != kept.usable) return candidate.usable;
+  if (!candidate.usable) return false;
+  if (candidate.plausible != kept.plausible) return candidate.plausible;
+  return candidate.cost < kept.cost - 1e-6 * kept.cost;
 }
 
 struct Refit {
@@ -106,9 +127,10 @@ constexpr std::size_t kNeverTried = std::numeric_limits<std::size_t>::max();
 
 class NeighbourRefinement {
  public:
-  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, std::vector<BatchRow>* rows,
-                      const CancellationToken& cancellation, BatchProgress* progress)
-      : problem_(problem), options_(options), cancellation_(cancellation), progress_(progress), rows_(*rows), versions_(rows->size(), 0),
+  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, const ResolvedControls& controls,
+                      std::vector<BatchRow>* rows, const CancellationToken& cancellation, BatchProgress* progress)
+      : problem_(problem), options_(options), controls_(controls), cancellation_(cancellation), progress_(progress),
+        rows_(*rows), versions_(rows->size(), 0),
         tried_(rows->size(), {kNeverTried, kNeverTried}), neighbours_(rows->size(), {kNone, kNone}) {
     std::vector<std::vector<std::size_t>> series = options.series;
     if (series.empty()) {
@@ -147,7 +169,10 @@ class NeighbourRefinement {
     std::vector<bool> changed(rows_.size(), false);
     for (std::size_t k = 0; k < refits.size(); ++k) {
       BatchRow& row = rows_[refits[k].row];
-      if (!improves_on(*fits[k], row.outcome)) continue;
+      // The kept fit's own start is not known here; judged from its values, only its limits count.
+      const Standing kept = row.outcome.ok() ? standing_of(row.outcome, problem_, controls_, row.outcome->values) : Standing{};
+      const Standing candidate = standing_of(*fits[k], problem_, controls_, rows_[refits[k].from].outcome->values);
+      if (!improves_on(candidate, kept)) continue;
       row.outcome = std::move(*fits[k]);
       row.start = refits[k].direction;
       row.robust_start.clear();
@@ -172,7 +197,7 @@ class NeighbourRefinement {
       if (problem_.spectra.failure(i) != nullptr) continue;
       for (std::size_t side = 0; side < 2; ++side) {
         const std::size_t j = neighbours_[i][side];
-        if (j == kNone || !is_plausible_fit(rows_[j].outcome) || tried_[i][side] == versions_[j]) continue;
+        if (j == kNone || !is_usable_fit(rows_[j].outcome) || tried_[i][side] == versions_[j]) continue;
         tried_[i][side] = versions_[j];
         refits.push_back({i, j, side == 0 ? RowStart::Previous : RowStart::Next});
       }
@@ -182,6 +207,7 @@ class NeighbourRefinement {
 
   const BatchProblem& problem_;
   const BatchOptions& options_;
+  const ResolvedControls& controls_;
   const CancellationToken& cancellation_;
   BatchProgress* progress_;
   std::vector<BatchRow>& rows_;
@@ -211,7 +237,7 @@ void add_uncertainty(const BatchProblem& problem, std::size_t workers, const Can
 
 }  // namespace
 
-bool is_plausible_fit(const Result<FitOutcome>& outcome) {
+bool is_usable_fit(const Result<FitOutcome>& outcome) {
   return outcome.ok() && outcome->success && std::isfinite(outcome->cost);
 }
 
@@ -230,8 +256,10 @@ BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
     summary.rows.push_back({std::move(*(*first)[i]), RowStart::Guess, std::move(robust_starts[i]), std::nullopt});
   }
   first.reset();
-  if (options.refine) {
-    NeighbourRefinement refinement(problem, options, &summary.rows, cancellation, progress);
+  // Controls that do not resolve failed every fit already: there is nothing to refine.
+  const Result<ResolvedControls> controls = resolve_controls(problem.circuit.nodes, problem.controls);
+  if (options.refine && controls.ok()) {
+    NeighbourRefinement refinement(problem, options, *controls, &summary.rows, cancellation, progress);
     for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
       if (!refinement.run_pass(&summary)) break;
     }

@@ -77,7 +77,7 @@ struct BatchProgress {
 BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
                        const CancellationToken& cancellation = no_cancellation(), BatchProgress* progress = nullptr);
 
-// Failed rows carry an error, never partial numbers; a plausible fit succeeded with a finite cost.
-bool is_plausible_fit(const Result<FitOutcome>& outcome);
+// A fit that succeeded with a finite cost: it may serve a neighbour as a start.
+bool is_usable_fit(const Result<FitOutcome>& outcome);
 
 }  // namespace corvex
