@@ -78,8 +78,9 @@ def fit(
     processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`.
 
     `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
-    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
-    `start` says where the kept fit began: "guess", "previous" or "next".
+    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit
+    (with `robust`, a plausible one off every limit first); `start` says where the kept fit
+    began: "guess", "previous" or "next".
 
     `fixed`, `bounds` and `weight="proportional"` apply to every fit as in
     `corvex.fitting.fit` (held parameters never move, bounds always hold; they need the default
