@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "batch/contained_model_start.h"
 #include "guess/guess_parameters.h"
 
 namespace corvex {
@@ -13,7 +14,10 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
                                                  const FitControls& controls, bool robust,
                                                  const CancellationToken& cancellation) {
   if (start.kind != StartKind::Guess) {
-    return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation);
+    // Placeholder values with no network for the whole circuit: a network may still fit part of it.
+    std::optional<LabelledStart> seed;
+    if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum);
+    return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation, seed);
   }
   Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights, cancellation);
   if (!values.ok()) return values.take_error();

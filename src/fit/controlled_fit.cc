@@ -110,7 +110,8 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
                                         const FitControls& controls, bool robust, std::string_view start_label,
-                                        const CancellationToken& cancellation) {
+                                        const CancellationToken& cancellation,
+                                        const std::optional<LabelledStart>& seed_start) {
   const bool known_method = options.method == kLevenbergMarquardt || options.method == "nelder_mead" ||
                             options.method == "particle_swarm" || options.method == "simulated_annealing" ||
                             options.method == "differential_evolution" || options.method == "basin_hopping";
@@ -144,7 +145,10 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
     if (!best->plausible && !(status = consider(runner.run(x0, "tolerant", true, options)))) {
       return status.take_error();
     }
-    for (const LabelledStart& start : derived_starts(circuit.nodes, x0)) {
+    if (seed_start && !(status = consider(runner.run(seed_start->x, seed_start->label, false, options)))) {
+      return status.take_error();
+    }
+    for (const LabelledStart& start : derived_starts(circuit.nodes, seed_start ? seed_start->x : x0)) {
       if (!(status = consider(runner.run(start.x, start.label, false, options)))) return status.take_error();
     }
     if (!best->plausible) {

@@ -3,6 +3,7 @@
 // entry run.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include "fit/fit_driver.h"
 #include "fit/fit_outcome.h"
 #include "fit/fit_uncertainty.h"
+#include "fit/robust_starts.h"
 #include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -40,11 +42,14 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 //   search seeded with options.seed (0 when absent) runs from the best of them ("global").
 //   The lowest-cost plausible result wins, else the lowest cost; a later start must beat an
 //   earlier one by more than a billionth of its cost.
+// With `robust`, `seed_start` (when given) runs before the derived starts, which then
+// come from its values instead of the first start's.
 // The first start is labelled `start_label`. Errors: the driver's (unknown method first),
 // then the controls' (names, values, limits, standard deviations).
 // A stop asked by `cancellation` ends the fit with the interrupted error.
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
                                         const FitControls& controls, bool robust, std::string_view start_label,
-                                        const CancellationToken& cancellation = no_cancellation());
+                                        const CancellationToken& cancellation = no_cancellation(),
+                                        const std::optional<LabelledStart>& seed_start = std::nullopt);
 
 }  // namespace corvex
