@@ -147,3 +147,15 @@ def test_batch_rows_under_controls_are_the_single_fits():
     assert isinstance(table["error"][2], str) and table["R1.r_identifiable"].isna()[2]
     with pytest.raises(ValueError, match='did you mean "CPE1.alpha"'):
         corvex.batch.fit(RQ, spectra, bounds={"CPE1.alfa": (0, 1)})
+
+
+def test_batch_takes_one_array_of_standard_deviations_per_spectrum():
+    spectra = [(F, Z), (F, Z * 1.1)]
+    sigmas = [0.01 * np.abs(Z), 0.02 * np.abs(Z.real) + 0.03j * np.abs(Z.imag)]
+    table = corvex.batch.fit(RQ, spectra, weight=sigmas, robust=False)
+    for (_, row), (f, z), sigma in zip(table.iterrows(), spectra, sigmas):
+        assert row["cost"] == fit(RQ, f, z, weight=sigma, robust=False).result.cost
+    short = corvex.batch.fit(RQ, spectra, weight=[sigmas[0], sigmas[1][:5]], robust=False)
+    assert short["error"][0] is None and "one standard deviation per point (40), got 5" in short["error"][1]
+    with pytest.raises(ValueError, match="one array of standard deviations per spectrum"):
+        corvex.batch.fit(RQ, spectra, weight=sigmas[:1])

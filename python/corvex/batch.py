@@ -16,7 +16,7 @@ from typing import Any
 import numpy as np
 
 import corvex
-from corvex.fitting import control_arguments
+from corvex.fitting import control_arguments, standard_deviation_pair
 
 __all__ = ["fit"]
 
@@ -83,7 +83,8 @@ def fit(
     began: "guess", "previous" or "next".
 
     `fixed`, `bounds` and `weight="proportional"` apply to every fit as in
-    `corvex.fitting.fit` (held parameters never move, bounds always hold; they need the default
+    `corvex.fitting.fit`; `weight` may also be a list of per-point standard deviations, one
+    array per spectrum in the table's row order (complex: one per part) (held parameters never move, bounds always hold; they need the default
     method). `robust` (on by default) also fits each spectrum from deterministic extra starts
     and keeps the lowest-cost plausible fit; `start` then names the start that won ("swapped",
     "R1.r*10", "tolerant", "global", ...). Refits from neighbours honour the same controls.
@@ -114,10 +115,14 @@ def fit(
     workers = _workers(n_jobs)
     if refine is not None and not isinstance(refine, bool | np.bool_):
         raise TypeError(f"argument 'refine': expected a bool or None, got {type(refine).__name__!r}")
-    if not isinstance(weight, str):
-        raise TypeError("argument 'weight': the batch takes \"modulus\", \"unit\" or \"proportional\"; "
-                        f"per-point standard deviations are taken by corvex.fitting.fit, got {type(weight).__name__!r}")
-    controls = control_arguments(fixed, bounds, weight)
+    if isinstance(weight, str):
+        controls = control_arguments(fixed, bounds, weight)
+    elif isinstance(weight, list | tuple):
+        controls = control_arguments(fixed, bounds, "sigma")
+        controls["standard_deviations"] = [standard_deviation_pair(sigma) for sigma in weight]
+    else:
+        raise TypeError("argument 'weight': expected \"modulus\", \"unit\", \"proportional\" or a list of "
+                        f"per-point standard deviations, one array per spectrum; got {type(weight).__name__!r}")
     if progress is not None and not isinstance(progress, bool) and not callable(progress):
         raise TypeError(f"argument 'progress': expected a bool, a callable or None, got {type(progress).__name__!r}")
 
@@ -143,9 +148,10 @@ def fit(
             fixed=controls["fixed"],
             bounds=controls["bounds"],
             robust=bool(robust),
+            **({"standard_deviations": controls["standard_deviations"]} if "standard_deviations" in controls else {}),
             guess_init=guess_init,
             weights=weights,
-            weight=weight,
+            weight=controls["weight"],
             method=method,
             max_iterations=max_iterations,
             ftol=ftol,

@@ -67,18 +67,24 @@ class FitReport:
         return dict(zip(self.names, self.values.tolist()))
 
 
-def _weight_arguments(weight: Any) -> dict[str, Any]:
-    """The native weight keyword and, for an array, its standard deviations per part."""
-    if isinstance(weight, str):
-        return {"weight": weight}
+def standard_deviation_pair(weight: Any) -> tuple[np.ndarray, np.ndarray]:
+    """Per-point standard deviations of the real and imaginary parts from one array (complex:
+    one per part; real: the same for both)."""
     sigma = np.asarray(weight)
     if sigma.ndim != 1 or not (np.issubdtype(sigma.dtype, np.number) or sigma.dtype == bool):
         raise TypeError("argument 'weight': expected \"modulus\", \"unit\", \"proportional\" or a "
                         "one-dimensional array of standard deviations, got " + type(weight).__name__)
     if np.iscomplexobj(sigma):
-        return {"weight": "sigma", "sigma_real": sigma.real.astype(float), "sigma_imaginary": sigma.imag.astype(float)}
-    sigma = sigma.astype(float)
-    return {"weight": "sigma", "sigma_real": sigma, "sigma_imaginary": sigma}
+        return sigma.real.astype(float), sigma.imag.astype(float)
+    return sigma.astype(float), sigma.astype(float)
+
+
+def _weight_arguments(weight: Any) -> dict[str, Any]:
+    """The native weight keyword and, for an array, its standard deviations per part."""
+    if isinstance(weight, str):
+        return {"weight": weight}
+    real, imaginary = standard_deviation_pair(weight)
+    return {"weight": "sigma", "sigma_real": real, "sigma_imaginary": imaginary}
 
 
 def control_arguments(fixed: Mapping[str, float] | None, bounds: Mapping[str, tuple] | None,

@@ -62,7 +62,7 @@ Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circu
     const Spectrum spectrum = problem.spectra.spectrum(i);
     if (!problem.controlled()) return fit_spectrum(circuit, spectrum, start, problem.options, cancellation);
     Result<ControlledFit> fit =
-        fit_spectrum_with_controls(circuit, spectrum, start, problem.options, problem.controls, robust, cancellation);
+        fit_spectrum_with_controls(circuit, spectrum, start, problem.options, problem.controls_for(i), robust, cancellation);
     if (!fit) return fit.take_error();
     if (robust_start != nullptr && !fit->from_first_start) *robust_start = fit->start;
     return std::move(fit->outcome);
@@ -226,7 +226,7 @@ void add_uncertainty(const BatchProblem& problem, std::size_t workers, const Can
     BatchRow& row = summary->rows[i];
     if (!row.outcome.ok()) return;
     try {
-      row.uncertainty = uncertainty_of(problem.circuit.nodes, problem.spectra.spectrum(i), problem.controls,
+      row.uncertainty = uncertainty_of(problem.circuit.nodes, problem.spectra.spectrum(i), problem.controls_for(i),
                                        *resolved, *row.outcome, cancellation);
     } catch (const std::bad_alloc&) {
       row.uncertainty.reset();

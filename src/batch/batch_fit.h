@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/controlled_spectrum_fit.h"
@@ -27,6 +28,19 @@ struct BatchProblem {
   FitOptions options;
   FitControls controls{};  // held parameters, limits and weighting of every fit, refits included
   bool robust = false;     // the first pass fits from the robust starts as well
+  // With weighting StandardDeviations: each spectrum's own (real, imaginary) standard
+  // deviations, one pair of lists per spectrum.
+  std::vector<std::pair<std::vector<double>, std::vector<double>>> standard_deviations{};
+
+  // The controls of spectrum i: the shared ones, with its standard deviations.
+  FitControls controls_for(std::size_t i) const {
+    FitControls out = controls;
+    if (i < standard_deviations.size()) {
+      out.sigma_real = standard_deviations[i].first;
+      out.sigma_imaginary = standard_deviations[i].second;
+    }
+    return out;
+  }
 
   // Whether fits go through the controlled fit instead of fit()'s own path.
   bool controlled() const {

@@ -35,11 +35,12 @@ enum BatchArgument {
   kFixed,
   kBounds,
   kRobust,
+  kStandardDeviations,
   kBatchArgumentCount
 };
 
 constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {
-    "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust"};
+    "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust", "standard_deviations"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -115,6 +116,30 @@ bool convert_series(PyObject* object, std::size_t count, std::vector<std::vector
       seen[static_cast<std::size_t>(index)] = true;
       positions.push_back(static_cast<std::size_t>(index));
     }
+  }
+  return true;
+}
+
+// One (real, imaginary) pair of standard-deviation sequences per spectrum.
+bool convert_standard_deviations(PyObject* object, std::size_t count,
+                                 std::vector<std::pair<std::vector<double>, std::vector<double>>>* out) {
+  OwnedRef pairs(PySequence_Fast(object, "argument 'standard_deviations': expected a sequence"));
+  if (!pairs) return false;
+  if (static_cast<std::size_t>(PySequence_Fast_GET_SIZE(pairs.get())) != count) {
+    raise_error(value_error("expected one array of standard deviations per spectrum (" + std::to_string(count) +
+                            "), got " + std::to_string(PySequence_Fast_GET_SIZE(pairs.get()))));
+    return false;
+  }
+  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(pairs.get()); ++i) {
+    PyObject* pair = PySequence_Fast_GET_ITEM(pairs.get(), i);
+    if (!PyTuple_Check(pair) || PyTuple_GET_SIZE(pair) != 2) {
+      PyErr_SetString(PyExc_TypeError, "argument 'standard_deviations': expected (real, imaginary) pairs");
+      return false;
+    }
+    std::optional<std::vector<double>> real = float_list(PyTuple_GET_ITEM(pair, 0));
+    std::optional<std::vector<double>> imaginary = real ? float_list(PyTuple_GET_ITEM(pair, 1)) : std::nullopt;
+    if (!real || !imaginary) return false;
+    out->emplace_back(std::move(*real), std::move(*imaginary));
   }
   return true;
 }
@@ -293,7 +318,13 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     FitArguments arguments;
     if (!convert_fit_arguments(bound.data() + kBatchArgumentCount, &arguments)) return nullptr;
     FitControls controls;
-    if (!convert_fit_controls(bound[kFixed], bound[kBounds], nullptr, nullptr, &arguments, &controls)) return nullptr;
+    // Per-spectrum standard deviations arrive separately; the shared controls get empty lists.
+    OwnedRef none_yet(PyTuple_New(0));
+    if (!none_yet) return nullptr;
+    PyObject* shared_sigma = bound[kStandardDeviations] != nullptr ? none_yet.get() : nullptr;
+    if (!convert_fit_controls(bound[kFixed], bound[kBounds], shared_sigma, shared_sigma, &arguments, &controls)) {
+      return nullptr;
+    }
     if (!known_fit_method(arguments.options.method)) {
       return raise_error(fit_error(FitErrorKind::UnknownMethod, arguments.options.method));
     }
@@ -337,7 +368,11 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
       if (truth < 0) return nullptr;
       robust = truth == 1;
     }
-    const BatchProblem problem{circuit, spectra, start, arguments.options, std::move(controls), robust};
+    BatchProblem problem{circuit, spectra, start, arguments.options, std::move(controls), robust};
+    if (bound[kStandardDeviations] != nullptr &&
+        !convert_standard_deviations(bound[kStandardDeviations], spectra.size(), &problem.standard_deviations)) {
+      return nullptr;
+    }
     BatchProgress counts;
     std::pair<std::size_t, std::size_t> reported{0, 0};
     std::optional<BatchSummary> summary;
