@@ -163,10 +163,10 @@ def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_orde
     guessed = refined["start"] == "guess"
     assert refined[guessed]["cost"].equals(first[guessed]["cost"])
 
-    # A robust batch prefers, like its own starts, a refit off the limits to a cheaper one on them.
+    # A robust batch starts with fit()'s own path, so no row may end above fit(), even where the
+    # better optimum holds an exponent on its limit.
     robust = corvex.batch.fit(circuit, frame, by="Cycle")
-    alphas = robust.loc[robust["start"].isin(["previous", "next"]), ["CPE1.alpha", "CPE2.alpha"]]
-    assert len(alphas) and ((alphas > 1e-6) & (alphas < 1 - 1e-6)).all().all()
+    assert (robust["cost"] <= first["cost"]).all()
 
     # Spectra in another order and one worker: the same series, so the same rows.
     groups = [group for _, group in frame.groupby("Cycle")]

@@ -78,15 +78,15 @@ def fit(
     processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`.
 
     `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
-    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit
-    (with `robust`, a plausible one off every limit first); `start` says where the kept fit
-    began: "guess", "previous" or "next".
+    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
+    `start` says where the kept fit began: "guess", "previous" or "next".
 
     `fixed`, `bounds` and `weight="proportional"` apply to every fit as in
     `corvex.fitting.fit`; `weight` may also be a list of per-point standard deviations, one
     array per spectrum in the table's row order (complex: one per part) (held parameters never move, bounds always hold; they need the default
     method). `robust` (on by default) also fits each spectrum from deterministic extra starts
-    and keeps the lowest-cost plausible fit; `start` then names the start that won ("swapped",
+    and keeps the lowest-cost successful fit (a point off every limit wins a tie), and runs a
+    seeded global search when no start ends off its limits; `start` then names the start that won ("swapped",
     "R1.r*10", "tolerant", "global", ...). Refits from neighbours honour the same controls.
 
     `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs

@@ -92,20 +92,15 @@ std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, 
 }
 
 // Where a fit stands when a neighbour's refit competes with it: usable (it succeeded with a
-// finite cost) first, then, in a robust batch, plausible (no parameter on a limit or running
-// off six decades from where its fit started), then cost. That is the order in which the first
-// pass chose among its own starts: a plain fit keeps the lowest cost, a robust one prefers a
-// plausible point to a cheaper one on a limit.
+// finite cost) first, then cost, the order in which the first pass chose among its own starts.
 struct Standing {
   bool usable = false;
-  bool plausible = false;
   double cost = 0.0;
 };
 
-Standing standing_of(const Result<FitOutcome>& fit, const BatchProblem& problem, const ResolvedControls& controls,
-                     std::span<const double> start) {
+Standing standing_of(const Result<FitOutcome>& fit) {
   if (!is_usable_fit(fit)) return {};
-  return {true, !problem.robust || plausible_under(controls, fit->values, start), fit->cost};
+  return {true, fit->cost};
 }
 
 // A refit must lower the cost by more than a millionth to count: smaller gains are the same
@@ -113,7 +108,6 @@ Standing standing_of(const Result<FitOutcome>& fit, const BatchProblem& problem,
 bool improves_on(const Standing& candidate, const Standing& kept) {
   if (candidate.usable != kept.usable) return candidate.usable;
   if (!candidate.usable) return false;
-  if (candidate.plausible != kept.plausible) return candidate.plausible;
   return candidate.cost < kept.cost - 1e-6 * kept.cost;
 }
 
@@ -127,9 +121,9 @@ constexpr std::size_t kNeverTried = std::numeric_limits<std::size_t>::max();
 
 class NeighbourRefinement {
  public:
-  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, const ResolvedControls& controls,
-                      std::vector<BatchRow>* rows, const CancellationToken& cancellation, BatchProgress* progress)
-      : problem_(problem), options_(options), controls_(controls), cancellation_(cancellation), progress_(progress),
+  NeighbourRefinement(const BatchProblem& problem, const BatchOptions& options, std::vector<BatchRow>* rows,
+                      const CancellationToken& cancellation, BatchProgress* progress)
+      : problem_(problem), options_(options), cancellation_(cancellation), progress_(progress),
         rows_(*rows), versions_(rows->size(), 0),
         tried_(rows->size(), {kNeverTried, kNeverTried}), neighbours_(rows->size(), {kNone, kNone}) {
     std::vector<std::vector<std::size_t>> series = options.series;
@@ -169,9 +163,8 @@ class NeighbourRefinement {
     std::vector<bool> changed(rows_.size(), false);
     for (std::size_t k = 0; k < refits.size(); ++k) {
       BatchRow& row = rows_[refits[k].row];
-      // The kept fit's own start is not known here; judged from its values, only its limits count.
-      const Standing kept = row.outcome.ok() ? standing_of(row.outcome, problem_, controls_, row.outcome->values) : Standing{};
-      const Standing candidate = standing_of(*fits[k], problem_, controls_, rows_[refits[k].from].outcome->values);
+      const Standing kept = standing_of(row.outcome);
+      const Standing candidate = standing_of(*fits[k]);
       if (!improves_on(candidate, kept)) continue;
       row.outcome = std::move(*fits[k]);
       row.start = refits[k].direction;
@@ -189,7 +182,7 @@ class NeighbourRefinement {
  private:
   static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-  // Starts not tried yet: a neighbour's kept fit that is plausible and has changed since this
+  // Starts not tried yet: a neighbour's kept fit that is usable and has changed since this
   // row last started from it.
   std::vector<Refit> pending_refits() {
     std::vector<Refit> refits;
@@ -207,7 +200,6 @@ class NeighbourRefinement {
 
   const BatchProblem& problem_;
   const BatchOptions& options_;
-  const ResolvedControls& controls_;
   const CancellationToken& cancellation_;
   BatchProgress* progress_;
   std::vector<BatchRow>& rows_;
@@ -259,7 +251,7 @@ BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
   // Controls that do not resolve failed every fit already: there is nothing to refine.
   const Result<ResolvedControls> controls = resolve_controls(problem.circuit.nodes, problem.controls);
   if (options.refine && controls.ok()) {
-    NeighbourRefinement refinement(problem, options, *controls, &summary.rows, cancellation, progress);
+    NeighbourRefinement refinement(problem, options, &summary.rows, cancellation, progress);
     for (std::size_t pass = 0; pass < options.max_refine_passes; ++pass) {
       if (!refinement.run_pass(&summary)) break;
     }

@@ -49,11 +49,18 @@ FitOutcome controlled_outcome(const SeriesList& circuit, const FitProblem& probl
 // must be better by more than that to replace an earlier one.
 constexpr double kCostTieShare = 1e-9;
 
+bool usable(const Attempt& attempt) { return attempt.outcome.success && std::isfinite(attempt.outcome.cost); }
+
+// A converged fit beats one that did not converge; among converged fits the lowest cost wins.
+// Plausibility only settles ties: an exponent on its limit of 1 or a user bound that holds is
+// the constrained optimum, and a plausible point further uphill would be a worse answer.
 bool improves_on(const Attempt& candidate, const std::optional<Attempt>& best) {
   if (!best) return true;
-  if (candidate.plausible != best->plausible) return candidate.plausible;
+  if (usable(candidate) != usable(*best)) return usable(candidate);
   if (std::isnan(best->outcome.cost)) return !std::isnan(candidate.outcome.cost);
-  return candidate.outcome.cost < best->outcome.cost - kCostTieShare * std::fabs(best->outcome.cost);
+  const double margin = kCostTieShare * std::fabs(best->outcome.cost);
+  if (candidate.outcome.cost < best->outcome.cost - margin) return true;
+  return candidate.outcome.cost <= best->outcome.cost + margin && candidate.plausible && !best->plausible;
 }
 
 class StartRunner {
@@ -131,8 +138,10 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
 
   const std::vector<double> x0 = param_values(circuit.nodes);
   std::optional<Attempt> best;
+  bool any_plausible = false;
   auto consider = [&](Result<Attempt> attempt) -> Status {
     if (!attempt) return attempt.take_error();
+    any_plausible = any_plausible || attempt->plausible;
     if (improves_on(*attempt, best)) best = std::move(attempt).value();
     return {};
   };
@@ -151,7 +160,7 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
     for (const LabelledStart& start : derived_starts(circuit.nodes, seed_start ? seed_start->x : x0)) {
       if (!(status = consider(runner.run(start.x, start.label, false, options)))) return status.take_error();
     }
-    if (!best->plausible) {
+    if (!any_plausible) {
       // Basin hopping ignores held values and limits; the controlled stage from its point
       // restores them.
       FitOptions search = options;
