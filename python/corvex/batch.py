@@ -86,7 +86,7 @@ def fit(
     array per spectrum in the table's row order (complex: one per part) (held parameters never move, bounds always hold; they need the default
     method). `robust` (on by default) also fits each spectrum from deterministic extra starts
     and keeps the lowest-cost successful fit (a point off every limit wins a tie), and runs a
-    seeded global search when no start ends off its limits; `start` then names the start that won ("swapped",
+    seeded global search when no start converges; `start` then names the start that won ("swapped",
     "R1.r*10", "tolerant", "global", ...). Refits from neighbours honour the same controls.
 
     `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs

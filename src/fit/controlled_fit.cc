@@ -138,10 +138,8 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
 
   const std::vector<double> x0 = param_values(circuit.nodes);
   std::optional<Attempt> best;
-  bool any_plausible = false;
   auto consider = [&](Result<Attempt> attempt) -> Status {
     if (!attempt) return attempt.take_error();
-    any_plausible = any_plausible || attempt->plausible;
     if (improves_on(*attempt, best)) best = std::move(attempt).value();
     return {};
   };
@@ -160,7 +158,7 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
     for (const LabelledStart& start : derived_starts(circuit.nodes, seed_start ? seed_start->x : x0)) {
       if (!(status = consider(runner.run(start.x, start.label, false, options)))) return status.take_error();
     }
-    if (!any_plausible) {
+    if (!usable(*best)) {
       // Basin hopping ignores held values and limits; the controlled stage from its point
       // restores them.
       FitOptions search = options;
