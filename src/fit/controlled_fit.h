@@ -38,10 +38,11 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 // - Otherwise the method must be "levenberg_marquardt" and the controlled stage runs.
 // - With `robust`, and method "levenberg_marquardt", the same stage also runs from the
 //   derived starts, and, when the first start did not end plausibly, the variant that
-//   rejects non-finite trial steps from the first start ("tolerant"); when none of these ends at a plausible point, a basin-hopping
-//   search seeded with options.seed (0 when absent) runs from the best of them ("global").
-//   The lowest-cost plausible result wins, else the lowest cost; a later start must beat an
-//   earlier one by more than a billionth of its cost.
+//   rejects non-finite trial steps from the first start ("tolerant"); when none of these
+//   converges, a basin-hopping search seeded with options.seed (0 when absent) runs from the
+//   best of them ("global"). A converged result beats one that did not converge, then the
+//   lowest cost wins; a later start must beat an earlier one by more than a billionth of its
+//   cost, and a plausible point wins a tie.
 // With `robust`, `seed_start` (when given) runs before the derived starts, which then
 // come from its values instead of the first start's.
 // The first start is labelled `start_label`. Errors: the driver's (unknown method first),
