@@ -153,6 +153,56 @@ def test_deep_notation_on_a_small_thread_stack_is_refused_not_a_crash(stack_size
     assert outcomes[-1] == "refused" and outcomes == ["ok"] * outcomes.count("ok") + ["refused"] * outcomes.count("refused")
 
 
+# A circuit built on the main thread's large stack, then used and dropped on a small one.
+DEEP_ON_SMALL_STACK = """
+import pickle, sys, threading, numpy as np, corvex
+depth = 999
+f = np.logspace(0, 3, 5)
+circuit = corvex.Circuit("(" * depth + "R0" + ")" * depth)
+result = circuit.fit(f, circuit.impedance(f) * 2, guess_init=False)
+expected = circuit.impedance(f)
+threading.stack_size(int(sys.argv[1]))
+outcomes = {}
+def work(circuit, result):
+    calls = {
+        "impedance": lambda: np.array_equal(circuit.impedance(f), expected),
+        "fit": lambda: circuit.fit(f, expected, guess_init=False),
+        "with_values": lambda: circuit.with_values([2.0]),
+        "param_names": circuit.param_names,
+        "repr": lambda: repr(circuit),
+        "pickle": lambda: pickle.dumps(circuit),
+        "result_circuit": lambda: result.circuit,
+        "result_pickle": lambda: pickle.dumps(result),
+        "series": lambda: corvex.Series([circuit, corvex.R(1.0)]),
+    }
+    for name, call in calls.items():
+        try:
+            outcomes[name] = call() if name == "impedance" else type(call()).__name__
+        except ValueError as error:
+            assert "nested too deeply" in str(error), error
+            outcomes[name] = "refused"
+    del calls, circuit, result
+for last in (False, True):
+    thread = threading.Thread(target=work, args=(circuit, result))
+    if last:  # the thread holds the last references, so the trees die on its stack
+        del circuit, result
+    thread.start()
+    thread.join()
+print(outcomes)
+"""
+
+
+@pytest.mark.parametrize("stack_size", [64 * 1024, 256 * 1024])
+def test_deep_circuit_used_and_dropped_on_a_small_thread_stack_is_refused_not_a_crash(stack_size):
+    child = subprocess.run([sys.executable, "-c", DEEP_ON_SMALL_STACK, str(stack_size)], capture_output=True,
+                           text=True, timeout=120)
+    assert child.returncode == 0, child.stderr[-2000:]
+    outcomes = eval(child.stdout)
+    # The compiled evaluation is flat, so impedance works at any depth; walks of the tree are refused.
+    assert outcomes.pop("impedance") is True
+    assert set(outcomes.values()) == {"refused"}
+
+
 @pytest.mark.parametrize("join", [corvex.Parallel, corvex.Series])
 def test_deep_nesting_by_repeated_joins_is_refused(join):
     circuit = corvex.Series([corvex.R(1.0)])

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "elements/element_impedance.h"
 #include "util/number_text.h"
@@ -24,17 +26,6 @@ constexpr std::size_t kStackPerNestingLevel = 640;
 #endif
 // Stack left for everything a thread does besides walking the tree (the interpreter, say).
 constexpr std::size_t kStackReserve = 24 * 1024;
-
-std::size_t depth_of(const SeriesList& nodes) {
-  std::size_t deepest = 0;
-  for (const Node& node : nodes) {
-    if (node.is_element()) continue;
-    std::size_t branch_max = 0;
-    for (const SeriesList& branch : node.parallel_node().branches) branch_max = std::max(branch_max, depth_of(branch));
-    deepest = std::max(deepest, branch_max + 1);
-  }
-  return deepest;
-}
 
 template <class Visit>
 void for_each_element(const SeriesList& nodes, Visit& visit) {
@@ -122,7 +113,53 @@ std::size_t nesting_depth_limit() {
   return std::min(kMaxNestingDepth, (left - kStackReserve) / kStackPerNestingLevel);
 }
 
-std::size_t nesting_depth(const SeriesList& nodes) { return depth_of(nodes); }
+std::size_t nesting_depth(const SeriesList& nodes) {
+  // Each pending series list with the number of parallel groups enclosing it.
+  std::vector<std::pair<const SeriesList*, std::size_t>> pending{{&nodes, 0}};
+  std::size_t deepest = 0;
+  while (!pending.empty()) {
+    const auto [list, depth] = pending.back();
+    pending.pop_back();
+    for (const Node& node : *list) {
+      if (node.is_element()) continue;
+      deepest = std::max(deepest, depth + 1);
+      for (const SeriesList& branch : node.parallel_node().branches) pending.emplace_back(&branch, depth + 1);
+    }
+  }
+  return deepest;
+}
+
+Node::~Node() {
+  if (is_element() || parallel_node().branches.empty()) return;
+  // Detach every descendant's branches before it dies, so each node's own destruction is
+  // shallow and a tree of any depth is dropped without deep recursion.
+  std::vector<SeriesList> pending = std::move(parallel_node().branches);
+  parallel_node().branches.clear();
+  while (!pending.empty()) {
+    SeriesList list = std::move(pending.back());
+    pending.pop_back();
+    for (Node& node : list) {
+      if (node.is_element()) continue;
+      std::vector<SeriesList>& branches = node.parallel_node().branches;
+      for (SeriesList& branch : branches) pending.push_back(std::move(branch));
+      branches.clear();
+    }
+  }
+}
+
+// The old content is moved into a local first, so that it dies through the destructor above.
+Node& Node::operator=(Node&& other) noexcept {
+  if (this != &other) {
+    Node old(std::move(*this));
+    content = std::move(other.content);
+  }
+  return *this;
+}
+
+Node& Node::operator=(const Node& other) {
+  if (this != &other) *this = Node(other);
+  return *this;
+}
 
 std::string nesting_depth_message() {
   return "circuit is nested too deeply: at most " + std::to_string(kMaxNestingDepth) +
@@ -312,7 +349,7 @@ Result<Circuit> parallel_of(const std::vector<CircuitPart>& parts) {
       parallel.branches.push_back(std::move(branch));
     } else {
       const Circuit* circuit = std::get<const Circuit*>(part);
-      if (depth_of(circuit->nodes) + 1 > nesting_depth_limit()) return value_error(nesting_depth_message());
+      if (nesting_depth(circuit->nodes) + 1 > nesting_depth_limit()) return value_error(nesting_depth_message());
       parallel.branches.push_back(circuit->nodes);
       explicit_values = explicit_values && circuit->explicit_values;
     }

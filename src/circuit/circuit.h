@@ -31,7 +31,17 @@ struct ParallelNode {
   std::vector<SeriesList> branches;
 };
 
+// Copies recurse, so only trees no deeper than nesting_depth_limit() may be copied on a
+// thread; destruction and assignment are iterative, so any tree may be dropped anywhere.
 struct Node {
+  Node(ElementNode element) : content(std::move(element)) {}
+  Node(ParallelNode parallel) : content(std::move(parallel)) {}
+  Node(const Node&) = default;
+  Node(Node&&) noexcept = default;
+  Node& operator=(const Node& other);
+  Node& operator=(Node&& other) noexcept;
+  ~Node();
+
   std::variant<ElementNode, ParallelNode> content;
 
   bool is_element() const { return content.index() == 0; }
@@ -48,8 +58,8 @@ struct Circuit {
   bool explicit_values = false;
 };
 
-// Deepest nesting of parallel groups accepted anywhere. Every walk over a tree recurses,
-// so this bound keeps the C stack safe for circuits built by hand or from hostile notation.
+// Deepest nesting of parallel groups accepted anywhere. Most walks over a tree recurse, so
+// this bound keeps the C stack safe for circuits built by hand or from hostile notation.
 inline constexpr std::size_t kMaxNestingDepth = 1000;
 
 // Deepest nesting accepted for a tree built on the calling thread: kMaxNestingDepth where the
@@ -57,7 +67,8 @@ inline constexpr std::size_t kMaxNestingDepth = 1000;
 // less on a small thread stack, where a deeper tree is refused like one beyond the maximum.
 std::size_t nesting_depth_limit();
 
-// Number of parallel groups on the deepest path (0 for a plain series list).
+// Number of parallel groups on the deepest path (0 for a plain series list). Iterative, so
+// it may measure a tree on any thread before a recursive walk over it is allowed.
 std::size_t nesting_depth(const SeriesList& nodes);
 
 // The message refusing a circuit that nests deeper than kMaxNestingDepth.

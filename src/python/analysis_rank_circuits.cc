@@ -56,6 +56,7 @@ bool convert_circuits(const ModuleState* state, PyObject* list, std::vector<Circ
       PyErr_SetString(PyExc_TypeError, "circuits must be a list of Circuit objects");
       return false;
     }
+    if (!ensure_walkable(circuit_of(item))) return false;
     circuits->push_back(circuit_of(item));
   }
   return true;

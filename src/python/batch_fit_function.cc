@@ -315,6 +315,7 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
                    Py_TYPE(bound[kCircuit])->tp_name);
       return nullptr;
     }
+    if (!ensure_walkable(circuit_of(bound[kCircuit]))) return nullptr;
     FitArguments arguments;
     if (!convert_fit_arguments(bound.data() + kBatchArgumentCount, &arguments)) return nullptr;
     FitControls controls;

@@ -31,6 +31,12 @@ inline bool is_circuit_object(const ModuleState* state, PyObject* object) {
   return PyObject_TypeCheck(object, state->circuit_type);
 }
 
+// False with the nesting-depth ValueError set when `circuit` nests deeper than the calling
+// thread's free stack allows for the recursive walks over it (copies, names, text, fits).
+// A circuit built on a large stack may be used on a smaller one, so every entry point that
+// walks a tree asks here first.
+bool ensure_walkable(const Circuit& circuit);
+
 // A new Circuit instance of `type` owning `circuit`; nullptr with a Python error set.
 PyObject* new_circuit_object(PyTypeObject* type, Circuit circuit);
 

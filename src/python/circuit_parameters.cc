@@ -56,7 +56,10 @@ bool named_values_from_dict(PyObject* dict, std::vector<std::pair<std::string, d
 }  // namespace
 
 PyObject* circuit_param_names(PyObject* self, PyObject*) {
-  return guarded([&] { return new_text_list(param_names(circuit_of(self).nodes)); });
+  return guarded([&]() -> PyObject* {
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
+    return new_text_list(param_names(circuit_of(self).nodes));
+  });
 }
 
 PyObject* circuit_param_values(PyObject* self, PyObject*) {
@@ -64,14 +67,18 @@ PyObject* circuit_param_values(PyObject* self, PyObject*) {
 }
 
 PyObject* circuit_param_bounds(PyObject* self, PyObject*) {
-  return guarded([&] {
+  return guarded([&]() -> PyObject* {
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     const std::vector<ParamBounds> bounds = param_bounds(circuit_of(self).nodes);
     return new_list(std::span<const ParamBounds>(bounds), bounds_tuple);
   });
 }
 
 PyObject* circuit_param_units(PyObject* self, PyObject*) {
-  return guarded([&] { return new_text_list(param_units(circuit_of(self).nodes)); });
+  return guarded([&]() -> PyObject* {
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
+    return new_text_list(param_units(circuit_of(self).nodes));
+  });
 }
 
 PyObject* circuit_with_values(PyObject* self, PyTypeObject* defining_class, PyObject* const* args,
@@ -84,6 +91,7 @@ PyObject* circuit_with_values(PyObject* self, PyTypeObject* defining_class, PyOb
       prefix_argument_error("values");
       return nullptr;
     }
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     Result<Circuit> rebuilt = with_values(circuit_of(self), *values);
     if (!rebuilt) return raise_error(rebuilt.error());
     return new_circuit_object(defining_class, std::move(rebuilt).value());
@@ -97,6 +105,7 @@ PyObject* circuit_with_named_values(PyObject* self, PyTypeObject* defining_class
     if (!bind_arguments(kWithNamedValuesSignature, args, nargs, kwnames, bound)) return nullptr;
     std::vector<std::pair<std::string, double>> values;
     if (!named_values_from_dict(bound[0], &values)) return nullptr;
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     Result<Circuit> rebuilt = with_named_values(circuit_of(self), values);
     if (!rebuilt) return raise_error(rebuilt.error());
     return new_circuit_object(defining_class, std::move(rebuilt).value());

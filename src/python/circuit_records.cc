@@ -26,6 +26,7 @@ PyObject* circuit_record(PyObject* module, PyObject* circuit) {
       raise_cannot_convert(circuit, "Circuit");
       return nullptr;
     }
+    if (!ensure_walkable(circuit_of(circuit))) return nullptr;
     Result<CircuitRecord> record = record_of(circuit_of(circuit));
     if (!record) return raise_error(record.error());
     OwnedRef notation = text_object(record->notation);

@@ -73,7 +73,10 @@ std::string circuit_text(const Circuit& circuit) {
 }
 
 PyObject* circuit_repr(PyObject* self) {
-  return guarded([&] { return text_object(circuit_text(circuit_of(self))).release(); });
+  return guarded([&]() -> PyObject* {
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
+    return text_object(circuit_text(circuit_of(self))).release();
+  });
 }
 
 constexpr int kArgsMethod = METH_METHOD | METH_FASTCALL | METH_KEYWORDS;
@@ -159,6 +162,12 @@ PyType_Spec circuit_spec = {
 };
 
 }  // namespace
+
+bool ensure_walkable(const Circuit& circuit) {
+  if (nesting_depth(circuit.nodes) <= nesting_depth_limit()) return true;
+  raise_error(value_error(nesting_depth_message()));
+  return false;
+}
 
 PyObject* new_circuit_object(PyTypeObject* type, Circuit circuit) {
   CompiledCircuit compiled{compile_plan(circuit.nodes), param_values(circuit.nodes)};

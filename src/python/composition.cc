@@ -55,6 +55,7 @@ bool parts_from(const ModuleState* state, PyObject* object, OwnedRef* sequence, 
     if (is_element_object(state, item)) {
       parts->emplace_back(element_of(item));
     } else if (is_circuit_object(state, item)) {
+      if (!ensure_walkable(circuit_of(item))) return false;
       parts->emplace_back(&circuit_of(item));
     } else {
       raise_not_a_part(item);

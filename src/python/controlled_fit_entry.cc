@@ -178,6 +178,7 @@ PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py
       prefix_argument_error(kNames[kCircuit]);
       return nullptr;
     }
+    if (!ensure_walkable(circuit_of(bound[kCircuit]))) return nullptr;
     FitArguments arguments;
     if (!convert_fit_arguments(bound.data() + kLeadingCount, &arguments)) return nullptr;
     std::optional<Spectrum> spectrum =

@@ -37,6 +37,7 @@ PyObject* circuit_fit(PyObject* self, PyTypeObject* defining_class, PyObject* co
     if (!parse_weight(&arguments)) return nullptr;
 
     const Circuit& circuit = circuit_of(self);
+    if (!ensure_walkable(circuit)) return nullptr;
     const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
     if (start.kind == StartKind::AsGivenWithWarning &&
         PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 1) != 0) {

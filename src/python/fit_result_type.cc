@@ -59,6 +59,7 @@ PyObject* get_circuit(PyObject* self, void*) {
   return guarded([&]() -> PyObject* {
     const ModuleState* state = module_state_of_type(Py_TYPE(self));
     if (state == nullptr) return nullptr;
+    if (!ensure_walkable(outcome_of(self).circuit)) return nullptr;
     return new_circuit_object(state->circuit_type, outcome_of(self).circuit);
   });
 }

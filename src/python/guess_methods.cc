@@ -32,6 +32,7 @@ PyObject* circuit_guess(PyObject* self, PyTypeObject*, PyObject* const* args, Py
     if (bound[2] != nullptr && !convert_optional_string(bound[2], "weights", &weights)) return nullptr;
     std::optional<Spectrum> spectrum = spectrum_from(bound[0], bound[1]);
     if (!spectrum) return nullptr;
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     // Reading a weights file can take long (a slow file system), and so can a network run.
     std::optional<Result<std::vector<double>>> values = run_interruptibly([&](const CancellationToken& cancellation) {
       return guess_parameters(circuit_of(self).nodes, *spectrum, weights, cancellation);

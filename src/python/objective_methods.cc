@@ -83,6 +83,7 @@ PyObject* circuit_residuals(PyObject* self, PyTypeObject*, PyObject* const* args
   return guarded([&]() -> PyObject* {
     std::optional<ObjectiveCall> call = objective_call(kResidualsSignature, args, nargs, kwnames);
     if (!call) return nullptr;
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     std::vector<double> residuals;
     std::optional<Status> status = run_interruptibly([&](const CancellationToken& cancellation) {
       const FitProblem problem(circuit_of(self).nodes, call->spectrum, call->scheme, cancellation);
@@ -100,6 +101,7 @@ PyObject* circuit_jacobian(PyObject* self, PyTypeObject*, PyObject* const* args,
   return guarded([&]() -> PyObject* {
     std::optional<ObjectiveCall> call = objective_call(kJacobianSignature, args, nargs, kwnames);
     if (!call) return nullptr;
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     std::vector<double> columns;
     std::size_t rows = 0;
     std::optional<Status> status = run_interruptibly([&](const CancellationToken& cancellation) {

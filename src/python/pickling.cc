@@ -307,6 +307,7 @@ PyObject* restore_fit_result(PyObject* module, PyObject* args) {
       return nullptr;
     }
     FitOutcome outcome;
+    if (!ensure_walkable(circuit_of(circuit))) return nullptr;
     outcome.circuit = circuit_of(circuit);
     std::optional<std::vector<std::string>> name_list = text_list(names);
     if (!name_list) return nullptr;
@@ -360,6 +361,7 @@ PyObject* element_reduce(PyObject* self, PyObject*) {
 PyObject* circuit_reduce(PyObject* self, PyObject*) {
   return guarded([&]() -> PyObject* {
     OwnedRef restore(private_function(self, "_restore_circuit"));
+    if (!ensure_walkable(circuit_of(self))) return nullptr;
     OwnedRef tokens(circuit_tokens(circuit_of(self)));
     if (!restore || !tokens) return nullptr;
     return Py_BuildValue("O(ON)", restore.get(), tokens.get(), PyBool_FromLong(circuit_of(self).explicit_values));
@@ -372,6 +374,7 @@ PyObject* fit_result_reduce(PyObject* self, PyObject*) {
     if (state == nullptr) return nullptr;
     const FitOutcome& outcome = reinterpret_cast<FitResultObject*>(self)->outcome;
     OwnedRef restore(private_function(self, "_restore_fit_result"));
+    if (!ensure_walkable(outcome.circuit)) return nullptr;
     OwnedRef circuit(new_circuit_object(state->circuit_type, outcome.circuit));
     OwnedRef names(PyList_New(0));
     if (!restore || !circuit || !names) return nullptr;

@@ -83,6 +83,28 @@ TEST_CASE("deep nesting is refused, not overflowing the stack") {
   CHECK(!parallel_of({&c}).ok());
 }
 
+TEST_CASE("a tree far deeper than any stack holds is measured, overwritten and dropped") {
+  // Built by moves, which are shallow; a recursive measure or destructor would overflow here.
+  constexpr std::size_t kDepth = 1000000;
+  const Node leaf{ElementNode{default_element(ElementKind::R), std::nullopt}};
+  auto deep_tree = [&] {
+    SeriesList tree{leaf};
+    for (std::size_t i = 0; i < kDepth; ++i) {
+      ParallelNode group;
+      group.branches.push_back(std::move(tree));
+      tree = SeriesList{};
+      tree.push_back(Node{std::move(group)});
+    }
+    return tree;
+  };
+  SeriesList overwritten = deep_tree();
+  CHECK_EQ(nesting_depth(overwritten), kDepth);
+  overwritten.front() = leaf;
+  CHECK_EQ(nesting_depth(overwritten), std::size_t{0});
+  const SeriesList dropped = deep_tree();
+  CHECK_EQ(nesting_depth(dropped), kDepth);
+}
+
 TEST_CASE("named circuits") {
   CHECK_EQ(*named_circuit_notation(" \n rc\t"), "R0-(R1,C1)");
   CHECK_EQ(*named_circuit_notation("RANDLES"), "R0-(R1-W1,CPE1)");
