@@ -19,7 +19,7 @@ demo: build
 	@set -e; for script in examples/quickstart.py examples/tour_*.py; do \
 	  [ -e "$$script" ] || continue; echo "== $$script"; $(PY) "$$script"; done
 
-test: build cpp-tests pytest typecheck
+test: build cpp-tests typecheck pytest
 
 setup: debian venv
 
