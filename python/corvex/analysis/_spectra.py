@@ -3,6 +3,7 @@ entries as a list of (frequencies, impedances) pairs with one key per spectrum."
 
 from __future__ import annotations
 
+from collections.abc import Callable
 from typing import Any
 
 import numpy as np
@@ -98,6 +99,23 @@ def single_or_raise(item: Any) -> Any:
     if isinstance(item, str):
         raise ValueError(item)
     return item
+
+
+def answer(batch: Batch, items: list[Any], make: Callable[..., Any],
+           figures: dict[str, Callable[[Any], Any]]) -> Any:
+    """What an analysis returns for the native `items` (a message or a dict of fields each):
+    the one result, raising a failure, for a single spectrum; for a batch, a table of each
+    result's `figures` with its `error` and `result`."""
+    results = [item if isinstance(item, str) else make(**item) for item in items]
+    if batch.single:
+        return single_or_raise(results[0])
+    rows = []
+    for result in results:
+        failed = isinstance(result, str)
+        row = {name: None if failed else figure(result) for name, figure in figures.items()}
+        row.update(error=result if failed else None, result=None if failed else result)
+        rows.append(row)
+    return table(batch, rows)
 
 
 def table(batch: Batch, rows: list[dict[str, Any]]) -> Any:

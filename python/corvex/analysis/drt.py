@@ -4,13 +4,14 @@ spectrum gives a DrtResult, a batch a table with one row per spectrum."""
 from __future__ import annotations
 
 from dataclasses import dataclass
+from operator import attrgetter
 from typing import Any, NamedTuple
 
 import numpy as np
 
 import corvex
 
-from ._spectra import Batch, single_or_raise, table, workers_for
+from ._spectra import Batch, answer, workers_for
 
 
 class DrtPeak(NamedTuple):
@@ -79,17 +80,8 @@ def drt(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = 
     items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
                                               extend_decades, shape_factor, series_resistance,
                                               series_inductance, peak_threshold, workers_for(n_jobs))
-    results: list[Any] = [item if isinstance(item, str) else DrtResult(**item) for item in items]
-    if batch.single:
-        return single_or_raise(results[0])
-    rows = []
-    for result in results:
-        failed = isinstance(result, str)
-        rows.append({
-            "peaks": None if failed else len(result.peak_tau),
-            "lambda_": None if failed else result.lambda_,
-            "series_resistance": None if failed else result.series_resistance,
-            "error": result if failed else None,
-            "result": None if failed else result,
-        })
-    return table(batch, rows)
+    return answer(batch, items, DrtResult, {
+        "peaks": lambda result: len(result.peak_tau),
+        "lambda_": attrgetter("lambda_"),
+        "series_resistance": attrgetter("series_resistance"),
+    })

@@ -4,13 +4,14 @@ spectrum gives a KramersKronigResult, a batch a table with one row per spectrum.
 from __future__ import annotations
 
 from dataclasses import dataclass
+from operator import attrgetter
 from typing import Any
 
 import numpy as np
 
 import corvex
 
-from ._spectra import Batch, single_or_raise, table, workers_for
+from ._spectra import Batch, answer, workers_for
 
 
 @dataclass(frozen=True)
@@ -78,19 +79,5 @@ def kramers_kronig(frequencies: Any, impedances: Any = None, *, by: Any = None, 
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_kramers_kronig(batch.pairs, fit, rc_count, mu_threshold, max_rc_count,
                                             series_capacitance, noise_level, workers_for(n_jobs))
-    results: list[Any] = [item if isinstance(item, str) else KramersKronigResult(**item) for item in items]
-    if batch.single:
-        return single_or_raise(results[0])
-    rows = []
-    for result in results:
-        failed = isinstance(result, str)
-        rows.append({
-            "rc_count": None if failed else result.rc_count,
-            "mu": None if failed else result.mu,
-            "pseudo_chi_square": None if failed else result.pseudo_chi_square,
-            "noise_level": None if failed else result.noise_level,
-            "passed": None if failed else result.passed,
-            "error": result if failed else None,
-            "result": None if failed else result,
-        })
-    return table(batch, rows)
+    return answer(batch, items, KramersKronigResult,
+                  {name: attrgetter(name) for name in ("rc_count", "mu", "pseudo_chi_square", "noise_level", "passed")})
