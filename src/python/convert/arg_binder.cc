@@ -1,6 +1,6 @@
 // Binding of positional and keyword arguments against a fixed parameter list, with the
 // TypeError messages CPython itself gives for functions written in Python.
-#include "python/arg_binder.h"
+#include "python/convert/arg_binder.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 // Conversion of bound arguments to native values, each failure reported with the name of
 // the argument in front of the conversion's own message.
-#include "python/conversions.h"
+#include "python/convert/conversions.h"
 
 #include <limits>
 
-#include "python/numpy_api.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
+#include "python/module/numpy_api.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
 
 namespace corvex::python {
 

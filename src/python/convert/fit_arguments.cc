@@ -1,9 +1,9 @@
 // The keyword arguments of Circuit.fit() after its spectrum: each omitted one keeps its
 // default, each given one is converted with a message naming it.
-#include "python/fit_arguments.h"
+#include "python/convert/fit_arguments.h"
 
-#include "python/conversions.h"
-#include "python/error_mapping.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
 
 namespace corvex::python {
 

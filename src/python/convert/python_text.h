@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "python/owned_ref.h"
+#include "python/module/owned_ref.h"
 
 namespace corvex::python {
 

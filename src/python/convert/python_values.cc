@@ -1,8 +1,8 @@
 // New Python lists built from native vectors, all-or-nothing: a failure part way through
 // drops what was built and returns nullptr with the Python error set.
-#include "python/python_values.h"
+#include "python/convert/python_values.h"
 
-#include "python/python_text.h"
+#include "python/convert/python_text.h"
 
 namespace corvex::python {
 

@@ -1,15 +1,15 @@
 // Private entry points that hand measured spectra to the Python submodules as NumPy arrays,
 // so pictures and tables read data exactly as fit() does instead of re-implementing it.
-#include "python/spectrum_arrays.h"
+#include "python/convert/spectrum_arrays.h"
 
 #include <cstring>
 
-#include "python/arg_binder.h"
-#include "python/error_mapping.h"
-#include "python/fit_result_object.h"
-#include "python/numpy_api.h"
-#include "python/owned_ref.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/module/error_mapping.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/numpy_api.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

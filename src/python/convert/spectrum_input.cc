@@ -1,16 +1,16 @@
 // Frequencies and measured spectra from sequences, NumPy arrays and data frames, with the
 // exact messages for every structural problem of the input.
-#include "python/spectrum_input.h"
+#include "python/convert/spectrum_input.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
 
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/numpy_api.h"
-#include "python/owned_ref.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/module/numpy_api.h"
+#include "python/module/owned_ref.h"
 #include "util/quote.h"
 
 namespace corvex::python {

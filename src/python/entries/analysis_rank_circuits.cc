@@ -7,14 +7,14 @@
 
 #include "analysis/circuit_ranking.h"
 #include "analysis/spectrum_checks.h"
-#include "python/analysis_entries.h"
-#include "python/analysis_support.h"
-#include "python/arg_binder.h"
-#include "python/circuit_object.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/fit_result_object.h"
-#include "python/module_state.h"
+#include "python/entries/analysis_entries.h"
+#include "python/entries/analysis_support.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_object.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/module_state.h"
 
 namespace corvex::python {
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "analysis/relaxation_times.h"
-#include "python/analysis_entries.h"
-#include "python/analysis_support.h"
-#include "python/arg_binder.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
+#include "python/entries/analysis_entries.h"
+#include "python/entries/analysis_support.h"
+#include "python/convert/arg_binder.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
 
 namespace corvex::python {
 

@@ -1,11 +1,11 @@
 // Batch conversion, per-item errors and NumPy result arrays for the analysis entries.
-#include "python/analysis_support.h"
+#include "python/entries/analysis_support.h"
 
 #include <algorithm>
 
-#include "python/conversions.h"
-#include "python/numpy_api.h"
-#include "python/spectrum_input.h"
+#include "python/convert/conversions.h"
+#include "python/module/numpy_api.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "python/interruption.h"
-#include "python/owned_ref.h"
+#include "python/module/interruption.h"
+#include "python/module/owned_ref.h"
 #include "util/complex.h"
 #include "util/result.h"
 #include "util/spectrum.h"

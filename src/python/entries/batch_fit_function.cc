@@ -9,17 +9,17 @@
 
 #include "batch/batch_fit.h"
 #include "fit/fit_error.h"
-#include "python/arg_binder.h"
-#include "python/batch_functions.h"
-#include "python/circuit_object.h"
-#include "python/controlled_fit_entry.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/fit_arguments.h"
-#include "python/fit_result_object.h"
-#include "python/numpy_api.h"
-#include "python/owned_ref.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/entries/batch_functions.h"
+#include "python/types/circuit_object.h"
+#include "python/entries/controlled_fit_entry.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/convert/fit_arguments.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/numpy_api.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

@@ -1,6 +1,6 @@
 // corvex._fit_with_controls: the arguments of Circuit.fit() plus the controls, converted in
 // order; the start chosen as fit() chooses it; the fit with the lock released; a tuple back.
-#include "python/controlled_fit_entry.h"
+#include "python/entries/controlled_fit_entry.h"
 
 #include <array>
 #include <limits>
@@ -10,17 +10,17 @@
 #include <vector>
 
 #include "batch/controlled_spectrum_fit.h"
-#include "python/arg_binder.h"
-#include "python/circuit_object.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/fit_result_object.h"
-#include "python/fit_arguments.h"
-#include "python/interruption.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
-#include "python/python_values.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_object.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/types/fit_result_object.h"
+#include "python/convert/fit_arguments.h"
+#include "python/module/interruption.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
+#include "python/convert/python_values.h"
+#include "python/convert/spectrum_input.h"
 #include "util/quote.h"
 
 namespace corvex::python {

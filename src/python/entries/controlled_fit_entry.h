@@ -5,7 +5,7 @@
 #include <Python.h>
 
 #include "fit/fit_controls.h"
-#include "python/fit_arguments.h"
+#include "python/convert/fit_arguments.h"
 
 namespace corvex::python {
 

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "batch/spectrum_fit.h"
-#include "python/arg_binder.h"
-#include "python/circuit_methods.h"
-#include "python/circuit_object.h"
-#include "python/error_mapping.h"
-#include "python/fit_arguments.h"
-#include "python/fit_result_object.h"
-#include "python/interruption.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_methods.h"
+#include "python/types/circuit_object.h"
+#include "python/module/error_mapping.h"
+#include "python/convert/fit_arguments.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/interruption.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

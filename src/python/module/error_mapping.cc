@@ -1,9 +1,9 @@
 // The one place where failures of the native core become Python exceptions: the error's
 // kind chooses the exception type and its message is used unchanged.
-#include "python/error_mapping.h"
+#include "python/module/error_mapping.h"
 
-#include "python/owned_ref.h"
-#include "python/python_text.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
 
 namespace corvex::python {
 

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "python/error_mapping.h"
+#include "python/module/error_mapping.h"
 #include "util/cancellation.h"
 
 namespace corvex::python {

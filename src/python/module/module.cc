@@ -1,23 +1,23 @@
 // The corvex extension module: multi-phase initialisation, the module state holding the
 // type objects, and the nineteen exported names in their fixed order.
 #define CORVEX_IMPORTS_NUMPY_API
-#include "python/numpy_api.h"
+#include "python/module/numpy_api.h"
 
 #include <array>
 #include <string>
 
-#include "python/batch_functions.h"
-#include "python/analysis_entries.h"
-#include "python/circuit_object.h"
-#include "python/circuit_records.h"
-#include "python/composition.h"
-#include "python/controlled_fit_entry.h"
-#include "python/element_object.h"
-#include "python/fit_result_object.h"
-#include "python/module_state.h"
-#include "python/owned_ref.h"
-#include "python/pickling.h"
-#include "python/spectrum_arrays.h"
+#include "python/entries/batch_functions.h"
+#include "python/entries/analysis_entries.h"
+#include "python/types/circuit_object.h"
+#include "python/types/circuit_records.h"
+#include "python/types/composition.h"
+#include "python/entries/controlled_fit_entry.h"
+#include "python/types/element_object.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/module_state.h"
+#include "python/module/owned_ref.h"
+#include "python/types/pickling.h"
+#include "python/convert/spectrum_arrays.h"
 
 namespace corvex::python {
 

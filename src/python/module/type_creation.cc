@@ -1,8 +1,8 @@
 // Creation of the module's heap types from PyType_Spec, and the class attributes that are
 // added once a type exists (the types are immutable to Python code).
-#include "python/type_creation.h"
+#include "python/module/type_creation.h"
 
-#include "python/owned_ref.h"
+#include "python/module/owned_ref.h"
 
 namespace corvex::python {
 

@@ -4,15 +4,15 @@
 #include <vector>
 
 #include "circuit/eval_plan.h"
-#include "python/arg_binder.h"
-#include "python/circuit_methods.h"
-#include "python/circuit_object.h"
-#include "python/error_mapping.h"
-#include "python/gil_release.h"
-#include "python/interruption.h"
-#include "python/numpy_api.h"
-#include "python/owned_ref.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_methods.h"
+#include "python/types/circuit_object.h"
+#include "python/module/error_mapping.h"
+#include "python/module/gil_release.h"
+#include "python/module/interruption.h"
+#include "python/module/numpy_api.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/spectrum_input.h"
 #include "util/worker_pool.h"
 
 namespace corvex::python {

@@ -8,7 +8,7 @@
 
 #include "circuit/circuit.h"
 #include "circuit/eval_plan.h"
-#include "python/module_state.h"
+#include "python/module/module_state.h"
 
 namespace corvex::python {
 

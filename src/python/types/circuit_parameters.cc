@@ -4,15 +4,15 @@
 #include <utility>
 #include <vector>
 
-#include "python/arg_binder.h"
-#include "python/circuit_methods.h"
-#include "python/circuit_object.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
-#include "python/python_values.h"
-#include "python/spectrum_input.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_methods.h"
+#include "python/types/circuit_object.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
+#include "python/convert/python_values.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

@@ -1,19 +1,19 @@
 // A Circuit to the plain values of its notation record and back, for the document writers
 // of corvex.io; the record's checks live in the core, failures surface as ValueError.
-#include "python/circuit_records.h"
+#include "python/types/circuit_records.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "circuit/circuit_record.h"
-#include "python/circuit_object.h"
-#include "python/conversions.h"
-#include "python/error_mapping.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
-#include "python/python_values.h"
-#include "python/spectrum_input.h"
+#include "python/types/circuit_object.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
+#include "python/convert/python_values.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "python/arg_binder.h"
-#include "python/circuit_object.h"
-#include "python/composition.h"
-#include "python/conversions.h"
-#include "python/element_object.h"
-#include "python/error_mapping.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
+#include "python/convert/arg_binder.h"
+#include "python/types/circuit_object.h"
+#include "python/types/composition.h"
+#include "python/convert/conversions.h"
+#include "python/types/element_object.h"
+#include "python/module/error_mapping.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
 
 namespace corvex::python {
 

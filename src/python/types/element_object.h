@@ -5,7 +5,7 @@
 #include <Python.h>
 
 #include "elements/element.h"
-#include "python/module_state.h"
+#include "python/module/module_state.h"
 
 namespace corvex::python {
 

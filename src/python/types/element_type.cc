@@ -5,13 +5,13 @@
 #include <string>
 #include <utility>
 
-#include "python/arg_binder.h"
-#include "python/conversions.h"
-#include "python/element_object.h"
-#include "python/owned_ref.h"
-#include "python/pickling.h"
-#include "python/python_text.h"
-#include "python/type_creation.h"
+#include "python/convert/arg_binder.h"
+#include "python/convert/conversions.h"
+#include "python/types/element_object.h"
+#include "python/module/owned_ref.h"
+#include "python/types/pickling.h"
+#include "python/convert/python_text.h"
+#include "python/module/type_creation.h"
 #include "util/number_text.h"
 
 namespace corvex::python {

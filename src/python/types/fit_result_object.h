@@ -5,7 +5,7 @@
 #include <Python.h>
 
 #include "fit/fit_outcome.h"
-#include "python/module_state.h"
+#include "python/module/module_state.h"
 
 namespace corvex::python {
 

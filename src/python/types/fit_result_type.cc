@@ -6,13 +6,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "python/circuit_object.h"
-#include "python/error_mapping.h"
-#include "python/fit_result_object.h"
-#include "python/owned_ref.h"
-#include "python/pickling.h"
-#include "python/python_text.h"
-#include "python/type_creation.h"
+#include "python/types/circuit_object.h"
+#include "python/module/error_mapping.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/owned_ref.h"
+#include "python/types/pickling.h"
+#include "python/convert/python_text.h"
+#include "python/module/type_creation.h"
 #include "util/number_text.h"
 #include "util/quote.h"
 

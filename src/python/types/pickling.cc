@@ -1,7 +1,7 @@
 // Pickling of Element variants, Circuit and FitResult. A circuit travels as a flat tuple of
 // tokens (no nesting, so deep trees pickle without recursion) and floats travel as floats,
 // so every value, label and flag comes back bit for bit in another process.
-#include "python/pickling.h"
+#include "python/types/pickling.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "python/circuit_object.h"
-#include "python/element_object.h"
-#include "python/error_mapping.h"
-#include "python/fit_result_object.h"
-#include "python/owned_ref.h"
-#include "python/python_text.h"
-#include "python/spectrum_input.h"
+#include "python/types/circuit_object.h"
+#include "python/types/element_object.h"
+#include "python/module/error_mapping.h"
+#include "python/types/fit_result_object.h"
+#include "python/module/owned_ref.h"
+#include "python/convert/python_text.h"
+#include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
 
