@@ -1,6 +1,5 @@
 // _analysis_kramers_kronig(spectra, fit, rc_count, mu_threshold, max_rc_count,
 // series_capacitance, noise_level): one dict of results, or an error message, per spectrum.
-#include <array>
 #include <string>
 
 #include "analysis/kramers_kronig.h"
@@ -77,28 +76,10 @@ PyObject* outcome_dict(const Spectrum& spectrum, const KramersKronigOutcome& out
 
 PyObject* analysis_kramers_kronig(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
-    std::array<PyObject*, kCount> bound{};
-    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
     KramersKronigOptions options;
-    if (!convert_options(bound.data(), &options)) return nullptr;
-    std::size_t workers = 1;
-    if (!convert_workers(bound[kWorkers], &workers)) return nullptr;
-    SpectrumBatch batch;
-    if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
-    auto results = run_on_pool<KramersKronigOutcome>(
-        batch, workers, [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); });
-    if (!results) return nullptr;
-    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(results->size())));
-    if (!list) return nullptr;
-    for (std::size_t i = 0; i < results->size(); ++i) {
-      const auto& result = (*results)[i];
-      const bool failed = !result || !*result;
-      PyObject* item = failed ? error_item(batch, i, result ? &result->error() : nullptr)
-                              : outcome_dict(batch.spectra[i], result->value());
-      if (item == nullptr) return nullptr;
-      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), item);
-    }
-    return list.release();
+    return per_spectrum_analysis<KramersKronigOutcome>(
+        kSignature, args, nargs, kwnames, [&](PyObject* const* bound) { return convert_options(bound, &options); },
+        [&](const Spectrum& spectrum) { return kramers_kronig_test(spectrum, options); }, outcome_dict);
   });
 }
 

@@ -100,17 +100,15 @@ PyObject* row_dict(const ModuleState* state, RankedFit& fit, std::size_t rank, s
 PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   return guarded([&]() -> PyObject* {
     std::array<PyObject*, kCount> bound{};
-    if (!bind_arguments(kSignature, args, nargs, kwnames, bound.data())) return nullptr;
     const ModuleState* state = module_state(module);
     RankingOptions options;
     std::vector<Circuit> circuits;
-    if (!convert_options(bound.data(), &options) || !convert_circuits(state, bound[kCircuits], &circuits)) {
-      return nullptr;
-    }
     std::size_t workers = 1;
-    if (!convert_workers(bound[kWorkers], &workers)) return nullptr;
     SpectrumBatch batch;
-    if (!spectrum_batch_from(bound[kSpectra], &batch)) return nullptr;
+    auto convert = [&](PyObject* const* slots) {
+      return convert_options(slots, &options) && convert_circuits(state, slots[kCircuits], &circuits);
+    };
+    if (!bind_analysis(kSignature, args, nargs, kwnames, bound.data(), convert, &workers, &batch)) return nullptr;
     const std::size_t spectra = batch.spectra.size();
     std::vector<std::optional<Error>> spectrum_errors(spectra);
     for (std::size_t s = 0; s < spectra; ++s) {
@@ -142,32 +140,18 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
       return nullptr;
     }
 
-    OwnedRef list(PyList_New(static_cast<Py_ssize_t>(spectra)));
-    if (!list) return nullptr;
-    for (std::size_t s = 0; s < spectra; ++s) {
-      PyObject* item = nullptr;
+    return list_of(spectra, [&](std::size_t s) -> PyObject* {
       if (batch.conversion_errors[s] || spectrum_errors[s]) {
-        item = error_item(batch, s, spectrum_errors[s] ? &*spectrum_errors[s] : nullptr);
-      } else {
-        std::vector<RankedFit> own(std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>(s * per)),
-                                   std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>((s + 1) * per)));
-        const std::vector<std::size_t> by_aicc = ranking_order(own, false);
-        const std::vector<std::size_t> by_bic = ranking_order(own, true);
-        std::vector<std::size_t> bic_rank(per);
-        for (std::size_t r = 0; r < per; ++r) bic_rank[by_bic[r]] = r + 1;
-        OwnedRef rows(PyList_New(static_cast<Py_ssize_t>(per)));
-        if (!rows) return nullptr;
-        for (std::size_t r = 0; r < per; ++r) {
-          PyObject* row = row_dict(state, own[by_aicc[r]], r + 1, bic_rank[by_aicc[r]]);
-          if (row == nullptr) return nullptr;
-          PyList_SET_ITEM(rows.get(), static_cast<Py_ssize_t>(r), row);
-        }
-        item = rows.release();
+        return error_item(batch, s, spectrum_errors[s] ? &*spectrum_errors[s] : nullptr);
       }
-      if (item == nullptr) return nullptr;
-      PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(s), item);
-    }
-    return list.release();
+      std::vector<RankedFit> own(std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>(s * per)),
+                                 std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>((s + 1) * per)));
+      const std::vector<std::size_t> by_aicc = ranking_order(own, false);
+      const std::vector<std::size_t> by_bic = ranking_order(own, true);
+      std::vector<std::size_t> bic_rank(per);
+      for (std::size_t r = 0; r < per; ++r) bic_rank[by_bic[r]] = r + 1;
+      return list_of(per, [&](std::size_t r) { return row_dict(state, own[by_aicc[r]], r + 1, bic_rank[by_aicc[r]]); });
+    });
   });
 }
 

@@ -1,5 +1,5 @@
-// What the private analysis entries share: a batch of spectra converted pair by pair, the
-// pool run of one task per item with the interpreter lock released, and result arrays.
+// What the private analysis entries share: the steps every entry takes (bind, options, workers,
+// spectra, pool, list), the pool run of one task per item with the lock released, result arrays.
 #pragma once
 
 #include <Python.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "python/convert/arg_binder.h"
 #include "python/module/interruption.h"
 #include "python/module/owned_ref.h"
 #include "util/complex.h"
@@ -87,6 +88,50 @@ bool convert_workers(PyObject* object, std::size_t* workers);
 
 // The Python item of a failed spectrum: its message as a str.
 PyObject* error_item(const SpectrumBatch& batch, std::size_t i, const Error* error);
+
+// The arguments of an analysis entry, bound and converted in the order every entry uses: its
+// options first (by convert_options(bound)), then the lane count, named "workers" and last in
+// the signature, then the spectra, first in the signature. False with an exception set.
+template <class ConvertOptions>
+bool bind_analysis(const Signature& signature, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames,
+                   PyObject** bound, ConvertOptions convert_options, std::size_t* workers, SpectrumBatch* batch) {
+  return bind_arguments(signature, args, nargs, kwnames, bound) && convert_options(bound) &&
+         convert_workers(bound[signature.names.size() - 1], workers) && spectrum_batch_from(bound[0], batch);
+}
+
+// A new list with item(i) at each index i < count; nullptr, with the error set, when an item
+// could not be made.
+template <class Item>
+PyObject* list_of(std::size_t count, Item item) {
+  OwnedRef list(PyList_New(static_cast<Py_ssize_t>(count)));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < count; ++i) {
+    PyObject* value = item(i);
+    if (value == nullptr) return nullptr;
+    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), value);
+  }
+  return list.release();
+}
+
+// The whole of an entry with one pool task per spectrum: its arguments bound as bind_analysis
+// does, compute(spectrum) -> Result<Outcome> run on the pool, and a list holding
+// outcome_dict(spectrum, outcome) or the error message of each spectrum.
+template <class Outcome, class ConvertOptions, class Compute, class OutcomeDict>
+PyObject* per_spectrum_analysis(const Signature& signature, PyObject* const* args, Py_ssize_t nargs,
+                                PyObject* kwnames, ConvertOptions convert_options, Compute compute,
+                                OutcomeDict outcome_dict) {
+  std::vector<PyObject*> bound(signature.names.size(), nullptr);
+  std::size_t workers = 1;
+  SpectrumBatch batch;
+  if (!bind_analysis(signature, args, nargs, kwnames, bound.data(), convert_options, &workers, &batch)) return nullptr;
+  auto results = run_on_pool<Outcome>(batch, workers, compute);
+  if (!results) return nullptr;
+  return list_of(results->size(), [&](std::size_t i) -> PyObject* {
+    const auto& result = (*results)[i];
+    if (!result || !*result) return error_item(batch, i, result ? &result->error() : nullptr);
+    return outcome_dict(batch.spectra[i], result->value());
+  });
+}
 
 // New 1-D NumPy arrays holding copies of the values.
 PyObject* float_array(const std::vector<double>& values);
