@@ -25,7 +25,7 @@ from . import data as D
 from . import eisnn
 from .infer import load_file, load_checkpoint
 from .topologies import KEYS, MODELS
-from .train import WEIGHTS_DIR, CKPT_DIR
+from .paths import WEIGHTS_DIR, CKPT_DIR
 
 OUT_DIR = os.path.join(os.path.dirname(WEIGHTS_DIR), "tests", "data", "guess_reference")
 N_SPECTRA = 4

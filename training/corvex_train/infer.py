@@ -16,6 +16,7 @@ import torch
 from . import eisnn
 from .features import features_one, estimate_scales, build_features, decode_outputs
 from .model import GuessNet
+from .paths import CKPT_DIR
 from .topologies import MODELS
 
 
@@ -85,5 +86,4 @@ def guess_from_file(path, f, z):
 
 
 def guess_from_checkpoint(key, f, z, ckpt_dir=None):
-    from .train import CKPT_DIR
     return load_checkpoint(key, ckpt_dir or CKPT_DIR).guess(f, z)

@@ -14,7 +14,7 @@ import numpy as np
 from . import data as D
 from .infer import load_file, load_checkpoint
 from .topologies import MODELS, KEYS
-from .train import CKPT_DIR, WEIGHTS_DIR, LOG_DIR, HERE
+from .paths import CKPT_DIR, WEIGHTS_DIR, LOG_DIR, HERE
 
 N_TEST = 5000
 

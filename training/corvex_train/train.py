@@ -24,12 +24,9 @@ import torch
 from . import data as D
 from . import eisnn
 from .model import GuessNet
+from .paths import CKPT_DIR, LOG_DIR, WEIGHTS_DIR
 from .topologies import MODELS, KEYS
 
-HERE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-CKPT_DIR = os.environ.get("CORVEX_CKPT_DIR", os.path.join(HERE, "checkpoints"))
-WEIGHTS_DIR = os.environ.get("CORVEX_WEIGHTS_DIR", os.path.join(os.path.dirname(HERE), "weights"))
-LOG_DIR = os.environ.get("CORVEX_LOG_DIR", os.path.join(HERE, "logs"))  # small, committed summaries
 SEED = 1234
 CKPT_EVERY = 500
 EVAL_EVERY = 1000
