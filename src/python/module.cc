@@ -17,7 +17,7 @@
 #include "python/module/module_state.h"
 #include "python/module/owned_ref.h"
 #include "python/types/pickling.h"
-#include "python/convert/spectrum_arrays.h"
+#include "python/entries/spectrum_arrays.h"
 
 namespace corvex::python {
 

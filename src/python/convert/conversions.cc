@@ -6,7 +6,7 @@
 
 #include "python/module/numpy_api.h"
 #include "python/module/owned_ref.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 
 namespace corvex::python {
 

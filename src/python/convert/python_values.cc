@@ -2,7 +2,7 @@
 // drops what was built and returns nullptr with the Python error set.
 #include "python/convert/python_values.h"
 
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 
 namespace corvex::python {
 

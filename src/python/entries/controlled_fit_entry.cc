@@ -18,7 +18,7 @@
 #include "python/convert/fit_arguments.h"
 #include "python/module/interruption.h"
 #include "python/module/owned_ref.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/convert/python_values.h"
 #include "python/convert/spectrum_input.h"
 #include "util/quote.h"

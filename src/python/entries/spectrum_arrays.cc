@@ -1,6 +1,6 @@
 // Private entry points that hand measured spectra to the Python submodules as NumPy arrays,
 // so pictures and tables read data exactly as fit() does instead of re-implementing it.
-#include "python/convert/spectrum_arrays.h"
+#include "python/entries/spectrum_arrays.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #include "python/module/error_mapping.h"
 
 #include "python/module/owned_ref.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 
 namespace corvex::python {
 

@@ -1,6 +1,6 @@
 // Text crossing the boundary: Python str to the UTF-8 the core works on and back, and the
 // type names that conversion messages quote.
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 
 namespace corvex::python {
 

@@ -10,7 +10,7 @@
 #include "python/convert/conversions.h"
 #include "python/module/error_mapping.h"
 #include "python/module/owned_ref.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/convert/python_values.h"
 #include "python/convert/spectrum_input.h"
 

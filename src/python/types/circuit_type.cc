@@ -13,7 +13,7 @@
 #include "python/module/error_mapping.h"
 #include "python/module/owned_ref.h"
 #include "python/types/pickling.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/module/type_creation.h"
 #include "util/number_text.h"
 #include "util/quote.h"

@@ -10,7 +10,7 @@
 #include "python/types/element_object.h"
 #include "python/module/owned_ref.h"
 #include "python/types/pickling.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/module/type_creation.h"
 #include "util/number_text.h"
 

@@ -11,7 +11,7 @@
 #include "python/types/fit_result_object.h"
 #include "python/module/owned_ref.h"
 #include "python/types/pickling.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/module/type_creation.h"
 #include "util/number_text.h"
 #include "util/quote.h"

@@ -14,7 +14,7 @@
 #include "python/module/error_mapping.h"
 #include "python/types/fit_result_object.h"
 #include "python/module/owned_ref.h"
-#include "python/convert/python_text.h"
+#include "python/module/python_text.h"
 #include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
