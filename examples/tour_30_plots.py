@@ -1,4 +1,7 @@
-"""Pictures of spectra and fits: Nyquist and Bode plots, residuals, a one-figure report and a
+"""Pictures of spectra and fits
+============================
+
+Nyquist and Bode plots, residuals, a one-figure report and a
 series over battery cycles, from spectra in examples/data, written as PNGs into demo-figures/."""
 
 import pathlib
