@@ -2,6 +2,7 @@
 # (corvex/__init__.pyi): at run time the extension exposes docstrings but no annotated signatures.
 import ast
 import copy
+import functools
 import pathlib
 
 import corvex
@@ -44,10 +45,13 @@ def read_stubs(path: pathlib.Path = STUBS) -> dict[str, tuple[str, str | None]]:
     return signatures
 
 
+@functools.cache
+def _known() -> dict[str, tuple[str, str | None]]:
+    return read_stubs()
+
+
 def _apply(app, what, name, obj, options, signature, return_annotation):
-    known = app.env.corvex_stub_signatures if hasattr(app.env, "corvex_stub_signatures") else None
-    if known is None:
-        known = app.env.corvex_stub_signatures = read_stubs()
+    known = _known()
     if what not in ("function", "method", "class") or name not in known:
         return None
     arguments, returns = known[name]
