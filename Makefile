@@ -11,7 +11,7 @@ JOBS ?= 2
 
 PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
 
-.PHONY: demo test setup debian venv build cpp-tests pytest typecheck bench sanitize sanitize-thread fuzz weights report clean
+.PHONY: demo test setup debian venv build cpp-tests pytest typecheck docs docs-serve bench sanitize sanitize-thread fuzz weights report clean
 
 # The tour: the quickstart, then each capability's own script in name order. Figures go to
 # demo-figures/, whose paths the scripts print.
@@ -19,7 +19,7 @@ demo: build
 	@set -e; for script in examples/quickstart.py examples/tour_*.py; do \
 	  [ -e "$$script" ] || continue; echo "== $$script"; $(PY) "$$script"; done
 
-test: build cpp-tests typecheck pytest
+test: build cpp-tests typecheck docs pytest
 
 setup: debian venv
 
@@ -56,6 +56,16 @@ pytest: build
 typecheck: build
 	$(PY) -m mypy --strict --cache-dir build/mypy-cache examples/
 	cd build && $(abspath $(PY)) -m mypy.stubtest corvex
+
+# The documentation site, warnings as errors: a broken docstring, page or example fails it. The
+# gallery runs every tour script, so examples are checked here too.
+docs: build
+	$(PY) -m sphinx -W --keep-going -q -b html -d build/docs/doctrees docs build/docs/html
+	@echo "open build/docs/html/index.html, or run make docs-serve"
+
+docs-serve:
+	@test -f build/docs/html/index.html || { echo "no site yet: run make docs first"; exit 1; }
+	$(PY) -m http.server --bind 127.0.0.1 --directory build/docs/html 8000
 
 bench: build
 	$(PY) benchmarks/run_all.py

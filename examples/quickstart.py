@@ -1,4 +1,7 @@
-"""A first look at corvex: circuits from notation and from elements, their impedance, and
+"""Quickstart: circuits, impedance and two fits
+============================================
+
+A first look at corvex: circuits from notation and from elements, their impedance, and
 fits of two measured spectra shipped in examples/data."""
 
 import csv

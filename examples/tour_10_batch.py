@@ -1,4 +1,7 @@
-"""Many spectra in one call: the 130 cycles of a coin cell fitted with corvex.batch.fit, one
+"""Many spectra in one call
+========================
+
+The 130 cycles of a coin cell fitted with corvex.batch.fit, one
 table row per cycle, each refined from its neighbours' fits where that lowers the cost."""
 
 import pathlib

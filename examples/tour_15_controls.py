@@ -1,4 +1,7 @@
-"""Holding a parameter, narrowing a range and reading how far each fitted value can be
+"""Held parameters, bounds, intervals and robust starts
+====================================================
+
+Holding a parameter, narrowing a range and reading how far each fitted value can be
 trusted, then robust starts rescuing a circuit that no network was trained for."""
 
 import pathlib

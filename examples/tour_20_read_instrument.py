@@ -1,4 +1,7 @@
-"""Reading an instrument's own file: an EC-Lab .mpt becomes a data frame with the battery data
+"""Reading an instrument's own file
+================================
+
+An EC-Lab .mpt becomes a data frame with the battery data
 format's column names, which Circuit.fit() takes as it is."""
 
 import pathlib

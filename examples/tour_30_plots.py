@@ -1,4 +1,7 @@
-"""Pictures of spectra and fits: Nyquist and Bode plots, residuals, a one-figure report and a
+"""Pictures of spectra and fits
+============================
+
+Nyquist and Bode plots, residuals, a one-figure report and a
 series over battery cycles, from spectra in examples/data, written as PNGs into demo-figures/."""
 
 import pathlib
@@ -14,7 +17,7 @@ from matplotlib.figure import Figure  # noqa: E402
 
 import corvex  # noqa: E402
 import corvex.batch  # noqa: E402
-from corvex import plot  # noqa: E402
+from corvex import analysis, plot  # noqa: E402
 
 HERE = pathlib.Path(__file__).resolve().parent
 DATA = HERE / "data"
@@ -51,7 +54,12 @@ def main() -> None:
     cycling = DATA / "coin-cell-cycling.csv"
     if cycling.exists():
         # A series: one colour per cycle along a colormap, and a fitted resistance over the cycles.
-        table = corvex.batch.fit(corvex.Circuit("two_rq"), pd.read_csv(cycling), by="Cycle")
+        # The model is the one that ranks first (lowest AICc) on most of every 16th cycle.
+        cycles = pd.read_csv(cycling)
+        ranking = analysis.rank_circuits(cycles[cycles["Cycle"] % 16 == 0], by="Cycle")
+        model = str(ranking[ranking["rank"] == 1]["circuit"].mode()[0])
+        print("ranked first on most cycles:", model)
+        table = corvex.batch.fit(corvex.Circuit(model), cycles, by="Cycle")
         save(plot.nyquist(table[table["Cycle"] % 16 == 0]), "coin-cell-cycles-nyquist.png")
         save(plot.trend(table, ["R1.r", "R2.r"]), "coin-cell-resistance-trend.png")
 

@@ -1,4 +1,7 @@
-"""Checking and reading a spectrum before fitting it: the Kramers-Kronig test, the distribution
+"""Kramers-Kronig test, relaxation times and ranking
+=================================================
+
+Checking and reading a spectrum before fitting it: the Kramers-Kronig test, the distribution
 of relaxation times and the ranking of the carried circuits on the Li-ion example spectrum."""
 
 import pathlib

@@ -1,4 +1,7 @@
-"""Saving and loading: a fit result as a JSON document that reads back exactly, and a batch table
+"""Saving and loading
+==================
+
+A fit result as a JSON document that reads back exactly, and a batch table
 of the 130 coin-cell cycles written and read with the frame library's CSV and Parquet writers."""
 
 import pathlib

@@ -39,6 +39,10 @@ def test_held_parameters_never_move_and_leave_the_degrees_of_freedom(fixed):
         i = report.names.index(name)
         assert not report.covariance[i].any()
     assert report.degrees_of_freedom == 2 * len(F) - (4 - len(fixed))
+    # The result keeps the spectrum it was fitted to, so it can be drawn and saved on its own.
+    measured = corvex._fit_spectrum(report.result)
+    np.testing.assert_array_equal(measured[0], F)
+    np.testing.assert_array_equal(measured[1], Z)
     free = [n for n in report.names if n not in fixed]
     assert all(report.stderr[n] > 0 for n in free)
     assert report.result.cost <= RQ.with_named_values({**dict(zip(report.names, TRUE)), **fixed}).fit(

@@ -1,5 +1,6 @@
 # corvex.plot: what each picture draws from every input form, equal Nyquist scales, batch
-# colours, the report against a stored image, no leaked figures, and life without matplotlib.
+# colours, titles, labels and units, the report against a stored image, no leaked figures, and
+# life without matplotlib.
 import gc
 import pathlib
 import pickle
@@ -20,6 +21,7 @@ from matplotlib.testing.compare import compare_images  # noqa: E402
 
 import corvex  # noqa: E402
 from corvex import plot  # noqa: E402
+from corvex.fitting import fit as fit_with_controls  # noqa: E402
 from corvex.plot._inputs import FALLBACK_RANGE_HZ, MODEL_POINTS  # noqa: E402
 
 BASELINE = pathlib.Path(__file__).parent / "data" / "plot" / "report_baseline.png"
@@ -172,6 +174,50 @@ def test_analysis_results_are_drawn_from_their_attributes():
     ax = plot.kk(tests)
     assert len(ax.lines) == 2 * 2 + 1  # real and imaginary per spectrum, and the zero line
     assert [a.get_ylabel() for a in ax.figure.axes if a is not ax] == ["name"]
+
+
+@pytest.mark.parametrize("make, weighting", [
+    (lambda: CIRCUIT.with_values([10.0, 50.0, 1e-3]).fit(F, Z, weight="modulus"), "modulus weighting"),
+    (lambda: CIRCUIT.with_values([10.0, 50.0, 1e-3]).fit(F, Z, weight="unit"), "unit weighting"),
+    (lambda: fit_with_controls(CIRCUIT, F, Z, weight="proportional").result, "other weighting"),
+])
+def test_report_title_names_circuit_and_weighting_and_phase_markers_differ_from_residuals(make, weighting):
+    figure = plot.report(make())
+    assert figure.get_suptitle().startswith(f"R0-(R1,C1), {weighting}: ")
+    markers = {ax.get_ylabel(): {line.get_marker() for line in ax.lines} - {"None", ""} for ax in figure.axes}
+    phase = next(m for label, m in markers.items() if "\u03c6" in label)
+    residual = next(m for label, m in markers.items() if label.startswith("(Z"))
+    assert phase and residual and not phase & residual
+
+
+def test_close_drt_peaks_get_labels_that_do_not_overlap():
+    tau = np.logspace(-6, 2, 300)
+    peaks = [2.45e-4, 1.19e-3, 1.6e-3, 4e-3, 9e-3, 3.0]
+    distribution = types.SimpleNamespace(tau=tau, gamma=np.ones_like(tau),
+                                         peaks=[(t, 1.0 + 0.1 * i, 1.0) for i, t in enumerate(peaks)])
+    ax = plot.drt(distribution)
+    ax.figure.canvas.draw()
+    boxes = [text.get_window_extent() for text in ax.texts]
+    assert len(boxes) == len(peaks)
+    assert not any(a.overlaps(b) for i, a in enumerate(boxes) for b in boxes[i + 1:])
+    assert all(box.y1 <= ax.get_window_extent().y1 for box in boxes)
+
+
+def test_kk_noise_band_is_a_visible_band_even_when_residuals_are_inside_it():
+    test = types.SimpleNamespace(frequencies=F, residuals_real=np.full(F.size, 0.002),
+                                 residuals_imag=np.full(F.size, -0.001), noise=0.005, passed=True, m=7, mu=0.8)
+    ax = plot.kk(test)
+    low, high = ax.get_ylim()
+    assert low < -1.0 and high > 1.0  # the band is +-0.5 %
+    swatch = next(h for h, label in zip(*ax.get_legend_handles_labels()) if label.startswith("noise"))
+    assert matplotlib.colors.to_rgba(swatch.get_edgecolor())[:3] != (1.0, 1.0, 1.0)
+
+
+def test_trend_axis_carries_the_units_of_the_circuit():
+    assert plot.trend(batch_table(), "R1.r").get_ylabel() == "R1.r / \u03a9"
+    ax = plot.trend(batch_table(), ["R1.r", "C1.c"])
+    assert ax.get_ylabel() == "fitted value"
+    assert [text.get_text() for text in ax.get_legend().get_texts()] == ["R1.r / \u03a9", "C1.c / F"]
 
 
 def test_report_matches_the_stored_image(tmp_path):

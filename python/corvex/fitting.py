@@ -1,5 +1,5 @@
 """One fit with held parameters, narrowed bounds, your own error model and robust starts,
-reported with how far each fitted value can be trusted.
+reported with how far each fitted value can be trusted::
 
     from corvex.fitting import fit
     report = fit(corvex.Circuit("R0-(R1,CPE1)"), f, z,

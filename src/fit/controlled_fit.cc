@@ -181,6 +181,9 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
   ControlledFit out;
   out.uncertainty = uncertainty_of(circuit.nodes, spectrum, controls, runner.resolved(), best->outcome, cancellation);
   out.outcome = std::move(best->outcome);
+  // Starts solved by the controlled stage build their outcome without the driver, which is
+  // where a result is given the spectrum it was fitted to; a result must carry it to be drawn or saved.
+  out.outcome.measured = spectrum;
   out.from_first_start = best->label == start_label;
   out.start = std::move(best->label);
   out.held = runner.resolved().fixed;

@@ -38,6 +38,10 @@ _READERS = ("biologic", "gamry", "zplot", "autolab", "parstat", "versastudio", "
 FORMATS: tuple[str, ...] = _READERS
 """Names accepted by read(format=...)."""
 
+__all__ = ["FORMATS", "SCHEMA_VERSION", "read", "save", "load", "to_dict", "from_dict", "to_json", "from_json",
+           "circuit_to_dict", "circuit_from_dict", "fit_result_to_dict", "fit_result_from_dict", "read_table",
+           "write_table"]
+
 
 def _reader(name: str) -> ModuleType:
     return importlib.import_module(f"{__name__}.{name}")

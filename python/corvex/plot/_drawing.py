@@ -16,6 +16,32 @@ MODEL_COLOUR = "C1"
 MAX_NAMED_TICKS = 12
 
 
+def unit_text(unit):
+    """A parameter unit as the catalogue writes it ("ohm^-1*s^alpha") in axis-label form
+    ("Ω$^{-1}$·s$^{\\alpha}$"); "" for a dimensionless one ("-")."""
+    if unit in ("", "-"):
+        return ""
+    factors = []
+    for factor in unit.split("*"):
+        base, _, exponent = factor.partition("^")
+        base = OHM if base == "ohm" else base
+        if exponent:
+            exponent = exponent.strip("()").replace("alpha", r"\alpha").replace("gamma", r"\gamma")
+            base += f"$^{{{exponent}}}$"
+        factors.append(base)
+    return "·".join(factors)
+
+
+def notation(circuit):
+    """A circuit as the notation it was written in, or "circuit" when it has none (an empty group)."""
+    from corvex.io import circuit_to_dict
+
+    try:
+        return circuit_to_dict(circuit)["notation"]
+    except ValueError:
+        return "circuit"
+
+
 def axes_or_new(ax, figsize=None):
     if ax is not None:
         return ax

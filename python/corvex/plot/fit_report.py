@@ -6,9 +6,11 @@ from __future__ import annotations
 from typing import Any
 
 import matplotlib.pyplot as plt
+import numpy as np
 from matplotlib.figure import Figure
 from matplotlib.typing import HashableList
 
+from ._drawing import notation
 from ._inputs import collect
 from .spectra import bode, nyquist, residuals
 
@@ -44,7 +46,23 @@ def report(data: Any = None, impedances: Any = None, *, result: Any = None, key:
         if legend is not None:
             legend.remove()
     if not collection.is_batch and collection.spectra[0].result is not None:
-        fit = collection.spectra[0].result
-        figure.suptitle(f"\u03c7\u00b2 = {fit.chi_square:.3g}, {fit.iterations} iterations, "
-                        f"{'converged' if fit.success else 'not converged'}", fontsize="medium")
+        spectrum = collection.spectra[0]
+        fit = spectrum.result
+        figure.suptitle(f"{notation(fit.circuit)}, {_weighting(spectrum)}: \u03c7\u00b2 = {fit.chi_square:.3g}, "
+                        f"{fit.iterations} iterations, {'converged' if fit.success else 'not converged'}",
+                        fontsize="medium")
     return figure
+
+
+def _weighting(spectrum):
+    """The weighting the fit's chi-square was computed with: a result does not record it, so the
+    chi-square is recomputed under each built-in weighting of fit() and compared."""
+    fit = spectrum.result
+    if spectrum.has_measured and np.isfinite(fit.chi_square):
+        values = fit.circuit.param_values()
+        for weight in ("modulus", "unit"):
+            residual = np.asarray(fit.circuit.residuals(values, spectrum.frequencies, spectrum.impedances,
+                                                        weight=weight))
+            if np.isclose(np.dot(residual, residual), fit.chi_square, rtol=1e-9, atol=0.0):
+                return f"{weight} weighting"
+    return "other weighting"

@@ -11,6 +11,9 @@ from matplotlib.axes import Axes
 from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, finish_series, key_palette
 from ._inputs import collect, is_batch_table, table_results
 
+# The vertical range spans at least this many times the noise band on each side of zero.
+BAND_SHARE = 2.5
+
 
 def _run_test(data, impedances):
     from corvex.analysis import kramers_kronig
@@ -61,7 +64,13 @@ def kk(test: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | 
                 linewidth=0.8, markerfacecolor="none", color=imaginary_colour, label="imaginary" if single else None)
     noise = getattr(tests[0], "noise", None)
     if single and noise is not None and np.isfinite(noise):
-        ax.axhspan(-100.0 * noise, 100.0 * noise, color="0.88", zorder=0, label="noise level")
+        band = 100.0 * noise
+        # A dashed edge keeps the band, and its legend swatch, visible on a white background.
+        ax.axhspan(-band, band, facecolor="0.85", edgecolor="0.45", linestyle="--", linewidth=0.8, zorder=0,
+                   label=f"noise level (\u00b1{band:.2g} %)")
+        # Residuals inside the noise would otherwise let the band fill the panel: show it as a band.
+        low, high = ax.get_ylim()
+        ax.set_ylim(min(low, -BAND_SHARE * band), max(high, BAND_SHARE * band))
     ax.axhline(0.0, color="0.5", linewidth=0.8)
     ax.set_xscale("log")
     ax.set_xlabel("f / Hz")

@@ -11,6 +11,11 @@ from matplotlib.axes import Axes
 from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, OHM, axes_or_new, finish_series, key_palette
 from ._inputs import collect, is_batch_table, table_results
 
+# Label placement for peaks: the width of a character and the height of a row of labels, in points
+# (matplotlib's "small" text is about 8 points).
+LABEL_CHARACTER_POINTS = 5.0
+LABEL_ROW_POINTS = 11.0
+
 
 def _run_analysis(data, impedances):
     from corvex.analysis import drt as compute_drt
@@ -31,6 +36,41 @@ def _peak_columns(peaks):
     tau = [row.tau if hasattr(row, "tau") else row[0] for row in rows]
     height = [row.height if hasattr(row, "height") else row[1] for row in rows]
     return np.asarray(tau, dtype=float), np.asarray(height, dtype=float)
+
+
+def _time_label(tau):
+    for scale, unit in ((1.0, "s"), (1e-3, "ms"), (1e-6, "\u00b5s")):
+        if abs(tau) >= scale:
+            return f"{tau / scale:.3g} {unit}"
+    return f"{tau * 1e9:.3g} ns"
+
+
+def _label_peaks(ax, peak_tau, peak_height):
+    """Time constants above the peaks; a label that would run into its left neighbour's goes one
+    row higher, so close peaks stay readable."""
+    span = np.log10(ax.dataLim.x1) - np.log10(ax.dataLim.x0) if ax.dataLim.x0 > 0 else 0.0
+    width_points = ax.get_position().width * ax.figure.get_figwidth() * 72.0
+    decades_per_point = span / width_points if span > 0 and width_points > 0 else 0.0
+    row_ends = []  # right end, in decades, of the last label on each row
+    top_row = 0
+    for index in np.argsort(peak_tau):
+        tau, height = peak_tau[index], peak_height[index]
+        if not (tau > 0 and np.isfinite(height)):
+            continue
+        text = _time_label(tau)
+        half = 0.5 * len(text) * LABEL_CHARACTER_POINTS * decades_per_point
+        centre = np.log10(tau)
+        row = next((r for r, end in enumerate(row_ends) if end < centre - half), len(row_ends))
+        if row == len(row_ends):
+            row_ends.append(0.0)
+        row_ends[row] = centre + half
+        top_row = max(top_row, row)
+        ax.annotate(text, (tau, height), textcoords="offset points", xytext=(0, 6 + LABEL_ROW_POINTS * row),
+                    ha="center", fontsize="small")
+    if len(peak_tau):
+        # Offsets in points are not part of autoscaling: leave the labels room below the top.
+        low, high = ax.get_ylim()
+        ax.set_ylim(low, high + (high - low) * (0.06 + 0.05 * top_row))
 
 
 def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | None = None,
@@ -63,9 +103,7 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, ax
             ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=peak_colour,
                     label="peaks" if single else None)
         if single:
-            for t, h in zip(peak_tau, peak_height):
-                ax.annotate(f"{t:.3g} s", (t, h), textcoords="offset points", xytext=(0, 6), ha="center",
-                            fontsize="small")
+            _label_peaks(ax, peak_tau, peak_height)
     ax.set_xscale("log")
     ax.set_xlabel("\u03c4 / s")
     ax.set_ylabel(f"\u03b3(\u03c4) / {OHM}")

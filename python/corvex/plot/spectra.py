@@ -56,7 +56,7 @@ def _phase_degrees(z):
 
 def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
          ax: Axes | tuple[Axes, Axes] | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
-    """Bode plot: |Z| (log scale, circles) and -phase (open squares) against frequency on a
+    """Bode plot: |Z| (log scale, circles) and -phase (open diamonds) against frequency on a
     log axis, with a fitted model as lines over the measured range.
 
     ``ax`` is one Axes, which gets a twin on the right for the phase, or a pair of Axes
@@ -75,7 +75,8 @@ def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: A
         if spectrum.has_measured:
             f, z = spectrum.frequencies, spectrum.impedances
             magnitude_ax.plot(f, np.abs(z), **_marker_style(data_colour), label="|Z| measured" if single else None)
-            phase_ax.plot(f, _phase_degrees(z), **_marker_style(data_colour, "s"), markerfacecolor="none",
+            # Diamonds: in a report the residual panel below uses squares for the imaginary part.
+            phase_ax.plot(f, _phase_degrees(z), **_marker_style(data_colour, "D"), markerfacecolor="none",
                           label="phase measured" if single else None)
         if spectrum.result is not None:
             f, z = spectrum.model_grid()

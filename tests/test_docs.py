@@ -1,0 +1,19 @@
+# The built documentation site lists every public name of corvex and of its submodules in its
+# API reference; make docs builds the site before make test runs this.
+import importlib
+import pathlib
+import pkgutil
+
+import pytest
+
+import corvex
+
+PAGES = pathlib.Path(__file__).resolve().parents[1] / "build" / "docs" / "html" / "api" / "generated"
+
+
+@pytest.mark.skipif(not PAGES.is_dir(), reason="no built site: make docs builds it")
+def test_every_public_name_has_a_page_in_the_api_reference():
+    modules = ["corvex"] + [f"corvex.{m.name}" for m in pkgutil.iter_modules(corvex.__path__) if not m.name.startswith("_")]
+    names = [f"{module}.{name}" for module in modules for name in importlib.import_module(module).__all__]
+    assert len(names) > 40
+    assert [name for name in names if not (PAGES / f"{name}.html").is_file()] == []
