@@ -106,7 +106,7 @@ BAD = {
     "empty": ([], []),
     "text": (F, ["x"] * F.size),
     "no frequency column": pd.DataFrame({"x": [1.0]}),
-    "no positive frequency": frame_of(-F, SPECTRA[0][1]),
+    "no positive frequency": frame_of(0 * F, SPECTRA[0][1]),
     "one point": (F[:1], SPECTRA[0][1][:1]),
 }
 
