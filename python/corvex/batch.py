@@ -78,7 +78,14 @@ def fit(
     Every keyword of `Circuit.fit()` applies to each spectrum, and every row started from the
     network guess is exactly what `circuit.fit()` returns for that spectrum alone, whatever
     `n_jobs` and the order of the input. `n_jobs` fits run at once (None or -1: one per
-    processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`.
+    processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`;
+    so does one `corvex.fitting.fit` refuses (a row that is not a measurement, several sweeps
+    run together), with the reason. A lone frame without `by` whose frequencies run through
+    several sweeps raises ValueError naming the columns that tell them apart.
+
+    `by` names key columns as the frame has them, or by the header an instrument file wrote
+    for them ("Cycle" for the "Cycle Count / 1" of `corvex.io.read`; the key column keeps the
+    name given). Rows whose key is missing (NaN, None) form a spectrum of their own.
 
     `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
     the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
