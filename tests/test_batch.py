@@ -166,7 +166,9 @@ REFUSED = {
     "negative frequency": ((-F, SPECTRA[0][1]), r"row 0 has frequency -100000.0 \(negative\)"),
     "NaN impedance": ((F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])), r"row 5 has impedance \(nan\+"),
     "NaN frequency in a frame": (frame_of(np.where(ROW_FIVE, np.nan, F), SPECTRA[0][1]), "row 5 has frequency nan"),
-    "several sweeps": (COIN_CELL[COIN_CELL["Cycle"] < 3], "3 sweeps .* row 57.* 'Cycle'"),
+    "several sweeps": (COIN_CELL[COIN_CELL["Cycle"] < 3].rename(columns={
+        "Frequency / Hz": "frequency_hertz", "Real Impedance / ohm": "real_impedance_ohm",
+        "Imaginary Impedance / ohm": "imaginary_impedance_ohm"}), "3 sweeps .* row 57.* 'Cycle'"),
 }
 
 
@@ -175,10 +177,14 @@ def test_a_spectrum_that_is_not_one_measured_sweep_is_refused_naming_the_row(nam
     bad, message = REFUSED[name]
     with pytest.raises(ValueError, match=message):
         corvex.fitting.fit(RANDLES, *bad) if isinstance(bad, tuple) else corvex.fitting.fit(RANDLES, bad)
-    table = corvex.batch.fit(RANDLES, {"good": SPECTRA[0], name: bad, "after": SPECTRA[1]}, n_jobs=2)
-    row = table.iloc[1]
-    assert re.search(message, row["error"]) and not row["success"] and np.isnan(row["cost"]) and row["result"] is None
-    assert_row_is_fit(table.iloc[2], RANDLES.fit(*SPECTRA[1]))
+    frames = [frame_of(*SPECTRA[0]), frame_of(*bad) if isinstance(bad, tuple) else bad, frame_of(*SPECTRA[1])]
+    long = pd.concat([frame.assign(Test=i) for i, frame in enumerate(frames)])  # row labels kept
+    for table in (corvex.batch.fit(RANDLES, {"good": SPECTRA[0], name: bad, "after": SPECTRA[1]}, n_jobs=2),
+                  corvex.batch.fit(RANDLES, long, by="Test", refine=False)):
+        row = table.iloc[1]
+        assert re.search(message, row["error"]) and not row["success"] and np.isnan(row["cost"])
+        assert row["result"] is None
+        assert_row_is_fit(table.iloc[2], RANDLES.fit(*SPECTRA[1]))
 
 
 @pytest.mark.parametrize("entry", [

@@ -19,8 +19,10 @@ PHASE = ("Phase / deg", "phase_degree")
 SPECTRUM_COLUMNS = frozenset(FREQUENCY + REAL + IMAGINARY + MODULUS + PHASE)
 
 # A step back against the sweep direction across more than this share of the spectrum's
-# decades starts a new sweep; smaller reversals (a repeated point, a drift check) do not.
+# decades starts a new sweep; smaller reversals (a repeated point) do not, nor does a jump back
+# to fewer than MIN_SWEEP_POINTS points (a drift check repeating the first frequency).
 RESTART_SHARE = 0.5
+MIN_SWEEP_POINTS = 3
 
 
 @dataclass(frozen=True)
@@ -96,6 +98,18 @@ def points_of(frequencies: Any, impedances: Any = None) -> Points | None:
     return Points(f, z, impedances is None, np.arange(f.size) if labels is None else labels, other)
 
 
+def suspects(frequencies: np.ndarray, impedances: np.ndarray, starts: np.ndarray) -> np.ndarray:
+    """For spectra laid end to end, each beginning at its entry of `starts` (none empty): which
+    ones `problem_of` may refuse. A spectrum with only positive frequencies and finite
+    impedances, swept in one direction, cannot be refused and needs no closer look."""
+    unusable = ~(frequencies > 0) | ~np.isfinite(impedances)
+    steps = np.sign(np.diff(frequencies))
+    steps[starts[1:] - 1] = 0  # no step from one spectrum into the next
+    steps = np.append(steps, 0)
+    counted = [np.add.reduceat(flags.astype(np.intp), starts) > 0 for flags in (unusable, steps > 0, steps < 0)]
+    return counted[0] | (counted[1] & counted[2])
+
+
 def _restarts(frequencies: np.ndarray) -> np.ndarray:
     """Positions where a new sweep starts: big steps back against the sweep's direction."""
     if frequencies.size < 3:
@@ -106,7 +120,9 @@ def _restarts(frequencies: np.ndarray) -> np.ndarray:
     span = decades.max() - decades.min()
     if direction == 0 or span == 0:
         return np.zeros(0, dtype=np.intp)
-    return np.flatnonzero(steps * direction < -RESTART_SHARE * span) + 1
+    jumps = np.flatnonzero(steps * direction < -RESTART_SHARE * span) + 1
+    lengths = np.diff(np.append(jumps, frequencies.size))
+    return jumps[lengths >= MIN_SWEEP_POINTS]
 
 
 def _constant_within_sweeps(values: np.ndarray, starts: np.ndarray) -> bool:

@@ -18,7 +18,7 @@ import numpy as np
 
 import corvex
 from corvex import _grouping
-from corvex._spectrum_checks import Points, Problem, frame_columns, points_of, problem_of
+from corvex._spectrum_checks import Points, Problem, frame_columns, points_of, problem_of, suspects
 from corvex.fitting import control_arguments, standard_deviation_pair
 
 __all__ = ["fit"]
@@ -423,8 +423,14 @@ def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
         {name: values[start:stop] for name, values in grouped_columns.items()}
         for start, stop in zip(bounds[:-1], bounds[1:])
     ]
-    points = [_group_points(item, frame, order[start:stop], labels[start:stop])
-              for item, start, stop in zip(items, bounds[:-1], bounds[1:])]
+    # One look at every row at once; only the spectra it cannot clear are looked at closely.
+    points: list[Points | None] = [None] * len(items)
+    every_row = points_of(grouped_columns) if items else None
+    closer = (suspects(every_row.frequencies, every_row.impedances, np.asarray(bounds[:-1], dtype=np.intp))
+              if every_row is not None else np.ones(len(items), dtype=bool))
+    for i in np.flatnonzero(closer):
+        start, stop = bounds[i], bounds[i + 1]
+        points[i] = _group_points(items[i], frame, order[start:stop], labels[start:stop])
     return _Collected(keys, items, list(by), points)
 
 
