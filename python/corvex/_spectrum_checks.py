@@ -1,5 +1,5 @@
-"""Checks the fitting entry points make on a spectrum before fitting it: rows that are not
-measurements (a negative or non-finite frequency, a non-finite impedance) and frequencies that
+"""Checks the fitting entry points make on a spectrum before fitting it: points that are not
+measurements (a frequency that is not positive, a non-finite impedance) and frequencies that
 run through several sweeps, which fitting them as one spectrum would hide."""
 
 from __future__ import annotations
@@ -38,7 +38,7 @@ class Problem:
 @dataclass(frozen=True)
 class Points:
     """A spectrum's rows as given, before any row is dropped: frequencies, impedances, whether
-    they come from a frame (whose 0 Hz rows are dropped as not measured), the row labels to
+    they come from a frame (whose rows without a positive frequency are dropped), the row labels to
     name, and how to read the frame's other columns in the same rows, which may tell sweeps
     apart (read only when there are sweeps to tell apart)."""
 
@@ -151,9 +151,10 @@ def _row(label: Any) -> str:
 def problem_of(points: Points) -> Problem | None:
     """The first reason the spectrum cannot be fitted as one spectrum, or None."""
     f, z, labels = points.frequencies, points.impedances, points.labels
-    # A frame's 0 Hz rows (recorded before the sweep by some instruments) are dropped by the
-    # conversion; every other row is a measurement and must be one.
-    refused = ~(f >= 0) if points.from_frame else ~(f > 0)
+    # The conversion drops a frame's rows without a positive frequency as not measured (the 0 Hz
+    # rows some instruments record before the sweep, blank lines); two sequences have no such
+    # rows to drop, so each of their points must be a measurement.
+    refused = np.zeros(f.shape, dtype=bool) if points.from_frame else ~(f > 0)
     if refused.any():
         row = int(np.argmax(refused))
         kind = "negative" if f[row] < 0 else "zero" if f[row] == 0 else "not a number"

@@ -188,7 +188,7 @@ def fit(
             reporter.close()
     for row, problem in enumerate(problems):
         if problem is not None:
-            columns["error"][row] = problem.text
+            columns["error"][row] = f"argument 'data': {problem.text}"
     return _table(library, collected.keys, circuit.param_names(), columns)
 
 

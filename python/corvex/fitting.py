@@ -156,10 +156,11 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     Unknown parameter names raise ValueError with the closest-name suggestion, a held value
     outside its own ``bounds`` ValueError.
 
-    Unlike ``Circuit.fit()``, a spectrum with a row that is not a measurement (a negative, zero
-    or non-finite frequency, a non-finite impedance; a frame's 0 Hz rows are dropped as there)
-    or whose frequencies run through several sweeps raises ValueError naming the row, or the
-    columns that could split the sweeps with ``corvex.batch.fit(by=...)``.
+    Unlike ``Circuit.fit()``, a spectrum with a point that is not a measurement (a frequency
+    that is not positive among two sequences, a non-finite impedance; a frame's rows without a
+    positive frequency are dropped as ``fit()`` drops them) or whose frequencies run through
+    several sweeps raises ValueError naming the row, or the columns that could split the sweeps
+    with ``corvex.batch.fit(by=...)``.
     """
     points = points_of(frequencies, impedances)
     problem = problem_of(points) if points is not None else None
