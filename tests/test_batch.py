@@ -165,7 +165,8 @@ ROW_FIVE = np.arange(F.size) == 5
 REFUSED = {
     "negative frequency": ((-F, SPECTRA[0][1]), r"row 0 has frequency -100000.0 \(negative\)"),
     "NaN impedance": ((F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])), r"row 5 has impedance \(nan\+"),
-    "NaN impedance in a frame": (frame_of(F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])), r"row 5 has impedance \(nan\+"),
+    "NaN impedance in a frame": (frame_of(F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])),
+                                 r"row 5 has impedance \(nan\+"),
     "several sweeps": (COIN_CELL[COIN_CELL["Cycle"] < 3].rename(columns={
         "Frequency / Hz": "frequency_hertz", "Real Impedance / ohm": "real_impedance_ohm",
         "Imaginary Impedance / ohm": "imaginary_impedance_ohm"}), "3 sweeps .* row 57.* 'Cycle'"),

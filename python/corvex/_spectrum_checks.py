@@ -158,8 +158,8 @@ def problem_of(points: Points) -> Problem | None:
     if refused.any():
         row = int(np.argmax(refused))
         kind = "negative" if f[row] < 0 else "zero" if f[row] == 0 else "not a number"
-        return Problem("frequencies", f"row {_row(labels[row])} has frequency {float(f[row])!r} ({kind}): frequencies are in "
-                                      "hertz and positive; drop or correct that row")
+        return Problem("frequencies", f"row {_row(labels[row])} has frequency {float(f[row])!r} ({kind}): "
+                                      "frequencies are in hertz and positive; drop or correct that row")
     kept = f > 0
     f, z, labels = f[kept], z[kept], labels[kept]
     unreadable = ~np.isfinite(z)
@@ -172,9 +172,14 @@ def problem_of(points: Points) -> Problem | None:
         return None
     columns = [name for name, values in points.other_columns().items()
                if values.shape == kept.shape and _constant_within_sweeps(values[kept], starts)]
-    advice = ("fit one spectrum per sweep with corvex.batch.fit(..., by=...) on the column that tells them apart: "
-              + (", ".join(repr(name) for name in columns) if columns else "the frame has none; add one"))
+    if columns:
+        advice = ("fit one spectrum per sweep with corvex.batch.fit(..., by=...) on the column that tells them "
+                  "apart: " + ", ".join(repr(name) for name in columns))
+    elif points.from_frame:
+        advice = "give the frame a column numbering the sweeps and fit with corvex.batch.fit(..., by=that column)"
+    else:
+        advice = "pass each sweep as a spectrum of its own (corvex.batch.fit takes a list of them)"
     return Problem("frequencies", f"the frequencies run through {starts.size + 1} sweeps (the first from "
                                   f"{_hertz(f[0])} to {_hertz(f[starts[0] - 1])}, the second starting at row "
-                                  f"{_row(labels[starts[0]])}), which would be fitted as one spectrum of {f.size} points; "
-                                  + advice, sweeps=True)
+                                  f"{_row(labels[starts[0]])}), which would be fitted as one spectrum of {f.size} "
+                                  "points; " + advice, sweeps=True)

@@ -439,8 +439,10 @@ def _group_points(item: dict[str, Any], frame: Any, rows: np.ndarray, labels: np
     points = points_of(item)
     if points is None:
         return None
-    return dataclasses.replace(points, labels=labels,
-                               other_columns=lambda: {name: values[rows] for name, values in frame_columns(frame).items()})
+    def other_columns() -> dict[str, np.ndarray]:
+        return {name: values[rows] for name, values in frame_columns(frame).items()}
+
+    return dataclasses.replace(points, labels=labels, other_columns=other_columns)
 
 
 def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: dict[str, Any]) -> Any:

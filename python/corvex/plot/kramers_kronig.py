@@ -8,7 +8,8 @@ from typing import Any
 import numpy as np
 from matplotlib.axes import Axes
 
-from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, closes_new_figures_on_error, finish_series, key_palette
+from ._drawing import (MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, closes_new_figures_on_error, finish_series,
+                       key_palette)
 from ._inputs import collect, is_batch_table, table_results
 
 
@@ -34,7 +35,8 @@ def _verdict(test):
 
 def _residual_arrays(test, where):
     """(frequencies, real, imaginary residuals) of a test, which must have one value per point each."""
-    arrays = [np.asarray(getattr(test, name), dtype=float) for name in ("frequencies", "residuals_real", "residuals_imag")]
+    names = ("frequencies", "residuals_real", "residuals_imag")
+    arrays = [np.asarray(getattr(test, name), dtype=float) for name in names]
     if len({array.shape for array in arrays}) != 1 or arrays[0].ndim != 1:
         raise ValueError(f"{where}: frequencies, residuals_real and residuals_imag have "
                          f"{', '.join(str(array.size) for array in arrays)} values; draw a test with one residual "
