@@ -82,10 +82,10 @@ def points_of(frequencies: Any, impedances: Any = None) -> Points | None:
             z = np.asarray(impedances, dtype=complex)
             labels = None
         elif hasattr(frequencies, "columns") or isinstance(frequencies, Mapping):
-            f = _column(frequencies, FREQUENCY)
-            z = _frame_impedances(frequencies)
-            if f is None or z is None:
+            column, parts = _column(frequencies, FREQUENCY), _frame_impedances(frequencies)
+            if column is None or parts is None:
                 return None
+            f, z = column, parts
             other = lambda: frame_columns(frequencies)  # noqa: E731
             index = getattr(frequencies, "index", None)
             labels = np.asarray(index) if index is not None and len(index) == len(f) else None
