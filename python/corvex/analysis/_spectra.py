@@ -41,7 +41,8 @@ def _grouped(frame: Any, by: Any) -> tuple[list[str], list[tuple[Any, ...]], lis
     """(key column names as given, key tuples, sub-frames) of a long frame, in first-appearance
     order; a missing key (NaN, None) is a key like any other."""
     if not hasattr(frame, "columns"):
-        raise TypeError(f"argument 'by': splits one long frame of spectra, got {type(frame).__name__!r}")
+        raise TypeError(f"argument 'by': splits one long frame of spectra, but the data is a {type(frame).__name__!r}; "
+                        "pass the frame, or leave by= out")
     names = _grouping.names(by)
     columns = _grouping.resolve(by, frame.columns)
     module = type(frame).__module__.split(".")[0]
