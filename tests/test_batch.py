@@ -1,5 +1,6 @@
 # corvex.batch.fit: every input form, rows bit-identical to Circuit.fit() whatever the worker
 # count and input order, per-row errors, argument errors and neighbour refinement.
+import re
 import signal
 import threading
 import time
@@ -12,6 +13,8 @@ import pytest
 
 import corvex
 import corvex.batch
+import corvex.fitting
+from corvex.analysis import drt, kramers_kronig, rank_circuits
 
 RANDLES = corvex.Circuit("randles")
 NAMES = RANDLES.param_names()
@@ -53,7 +56,7 @@ def assert_row_is_fit(row, expected):
     assert repr(row["result"]) == repr(expected)
 
 
-@pytest.mark.parametrize("n_jobs", [1, 2, 8])
+@pytest.mark.parametrize("n_jobs", [1, 2, 8, 2**64])
 @pytest.mark.parametrize("shuffled", [False, True])
 def test_rows_are_exactly_fit_whatever_workers_and_order(n_jobs, shuffled):
     order = np.random.default_rng(n_jobs).permutation(len(SPECTRA)) if shuffled else range(len(SPECTRA))
@@ -135,6 +138,12 @@ def test_a_bad_spectrum_gets_fits_message_and_the_rest_go_on(name):
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, weights=3), TypeError, "argument 'weights'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, seed=-1), OverflowError, "argument 'seed'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, method="newton"), ValueError, "newton"),
+    (lambda: corvex.batch.fit(RANDLES, long_frame(SPECTRA[:2]), by=["Cycle", "Cycle"]), ValueError, "named twice"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, fixed={"R0.r": 2.0}, bounds={"R0.r": (None, 1.0)}), ValueError,
+     "argument 'fixed': R0.r = 2.0 lies outside"),
+    (lambda: corvex.fitting.fit(RANDLES, *SPECTRA[0], fixed={"R0.r": 0.0}, bounds={"R0.r": (0.1, 1.0)}), ValueError,
+     "argument 'fixed'"),
+    (lambda: corvex.batch.fit(RANDLES, COIN_CELL), ValueError, "argument 'by': .* 130 sweeps .* 'Cycle'"),
 ])
 def test_argument_errors_name_what_is_wrong(call, error, text):
     with pytest.raises(error, match=text):
@@ -151,6 +160,50 @@ def test_a_circuit_without_model_warns_once_like_fit():
 
 
 COIN_CELL = pd.read_csv(__import__("pathlib").Path(__file__).parent / "data" / "coin-cell-cycling.csv")
+
+ROW_FIVE = np.arange(F.size) == 5
+REFUSED = {
+    "negative frequency": ((-F, SPECTRA[0][1]), r"row 0 has frequency -100000.0 \(negative\)"),
+    "NaN impedance": ((F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])), r"row 5 has impedance \(nan\+"),
+    "NaN impedance in a frame": (frame_of(F, np.where(ROW_FIVE, np.nan, SPECTRA[0][1])),
+                                 r"row 5 has impedance \(nan\+"),
+    "several sweeps": (COIN_CELL[COIN_CELL["Cycle"] < 3].rename(columns={
+        "Frequency / Hz": "frequency_hertz", "Real Impedance / ohm": "real_impedance_ohm",
+        "Imaginary Impedance / ohm": "imaginary_impedance_ohm"}), "3 sweeps .* row 57.* 'Cycle'"),
+}
+
+
+@pytest.mark.parametrize("name", REFUSED)
+def test_a_spectrum_that_is_not_one_measured_sweep_is_refused_naming_the_row(name):
+    bad, message = REFUSED[name]
+    with pytest.raises(ValueError, match=message):
+        corvex.fitting.fit(RANDLES, *bad) if isinstance(bad, tuple) else corvex.fitting.fit(RANDLES, bad)
+    tables = [corvex.batch.fit(RANDLES, {"good": SPECTRA[0], name: bad, "after": SPECTRA[1]}, n_jobs=2)]
+    if name != "negative frequency":  # a frame's rows without a positive frequency are dropped, as fit() drops them
+        frames = [frame_of(*SPECTRA[0]), frame_of(*bad) if isinstance(bad, tuple) else bad, frame_of(*SPECTRA[1])]
+        long = pd.concat([frame.assign(Test=i) for i, frame in enumerate(frames)])  # row labels kept
+        tables.append(corvex.batch.fit(RANDLES, long, by="Test", refine=False))
+    for table in tables:
+        row = table.iloc[1]
+        assert re.search(message, row["error"]) and not row["success"] and np.isnan(row["cost"])
+        assert row["result"] is None
+        assert_row_is_fit(table.iloc[2], RANDLES.fit(*SPECTRA[1]))
+
+
+@pytest.mark.parametrize("entry", [
+    lambda frame, by: corvex.batch.fit(RANDLES, frame, by=by, refine=False),
+    lambda frame, by: kramers_kronig(frame, by=by),
+    lambda frame, by: drt(frame, by=by),
+    lambda frame, by: rank_circuits(frame, by=by, circuits=["randles"]),
+], ids=["batch", "kramers_kronig", "drt", "rank_circuits"])
+def test_by_keeps_missing_keys_and_takes_the_header_a_reader_renamed(entry):
+    # corvex.io.read turns a file's "Cycle" column into "Cycle Count / 1".
+    frame = long_frame(SPECTRA[:3]).rename(columns={"Cycle": "Cycle Count / 1"})
+    frame["Cycle Count / 1"] = np.repeat([1.0, np.nan, 3.0], F.size)
+    table = entry(frame, "Cycle")
+    np.testing.assert_array_equal(table["Cycle"].to_numpy(dtype=float), [1.0, np.nan, 3.0])
+    with pytest.raises(ValueError, match="'Cycle Count / 1' is named twice"):
+        entry(frame, ["Cycle", "Cycle Count / 1"])
 
 
 def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_order():

@@ -48,3 +48,6 @@ def test_bad_arguments_are_named():
         corvex.dask.fit(corvex.Circuit("rq"), frame, by="cycle")
     with pytest.raises(TypeError, match="argument 'data'"):
         corvex.dask.fit(corvex.Circuit("rq"), CYCLES, by="Cycle")
+    # Row ranges cut through spectra: each cut spectrum would be fitted as two.
+    with pytest.raises(ValueError, match="argument 'whole_groups': the spectrum with key 3 "):
+        corvex.dask.fit(corvex.Circuit("rq"), dd.from_pandas(CYCLES, npartitions=7), by="Cycle", whole_groups=True)

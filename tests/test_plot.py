@@ -220,6 +220,44 @@ def test_trend_axis_carries_the_units_of_the_circuit():
     assert [text.get_text() for text in ax.get_legend().get_texts()] == ["R1.r / \u03a9", "C1.c / F"]
 
 
+HOSTILE = {
+    **{f"{name} with an unknown cmap": (lambda name=name: getattr(plot, name)(batch_table(), cmap="no-such-map"))
+       for name in ("report", "nyquist", "bode", "residuals")},
+    "trend of a text stderr column": lambda: plot.trend(batch_table().assign(**{"R1.r_stderr": "n/a"}), "R1.r"),
+    "kk of arrays of different lengths": lambda: plot.kk(
+        types.SimpleNamespace(frequencies=F, residuals_real=np.zeros(3), residuals_imag=np.zeros(F.size))),
+    "drt of arrays of different lengths": lambda: plot.drt(types.SimpleNamespace(tau=F, gamma=np.zeros(3))),
+}
+
+
+@pytest.mark.parametrize("draw", HOSTILE.values(), ids=HOSTILE.keys())
+def test_a_picture_that_fails_leaves_no_figure_open(draw):
+    with pytest.raises((ValueError, TypeError)):
+        draw()
+    assert plt.get_fignums() == []
+
+
+@pytest.mark.parametrize("picture", ["nyquist", "bode", "kk", "drt", "report"])
+def test_every_picture_splits_a_long_frame_by_its_key_missing_keys_included(picture):
+    long = pd.DataFrame({"cell": np.repeat([1.0, np.nan], F.size), "Frequency / Hz": np.tile(F, 2),
+                         "Real Impedance / ohm": np.tile(Z.real, 2), "Imaginary Impedance / ohm": np.tile(Z.imag, 2)})
+    drawn = getattr(plot, picture)(long, by="cell")
+    figure = drawn if picture == "report" else drawn.figure
+    (bar,) = [axes for axes in figure.axes if axes.get_ylabel() == "cell"]
+    assert [tick.get_text() for tick in bar.get_yticklabels()] == ["1.0", "nan"]
+
+
+def test_trend_takes_by_and_draws_tuple_keys_in_table_order():
+    table = batch_table()
+    assert plot.trend(table, "R1.r", by="cycle").get_xlabel() == "cycle"
+    paired = table.assign(cycle=[(cycle, "a") for cycle in table["cycle"]])
+    ax = plot.trend(paired, "R1.r")
+    assert [tick.get_text() for tick in ax.get_xticklabels()] == [str(key) for key in paired["cycle"]]
+    with pytest.raises(ValueError, match="need measured data and a fit"):
+        plot.residuals(pd.DataFrame({"cell": [1] * F.size, "Frequency / Hz": F, "Real Impedance / ohm": Z.real,
+                                     "Imaginary Impedance / ohm": Z.imag}), by="cell")
+
+
 def test_report_matches_the_stored_image(tmp_path):
     figure = plot.report(FIT, figsize=(7, 4.5))
     figure.suptitle("")  # the title quotes iteration counts, which belong to the fit, not the picture

@@ -6,6 +6,7 @@ released; this module only turns the accepted inputs into spectra and the result
 
 from __future__ import annotations
 
+import dataclasses
 import importlib
 import os
 import sys
@@ -16,6 +17,8 @@ from typing import Any
 import numpy as np
 
 import corvex
+from corvex import _grouping
+from corvex._spectrum_checks import Points, Problem, frame_columns, points_of, problem_of, suspects
 from corvex.fitting import control_arguments, standard_deviation_pair
 
 __all__ = ["fit"]
@@ -75,7 +78,14 @@ def fit(
     Every keyword of `Circuit.fit()` applies to each spectrum, and every row started from the
     network guess is exactly what `circuit.fit()` returns for that spectrum alone, whatever
     `n_jobs` and the order of the input. `n_jobs` fits run at once (None or -1: one per
-    processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`.
+    processor). A spectrum that cannot be fitted keeps its row, with fit()'s message in `error`;
+    so does one `corvex.fitting.fit` refuses (a row that is not a measurement, several sweeps
+    run together), with the reason. A lone frame without `by` whose frequencies run through
+    several sweeps raises ValueError naming the columns that tell them apart.
+
+    `by` names key columns as the frame has them, or by the header an instrument file wrote
+    for them ("Cycle" for the "Cycle Count / 1" of `corvex.io.read`; the key column keeps the
+    name given). Rows whose key is missing (NaN, None) form a spectrum of their own.
 
     `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
     the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
@@ -111,7 +121,7 @@ def fit(
         return _fit_on_dask(circuit, data, keywords)
     if not isinstance(circuit, corvex.Circuit):
         raise TypeError(f"argument 'circuit': expected a corvex.Circuit, got {type(circuit).__name__!r}")
-    by_columns = _by_columns(by)
+    by_columns = _grouping.key_names(by)
     workers = _workers(n_jobs)
     if refine is not None and not isinstance(refine, bool | np.bool_):
         raise TypeError(f"argument 'refine': expected a bool or None, got {type(refine).__name__!r}")
@@ -128,6 +138,12 @@ def fit(
 
     library = _frame_library(data) or "pandas"
     collected = _collect(data, by_columns, frequencies)
+    problems = collected.problems()
+    if by_columns is None and _frame_library(data) is not None and problems[0] is not None and problems[0].sweeps:
+        raise ValueError(f"argument 'by': {problems[0].text}")
+    # A refused spectrum goes to the engine as an item it cannot read, which keeps its row
+    # unfitted; the row's error then says why it was refused.
+    items = [None if problem is not None else item for item, problem in zip(collected.items, problems)]
     if refine is None:
         refine = by_columns is not None
     reporter: Callable[[int, int], Any] | None
@@ -140,7 +156,7 @@ def fit(
     try:
         columns = corvex._batch_fit(
             circuit,
-            collected.items,
+            items,
             workers,
             bool(refine),
             collected.series(),
@@ -170,6 +186,9 @@ def fit(
     finally:
         if isinstance(reporter, _ProgressBar):
             reporter.close()
+    for row, problem in enumerate(problems):
+        if problem is not None:
+            columns["error"][row] = f"argument 'data': {problem.text}"
     return _table(library, collected.keys, circuit.param_names(), columns)
 
 
@@ -219,16 +238,6 @@ def _tqdm_if_installed() -> Any:
         return None
 
 
-def _by_columns(by: Any) -> list[str] | None:
-    if by is None:
-        return None
-    if isinstance(by, str):
-        return [by]
-    if isinstance(by, list | tuple) and by and all(isinstance(name, str) for name in by):
-        return list(by)
-    raise TypeError(f"argument 'by': expected a column name or a list of column names, got {type(by).__name__!r}")
-
-
 def _workers(n_jobs: Any) -> int:
     processors = len(os.sched_getaffinity(0)) if hasattr(os, "sched_getaffinity") else (os.cpu_count() or 1)
     if n_jobs is None:
@@ -237,7 +246,9 @@ def _workers(n_jobs: Any) -> int:
         raise TypeError(f"argument 'n_jobs': expected an int or None, got {type(n_jobs).__name__!r}")
     if n_jobs == 0:
         raise ValueError("argument 'n_jobs': expected a positive number of workers, or a negative one counted back from all processors")
-    return int(n_jobs) if n_jobs > 0 else max(1, processors + 1 + int(n_jobs))
+    # More fits at once than there are spectra never run, so a huge count means "all at once"
+    # and is cut to what the engine's integer holds.
+    return min(int(n_jobs), sys.maxsize) if n_jobs > 0 else max(1, processors + 1 + int(n_jobs))
 
 
 def _fit_on_dask(circuit: Any, data: Any, keywords: dict[str, Any]) -> Any:
@@ -264,10 +275,17 @@ def _frame_library(data: Any) -> str | None:
 class _Collected:
     """The spectra to fit, as the engine takes them, with the key columns naming each one."""
 
-    def __init__(self, keys: dict[str, list[Any]], items: list[Any], sort_keys: list[str] | None = None):
+    def __init__(self, keys: dict[str, list[Any]], items: list[Any], sort_keys: list[str] | None = None,
+                 points: list[Points | None] | None = None):
         self.keys = keys
         self.items = items
         self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
+        self.points = points  # each item's rows named as in the input; None: read from the items
+
+    def problems(self) -> list[Problem | None]:
+        """Why each spectrum is not fitted, or None for one that is."""
+        points = self.points if self.points is not None else [_item_points(item) for item in self.items]
+        return [problem_of(one) if one is not None else None for one in points]
 
     def series(self) -> list[list[int]] | None:
         """Runs of neighbours: positions sorted by the keys, one run per value of all keys but
@@ -305,6 +323,10 @@ def _collect(data: Any, by: list[str] | None, frequencies: Any) -> _Collected:
     )
 
 
+def _item_points(item: Any) -> Points | None:
+    return points_of(item[0], item[1]) if isinstance(item, tuple) else points_of(item)
+
+
 def _spectrum_item(item: Any) -> Any:
     # A pair goes to the engine as a tuple; anything else is read as a frame, exactly as fit()
     # reads a lone first argument (a wrong one becomes that row's error).
@@ -325,11 +347,13 @@ def _shared_frequencies(impedances: np.ndarray, frequencies: Any) -> _Collected:
 def _named(data: Mapping[Any, Any], by: list[str] | None) -> _Collected:
     keys: dict[str, list[Any]] = {"name": []}
     items: list[Any] = []
+    points: list[Points | None] = []
     for name, value in data.items():
         nested = _nested(value, by)
         if nested is None:
             keys["name"].append(name)
             items.append(_spectrum_item(value))
+            points.append(_item_points(items[-1]))
             for column in keys:
                 if column != "name":
                     keys[column].append(None)
@@ -341,8 +365,9 @@ def _named(data: Mapping[Any, Any], by: list[str] | None) -> _Collected:
         for column in keys:
             keys[column].extend([name] * count if column == "name" else nested.keys.get(column, [None] * count))
         items.extend(nested.items)
+        points.extend(nested.points if nested.points is not None else map(_item_points, nested.items))
     sort_keys = list(keys) if by is not None else None
-    return _Collected(keys, items, sort_keys)
+    return _Collected(keys, items, sort_keys, points)
 
 
 def _nested(value: Any, by: list[str] | None) -> _Collected | None:
@@ -369,27 +394,28 @@ def _is_spectrum_sequence(value: Any) -> bool:
 
 def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
     columns = list(frame.columns)
-    missing = [name for name in by if name not in columns]
-    if missing:
-        raise KeyError(f"argument 'by': no column {missing[0]!r}; the frame has columns {columns!r}")
+    # Key columns keep the names the caller gave, also where one stands for a renamed header.
+    grouping = _grouping.resolve(by, columns)
     if library == "pandas":
-        codes = frame.groupby(by, sort=False, dropna=False).ngroup().to_numpy()
+        codes = frame.groupby(grouping, sort=False, dropna=False).ngroup().to_numpy()
         order = np.argsort(codes, kind="stable")
         counts = np.bincount(codes, minlength=int(codes.max()) + 1) if len(codes) else np.zeros(0, dtype=np.intp)
         firsts = order[np.concatenate(([0], np.cumsum(counts)[:-1]))] if len(counts) else order[:0]
-        key_table = frame[by].iloc[firsts]
-        keys = {name: key_table[name].to_list() for name in by}
+        key_table = frame[grouping].iloc[firsts]
+        keys = {name: key_table[column].to_list() for name, column in zip(by, grouping)}
+        labels = np.asarray(frame.index)[order]
     else:
         import polars as pl
 
         grouped = (
             frame.with_row_index("__corvex_row")
-            .group_by(by, maintain_order=True)
+            .group_by(grouping, maintain_order=True)
             .agg(pl.col("__corvex_row"))
         )
         order = grouped["__corvex_row"].explode().to_numpy().astype(np.intp)
         counts = grouped["__corvex_row"].list.len().to_numpy().astype(np.intp)
-        keys = {name: grouped[name].to_list() for name in by}
+        keys = {name: grouped[column].to_list() for name, column in zip(by, grouping)}
+        labels = order
     bounds = np.concatenate(([0], np.cumsum(counts))).tolist()
     present = [name for name in _SPECTRUM_COLUMNS if name in columns]
     grouped_columns = {name: np.asarray(frame[name].to_numpy())[order] for name in present}
@@ -397,7 +423,26 @@ def _long_frame(frame: Any, by: list[str], library: str) -> _Collected:
         {name: values[start:stop] for name, values in grouped_columns.items()}
         for start, stop in zip(bounds[:-1], bounds[1:])
     ]
-    return _Collected(keys, items, list(by))
+    # One look at every row at once; only the spectra it cannot clear are looked at closely.
+    points: list[Points | None] = [None] * len(items)
+    every_row = points_of(grouped_columns) if items else None
+    closer = (suspects(every_row.frequencies, every_row.impedances, np.asarray(bounds[:-1], dtype=np.intp))
+              if every_row is not None else np.ones(len(items), dtype=bool))
+    for i in np.flatnonzero(closer):
+        start, stop = bounds[i], bounds[i + 1]
+        points[i] = _group_points(items[i], frame, order[start:stop], labels[start:stop])
+    return _Collected(keys, items, list(by), points)
+
+
+def _group_points(item: dict[str, Any], frame: Any, rows: np.ndarray, labels: np.ndarray) -> Points | None:
+    """A group's rows named by the frame's row labels, with the frame's other columns there."""
+    points = points_of(item)
+    if points is None:
+        return None
+    def other_columns() -> dict[str, np.ndarray]:
+        return {name: values[rows] for name, values in frame_columns(frame).items()}
+
+    return dataclasses.replace(points, labels=labels, other_columns=other_columns)
 
 
 def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: dict[str, Any]) -> Any:

@@ -10,6 +10,7 @@ import pandas as pd
 
 import corvex
 import corvex.batch
+from corvex import _grouping
 
 __all__ = ["fit"]
 
@@ -39,7 +40,9 @@ def fit(
     Each partition must hold whole spectra. With `whole_groups=False` (the default) the
     frame is first shuffled on `by`, which sends every row of a spectrum to the same
     partition; pass `whole_groups=True` when the partitions already hold whole spectra (one
-    file per partition, or a frame that was `set_index` on the key), which moves no data.
+    file per partition, or a frame that was `set_index` on the key), which moves no data; a
+    key found in two partitions then raises ValueError naming it (checked by one pass over
+    the key columns).
 
     `refine` defaults to off here: neighbour refinement only sees the spectra of one
     partition, so with it on, spectra next to a partition boundary can differ from a run
@@ -52,38 +55,50 @@ def fit(
         raise TypeError(f"argument 'circuit': expected a corvex.Circuit, got {type(circuit).__name__!r}")
     if not isinstance(data, dd.DataFrame):
         raise TypeError(f"argument 'data': expected a dask DataFrame, got {type(data).__name__!r}")
-    by_columns = [by] if isinstance(by, str) else list(by)
-    missing = [name for name in by_columns if name not in data.columns]
-    if missing:
-        raise KeyError(f"argument 'by': no column {missing[0]!r}; the frame has columns {list(data.columns)!r}")
+    by_columns = _grouping.names(by)
+    grouping = _grouping.resolve(by_columns, data.columns)
     refine = bool(refine)
-    meta = _meta(circuit, data._meta, by_columns, refine, options)
+    meta = _meta(circuit, data._meta, by_columns, grouping, refine, options)
+    if whole_groups:
+        _refuse_split_groups(data, grouping)
 
     positions = data.assign(**{_ROW: 1})[_ROW].cumsum() - 1
     positioned = data.assign(**{_ROW: positions})
     if not whole_groups:
-        positioned = positioned.shuffle(on=by_columns)
+        positioned = positioned.shuffle(on=grouping)
     return positioned.map_partitions(
-        _fit_partition, circuit, by_columns, refine, n_jobs, options, meta, meta=meta, align_dataframes=False
+        _fit_partition, circuit, by_columns, grouping, refine, n_jobs, options, meta, meta=meta,
+        align_dataframes=False
     )
 
 
-def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], refine: bool,
+def _refuse_split_groups(data: Any, grouping: list[str]) -> None:
+    # A spectrum split over partitions would be fitted as several spectra, each a part of it.
+    keys = data[grouping].map_partitions(pd.DataFrame.drop_duplicates, meta=data._meta[grouping]).compute()
+    split = keys[keys.duplicated()]
+    if len(split):
+        key = tuple(split.iloc[0].to_list())
+        raise ValueError(f"argument 'whole_groups': the spectrum with key {key[0] if len(key) == 1 else key!r} "
+                         f"({', '.join(grouping)}) has rows in several partitions; leave whole_groups=False to "
+                         "gather each spectrum's rows, or set_index on the key first")
+
+
+def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], grouping: list[str], refine: bool,
           options: dict[str, Any]) -> pd.DataFrame:
     # The batch of no spectra has every column; keys and labels get the types real rows have.
     table: pd.DataFrame = corvex.batch.fit(circuit, empty, by=by, refine=refine, n_jobs=1, progress=False,
                                            **options)
-    types = {name: empty[name].dtype for name in by}
+    types = {name: empty[column].dtype for name, column in zip(by, grouping)}
     types["start"] = pd.Series(["guess"]).dtype
     return table.astype(types).set_index(pd.Index([], dtype="int64"))
 
 
-def _fit_partition(partition: pd.DataFrame, circuit: corvex.Circuit, by: list[str], refine: bool,
-                   n_jobs: int | None, options: dict[str, Any], meta: pd.DataFrame) -> pd.DataFrame:
+def _fit_partition(partition: pd.DataFrame, circuit: corvex.Circuit, by: list[str], grouping: list[str],
+                   refine: bool, n_jobs: int | None, options: dict[str, Any], meta: pd.DataFrame) -> pd.DataFrame:
     partition = partition.sort_values(_ROW, kind="stable")
     table: pd.DataFrame = corvex.batch.fit(circuit, partition, by=by, refine=refine, n_jobs=n_jobs,
                                            progress=False, **options)
     # The batch lists groups in order of first appearance, as this does.
-    first_rows = partition.groupby(by, sort=False, dropna=False)[_ROW].min().to_numpy()
+    first_rows = partition.groupby(grouping, sort=False, dropna=False)[_ROW].min().to_numpy()
     table.index = pd.Index(first_rows, dtype="int64")
     return table.astype(meta.dtypes.to_dict())

@@ -14,6 +14,7 @@ from typing import Any, Mapping
 import numpy as np
 
 import corvex as _corvex
+from corvex._spectrum_checks import points_of, problem_of
 
 __all__ = ["fit", "FitReport"]
 
@@ -95,8 +96,24 @@ def control_arguments(fixed: Mapping[str, float] | None, bounds: Mapping[str, tu
     if bounds is not None and not isinstance(bounds, Mapping):
         raise TypeError("argument 'bounds': expected a dict of parameter name -> (low, high), got "
                         + type(bounds).__name__)
+    _refuse_held_outside_bounds(fixed or {}, bounds or {})
     return {"fixed": list((fixed or {}).items()), "bounds": list((bounds or {}).items()),
             **_weight_arguments(weight)}
+
+
+def _refuse_held_outside_bounds(fixed: Mapping[str, float], bounds: Mapping[str, tuple]) -> None:
+    # A held value the caller's own bounds exclude contradicts them: one of the two is a mistake.
+    # Malformed entries are left to the native conversion, which names them.
+    for name in fixed.keys() & bounds.keys():
+        value, limits = fixed[name], bounds[name]
+        try:
+            low, high = limits
+            outside = (low is not None and value < low) or (high is not None and value > high)
+        except (TypeError, ValueError):
+            continue
+        if outside:
+            raise ValueError(f"argument 'fixed': {name} = {value!r} lies outside its bounds {tuple(limits)!r} given in "
+                             "bounds=; change the held value or widen the bounds")
 
 
 def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
@@ -136,8 +153,20 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     With the default method and no controls the "guess" start is exactly ``Circuit.fit()``.
 
     Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
-    Unknown parameter names raise ValueError with the closest-name suggestion.
+    Unknown parameter names raise ValueError with the closest-name suggestion, a held value
+    outside its own ``bounds`` ValueError.
+
+    Unlike ``Circuit.fit()``, a spectrum with a point that is not a measurement (a frequency
+    that is not positive among two sequences, a non-finite impedance; a frame's rows without a
+    positive frequency are dropped as ``fit()`` drops them) or whose frequencies run through
+    several sweeps raises ValueError naming the row, or the columns that could split the sweeps
+    with ``corvex.batch.fit(by=...)``.
     """
+    points = points_of(frequencies, impedances)
+    problem = problem_of(points) if points is not None else None
+    if problem is not None:
+        part = problem.part if impedances is not None else "frequencies"
+        raise ValueError(f"argument '{part}': {problem.text}")
     raw = _corvex._fit_with_controls(circuit, frequencies, impedances,
                                      robust=bool(robust), **control_arguments(fixed, bounds, weight), **fit_options)
     result, start, values, covariance, correlation, errors, intervals, identifiable, dof, t = raw

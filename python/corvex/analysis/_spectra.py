@@ -8,6 +8,7 @@ from typing import Any
 
 import numpy as np
 
+from corvex import _grouping
 from corvex.batch import _workers as workers_for  # noqa: F401  the one reading of n_jobs in the package
 
 __all__ = ["Batch", "single_or_raise", "table", "workers_for"]
@@ -37,18 +38,23 @@ def _pair(item: Any) -> tuple[Any, Any]:
 
 
 def _grouped(frame: Any, by: Any) -> tuple[list[str], list[tuple[Any, ...]], list[Any]]:
-    """(key tuples, sub-frames) of a long frame, in first-appearance order."""
-    columns = [by] if isinstance(by, str) else list(by)
+    """(key column names as given, key tuples, sub-frames) of a long frame, in first-appearance
+    order; a missing key (NaN, None) is a key like any other."""
+    if not hasattr(frame, "columns"):
+        raise TypeError(f"argument 'by': splits one long frame of spectra, but the data is a {type(frame).__name__!r}; "
+                        "pass the frame, or leave by= out")
+    names = _grouping.names(by)
+    columns = _grouping.resolve(by, frame.columns)
     module = type(frame).__module__.split(".")[0]
     if module == "polars":
         parts = frame.partition_by(columns, maintain_order=True, as_dict=True)
-        return columns, [tuple(k) for k in parts], [p.drop(columns) for p in parts.values()]
-    groups = frame.groupby(columns, sort=False)
+        return names, [tuple(k) for k in parts], [p.drop(columns) for p in parts.values()]
+    groups = frame.groupby(columns, sort=False, dropna=False)
     keys, frames = [], []
     for key, part in groups:
         keys.append(key if isinstance(key, tuple) else (key,))
         frames.append(part.drop(columns=columns))
-    return columns, keys, frames
+    return names, keys, frames
 
 
 class Batch:

@@ -71,7 +71,8 @@ def kramers_kronig(frequencies: Any, impedances: Any = None, *, by: Any = None, 
 
     Takes one spectrum as `Circuit.fit()` does, or a batch: a list or dict of
     (frequencies, impedances) pairs or frames, 2-D arrays with one spectrum per row, or a long
-    frame split by the `by` column(s). A batch returns a pandas table with one row per
+    frame split by the `by` column(s) (read as `corvex.batch.fit` reads them; a missing key is a
+    spectrum of its own). A batch returns a pandas table with one row per
     spectrum, its key column(s), the main figures, an `error` column (the message a single
     call would raise) and a `result` column. `n_jobs` spectra are tested at once (None or
     -1: one per processor), as in `corvex.batch.fit`; results do not depend on it.

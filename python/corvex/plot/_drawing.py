@@ -1,6 +1,7 @@
 """Drawing helpers shared by the pictures: a new figure when no Axes is given, one colour per
 spectrum of a batch along a colormap, and the colour bar that names the batch's group key."""
 
+import functools
 from dataclasses import dataclass
 
 import matplotlib.pyplot as plt
@@ -40,6 +41,23 @@ def notation(circuit):
         return circuit_to_dict(circuit)["notation"]
     except ValueError:
         return "circuit"
+
+
+def closes_new_figures_on_error(draw):
+    """``draw`` leaves no half-drawn figure open in pyplot when it fails; a figure the caller
+    handed in (through ``ax=`` or ``figure=``) stays theirs."""
+
+    @functools.wraps(draw)
+    def drawing(*args, **kwargs):
+        before = set(plt.get_fignums())
+        try:
+            return draw(*args, **kwargs)
+        except BaseException:
+            for number in set(plt.get_fignums()) - before:
+                plt.close(number)
+            raise
+
+    return drawing
 
 
 def axes_or_new(ax, figsize=None):

@@ -6,6 +6,7 @@ from dataclasses import dataclass
 import numpy as np
 
 import corvex
+from corvex import _grouping
 
 # A fitted model is drawn as a line through this many log-spaced frequencies.
 MODEL_POINTS = 400
@@ -108,16 +109,14 @@ def _from_table(table, key):
 
 
 def _from_long_frame(frame, by):
-    """One spectrum per group of a long frame split by the ``by`` column(s), in first-appearance order."""
-    names = [by] if isinstance(by, str) else list(by)
-    columns = list(getattr(frame, "columns", []))
-    missing = [name for name in names if name not in columns]
-    if missing:
-        raise KeyError(f"no column {missing[0]!r} to group by; the frame has {columns}")
+    """One spectrum per group of a long frame split by the ``by`` column(s), in first-appearance
+    order; a missing key (NaN, None) is a key like any other."""
+    names = _grouping.names(by)
+    columns = _grouping.resolve(by, frame.columns)
     if type(frame).__module__.split(".")[0] == "polars":
-        groups = frame.partition_by(names, maintain_order=True, as_dict=True).items()
+        groups = frame.partition_by(columns, maintain_order=True, as_dict=True).items()
     else:
-        groups = frame.groupby(names, sort=False)
+        groups = frame.groupby(columns, sort=False, dropna=False)
     spectra = []
     for key, part in groups:
         key = key[0] if isinstance(key, tuple) and len(key) == 1 else key

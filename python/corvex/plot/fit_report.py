@@ -10,13 +10,14 @@ import numpy as np
 from matplotlib.figure import Figure
 from matplotlib.typing import HashableList
 
-from ._drawing import notation
+from ._drawing import closes_new_figures_on_error, notation
 from ._inputs import collect
 from .spectra import bode, nyquist, residuals
 
 LAYOUT: list[HashableList[str]] = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
 
 
+@closes_new_figures_on_error
 def report(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
            cmap: str = "viridis", figsize: tuple[float, float] = (10.0, 6.0), figure: Figure | None = None) -> Figure:
     """A Figure with the Nyquist plot (left) and |Z|, phase and the fit's relative residuals

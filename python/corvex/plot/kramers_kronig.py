@@ -8,7 +8,8 @@ from typing import Any
 import numpy as np
 from matplotlib.axes import Axes
 
-from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, finish_series, key_palette
+from ._drawing import (MEASURED_COLOUR, MODEL_COLOUR, axes_or_new, closes_new_figures_on_error, finish_series,
+                       key_palette)
 from ._inputs import collect, is_batch_table, table_results
 
 # The vertical range spans at least this many times the noise band on each side of zero.
@@ -35,8 +36,20 @@ def _verdict(test):
     return "Kramers\u2013Kronig test: " + ", ".join(facts) if facts else ""
 
 
-def kk(test: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | None = None, cmap: str = "viridis",
-       colorbar: bool = True) -> Axes:
+def _residual_arrays(test, where):
+    """(frequencies, real, imaginary residuals) of a test, which must have one value per point each."""
+    names = ("frequencies", "residuals_real", "residuals_imag")
+    arrays = [np.asarray(getattr(test, name), dtype=float) for name in names]
+    if len({array.shape for array in arrays}) != 1 or arrays[0].ndim != 1:
+        raise ValueError(f"{where}: frequencies, residuals_real and residuals_imag have "
+                         f"{', '.join(str(array.size) for array in arrays)} values; draw a test with one residual "
+                         "of each part per frequency")
+    return arrays
+
+
+@closes_new_figures_on_error
+def kk(test: Any = None, impedances: Any = None, *, key: Any = None, by: Any = None, ax: Axes | None = None,
+       cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Residuals of Kramers-Kronig tests in per cent against frequency: the real part as
     circles, the imaginary part as open squares.
 
@@ -44,23 +57,29 @@ def kk(test: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | 
     ``frequencies`` in Hz and ``residuals_real`` and ``residuals_imag`` relative to |Z|, and
     optionally ``noise``, ``passed``, ``m`` and ``mu``), the table it returns for a batch (one
     colour per spectrum, a colour bar for ``key``), or measured data in any form
-    ``Circuit.fit()`` accepts, which is tested first. Returns the Axes.
+    ``Circuit.fit()`` accepts, which is tested first; ``by`` splits a long frame of measured
+    spectra into a batch, tested first too. Returns the Axes.
     """
+    if by is not None:
+        from corvex.analysis import kramers_kronig
+
+        test = kramers_kronig(test, by=by)
     if is_batch_table(test):
         key_name, keys, tests = table_results(test, key)
         colours = key_palette(keys, cmap)
         real_colours = imaginary_colours = colours.measured
+        arrays = [_residual_arrays(one, f"the row with {key_name} = {k!r}") for one, k in zip(tests, keys)]
     else:
         key_name, colours = None, None
         tests = [test if hasattr(test, "residuals_real") else _run_test(test, impedances)]
         real_colours, imaginary_colours = [MEASURED_COLOUR], [MODEL_COLOUR]
+        arrays = [_residual_arrays(tests[0], "argument 'test'")]
     single = colours is None
     ax = axes_or_new(ax)
-    for one, real_colour, imaginary_colour in zip(tests, real_colours, imaginary_colours):
-        frequencies = np.asarray(one.frequencies, dtype=float)
-        ax.plot(frequencies, 100.0 * np.asarray(one.residuals_real, dtype=float), marker="o", markersize=4,
+    for (frequencies, real, imaginary), real_colour, imaginary_colour in zip(arrays, real_colours, imaginary_colours):
+        ax.plot(frequencies, 100.0 * real, marker="o", markersize=4,
                 linewidth=0.8, color=real_colour, label="real" if single else None)
-        ax.plot(frequencies, 100.0 * np.asarray(one.residuals_imag, dtype=float), marker="s", markersize=4,
+        ax.plot(frequencies, 100.0 * imaginary, marker="s", markersize=4,
                 linewidth=0.8, markerfacecolor="none", color=imaginary_colour, label="imaginary" if single else None)
     noise = getattr(tests[0], "noise", None)
     if single and noise is not None and np.isfinite(noise):

@@ -10,14 +10,19 @@ import numpy as np
 from matplotlib.axes import Axes
 
 import corvex
+from corvex import _grouping
 
-from ._drawing import axes_or_new, unit_text
+from ._drawing import axes_or_new, closes_new_figures_on_error, unit_text
 from ._inputs import key_columns
 
 
 def _column(table, name):
     # None (a failed fit) becomes NaN, which matplotlib leaves out.
-    return np.array(list(table[name]), dtype=float)
+    try:
+        return np.array(list(table[name]), dtype=float)
+    except (TypeError, ValueError):
+        raise TypeError(f"column {name!r} holds values that are not numbers; trend() draws the numeric columns of "
+                        "a batch table") from None
 
 
 def _units(table, names):
@@ -30,44 +35,54 @@ def _units(table, names):
     return [unit_text(unit_of.get(name, "")) for name in names]
 
 
-def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None, ax: Axes | None = None) -> Axes:
+def _positions(keys):
+    """(x, categorical): numeric keys to scale, anything else (names, tuples) in table order."""
+    try:
+        x = np.array(keys, dtype=float)
+    except (TypeError, ValueError):
+        x = None
+    if x is None or x.ndim != 1:
+        return np.arange(len(keys), dtype=float), True
+    return x, False
+
+
+@closes_new_figures_on_error
+def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None, by: str | Sequence[str] | None = None,
+          ax: Axes | None = None) -> Axes:
     """Fitted values of ``parameter`` (a name such as ``"R1.r"``, or a list of names) against the
     batch's group key, with error bars from the ``<name>_stderr`` columns.
 
     ``table`` is the frame ``corvex.batch.fit`` returns; ``key`` names the column for the x axis
-    (default: the table's first key column). A numeric key is drawn to scale; names are drawn
+    (default: the table's first key column); ``by``, as given to the batch, names it (or several,
+    drawn as tuples) in the same way. A numeric key is drawn to scale; names and tuples are drawn
     in table order. Rows whose fit failed are left out. Returns the Axes.
     """
     if not hasattr(table, "columns"):
         raise TypeError(f"trend() needs a batch table, not {type(table).__name__}")
+    if key is not None and by is not None:
+        raise TypeError("trend() takes the key column as key= or as by=, not both")
     columns = list(table.columns)
     names = [parameter] if isinstance(parameter, str) else list(parameter)
     missing = [name for name in names if name not in columns]
     if missing:
         raise KeyError(f"no parameter column {missing[0]!r}; the table has {columns}")
-    if key is None:
-        key = key_columns(table)[0]
-    elif key not in columns:
-        raise KeyError(f"no key column {key!r}; the table has {columns}")
+    keys = key_columns(table)[:1] if key is None and by is None else _grouping.names(key if by is None else by)
+    missing = [name for name in keys if name not in columns]
+    if missing:
+        raise KeyError(f"no key column {missing[0]!r}; the table has {columns}")
+    raw_keys = list(table[keys[0]]) if len(keys) == 1 else list(zip(*(list(table[name]) for name in keys)))
+    x, categorical = _positions(raw_keys)
+    series = [(name, _column(table, name), _column(table, f"{name}_stderr") if f"{name}_stderr" in columns else None)
+              for name in names]
     ax = axes_or_new(ax)
-    raw_keys = list(table[key])
-    try:
-        x = np.array(raw_keys, dtype=float)
-        categorical = False
-    except (TypeError, ValueError):
-        x = np.arange(len(raw_keys), dtype=float)
-        categorical = True
     units = _units(table, names)
     # Parameters of different units share the axis: each legend entry then names its own.
     labels = {name: f"{name} / {unit}" if unit and len(set(units)) > 1 else name for name, unit in zip(names, units)}
-    for name in names:
-        stderr_name = f"{name}_stderr"
-        yerr = _column(table, stderr_name) if stderr_name in columns else None
-        ax.errorbar(x, _column(table, name), yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2,
-                    label=labels[name])
+    for name, values, yerr in series:
+        ax.errorbar(x, values, yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2, label=labels[name])
     if categorical:
         ax.set_xticks(x, [str(value) for value in raw_keys], rotation=45, ha="right")
-    ax.set_xlabel(key)
+    ax.set_xlabel(" / ".join(keys))
     if len(set(units)) == 1 and units[0]:
         ax.set_ylabel(f"{names[0] if len(names) == 1 else 'fitted value'} / {units[0]}")
     else:

@@ -8,7 +8,8 @@ from typing import Any
 import numpy as np
 from matplotlib.axes import Axes
 
-from ._drawing import MEASURED_COLOUR, MODEL_COLOUR, OHM, axes_or_new, finish_series, key_palette
+from ._drawing import (MEASURED_COLOUR, MODEL_COLOUR, OHM, axes_or_new, closes_new_figures_on_error, finish_series,
+                       key_palette)
 from ._inputs import collect, is_batch_table, table_results
 
 # Label placement for peaks: the width of a character and the height of a row of labels, in points
@@ -73,7 +74,17 @@ def _label_peaks(ax, peak_tau, peak_height):
         ax.set_ylim(low, high + (high - low) * (0.06 + 0.05 * top_row))
 
 
-def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, ax: Axes | None = None,
+def _distribution_arrays(distribution, where):
+    """(tau, gamma, peak tau, peak height) of a distribution, gamma with one value per tau."""
+    tau, gamma = (np.asarray(getattr(distribution, name), dtype=float) for name in ("tau", "gamma"))
+    if tau.shape != gamma.shape or tau.ndim != 1:
+        raise ValueError(f"{where}: tau has {tau.size} values but gamma {gamma.size}; draw a distribution with one "
+                         "gamma per tau")
+    return (tau, gamma, *_peak_columns(getattr(distribution, "peaks", None)))
+
+
+@closes_new_figures_on_error
+def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by: Any = None, ax: Axes | None = None,
         cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """gamma(tau) against tau on a log axis, peaks marked.
 
@@ -81,24 +92,28 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, ax
     seconds, ``gamma`` in ohms and optionally ``peaks``: records or tuples of (tau, height,
     ...), or a frame with those columns), the table it returns for a batch (one colour per
     spectrum, a colour bar for ``key``), or measured data in any form ``Circuit.fit()``
-    accepts, which is analysed first. Returns the Axes.
+    accepts, which is analysed first; ``by`` splits a long frame of measured spectra into a
+    batch, analysed first too. Returns the Axes.
     """
+    if by is not None:
+        from corvex.analysis import drt as compute_drt
+
+        distribution = compute_drt(distribution, by=by)
     if is_batch_table(distribution):
         key_name, keys, distributions = table_results(distribution, key)
         colours = key_palette(keys, cmap)
         line_colours = peak_colours = colours.measured
+        arrays = [_distribution_arrays(one, f"the row with {key_name} = {k!r}") for one, k in zip(distributions, keys)]
     else:
         key_name, colours = None, None
         if not hasattr(distribution, "gamma"):
             distribution = _run_analysis(distribution, impedances)
-        distributions = [distribution]
         line_colours, peak_colours = [MEASURED_COLOUR], [MODEL_COLOUR]
+        arrays = [_distribution_arrays(distribution, "argument 'distribution'")]
     single = colours is None
     ax = axes_or_new(ax)
-    for one, line_colour, peak_colour in zip(distributions, line_colours, peak_colours):
-        ax.plot(np.asarray(one.tau, dtype=float), np.asarray(one.gamma, dtype=float), color=line_colour,
-                linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
-        peak_tau, peak_height = _peak_columns(getattr(one, "peaks", None))
+    for (tau, gamma, peak_tau, peak_height), line_colour, peak_colour in zip(arrays, line_colours, peak_colours):
+        ax.plot(tau, gamma, color=line_colour, linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
         if peak_tau.size:
             ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=peak_colour,
                     label="peaks" if single else None)

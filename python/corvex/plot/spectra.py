@@ -8,7 +8,7 @@ from typing import Any
 import numpy as np
 from matplotlib.axes import Axes
 
-from ._drawing import MINUS, MODEL_COLOUR, OHM, axes_or_new, finish_series, palette
+from ._drawing import MINUS, MODEL_COLOUR, OHM, axes_or_new, closes_new_figures_on_error, finish_series, palette
 from ._inputs import collect
 
 MARKER_SIZE = 4
@@ -19,6 +19,7 @@ def _marker_style(colour, marker="o", joined=False):
     return dict(marker=marker, markersize=MARKER_SIZE, color=colour, **line)
 
 
+@closes_new_figures_on_error
 def nyquist(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
             ax: Axes | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Nyquist plot: -Im Z against Re Z on equal scales, measured points as markers and a
@@ -54,6 +55,7 @@ def _phase_degrees(z):
     return -np.degrees(np.angle(z))
 
 
+@closes_new_figures_on_error
 def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
          ax: Axes | tuple[Axes, Axes] | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Bode plot: |Z| (log scale, circles) and -phase (open diamonds) against frequency on a
@@ -103,15 +105,17 @@ def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: A
     return magnitude_ax
 
 
-def residuals(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None,
+@closes_new_figures_on_error
+def residuals(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
               ax: Axes | None = None, cmap: str = "viridis", colorbar: bool = True) -> Axes:
     """Relative residuals of a fit against frequency: (Z - Z_fit) / |Z_fit| in per cent, the real
     part as circles and the imaginary part as squares, at the measured frequencies.
 
     Needs measured data and a fit: a FitResult (which carries the spectrum it was fitted to),
-    measured data with ``result=``, or a batch table. Returns the Axes.
+    measured data with ``result=``, or a batch table. A long frame split by ``by`` holds no
+    fits, so it raises the ValueError that says what is needed. Returns the Axes.
     """
-    collection = collect(data, impedances, result, key)
+    collection = collect(data, impedances, result, key, by)
     drawable = [s for s in collection.spectra if s.has_measured and s.result is not None]
     if not drawable:
         raise ValueError("residuals need measured data and a fit: pass a FitResult, data with result=, or a batch table")
