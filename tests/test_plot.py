@@ -154,6 +154,13 @@ def test_trend_draws_runaway_values_hollow_off_the_scale_and_no_infinite_bars():
     assert "1 runaway value" in ax.texts[0].get_text()
 
 
+def test_the_report_of_a_batch_names_the_rows_with_runaway_values():
+    table = batch_table()
+    assert plot.report(table)._supxlabel is None
+    table["runaway"] = [[], ["R1.r"], None, []]
+    assert "in 1 of 4 fits (cycle 5)" in plot.report(table)._supxlabel.get_text()
+
+
 @pytest.mark.parametrize("library", ["pandas", "polars"])
 def test_a_long_frame_split_by_its_key_draws_each_group(library):
     long = pd.DataFrame({"cell": np.repeat(["b", "a"], F.size), "Frequency / Hz": np.tile(F, 2),
