@@ -3,6 +3,7 @@
 // entry run.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,8 @@ struct ControlledFit {
   bool from_first_start = true; // the winner is the first start (labelled start_label)
   std::vector<bool> held;       // the parameters the caller held, in parameter order
   std::vector<bool> runaway;    // the outcome's runaway values (runaway_parameters), in parameter order
-  double best_cost_any = 0.0;   // the lowest cost any converged start reached; NaN when none converged
+  // The lowest cost any converged start reached; NaN when none converged.
+  double best_cost_any = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The uncertainty of a fitted outcome of `circuit` under the controls (resolved from them):
