@@ -27,7 +27,12 @@ def main() -> None:
     robust = (~table["start"].isin(["guess", "previous", "next"])).sum()
     print(f"successful: {table['success'].sum()}, kept a neighbour's start: {from_neighbour}, "
           f"won by a robust start: {robust}")
-    columns = ["Cycle", "start", "success", "cost", "R0.r", "R1.r", "R2.r"]
+    # Values the spectrum cannot fix (an arc turned capacitor, R2 of 1e12 ohm) are flagged, not findings.
+    flagged = table["runaway"].map(len) > 0
+    gap = table["best_cost_any"] < 0.99 * table["cost"]
+    print(f"fits with runaway values: {flagged.sum()}; rows where a start with runaway values reached a "
+          f"cost over 1 % lower but lost to a sound fit: {gap.sum()}")
+    columns = ["Cycle", "start", "success", "cost", "best_cost_any", "R0.r", "R1.r", "R2.r", "runaway"]
     every_tenth = table[table["Cycle"] % 10 == 0][columns]
     print(every_tenth.to_string(index=False, float_format=lambda v: f"{v:.4g}"))
 

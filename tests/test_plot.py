@@ -142,6 +142,27 @@ def test_a_batch_draws_one_colour_per_spectrum_with_a_colour_bar():
         plot.trend(table, "R9.r")
 
 
+def test_trend_draws_runaway_values_hollow_off_the_scale_and_no_infinite_bars():
+    table = pd.DataFrame({"cycle": [1, 2, 3, 4], "start": "guess", "R1.r": [50.0, 7e24, 52.0, 51.0],
+                          "R1.r_stderr": [1.0, 1e21, np.inf, 2.0],
+                          "runaway": [[], ["R1.r"], ["C1.c"], None]})
+    ax = plot.trend(table, "R1.r")
+    sound, hollow = ax.containers[0].lines[0], ax.lines[-1]
+    np.testing.assert_array_equal(sound.get_ydata(), [50.0, np.nan, 52.0, 51.0])
+    assert list(hollow.get_ydata()) == [7e24] and hollow.get_markerfacecolor() == "none"
+    assert 45.0 < ax.get_ylim()[0] and ax.get_ylim()[1] < 60.0
+    bars = [bar for bar in ax.containers[0].lines[2][0].get_segments() if len(bar)]
+    assert len(bars) == 2  # the infinite error bar and the flagged value's are left out
+    assert "1 runaway value" in ax.texts[0].get_text()
+
+
+def test_the_report_of_a_batch_names_the_rows_with_runaway_values():
+    table = batch_table()
+    assert plot.report(table)._supxlabel is None
+    table["runaway"] = [[], ["R1.r"], None, []]
+    assert "in 1 of 4 fits (cycle 5)" in plot.report(table)._supxlabel.get_text()
+
+
 @pytest.mark.parametrize("library", ["pandas", "polars"])
 def test_a_long_frame_split_by_its_key_draws_each_group(library):
     long = pd.DataFrame({"cell": np.repeat(["b", "a"], F.size), "Frequency / Hz": np.tile(F, 2),

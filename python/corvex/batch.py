@@ -88,8 +88,9 @@ def fit(
     name given). Rows whose key is missing (NaN, None) form a spectrum of their own.
 
     `refine` (on by default when `by` orders the spectra as a series) refits each spectrum from
-    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit;
-    `start` says where the kept fit began: "guess", "previous" or "next".
+    the fitted values of its neighbours in `by` order and keeps the lowest-cost successful fit
+    (see runaway values below); `start` says where the kept fit began: "guess", "previous" or
+    "next".
 
     `fixed`, `bounds` and `weight="proportional"` apply to every fit as in
     `corvex.fitting.fit`; `weight` may also be a list of per-point standard deviations, one
@@ -99,15 +100,35 @@ def fit(
     seeded global search when no start converges; `start` then names the start that won ("swapped",
     "R1.r*10", "tolerant", "global", ...). Refits from neighbours honour the same controls.
 
+    Runaway values: a converged fit can reach a lower cost by sending values where the spectrum
+    says nothing about them (an arc turned into a capacitor by a resistance of 1e24 ohm). A
+    value runs away when it is a resistance above 100 * max|Z| or below 1e-4 * min|Z| of its
+    spectrum; an arc's (a parallel R-C or R-CPE pair's) resistance or capacitance whose time
+    constant R*C or (R*Q)**(1/alpha) lies more than a decade outside 1/(2*pi*f) over the
+    measured frequencies; or a value whose standard error exceeds its magnitude a thousandfold
+    (an infinite one included). Among the robust starts and the neighbour refits a converged
+    fit with no runaway value wins over one with a runaway value, unless the runaway fit's
+    cost is lower by more than noise explains: the ratio of the two costs exceeds the 99 %
+    quantile of the F distribution with (dof, dof) degrees of freedom, dof = residuals (2 per
+    point) minus free parameters. Otherwise the lowest cost wins, as above. The `runaway`
+    column lists the flagged parameter names of the kept fit (empty when none; None for a
+    spectrum that was not fitted), and `best_cost_any` is the lowest cost any converged start
+    or refit of that spectrum reached: a `cost` above it means the model fits these data only
+    with values that mean nothing.
+
     `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs
     longer than about a second on a terminal; a callable receives (done, total) instead.
     Ctrl-C stops the batch promptly and raises KeyboardInterrupt.
 
     The table is in the input's frame library (pandas otherwise), in input order, with the key
-    column(s), start, success, cost, chi_square, iterations, impedance_evals, one column per
-    parameter, one `<name>_stderr` column per parameter, then `<name>_ci_low`, `<name>_ci_high`
-    (t-based 95 % intervals) and `<name>_identifiable` blocks (missing for held parameters; see
-    `corvex.fitting.FitReport` for their meaning), error, and result (the FitResult).
+    column(s), start, success, cost, best_cost_any, chi_square, iterations, impedance_evals, one
+    column per parameter, one `<name>_stderr` column per parameter, then `<name>_ci_low`,
+    `<name>_ci_high` (t-based 95 % intervals) and `<name>_identifiable` blocks (missing for held
+    parameters; see `corvex.fitting.FitReport` for their meaning), runaway, error, and result
+    (the FitResult). A standard error is inf for a value the data cannot resolve and NaN for a
+    held parameter, where no estimate exists (no degrees of freedom left) or where the spectrum
+    was not fitted; it is the figure `corvex.fitting.fit` reports (the FitResult keeps the one
+    `Circuit.fit()` computes).
     A pandas table's `attrs` count the refinement passes and the fits they ran ("refine_passes",
     "refits").
 
@@ -457,6 +478,7 @@ def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: 
     table["start"] = columns["start"]
     table["success"] = columns["success"]
     table["cost"] = columns["cost"]
+    table["best_cost_any"] = columns["best_cost_any"]
     table["chi_square"] = columns["chi_square"]
     table["iterations"] = pd.arrays.IntegerArray(columns["iterations"], failed.copy())
     table["impedance_evals"] = pd.arrays.IntegerArray(columns["impedance_evals"], failed.copy())
@@ -471,6 +493,7 @@ def _table(library: str, keys: dict[str, list[Any]], names: list[str], columns: 
     for j, name in enumerate(names):
         table[f"{name}_identifiable"] = pd.arrays.BooleanArray(columns["identifiable"][:, j].copy(),
                                                                columns["unjudged"][:, j].copy())
+    table["runaway"] = pd.Series(columns["runaway"], dtype=object)
     table["error"] = pd.Series(columns["error"], dtype=object)
     table["result"] = pd.Series(columns["result"], dtype=object)
     frame = pd.DataFrame(table)
@@ -487,6 +510,7 @@ def _polars_table(keys: dict[str, list[Any]], names: list[str], columns: dict[st
     series.append(pl.Series("success", columns["success"]))
     numbers = {
         "cost": columns["cost"],
+        "best_cost_any": columns["best_cost_any"],
         "chi_square": columns["chi_square"],
         "iterations": columns["iterations"],
         "impedance_evals": columns["impedance_evals"],
@@ -500,11 +524,12 @@ def _polars_table(keys: dict[str, list[Any]], names: list[str], columns: dict[st
         pl.Series(f"{name}_identifiable", columns["identifiable"][:, j]).set(pl.Series(columns["unjudged"][:, j]), None)
         for j, name in enumerate(names)
     )
+    series.append(pl.Series("runaway", columns["runaway"], dtype=pl.List(pl.String)))
     series.append(pl.Series("error", columns["error"], dtype=pl.String))
     series.append(pl.Series("result", columns["result"], dtype=pl.Object))
     table = pl.DataFrame(series)
     # A spectrum that was not fitted has no numbers at all: null, not NaN or zero.
     return table.with_columns(
         pl.when(failed).then(None).otherwise(pl.col(name)).alias(name)
-        for name in ("cost", "chi_square", "iterations", "impedance_evals", *names)
+        for name in ("cost", "best_cost_any", "chi_square", "iterations", "impedance_evals", *names)
     )

@@ -47,6 +47,12 @@ class FitReport:
     - ``identifiable``: False when the Jacobian is numerically rank-deficient in a
       direction involving the parameter, or its standard error exceeds its value's
       magnitude; None for held parameters.
+    - ``runaway``: the names of values that mean nothing although the fit converged (a
+      resistance far beyond the spectrum's |Z| range, an arc's time constant more than a
+      decade outside the measured window, a standard error above a thousand times the
+      value; see ``fit``), in ``names`` order. Empty for a sound fit.
+    - ``best_cost_any``: the lowest cost any converged start reached (NaN when none
+      converged); above ``result.cost`` when a start with runaway values was passed over.
     """
 
     result: Any
@@ -61,6 +67,8 @@ class FitReport:
     identifiable: dict[str, bool | None]
     degrees_of_freedom: float
     t_quantile: float
+    runaway: tuple[str, ...] = ()
+    best_cost_any: float = float("nan")
 
     @property
     def params(self) -> dict[str, float]:
@@ -149,7 +157,12 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     rejected when the first fit ends implausibly) and, when none of them converges, a basin-hopping search seeded
     with ``seed`` (0 when None). The lowest-cost converged fit wins (a later start must be lower by more than
     a billionth; a point off every limit wins a tie), so an exponent held on its limit by the data stays
-    there; ``start`` says which.
+    there; ``start`` says which. Runaway values are the exception: a converged fit with none wins over
+    one with a resistance above 100 * max|Z| or below 1e-4 * min|Z|, an arc (parallel R-C or R-CPE)
+    whose time constant R*C or (R*Q)**(1/alpha) lies more than a decade outside 1/(2*pi*f) over the
+    measured frequencies, or a standard error above 1000 times its value (inf included), unless the
+    runaway fit's cost is lower beyond noise: the ratio of the costs exceeds the 99 % quantile of the
+    F distribution with (dof, dof) degrees of freedom. ``runaway`` names the winner's flagged values.
     With the default method and no controls the "guess" start is exactly ``Circuit.fit()``.
 
     Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
@@ -169,7 +182,7 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
         raise ValueError(f"argument '{part}': {problem.text}")
     raw = _corvex._fit_with_controls(circuit, frequencies, impedances,
                                      robust=bool(robust), **control_arguments(fixed, bounds, weight), **fit_options)
-    result, start, values, covariance, correlation, errors, intervals, identifiable, dof, t = raw
+    result, start, values, covariance, correlation, errors, intervals, identifiable, dof, t, runaway, best = raw
     names = circuit.param_names()
     n = len(names)
     return FitReport(
@@ -178,4 +191,5 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
         covariance=np.array(covariance, dtype=float).reshape(n, n),
         correlation=np.array(correlation, dtype=float).reshape(n, n),
         stderr=dict(zip(names, errors)), intervals=dict(zip(names, intervals)),
-        identifiable=dict(zip(names, identifiable)), degrees_of_freedom=dof, t_quantile=t)
+        identifiable=dict(zip(names, identifiable)), degrees_of_freedom=dof, t_quantile=t,
+        runaway=tuple(name for name, flagged in zip(names, runaway) if flagged), best_cost_any=best)

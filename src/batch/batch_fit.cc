@@ -14,6 +14,7 @@
 
 #include "fit/controlled_stage.h"
 #include "fit/fit_controls.h"
+#include "fit/runaway_values.h"
 #include "util/worker_pool.h"
 
 namespace corvex {
@@ -52,19 +53,42 @@ void count_done(BatchProgress* progress) {
   if (progress != nullptr) progress->done.fetch_add(1);
 }
 
+// The verdict on a fit of spectrum i made by fit()'s own path: its runaway values under the
+// batch's controls, and its cost as the best any start reached when it converged.
+FitVerdict plain_verdict(const BatchProblem& problem, std::size_t i, const Spectrum& spectrum,
+                         const Result<FitOutcome>& fit, const CancellationToken& cancellation) {
+  FitVerdict verdict;
+  if (!is_usable_fit(fit)) return verdict;
+  Result<ResolvedControls> resolved = resolve_controls(problem.circuit.nodes, problem.controls);
+  if (!resolved) return verdict;
+  const FitControls controls = problem.controls_for(i);
+  const FitUncertainty uncertainty = uncertainty_of(problem.circuit.nodes, spectrum, controls, *resolved, *fit,
+                                                    cancellation);
+  verdict.runaway = runaway_parameters(problem.circuit.nodes, spectrum, fit->values, uncertainty.standard_errors);
+  verdict.degrees_of_freedom = uncertainty.degrees_of_freedom;
+  verdict.best_cost_any = fit->cost;
+  return verdict;
+}
+
 // One fit inside a pool task: an allocation failure becomes this spectrum's error instead
 // of escaping the pool thread. Under controls the controlled fit runs, robust only when
-// `robust`; `robust_start` receives its winning start when that was not the first one.
+// `robust`; `robust_start` receives its winning start when that was not the first one, and
+// `verdict` the judgement of the fit.
 Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circuit, std::size_t i,
                                const FitStart& start, bool robust, const CancellationToken& cancellation,
-                               std::string* robust_start = nullptr) {
+                               FitVerdict* verdict, std::string* robust_start = nullptr) {
   try {
     const Spectrum spectrum = problem.spectra.spectrum(i);
-    if (!problem.controlled()) return fit_spectrum(circuit, spectrum, start, problem.options, cancellation);
+    if (!problem.controlled()) {
+      Result<FitOutcome> fit = fit_spectrum(circuit, spectrum, start, problem.options, cancellation);
+      *verdict = plain_verdict(problem, i, spectrum, fit, cancellation);
+      return fit;
+    }
     Result<ControlledFit> fit =
         fit_spectrum_with_controls(circuit, spectrum, start, problem.options, problem.controls_for(i), robust, cancellation);
     if (!fit) return fit.take_error();
     if (robust_start != nullptr && !fit->from_first_start) *robust_start = fit->start;
+    *verdict = {std::move(fit->runaway), fit->uncertainty.degrees_of_freedom, fit->best_cost_any};
     return std::move(fit->outcome);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory");
@@ -74,16 +98,18 @@ Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circu
 // Every slot filled, or nullopt when the token stopped the pass.
 std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, std::size_t workers,
                                                    const CancellationToken& cancellation, BatchProgress* progress,
-                                                   std::vector<std::string>* robust_starts) {
+                                                   std::vector<std::string>* robust_starts,
+                                                   std::vector<FitVerdict>* verdicts) {
   std::vector<OutcomeSlot> slots(problem.spectra.size());
   robust_starts->assign(slots.size(), std::string());
+  verdicts->assign(slots.size(), FitVerdict{});
   count_planned(progress, slots.size());
   auto task = [&](std::size_t i) {
     if (const Error* failure = problem.spectra.failure(i)) {
       slots[i].emplace(*failure);
     } else {
       slots[i].emplace(fit_in_task(problem, problem.circuit, i, problem.start, problem.robust, cancellation,
-                                   &(*robust_starts)[i]));
+                                   &(*verdicts)[i], &(*robust_starts)[i]));
     }
     count_done(progress);
   };
@@ -92,22 +118,31 @@ std::optional<std::vector<OutcomeSlot>> first_pass(const BatchProblem& problem, 
 }
 
 // Where a fit stands when a neighbour's refit competes with it: usable (it succeeded with a
-// finite cost) first, then cost, the order in which the first pass chose among its own starts.
+// finite cost) first, then free of runaway values, then cost, the order in which the first
+// pass chose among its own starts.
 struct Standing {
   bool usable = false;
   double cost = 0.0;
+  bool runaway = false;
+  double degrees_of_freedom = 0.0;
 };
 
-Standing standing_of(const Result<FitOutcome>& fit) {
+Standing standing_of(const Result<FitOutcome>& fit, const FitVerdict& verdict) {
   if (!is_usable_fit(fit)) return {};
-  return {true, fit->cost};
+  const bool runaway = std::find(verdict.runaway.begin(), verdict.runaway.end(), true) != verdict.runaway.end();
+  return {true, fit->cost, runaway, verdict.degrees_of_freedom};
 }
 
-// A refit must lower the cost by more than a millionth to count: smaller gains are the same
-// minimum reached along another path, and chasing them would only churn.
+// A sound fit beats one with runaway values unless the latter's cost is lower beyond noise.
+// Otherwise a refit must lower the cost by more than a millionth to count: smaller gains are
+// the same minimum reached along another path, and chasing them would only churn.
 bool improves_on(const Standing& candidate, const Standing& kept) {
   if (candidate.usable != kept.usable) return candidate.usable;
   if (!candidate.usable) return false;
+  if (candidate.runaway != kept.runaway) {
+    return candidate.runaway ? runaway_fit_wins(kept.cost, candidate.cost, kept.degrees_of_freedom)
+                             : !runaway_fit_wins(candidate.cost, kept.cost, candidate.degrees_of_freedom);
+  }
   return candidate.cost < kept.cost - 1e-6 * kept.cost;
 }
 
@@ -145,11 +180,12 @@ class NeighbourRefinement {
     if (refits.empty()) return false;
     count_planned(progress_, refits.size());
     std::vector<OutcomeSlot> fits(refits.size());
+    std::vector<FitVerdict> verdicts(refits.size());
     const FitStart as_given{};
     auto task = [&](std::size_t k) {
       const Refit& refit = refits[k];
-      fits[k].emplace(
-          fit_in_task(problem_, rows_[refit.from].outcome->circuit, refit.row, as_given, false, cancellation_));
+      fits[k].emplace(fit_in_task(problem_, rows_[refit.from].outcome->circuit, refit.row, as_given, false,
+                                  cancellation_, &verdicts[k]));
       count_done(progress_);
     };
     if (!run_on_lanes(refits.size(), options_.workers, cancellation_, task)) {
@@ -163,12 +199,16 @@ class NeighbourRefinement {
     std::vector<bool> changed(rows_.size(), false);
     for (std::size_t k = 0; k < refits.size(); ++k) {
       BatchRow& row = rows_[refits[k].row];
-      const Standing kept = standing_of(row.outcome);
-      const Standing candidate = standing_of(*fits[k]);
+      const double best_cost_any = std::fmin(row.verdict.best_cost_any, verdicts[k].best_cost_any);
+      row.verdict.best_cost_any = best_cost_any;
+      const Standing kept = standing_of(row.outcome, row.verdict);
+      const Standing candidate = standing_of(*fits[k], verdicts[k]);
       if (!improves_on(candidate, kept)) continue;
       row.outcome = std::move(*fits[k]);
       row.start = refits[k].direction;
       row.robust_start.clear();
+      row.verdict = std::move(verdicts[k]);
+      row.verdict.best_cost_any = best_cost_any;
       changed[refits[k].row] = true;
     }
     bool any = false;
@@ -237,15 +277,17 @@ BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
                        const CancellationToken& cancellation, BatchProgress* progress) {
   BatchSummary summary;
   std::vector<std::string> robust_starts;
+  std::vector<FitVerdict> verdicts;
   std::optional<std::vector<OutcomeSlot>> first =
-      first_pass(problem, options.workers, cancellation, progress, &robust_starts);
+      first_pass(problem, options.workers, cancellation, progress, &robust_starts, &verdicts);
   if (!first) {
     summary.interrupted = true;
     return summary;
   }
   summary.rows.reserve(first->size());
   for (std::size_t i = 0; i < first->size(); ++i) {
-    summary.rows.push_back({std::move(*(*first)[i]), RowStart::Guess, std::move(robust_starts[i]), std::nullopt});
+    summary.rows.push_back(
+        {std::move(*(*first)[i]), RowStart::Guess, std::move(robust_starts[i]), std::nullopt, std::move(verdicts[i])});
   }
   first.reset();
   // Controls that do not resolve failed every fit already: there is nothing to refine.

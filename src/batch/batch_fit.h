@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -64,11 +65,21 @@ struct BatchOptions {
 // Where a row's kept result started.
 enum class RowStart { Guess, Previous, Next };
 
+// How a fit of one spectrum was judged beyond its cost.
+struct FitVerdict {
+  std::vector<bool> runaway;        // runaway_parameters of the fit, in parameter order
+  double degrees_of_freedom = 0.0;  // residuals minus free parameters
+  // The lowest cost any converged start of the spectrum reached, neighbour refits included;
+  // NaN when none converged.
+  double best_cost_any = std::numeric_limits<double>::quiet_NaN();
+};
+
 struct BatchRow {
   Result<FitOutcome> outcome;  // the kept fit, or the failure of the spectrum
   RowStart start = RowStart::Guess;
   std::string robust_start;    // the winning robust start when it was not the first one
   std::optional<FitUncertainty> uncertainty;  // of the kept fit, under the batch's controls
+  FitVerdict verdict;          // of the kept fit
 };
 
 struct BatchSummary {
@@ -84,6 +95,10 @@ struct BatchProgress {
   std::atomic<std::size_t> total{0};  // fits planned so far; grows as refinement passes start
 };
 
+// A refit replaces a row's fit when it converged and the kept one did not; or, both converged,
+// when it has no runaway value and the kept one has, unless runaway_fit_wins for the kept one;
+// or the other way round when runaway_fit_wins for the refit; otherwise when it lowers the cost
+// by more than a millionth.
 // Rows whose start is Guess (and no robust start) are exactly what fit_spectrum gives for that spectrum alone,
 // and the whole summary is the same for any number of workers. Lanes ask `cancellation`
 // before each fit and the fits ask it between evaluations; once it says stop, the batch

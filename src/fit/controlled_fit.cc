@@ -2,6 +2,7 @@
 // the controlled stage, judged by plausibility and cost, and the winner's uncertainty.
 #include "fit/controlled_fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -22,6 +23,8 @@ struct Attempt {
   FitOutcome outcome;
   std::string label;
   bool plausible = false;
+  std::optional<FitUncertainty> uncertainty;  // of a converged attempt, to judge its values by
+  bool runaway = false;                       // a converged attempt with a runaway value
 };
 
 LmSettings stage_settings(const FitOptions& options, bool reject_non_finite_steps) {
@@ -94,6 +97,15 @@ class StartRunner {
     return attempt;
   }
 
+  // The uncertainty of a converged attempt and whether any of its values ran away.
+  void judge(Attempt* attempt) const {
+    attempt->uncertainty =
+        uncertainty_of(circuit_.nodes, spectrum_, controls_, resolved_, attempt->outcome, cancellation_);
+    const std::vector<bool> flags = runaway_parameters(circuit_.nodes, spectrum_, attempt->outcome.values,
+                                                       attempt->uncertainty->standard_errors);
+    attempt->runaway = std::find(flags.begin(), flags.end(), true) != flags.end();
+  }
+
   const ResolvedControls& resolved() const { return resolved_; }
   bool plain() const { return plain_; }
 
@@ -137,9 +149,21 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
   }
 
   const std::vector<double> x0 = param_values(circuit.nodes);
+  // `best` ranks every start as if no value could run away: it decides whether the tolerant
+  // and global runs are needed. The converged starts are also ranked apart by whether a value
+  // ran away, and those two winners meet at the end.
   std::optional<Attempt> best;
+  std::optional<Attempt> best_sound;
+  std::optional<Attempt> best_runaway;
+  double best_cost_any = std::numeric_limits<double>::quiet_NaN();
   auto consider = [&](Result<Attempt> attempt) -> Status {
     if (!attempt) return attempt.take_error();
+    if (usable(*attempt)) {
+      runner.judge(&*attempt);
+      if (!(attempt->outcome.cost >= best_cost_any)) best_cost_any = attempt->outcome.cost;
+      std::optional<Attempt>& pool = attempt->runaway ? best_runaway : best_sound;
+      if (improves_on(*attempt, pool)) pool = *attempt;
+    }
     if (improves_on(*attempt, best)) best = std::move(attempt).value();
     return {};
   };
@@ -178,14 +202,24 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
     }
   }
 
+  Attempt& winner = best_sound && best_runaway
+                        ? (runaway_fit_wins(best_sound->outcome.cost, best_runaway->outcome.cost,
+                                            best_sound->uncertainty->degrees_of_freedom)
+                               ? *best_runaway
+                               : *best_sound)
+                        : best_sound ? *best_sound : best_runaway ? *best_runaway : *best;
   ControlledFit out;
-  out.uncertainty = uncertainty_of(circuit.nodes, spectrum, controls, runner.resolved(), best->outcome, cancellation);
-  out.outcome = std::move(best->outcome);
+  out.uncertainty = winner.uncertainty ? std::move(*winner.uncertainty)
+                                       : uncertainty_of(circuit.nodes, spectrum, controls, runner.resolved(),
+                                                        winner.outcome, cancellation);
+  out.runaway = runaway_parameters(circuit.nodes, spectrum, winner.outcome.values, out.uncertainty.standard_errors);
+  out.best_cost_any = best_cost_any;
+  out.outcome = std::move(winner.outcome);
   // Starts solved by the controlled stage build their outcome without the driver, which is
   // where a result is given the spectrum it was fitted to; a result must carry it to be drawn or saved.
   out.outcome.measured = spectrum;
-  out.from_first_start = best->label == start_label;
-  out.start = std::move(best->label);
+  out.from_first_start = winner.label == start_label;
+  out.start = std::move(winner.label);
   out.held = runner.resolved().fixed;
   if (cancellation.stopped()) return interrupted_error();
   if (!runner.plain()) {

@@ -3,6 +3,7 @@
 // entry run.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "fit/fit_outcome.h"
 #include "fit/fit_uncertainty.h"
 #include "fit/robust_starts.h"
+#include "fit/runaway_values.h"
 #include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -24,6 +26,9 @@ struct ControlledFit {
   std::string start;            // label of the winning start
   bool from_first_start = true; // the winner is the first start (labelled start_label)
   std::vector<bool> held;       // the parameters the caller held, in parameter order
+  std::vector<bool> runaway;    // the outcome's runaway values (runaway_parameters), in parameter order
+  // The lowest cost any converged start reached; NaN when none converged.
+  double best_cost_any = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The uncertainty of a fitted outcome of `circuit` under the controls (resolved from them):
@@ -40,9 +45,11 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 //   derived starts, and, when the first start did not end plausibly, the variant that
 //   rejects non-finite trial steps from the first start ("tolerant"); when none of these
 //   converges, a basin-hopping search seeded with options.seed (0 when absent) runs from the
-//   best of them ("global"). A converged result beats one that did not converge, then the
-//   lowest cost wins; a later start must beat an earlier one by more than a billionth of its
-//   cost, and a plausible point wins a tie.
+//   best of them ("global"). A converged result beats one that did not converge; a converged
+//   result with no runaway value beats one with a runaway value unless runaway_fit_wins says
+//   the latter's lower cost is more than noise; otherwise the lowest cost wins: a later start
+//   must beat an earlier one by more than a billionth of its cost, and a plausible point wins
+//   a tie.
 // With `robust`, `seed_start` (when given) runs before the derived starts, which then
 // come from its values instead of the first start's.
 // The first start is labelled `start_label`. Errors: the driver's (unknown method first),

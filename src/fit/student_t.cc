@@ -47,8 +47,9 @@ double beta_fraction(double a, double b, double x) {
   return h;
 }
 
-// Regularised incomplete beta I_x(a, b) for a, b > 0 and x in [0, 1].
-double incomplete_beta(double a, double b, double x) {
+}  // namespace
+
+double regularized_incomplete_beta(double a, double b, double x) {
   if (x <= 0.0) return 0.0;
   if (x >= 1.0) return 1.0;
   const double front = std::exp(log_gamma(a + b) - log_gamma(a) - log_gamma(b) + a * std::log(x) +
@@ -57,14 +58,12 @@ double incomplete_beta(double a, double b, double x) {
   return 1.0 - front * beta_fraction(b, a, 1.0 - x) / b;
 }
 
-}  // namespace
-
 double student_t_cdf(double t, double degrees_of_freedom) {
   if (!(degrees_of_freedom > 0.0) || std::isnan(t)) return kNaN;
   if (std::isinf(t)) return t > 0 ? 1.0 : 0.0;
   const double nu = degrees_of_freedom;
   // P(|T| > |t|) = I_{nu / (nu + t^2)}(nu / 2, 1 / 2).
-  const double tail = 0.5 * incomplete_beta(0.5 * nu, 0.5, nu / (nu + t * t));
+  const double tail = 0.5 * regularized_incomplete_beta(0.5 * nu, 0.5, nu / (nu + t * t));
   return t >= 0.0 ? 1.0 - tail : tail;
 }
 
@@ -82,7 +81,7 @@ double student_t_quantile(double probability, double degrees_of_freedom) {
   for (int i = 0; i < 200 && lo < hi; ++i) {
     const double mid = 0.5 * (lo + hi);
     if (mid <= lo || mid >= hi) break;
-    if (incomplete_beta(0.5 * nu, 0.5, mid) < target) {
+    if (regularized_incomplete_beta(0.5 * nu, 0.5, mid) < target) {
       lo = mid;
     } else {
       hi = mid;

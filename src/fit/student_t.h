@@ -12,4 +12,8 @@ double student_t_quantile(double probability, double degrees_of_freedom);
 // P(T <= t); NaN for non-positive degrees of freedom.
 double student_t_cdf(double t, double degrees_of_freedom);
 
+// The regularised incomplete beta function I_x(a, b) for a, b > 0 and x in [0, 1], from which
+// the t and F distribution functions follow.
+double regularized_incomplete_beta(double a, double b, double x);
+
 }  // namespace corvex

@@ -11,7 +11,7 @@ from matplotlib.figure import Figure
 from matplotlib.typing import HashableList
 
 from ._drawing import closes_new_figures_on_error, notation
-from ._inputs import collect
+from ._inputs import collect, is_batch_table, key_columns
 from .spectra import bode, nyquist, residuals
 
 LAYOUT: list[HashableList[str]] = [["nyquist", "magnitude"], ["nyquist", "phase"], ["nyquist", "residuals"]]
@@ -24,7 +24,9 @@ def report(data: Any = None, impedances: Any = None, *, result: Any = None, key:
     against frequency (right, on one frequency axis).
 
     Inputs as for ``nyquist``. The residual panel stays empty when there is no fit. ``figure``
-    draws into an existing (empty) Figure instead of a new pyplot one. Returns the Figure.
+    draws into an existing (empty) Figure instead of a new pyplot one. For a batch table whose
+    ``runaway`` column flags values, a note under the panels names the rows whose fits hold
+    values that mean nothing (see ``corvex.batch.fit``). Returns the Figure.
     """
     collection = collect(data, impedances, result, key, by)
     if figure is None:
@@ -46,6 +48,9 @@ def report(data: Any = None, impedances: Any = None, *, result: Any = None, key:
         legend = panels[name].get_legend()
         if legend is not None:
             legend.remove()
+    note = _runaway_note(data)
+    if note:
+        figure.supxlabel(note, fontsize="small", color="C3")
     if not collection.is_batch and collection.spectra[0].result is not None:
         spectrum = collection.spectra[0]
         fit = spectrum.result
@@ -67,3 +72,17 @@ def _weighting(spectrum):
             if np.isclose(np.dot(residual, residual), fit.chi_square, rtol=1e-9, atol=0.0):
                 return f"{weight} weighting"
     return "other weighting"
+
+
+def _runaway_note(table: Any) -> str | None:
+    """Which rows of a batch table hold runaway values, or None when none does."""
+    if not is_batch_table(table) or "runaway" not in list(table.columns):
+        return None
+    flagged = [position for position, names in enumerate(table["runaway"]) if names is not None and len(names)]
+    if not flagged:
+        return None
+    key = key_columns(table)[0]
+    keys = list(table[key])
+    shown = ", ".join(str(keys[position]) for position in flagged[:8]) + (", ..." if len(flagged) > 8 else "")
+    return (f"runaway values in {len(flagged)} of {len(keys)} fits ({key} {shown}): "
+            "the data do not fix them, so those fits are no finding")

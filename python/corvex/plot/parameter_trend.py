@@ -1,5 +1,5 @@
 """Picture of fitted parameters over a series: each parameter of a batch table against the
-table's group key, with standard-error bars."""
+table's group key, with standard-error bars, and runaway values drawn hollow off the scale."""
 
 from __future__ import annotations
 
@@ -46,6 +46,25 @@ def _positions(keys):
     return x, False
 
 
+def _flagged(table, name):
+    """Whether each row's fit flagged the parameter as a runaway value (the `runaway` column);
+    all False for a table without that column."""
+    if "runaway" not in list(table.columns):
+        return np.zeros(len(table), dtype=bool)
+    return np.array([names is not None and name in list(names) for names in table["runaway"]], dtype=bool)
+
+
+def _range_of(low, high):
+    """Axis limits spanning [low.min(), high.max()] of the finite entries with a 5 % margin,
+    or None when there are none."""
+    low, high = low[np.isfinite(low)], high[np.isfinite(high)]
+    if low.size == 0 or high.size == 0:
+        return None
+    bottom, top = float(low.min()), float(high.max())
+    margin = 0.05 * (top - bottom) if top > bottom else 0.05 * max(abs(top), 1e-300)
+    return bottom - margin, top + margin
+
+
 @closes_new_figures_on_error
 def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None, by: str | Sequence[str] | None = None,
           ax: Axes | None = None) -> Axes:
@@ -55,7 +74,11 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
     ``table`` is the frame ``corvex.batch.fit`` returns; ``key`` names the column for the x axis
     (default: the table's first key column); ``by``, as given to the batch, names it (or several,
     drawn as tuples) in the same way. A numeric key is drawn to scale; names and tuples are drawn
-    in table order. Rows whose fit failed are left out. Returns the Axes.
+    in table order. Rows whose fit failed are left out. Error bars that are not finite (a value
+    the data cannot resolve) are not drawn. Values the table's ``runaway`` column flags are
+    drawn as hollow markers without error bars, a note says how many there are, and the y axis
+    spans only the unflagged values and their error bars, so one value of 1e24 does not flatten
+    the rest (flagged values beyond that range fall off the axis). Returns the Axes.
     """
     if not hasattr(table, "columns"):
         raise TypeError(f"trend() needs a batch table, not {type(table).__name__}")
@@ -78,8 +101,27 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
     units = _units(table, names)
     # Parameters of different units share the axis: each legend entry then names its own.
     labels = {name: f"{name} / {unit}" if unit and len(set(units)) > 1 else name for name, unit in zip(names, units)}
-    for name, values, yerr in series:
-        ax.errorbar(x, values, yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2, label=labels[name])
+    lows, highs, flagged_count = [], [], 0
+    for name, y, yerr in series:
+        flagged = _flagged(table, name)
+        sound = np.where(flagged, np.nan, y)
+        if yerr is not None:
+            yerr = np.where(np.isfinite(yerr) & ~flagged, yerr, np.nan)
+        drawn = ax.errorbar(x, sound, yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2,
+                            label=labels[name])
+        if flagged.any():
+            flagged_count += int(np.count_nonzero(flagged & np.isfinite(y)))
+            ax.plot(x[flagged], y[flagged], linestyle="none", marker="o", markersize=4, markerfacecolor="none",
+                    markeredgecolor=drawn.lines[0].get_color())
+        spread = np.zeros_like(sound) if yerr is None else np.nan_to_num(yerr, nan=0.0)
+        lows.append(sound - spread)
+        highs.append(sound + spread)
+    if flagged_count:
+        limits = _range_of(np.concatenate(lows), np.concatenate(highs))
+        if limits is not None:
+            ax.set_ylim(*limits)
+        ax.text(0.01, 0.99, f"hollow: {flagged_count} runaway value{'s' if flagged_count != 1 else ''}, "
+                "the axis spans the others", transform=ax.transAxes, ha="left", va="top", fontsize="small")
     if categorical:
         ax.set_xticks(x, [str(value) for value in raw_keys], rotation=45, ha="right")
     ax.set_xlabel(" / ".join(keys))

@@ -212,14 +212,30 @@ bool set_item(PyObject* dict, const char* key, PyObject* value) {
   return owned && PyDict_SetItemString(dict, key, owned.get()) == 0;
 }
 
+// The names of the flagged parameters, a new list; None for a spectrum that was not fitted.
+PyObject* runaway_names(const BatchRow& row, const std::vector<std::string>& names) {
+  if (!row.outcome.ok()) return Py_NewRef(Py_None);
+  OwnedRef list(PyList_New(0));
+  if (!list) return nullptr;
+  for (std::size_t j = 0; j < names.size() && j < row.verdict.runaway.size(); ++j) {
+    if (!row.verdict.runaway[j]) continue;
+    OwnedRef name(PyUnicode_FromString(names[j].c_str()));
+    if (!name || PyList_Append(list.get(), name.get()) != 0) return nullptr;
+  }
+  return list.release();
+}
+
 // The columns of the result table; failed rows hold NaN and zero counts, with failed[i] set.
-PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::size_t parameter_count) {
+// Standard errors are the uncertainty's, as corvex.fitting.fit reports them: infinite for a
+// value the data cannot resolve, NaN for a held one or where no estimate exists.
+PyObject* result_columns(const ModuleState* state, BatchSummary summary, const std::vector<std::string>& names) {
   const std::size_t n = summary.rows.size();
-  const std::size_t p = parameter_count;
+  const std::size_t p = names.size();
   constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
   OwnedRef success = new_array(n, 0, NPY_BOOL, false);
   OwnedRef failed = new_array(n, 0, NPY_BOOL, false);
   OwnedRef cost = new_array(n, 0, NPY_DOUBLE, false);
+  OwnedRef best_cost_any = new_array(n, 0, NPY_DOUBLE, false);
   OwnedRef chi_square = new_array(n, 0, NPY_DOUBLE, false);
   OwnedRef iterations = new_array(n, 0, NPY_UINT64, false);
   OwnedRef evals = new_array(n, 0, NPY_UINT64, false);
@@ -232,7 +248,8 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
   OwnedRef starts(PyList_New(static_cast<Py_ssize_t>(n)));
   OwnedRef errors(PyList_New(static_cast<Py_ssize_t>(n)));
   OwnedRef results(PyList_New(static_cast<Py_ssize_t>(n)));
-  if (!success || !failed || !cost || !chi_square || !iterations || !evals || !values || !stderrs || !ci_low ||
+  OwnedRef runaway(PyList_New(static_cast<Py_ssize_t>(n)));
+  if (!runaway || !best_cost_any || !success || !failed || !cost || !chi_square || !iterations || !evals || !values || !stderrs || !ci_low ||
       !ci_high || !identifiable || !unjudged || !starts || !errors || !results) {
     return nullptr;
   }
@@ -242,6 +259,10 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
     PyObject* start = PyUnicode_FromString(row.robust_start.empty() ? start_label(row.start) : row.robust_start.c_str());
     if (start == nullptr) return nullptr;
     PyList_SET_ITEM(starts.get(), at, start);
+    PyObject* flagged = runaway_names(row, names);
+    if (flagged == nullptr) return nullptr;
+    PyList_SET_ITEM(runaway.get(), at, flagged);
+    array_data<double>(best_cost_any)[i] = row.verdict.best_cost_any;
     double* value_row = array_data<double>(values) + i * p;
     double* stderr_row = array_data<double>(stderrs) + i * p;
     double* low_row = array_data<double>(ci_low) + i * p;
@@ -255,6 +276,7 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
       high_row[j] = judged ? row.uncertainty->interval_high[j] : kMissing;
       identifiable_row[j] = judged && row.uncertainty->identifiable[j];
       unjudged_row[j] = !judged;
+      stderr_row[j] = judged ? *row.uncertainty->standard_errors[j] : kMissing;
     }
     if (!row.outcome.ok()) {
       PyObject* message = PyUnicode_FromString(row.outcome.error().message.c_str());
@@ -267,7 +289,7 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
       array_data<double>(chi_square)[i] = kMissing;
       array_data<npy_uint64>(iterations)[i] = 0;
       array_data<npy_uint64>(evals)[i] = 0;
-      for (std::size_t j = 0; j < p; ++j) value_row[j] = stderr_row[j] = kMissing;
+      for (std::size_t j = 0; j < p; ++j) value_row[j] = kMissing;
       continue;
     }
     const FitOutcome& outcome = row.outcome.value();
@@ -277,11 +299,7 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
     array_data<double>(chi_square)[i] = outcome.chi_square;
     array_data<npy_uint64>(iterations)[i] = outcome.iterations;
     array_data<npy_uint64>(evals)[i] = outcome.impedance_evals;
-    for (std::size_t j = 0; j < p; ++j) {
-      value_row[j] = j < outcome.values.size() ? outcome.values[j] : kMissing;
-      const bool has_stderr = outcome.standard_errors && j < outcome.standard_errors->size();
-      stderr_row[j] = has_stderr ? (*outcome.standard_errors)[j] : kMissing;
-    }
+    for (std::size_t j = 0; j < p; ++j) value_row[j] = j < outcome.values.size() ? outcome.values[j] : kMissing;
     PyList_SET_ITEM(errors.get(), at, Py_NewRef(Py_None));
     PyObject* result = new_fit_result_object(state, std::move(row.outcome).value());
     if (result == nullptr) return nullptr;
@@ -291,7 +309,9 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, std::si
   if (!columns) return nullptr;
   const bool filled =
       set_item(columns.get(), "success", success.release()) && set_item(columns.get(), "failed", failed.release()) &&
-      set_item(columns.get(), "cost", cost.release()) && set_item(columns.get(), "chi_square", chi_square.release()) &&
+      set_item(columns.get(), "cost", cost.release()) &&
+      set_item(columns.get(), "best_cost_any", best_cost_any.release()) &&
+      set_item(columns.get(), "runaway", runaway.release()) && set_item(columns.get(), "chi_square", chi_square.release()) &&
       set_item(columns.get(), "iterations", iterations.release()) &&
       set_item(columns.get(), "impedance_evals", evals.release()) &&
       set_item(columns.get(), "values", values.release()) && set_item(columns.get(), "stderr", stderrs.release()) &&
@@ -385,7 +405,7 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     if (summary->interrupted) return raise_error(interrupted_error());
     // The last counts, which the hook may not have seen: a display ends at done == total.
     if (!report_progress(progress, counts, &reported)) return nullptr;
-    return result_columns(state, std::move(*summary), parameter_count(circuit.nodes));
+    return result_columns(state, std::move(*summary), param_names(circuit.nodes));
   });
 }
 

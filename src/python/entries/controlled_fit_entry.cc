@@ -137,7 +137,8 @@ bool convert_robust(PyObject* object, bool* robust) {
 }
 
 // (FitResult, start, values, covariance, correlation, stderr, intervals, identifiable, dof,
-// t): lists in parameter order, flat n x n matrices, None where a parameter has no figure.
+// t, runaway, best_cost_any): lists in parameter order, flat n x n matrices, None where a
+// parameter has no figure.
 PyObject* result_tuple(const ModuleState* state, ControlledFit fit, const std::vector<bool>& held) {
   const FitUncertainty& u = fit.uncertainty;
   const std::size_t n = fit.outcome.values.size();
@@ -160,12 +161,15 @@ PyObject* result_tuple(const ModuleState* state, ControlledFit fit, const std::v
   OwnedRef errors(new_list(all, error_of));
   OwnedRef intervals(new_list(all, interval_of));
   OwnedRef flags(new_list(all, identifiable_of));
-  if (!start || !values || !covariance || !correlation || !errors || !intervals || !flags) return nullptr;
+  OwnedRef runaway(new_list(all, [&](std::size_t i) -> PyObject* {
+    return PyBool_FromLong(i < fit.runaway.size() && fit.runaway[i]);
+  }));
+  if (!start || !values || !covariance || !correlation || !errors || !intervals || !flags || !runaway) return nullptr;
   OwnedRef result(new_fit_result_object(state, std::move(fit.outcome)));
   if (!result) return nullptr;
-  return Py_BuildValue("(OOOOOOOOdd)", result.get(), start.get(), values.get(), covariance.get(),
+  return Py_BuildValue("(OOOOOOOOddOd)", result.get(), start.get(), values.get(), covariance.get(),
                        correlation.get(), errors.get(), intervals.get(), flags.get(), u.degrees_of_freedom,
-                       u.t_quantile);
+                       u.t_quantile, runaway.get(), fit.best_cost_any);
 }
 
 PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
