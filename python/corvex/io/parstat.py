@@ -5,6 +5,8 @@ from __future__ import annotations
 
 from typing import Any
 
+import numpy as np
+
 from . import _columns, delimited
 from ._source import Source
 
@@ -22,7 +24,9 @@ def read(source: Source) -> Any:
     """One row per impedance point. The rows the instrument writes at 0 Hz while it records the
     DC potential and current before the sweep are not impedance points and are dropped."""
     frame = delimited.read_after(source, 0, "\t", quoted=False)
-    kept = frame[_columns.FREQUENCY].to_numpy() != 0.0
-    if kept.all():
-        return frame
-    return frame[kept].reset_index(drop=True)
+    frequencies = frame[_columns.FREQUENCY].to_numpy()
+    # Only the leading block: a 0 Hz row within the sweep is a row of the file like any other.
+    pre_sweep = int(np.argmax(frequencies != 0.0)) if (frequencies != 0.0).any() else len(frequencies)
+    if pre_sweep == len(frequencies):
+        raise ValueError(f"{source.path}: only the 0 Hz rows recorded before the sweep, no impedance points")
+    return frame.iloc[pre_sweep:].reset_index(drop=True)
