@@ -77,7 +77,7 @@ def _wait_for_writer(fd: int, path: str) -> bytes:
             return first
         remaining = deadline - time.monotonic()
         if remaining <= 0:
-            raise ValueError(f"{path} is a FIFO that no program writes to")
+            raise ValueError(f"{path} is a pipe or FIFO with nothing written to it")
         # A FIFO that never had a writer polls as not ready until one writes to it.
         select.select([fd], [], [], remaining)
 
@@ -151,39 +151,27 @@ def open_source(path: str | os.PathLike[str], encoding: str | None = None) -> So
         encoding = _checked_encoding(encoding)
     raw = _read_bytes(path)
     utf16 = _utf16_of(raw)
-    nul_line = None
     wide = codecs.lookup(encoding).name.startswith(("utf-16", "utf-32")) if encoding else utf16 is not None
-    if not wide:
-        nul = raw.find(b"\x00")
-        if nul >= 0:
-            # Stop before the line holding the NUL byte: what follows is not text.
-            cut = max(raw.rfind(b"\n", 0, nul), raw.rfind(b"\r", 0, nul)) + 1
-            if cut == 0:
-                raise ValueError(f"{path} is a binary file, not a text export of a measurement")
-            raw = raw[:cut]
-            nul_line = -1
-    if encoding is None:
-        if utf16 is not None:
-            encoding = utf16
-        elif raw.startswith(codecs.BOM_UTF8):
-            encoding = "utf-8-sig"
-        else:
-            try:
-                raw.decode("utf-8")
-                encoding = "utf-8"
-            except UnicodeDecodeError:
-                encoding = "latin-1"  # which decodes any byte
-    text = _decode(path, raw, encoding).removeprefix("\ufeff")
-    text = text.replace("\r\n", "\n").replace("\r", "\n")
-    if nul_line is None and "\x00" in text:
+    nul = -1 if wide else raw.find(b"\x00")
+    if nul >= 0:
+        # Stop before the line holding the NUL byte: what follows is not text.
+        raw = raw[: max(raw.rfind(b"\n", 0, nul), raw.rfind(b"\r", 0, nul)) + 1]
+    if encoding is None and utf16 is None and not raw.startswith(codecs.BOM_UTF8):
+        try:
+            text, encoding = raw.decode("utf-8"), "utf-8"
+        except UnicodeDecodeError:
+            text, encoding = raw.decode("latin-1"), "latin-1"  # which decodes any byte
+    else:
+        encoding = encoding or utf16 or "utf-8-sig"
+        text = _decode(path, raw, encoding).removeprefix("\ufeff")
+    if "\r" in text:
+        text = text.replace("\r\n", "\n").replace("\r", "\n")
+    if wide and "\x00" in text:
         nul = text.find("\x00")
         text = text[: text.rfind("\n", 0, nul) + 1]
-        if not text:
-            raise ValueError(f"{path} is a binary file, not a text export of a measurement")
-        nul_line = -1
-    if nul_line is not None:
-        nul_line = text.count("\n") + 1
+    if nul >= 0 and not text:
+        raise ValueError(f"{path} is a binary file, not a text export of a measurement")
     head = text[:HEAD_BYTES].split("\n")
     if len(text) > HEAD_BYTES or head[-1] == "":
         head.pop()  # cut at the limit, or the empty rest after the final newline
-    return Source(path, encoding, text, tuple(head), nul_line)
+    return Source(path, encoding, text, tuple(head), text.count("\n") + 1 if nul >= 0 else None)

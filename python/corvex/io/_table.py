@@ -107,38 +107,41 @@ def _first_row(text: str) -> str | None:
 
 def _row_lines(text: str, first_line: int) -> Any:
     """File line of each parsed row: the table parser skips blank lines. Only for messages."""
-    lines = text.split("\n")
-    return first_line + np.flatnonzero([line.strip() != "" for line in lines])
+    return first_line + np.flatnonzero((pd.Series(text.split("\n")).str.strip() != "").to_numpy())
 
 
-def _significant_digits(fields: Any) -> Any:
-    """How many digits each number is written with, leading zeros and exponent aside."""
+def _digits(fields: Any) -> Any:
+    """How many digits each number is written with: its mantissa without leading zeros, and its
+    exponent ("2.0680824E-001" cut to "2.0680824E-00" loses one)."""
     mantissas = fields.str.replace(r"[eE].*$", "", regex=True).str.replace(r"[^0-9]", "", regex=True)
-    return mantissas.str.lstrip("0").str.len()
+    exponents = fields.str.extract(r"[eE][+-]?(\d*)\s*$", expand=False).fillna("")
+    return mantissas.str.lstrip("0").str.len() + exponents.str.len()
 
 
 def _cut_short(text: str, layout: Layout) -> bool:
     """Whether the last row of a table that ends its file without a final newline was cut short
     as the file was written: a cut number still parses ("-49014.063" cut to "-4"), so the row
-    is judged by its shape. Conservatively, it counts as cut when it is shorter than every other
-    row, or when its last field has fewer digits than any other row's field in that column."""
-    rows = [line for line in text.split("\n") if line.strip()]
+    is judged by its shape. Conservatively, it counts as cut when it is the only row, when it is
+    shorter than every other row, or when its last field has fewer digits than the column's
+    typical (median) field; a row missing whole fields is left to be refused as it stands."""
+    lines = pd.Series(text.split("\n"))
+    rows = lines[lines.str.strip() != ""]
     if len(rows) < 2:
-        return True  # nothing to compare the row with
-    last, others = rows[-1], pd.Series(rows[:-1])
+        return True  # the only row: nothing to compare it with
+    last, others = rows.iloc[-1], rows.iloc[:-1]
     fields = [field.strip() for field in split_fields(last, layout.sep, layout.skip_initial_space)]
-    if len(fields) != len(split_fields(rows[0], layout.sep, layout.skip_initial_space)):
-        return False  # a row missing fields is refused as it stands, naming its line
+    if len(fields) != len(split_fields(rows.iloc[0], layout.sep, layout.skip_initial_space)):
+        return False
     if len(last) < others.str.len().min():
         return True
     while len(fields) > 1 and fields[-1] == "":
         fields.pop()
-    column = len(fields) - 1
     split = others.str.strip().str.split(r"\s+" if layout.sep is None else re.escape(layout.sep), regex=True)
-    column_fields = split.str[column].dropna().str.strip()
-    if column_fields.empty:
+    column = split.str[len(fields) - 1].dropna()
+    if column.empty:
         return False
-    return bool(_significant_digits(pd.Series([fields[-1]])).iloc[0] < _significant_digits(column_fields).min())
+    typical = _digits(column.astype(str).str.strip()).median()
+    return bool(_digits(pd.Series([fields[-1]])).iloc[0] < typical)
 
 
 def _warn(message: str) -> None:

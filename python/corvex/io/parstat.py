@@ -3,6 +3,7 @@
 
 from __future__ import annotations
 
+import warnings
 from typing import Any
 
 import numpy as np
@@ -24,9 +25,13 @@ def read(source: Source) -> Any:
     """One row per impedance point. The rows the instrument writes at 0 Hz while it records the
     DC potential and current before the sweep are not impedance points and are dropped."""
     frame = delimited.read_after(source, 0, "\t", quoted=False)
-    frequencies = frame[_columns.FREQUENCY].to_numpy()
-    # Only the leading block: a 0 Hz row within the sweep is a row of the file like any other.
-    pre_sweep = int(np.argmax(frequencies != 0.0)) if (frequencies != 0.0).any() else len(frequencies)
-    if pre_sweep == len(frequencies):
+    zero = frame[_columns.FREQUENCY].to_numpy() == 0.0
+    if zero.all():
         raise ValueError(f"{source.path}: only the 0 Hz rows recorded before the sweep, no impedance points")
-    return frame.iloc[pre_sweep:].reset_index(drop=True)
+    if not zero.any():
+        return frame
+    within = int(zero[int(np.argmax(~zero)):].sum())
+    if within:
+        warnings.warn(f"{source.path}: dropped {within} rows of 0 Hz within the sweep, which are not "
+                      "impedance points", UserWarning, stacklevel=3)
+    return frame[~zero].reset_index(drop=True)
