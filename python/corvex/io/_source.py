@@ -82,18 +82,18 @@ def _wait_for_writer(fd: int, path: str) -> bytes:
         select.select([fd], [], [], remaining)
 
 
-def _read_bytes(path: str) -> bytes:
-    """The bytes of `path` up to MAX_BYTES, stopping early after a chunk holding a NUL byte
-    outside the opening bytes (the preallocated tail a crash leaves need not be read)."""
+def _read_bytes(path: str, wide: bool | None) -> bytes:
+    """The bytes of `path` up to MAX_BYTES. Unless the text is UTF-16 or UTF-32 (`wide`, or
+    judged from the first chunk when None), reading stops after a chunk holding a NUL byte: the
+    text ends there, and the preallocated tail a crash leaves can be far larger than the file."""
     fifo = stat.S_ISFIFO(os.stat(path).st_mode)
     fd = os.open(path, os.O_RDONLY | (os.O_NONBLOCK if fifo else 0) | getattr(os, "O_BINARY", 0))
     try:
         chunks = [_wait_for_writer(fd, path) if fifo else os.read(fd, _CHUNK_BYTES)]
         size = len(chunks[0])
-        while chunks[-1] and size <= MAX_BYTES:
-            # UTF-16 text is full of NUL bytes, so only the opening bytes decide about stopping.
-            if b"\x00" in chunks[-1] and _utf16_of(chunks[0]) is None:
-                break
+        if wide is None:
+            wide = _utf16_of(chunks[0]) is not None
+        while chunks[-1] and size <= MAX_BYTES and (wide or b"\x00" not in chunks[-1]):
             chunks.append(os.read(fd, _CHUNK_BYTES))
             size += len(chunks[-1])
     finally:
@@ -149,9 +149,11 @@ def open_source(path: str | os.PathLike[str], encoding: str | None = None) -> So
     path = os.fspath(path)
     if encoding is not None:
         encoding = _checked_encoding(encoding)
-    raw = _read_bytes(path)
+    wide = codecs.lookup(encoding).name.startswith(("utf-16", "utf-32")) if encoding else None
+    raw = _read_bytes(path, wide)
     utf16 = _utf16_of(raw)
-    wide = codecs.lookup(encoding).name.startswith(("utf-16", "utf-32")) if encoding else utf16 is not None
+    if wide is None:
+        wide = utf16 is not None
     nul = -1 if wide else raw.find(b"\x00")
     if nul >= 0:
         # Stop before the line holding the NUL byte: what follows is not text.
