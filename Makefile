@@ -88,8 +88,8 @@ sanitize-thread: venv
 	$(VENV)/bin/cmake --build build/tsan -j $(JOBS)
 	TSAN_OPTIONS=halt_on_error=1 $(VENV)/bin/ctest --test-dir build/tsan --output-on-failure
 
-fuzz:
-	$(MAKE) -C fuzz run
+fuzz: build
+	$(MAKE) -C fuzz run readers PY=$(abspath $(PY))
 
 weights:
 	$(MAKE) -C training weights MODEL=$(MODEL)

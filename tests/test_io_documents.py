@@ -98,6 +98,9 @@ def test_damaged_circuit_documents_are_refused(change, error, message):
         ({"names": ["R0.r", "R1.r", "C9.c"]}, "names do not match"),
         ({"stderr": [1.0]}, "one standard error per parameter"),
         ({"iterations": -1}, "cannot be negative"),
+        ({"iterations": 2**70}, "iterations must be a count"),
+        ({"values": [1.0, 2.0, 3.0]}, "parameter values do not match the circuit's"),
+        ({"cost": float("inf")}, "too large for a float"),
         ({"success": "yes"}, '"success" has the wrong type'),
     ],
 )
@@ -134,3 +137,27 @@ def test_tables_round_trip_through_the_library_writers(library, suffix, tmp_path
     assert [repr(r) for r in back["result"]] == [repr(r) for r in table["result"]]
     io.write_table(table, path, results="drop")
     assert "result" not in io.read_table(path).columns
+
+
+@pytest.mark.parametrize("position, value, message", [
+    (2, (1.0, 2.0, 3.0), "parameter values do not match the circuit's"),
+    (4, -1, "iterations must be a count"),
+    (5, 2**64, "impedance_evals must be a count"),
+])
+def test_tampered_pickles_are_refused(position, value, message):
+    restore, state = fit_results()[0].__reduce__()
+    state = state[:position] + (value,) + state[position + 1:]
+    with pytest.raises(ValueError, match=message):
+        restore(*state)
+
+
+@pytest.mark.parametrize("write", [
+    lambda path: io.save(corvex.Series([corvex.R(1.0), corvex.Parallel([])]), path),
+    lambda path: io.write_table(pd.DataFrame({"a": [object()]}), path, format="parquet"),
+])
+def test_failed_writes_keep_the_old_file(tmp_path, write):
+    path = tmp_path / "kept.json"
+    path.write_text("old")
+    with pytest.raises(Exception):  # noqa: B017  (whatever the writer raises)
+        write(path)
+    assert path.read_text() == "old" and [p.name for p in tmp_path.iterdir()] == ["kept.json"]

@@ -1,5 +1,6 @@
 # Reading instrument files: values checked by hand against the raw text of each sample file,
 # sign and unit conventions, encodings, and the messages for files we must refuse.
+import os
 import pathlib
 import warnings
 
@@ -77,6 +78,7 @@ def _write(tmp_path, name, text, encoding="utf-8"):
     ("f/mHz\t|Z|/Ohm\tPhase/rad\n100\t2\t-1.5707963267948966\n", "utf-16", [0.1, 0.0, -2]),
     ("freq\tZ (\u03a9)\t-Phase (\u00b0)\n1\t2\t90\n", "utf-8-sig", [1, 0.0, -2]),
     ("Freq / Hz;Z' / ohm;Z'' / ohm;Temp (\u00b0C)\n1;2;-3;25\n", "latin-1", [1, 2, -3]),
+    ("sample,time,freq,Zre,Zim\nA1,12:00:01,10,1.5,-2\n", "utf-8", [10, 1.5, -2]),  # text first
     ('"Frequency / Hz","Real Impedance / ohm","Imaginary Impedance / ohm"\n"5","1e3","-2e3"\n', "utf-16-le",
      [5, 1000, -2000]),
     ("Exported by some program\nRun: 3\n\nfrequency_hertz real_impedance_ohm imaginary_impedance_ohm\n"
@@ -162,3 +164,121 @@ def test_each_table_of_a_file_is_a_spectrum(tmp_path):
     frame = corvex.io.read(path)
     assert frame["Spectrum"].tolist() == [0] * 72 + [1] * 72
     assert (frame[F][:72].to_numpy() == frame[F][72:].to_numpy()).all()
+
+
+def _lf_frame(name):
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        return corvex.io.read(INSTRUMENTS / name)
+
+
+@pytest.mark.parametrize("name, ending", [
+    ("exampleDataBioLogic.mpt", b"\r"), ("exampleDataCHInstruments.txt", b"\r"),
+    ("exampleDataAutolab.txt", b"\n\r"), ("exampleDataGamry.DTA", b"\r\n"),
+])
+def test_line_endings_never_lose_rows(tmp_path, name, ending):
+    path = tmp_path / name
+    path.write_bytes((INSTRUMENTS / name).read_bytes().replace(b"\n", ending))
+    frame = corvex.io.read(path)
+    assert frame.equals(_lf_frame(name))
+    path.write_bytes(b"Exported by X\r\rfreq,Zre,Zim\r1000,1,-1\r100,2,-2\r10,3,-3\r")
+    assert corvex.io.read(path)[F].tolist() == [1000, 100, 10]
+
+
+def test_short_autolab_file_with_lf_cr_endings_warns(tmp_path):
+    lines = (INSTRUMENTS / "exampleDataAutolab.txt").read_bytes().split(b"\n")[:41]
+    path = tmp_path / "short.txt"
+    path.write_bytes(b"\n\r".join(lines) + b"\n\r")
+    with pytest.warns(UserWarning, match="announces 41 points but the file holds 30"):
+        assert len(corvex.io.read(path)) == 30
+
+
+def _edited(name, edit):
+    return lambda: edit((INSTRUMENTS / name).read_bytes())
+
+
+@pytest.mark.parametrize("name, edit, message", [
+    # One flipped bit turns the tab opening a row into \x19.
+    ("exampleDataGamry.DTA", lambda data: data[:34445] + b"\x19" + data[34446:], r"line 492: expected 12 fields"),
+    ("exampleDataGamry.DTA", lambda data: data.replace(b"\n\t43\t", b"\njunk\n\t43\t"), r"line 493: expected 12 fields"),
+    # A comma of the column names turned into a quote merges two names.
+    ("exampleDataVersaStudio.par", lambda data: data.replace(b"E(V), I(A)", b"E(V)' I(A)"),
+     r"line 116: the Definition names 23 columns but the rows have 24 fields"),
+    ("exampleDataParstat.txt", lambda data: b"\n".join(data.split(b"\n")[:5]) + b"\n",
+     r"only the 0 Hz rows recorded before the sweep"),
+    ("exampleDataPowersuite.txt", lambda data: data[: data.index(b"-49014.063") + 2],
+     r"line 3: the file ends without a newline in its only row"),
+    ("exampleDataGamry.DTA", lambda data: data.replace(b"17007.49", b"1e400"), r"line 520: a value is infinite"),
+])
+def test_garbled_rows_are_refused_naming_the_line(tmp_path, name, edit, message):
+    path = tmp_path / name
+    path.write_bytes(_edited(name, edit)())
+    with pytest.raises(ValueError, match=f"{name}[:,] {message}"):
+        corvex.io.read(path)
+
+
+@pytest.mark.parametrize("name, edit, rows, message", [
+    # A number cut short with the file: -23804.949 read as -23804.94 (the column also holds -16131.9).
+    ("exampleDataPowersuite.txt", lambda data: data[: data.index(b"-23804.949") + 9], 12,
+     r"line 27: the file ends without a newline"),
+    ("data.csv", lambda _: b"freq,Zre,Zim\n1000,1.25,-1.5\n100,2.5,-2.25\n10,3.5,-3", 2, "line 4: the file ends"),
+    ("data.csv", lambda _: b"freq,Zre,Zim\n1000,1,-1\nnan,2,-2\n10,3,nan\n1,4,-4\n", 2, r"dropped 2 rows .* lines 3, 4"),
+    # The preallocated tail a crash leaves: only the first MiB of it is read.
+    ("data.csv", lambda _: b"freq,Zre,Zim\n1000,1,-1\n100,2,-2\n" + bytes(64 << 20), 2, r"line 4: NUL bytes"),
+    ("exampleDataGamry.DTA", lambda data: data + b"\x00" * 5000, 72, r"line 521: NUL bytes"),
+])
+def test_dropped_rows_warn_naming_the_line(tmp_path, name, edit, rows, message):
+    path = tmp_path / name
+    path.write_bytes(edit((INSTRUMENTS / name).read_bytes() if (INSTRUMENTS / name).exists() else b""))
+    with pytest.warns(UserWarning, match=message):
+        frame = corvex.io.read(path)
+    assert len(frame) == rows and frame[[F, RE, IM]].notna().all().all()
+
+
+def test_complete_last_row_without_newline_is_kept(tmp_path):
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # the sample ends without a newline
+        assert len(corvex.io.read(INSTRUMENTS / "exampleDataBioLogic.mpt")) == 43
+
+
+def test_encoding_is_judged_from_the_whole_file(tmp_path):
+    data = (INSTRUMENTS / "exampleDataGamry.DTA").read_bytes()
+    start = data.index(b"ZCURVE\tTABLE")
+    # An open-circuit curve long enough to push the first non-ASCII byte past 64 KiB.
+    ocv = b"OCVCURVE\tTABLE\t1000\n\tPt\tT\tVf\n\t#\ts\tV vs. Ref.\n" + b"".join(
+        b"\t%d\t%d\t-0.3411888\n" % (i, i) for i in range(3000))
+    path = tmp_path / "long.DTA"
+    path.write_bytes(data[:start] + ocv + data[start:])
+    assert len(corvex.io.read(path)) == 72
+    with pytest.raises(ValueError, match=r"long.DTA, line 3451: cannot be decoded as utf-8"):
+        corvex.io.read(path, encoding="utf-8")
+
+
+@pytest.mark.parametrize("content, kwargs, error, message", [
+    (b"freq,Zre,Zim\n1,2,3\n\xd9\xa1,2,3\n", {}, ValueError, r"data.csv, line 3: .* is not a number"),
+    (b"freq,Zre,Zim\n1,2,3\n", {"encoding": "utf-16"}, ValueError, r"data.csv, line 2: cannot be decoded as utf-16"),
+    (b"freq,Zre,Zim\n1,2,3\n", {"encoding": "zlib"}, ValueError, r"argument 'encoding': 'zlib' is not a text"),
+    (b"freq,Zre,Zim\n1,2,3\n", {"encoding": 8}, TypeError, r"argument 'encoding': expected a str"),
+    (b"freq,Zre,Zim\n1,2,3\n10,1e400,3\n", {}, ValueError, r"data.csv, line 3: a value is infinite"),
+])
+def test_unclear_inputs_get_errors_naming_what_is_wrong(tmp_path, content, kwargs, error, message):
+    path = tmp_path / "data.csv"
+    path.write_bytes(content)
+    with pytest.raises(error, match=message):
+        corvex.io.read(path, **kwargs)
+
+
+def test_pipes_are_read_once(tmp_path, monkeypatch):
+    import threading
+
+    from corvex.io import _source
+
+    fifo = tmp_path / "stream"
+    os.mkfifo(fifo)
+    monkeypatch.setattr(_source, "WRITER_WAIT_SECONDS", 0.05)
+    with pytest.raises(ValueError, match="stream is a pipe or FIFO with nothing written to it"):
+        corvex.io.read(fifo)
+    writer = threading.Thread(target=lambda: fifo.write_bytes(b"freq,Zre,Zim\n1000,1,-1\n100,2,-2\n"))
+    writer.start()
+    assert corvex.io.read(fifo)[F].tolist() == [1000, 100]
+    writer.join()

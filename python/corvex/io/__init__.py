@@ -6,6 +6,7 @@ from __future__ import annotations
 
 import importlib
 import os
+import warnings
 from types import ModuleType
 from typing import TYPE_CHECKING, Any
 
@@ -107,8 +108,18 @@ def read(
     from . import _source
 
     source = _source.open_source(path, encoding)
-    name = format if format is not None else _detect(source)
-    frame = _reader(name).read(source)
+    try:
+        name = format if format is not None else _detect(source)
+        frame = _reader(name).read(source)
+    except ValueError as error:
+        if source.nul_line is None:
+            raise
+        raise ValueError(f"{source.at(source.nul_line)}: NUL bytes, so the text ends before this line; "
+                         f"what precedes it cannot be read: {error}") from None
+    if source.nul_line is not None:
+        warnings.warn(f"{source.at(source.nul_line)}: NUL bytes (the unwritten tail of a file left by a "
+                      f"crash, or not text); read the {len(frame)} rows before this line",
+                      UserWarning, stacklevel=2)
     frame.attrs["format"] = name
     frame.attrs.setdefault("header", {})
     if library == "polars":

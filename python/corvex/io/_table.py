@@ -6,7 +6,9 @@ from __future__ import annotations
 import csv
 import dataclasses
 import io
+import os
 import re
+import warnings
 from collections.abc import Iterable, Mapping, Sequence
 from typing import Any
 
@@ -19,7 +21,7 @@ from ._source import Source
 # Texts that stand for a missing number; an empty field never does, so a short row is an error.
 _MISSING = ["nan", "NaN", "NAN", "-nan", "-NaN"]
 _CHUNK_ROWS = 1 << 18
-_NUMBER = re.compile(r"\s*[+-]?(?:(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?|nan|inf|infinity)\s*", re.IGNORECASE)
+_NUMBER = re.compile(r"\s*[+-]?(?:(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?|nan|inf|infinity)\s*", re.IGNORECASE | re.ASCII)
 
 
 @dataclasses.dataclass(frozen=True)
@@ -97,28 +99,83 @@ def _fault(lines: Iterable[str], layout: Layout, used: Sequence[int], count: int
     return None
 
 
-def _first_row(source: Source, layout: Layout, text: str | None) -> list[str] | None:
-    """The fields of the first data row, which fix how many fields every row must have."""
-    if text is not None:
-        lines = text.split("\n", 8)
-    else:
-        lines = source.lines(layout.first_line + 8)[layout.first_line - 1:]
-    row = next((line for line in lines if line.strip()), None)
-    return None if row is None else split_fields(row.rstrip("\r"), layout.sep, layout.skip_initial_space)
+def _first_row(text: str) -> str | None:
+    """The first non-blank line of a table, whose fields fix how many fields every row must have."""
+    row = next((line for line in text.split("\n", 8) if line.strip()), None)
+    return row
+
+
+def _row_lines(text: str, first_line: int) -> Any:
+    """File line of each parsed row: the table parser skips blank lines. Only for messages."""
+    return first_line + np.flatnonzero((pd.Series(text.split("\n")).str.strip() != "").to_numpy())
+
+
+def _digits(fields: Any) -> Any:
+    """How many digits each number is written with: its mantissa without leading zeros, and its
+    exponent ("2.0680824E-001" cut to "2.0680824E-00" loses one)."""
+    mantissas = fields.str.replace(r"[eE].*$", "", regex=True).str.replace(r"[^0-9]", "", regex=True)
+    exponents = fields.str.extract(r"[eE][+-]?(\d*)\s*$", expand=False).fillna("")
+    return mantissas.str.lstrip("0").str.len() + exponents.str.len()
+
+
+def _cut_short(text: str, layout: Layout) -> bool:
+    """Whether the last row of a table that ends its file without a final newline was cut short
+    as the file was written: a cut number still parses ("-49014.063" cut to "-4"), so the row
+    is judged by its shape. Conservatively, it counts as cut when it is the only row, when it is
+    shorter than every other row, or when its last field has fewer digits than the column's
+    typical (median) field; a row missing whole fields is left to be refused as it stands."""
+    lines = pd.Series(text.split("\n"))
+    rows = lines[lines.str.strip() != ""]
+    if len(rows) < 2:
+        return True  # the only row: nothing to compare it with
+    last, others = rows.iloc[-1], rows.iloc[:-1]
+    fields = [field.strip() for field in split_fields(last, layout.sep, layout.skip_initial_space)]
+    if len(fields) != len(split_fields(rows.iloc[0], layout.sep, layout.skip_initial_space)):
+        return False
+    if len(last) < others.str.len().min():
+        return True
+    while len(fields) > 1 and fields[-1] == "":
+        fields.pop()
+    split = others.str.strip().str.split(r"\s+" if layout.sep is None else re.escape(layout.sep), regex=True)
+    column = split.str[len(fields) - 1].dropna()
+    if column.empty:
+        return False
+    typical = _digits(column.astype(str).str.strip()).median()
+    return bool(_digits(pd.Series([fields[-1]])).iloc[0] < typical)
+
+
+def _warn(message: str) -> None:
+    warnings.warn(message, UserWarning, skip_file_prefixes=(os.path.dirname(__file__),))
 
 
 def read_numbers(source: Source, layout: Layout, meanings: Mapping[int, _columns.ColumnMeaning],
-                 text: str | None = None) -> Any:
+                 text: str | None = None, to_end: bool | None = None) -> Any:
     """The mapped columns of a table as float64, keyed by field index. The table is read from
-    `text` when given (a table cut out of a tagged file), else streamed from the file starting
-    at layout.first_line, so a large file is never held in memory as text as well as numbers."""
+    `text` when given (a table cut out of a tagged file), else from the file's text starting at
+    layout.first_line. `to_end` says whether the table runs to the end of the file (by default,
+    when `text` is not given), where a last row cut short can hide. Rows with no number in an
+    impedance column are dropped with a warning naming their lines; an infinite value (a number
+    too large for a float, such as 1e400) is refused."""
+    if to_end is None:
+        to_end = text is None
+    if text is None:
+        text = source.text[source.offset_of(layout.first_line):]
     count = _field_count(layout.headers)
-    first = _first_row(source, layout, text)
-    if first is None:
+    row = _first_row(text)
+    if row is None:
         raise ValueError(f"{source.at(layout.first_line)}: no data rows after the header")
+    first = split_fields(row, layout.sep, layout.skip_initial_space)
     trailing = len(first) == count + 1 and first[-1].strip() == ""
     if len(first) != count and not trailing:
-        raise ValueError(f"{source.at(layout.first_line)}: expected {count} fields, found {len(first)}")
+        line = layout.first_line + text.split("\n").index(row)
+        raise ValueError(f"{source.at(line)}: expected {count} fields, found {len(first)}")
+    cut_line = None
+    if to_end and not source.final_newline and _cut_short(text, layout):
+        cut_line = int(_row_lines(text, layout.first_line)[-1])
+        text = text[: text.rstrip().rfind("\n") + 1]
+        if not text.strip():
+            raise ValueError(f"{source.at(cut_line)}: the file ends without a newline in its only row, "
+                             "which may have been cut short as the file was written")
     # Every column is parsed, so that pandas refuses a row with too many fields (with usecols
     # it would drop them); the used ones and a numeric last column as numbers, so that a short
     # row leaves an empty field that fails to parse. Rows ending in a separator get one more
@@ -144,31 +201,33 @@ def read_numbers(source: Source, layout: Layout, meanings: Mapping[int, _columns
         return chunk[keep]
 
     try:
-        if text is not None:
-            numbers = kept(pd.read_csv(io.StringIO(text), **options))
-        else:
-            # In chunks, so that the unused columns of a large file never all exist at once.
-            with pd.read_csv(source.path, skiprows=layout.first_line - 1, encoding=source.encoding,
-                             chunksize=_CHUNK_ROWS, **options) as chunks:
-                numbers = pd.concat([kept(chunk) for chunk in chunks], ignore_index=True)
-    except (ValueError, UnicodeDecodeError, pd.errors.ParserError) as error:
-        used = sorted(numeric)
-        if text is not None:
-            fault = _fault(io.StringIO(text, newline=None), layout, used, count, trailing)
-        else:
-            with source.open_text() as handle:
-                for _ in range(layout.first_line - 1):
-                    handle.readline()
-                try:
-                    fault = _fault(handle, layout, used, count, trailing)
-                except UnicodeDecodeError:
-                    fault = None
+        # In chunks, so that the unused columns of a large file never all exist at once.
+        with pd.read_csv(io.StringIO(text), chunksize=_CHUNK_ROWS, **options) as chunks:
+            numbers = pd.concat([kept(chunk) for chunk in chunks], ignore_index=True)
+    except (ValueError, pd.errors.ParserError) as error:
+        fault = _fault(io.StringIO(text), layout, sorted(numeric), count, trailing)
         if fault is None:
             raise ValueError(f"{source.path}: the table starting at line {layout.first_line} "
                              f"cannot be read: {error}") from None
         raise ValueError(f"{source.at(fault[0])}: {fault[1]}") from None
     if len(numbers) == 0:
         raise ValueError(f"{source.at(layout.first_line)}: no data rows after the header")
+    infinite = np.isinf(numbers.to_numpy()).any(axis=1)
+    if infinite.any():
+        line = _row_lines(text, layout.first_line)[np.flatnonzero(infinite)[0]]
+        raise ValueError(f"{source.at(line)}: a value is infinite or too large for a float")
+    impedance = [index for index, meaning in meanings.items() if meaning.quantity in _columns.IMPEDANCE_QUANTITIES]
+    blank = numbers[impedance].isna().any(axis=1).to_numpy()
+    if blank.any():
+        lines = _row_lines(text, layout.first_line)[np.flatnonzero(blank)]
+        shown = ", ".join(str(line) for line in lines[:5]) + (", ..." if len(lines) > 5 else "")
+        if blank.all():
+            raise ValueError(f"{source.path}: every row lacks a number in an impedance column (lines {shown})")
+        _warn(f"{source.path}: dropped {len(lines)} rows with NaN in an impedance column, at lines {shown}")
+        numbers = numbers[~blank].reset_index(drop=True)
+    if cut_line is not None:
+        _warn(f"{source.at(cut_line)}: the file ends without a newline in a row that looks cut short; "
+              "dropped that row")
     return numbers
 
 
@@ -219,7 +278,7 @@ def add_spectrum_column(frame: Any) -> Any:
     return frame
 
 
-def read_table(source: Source, layout: Layout, text: str | None = None) -> Any:
+def read_table(source: Source, layout: Layout, text: str | None = None, to_end: bool | None = None) -> Any:
     """Read one table whose headers name its columns: the frame with the battery data format's
     names, or ValueError naming the file (and the line, for a fault in a row)."""
     meanings = _columns.needed(_columns.meanings_of(layout.headers[: _field_count(layout.headers)]))
@@ -230,7 +289,14 @@ def read_table(source: Source, layout: Layout, text: str | None = None) -> Any:
     problem = _columns.unit_problem(meanings)
     if problem is not None:
         raise ValueError(f"{source.at(layout.first_line - 1)}: {problem}")
-    return to_frame(read_numbers(source, layout, meanings, text), meanings)
+    # A metadata column holding text (a clock time under "Time", a sample name) is not read;
+    # only the impedance columns must hold numbers.
+    row = _first_row(text if text is not None else "\n".join(source.lines(layout.first_line + 8)[layout.first_line - 1:]))
+    fields = [] if row is None else split_fields(row, layout.sep, layout.skip_initial_space)
+    meanings = {index: meaning for index, meaning in meanings.items()
+                if meaning.quantity in _columns.IMPEDANCE_QUANTITIES or index >= len(fields)
+                or is_number(fields[index].strip().strip('"') if layout.quoted else fields[index], layout.decimal)}
+    return to_frame(read_numbers(source, layout, meanings, text, to_end), meanings)
 
 
 def concat_spectra(frames: list[Any]) -> Any:

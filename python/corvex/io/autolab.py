@@ -47,6 +47,8 @@ def read(source: Source) -> Any:
     names = re.split(r"\s{2,}", lines[index].strip().strip('"').strip())
     layout = _table.Layout(zplot.headers_of("\t".join(names), "\t"), index + 2, ",")
     frame = _table.read_table(source, layout)
-    count = lines[index - 1].strip() if index > 0 else ""
+    # The point count is the line before the header, blank lines aside (LF+CR line endings
+    # read as a blank line after every line).
+    count = next((line.strip() for line in reversed(lines[:index]) if line.strip()), "")
     zplot.warn_if_short(source, frame, int(count) if count.isdigit() else None)
     return frame

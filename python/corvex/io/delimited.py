@@ -30,16 +30,21 @@ _SEARCH_LINES = 100
 
 def _header_index(lines: Sequence[str]) -> int | None:
     """Index of the header row: the first opening line whose names define a spectrum and which
-    a row starting with a number follows, or None."""
+    a row follows holding numbers in those columns (other columns, such as a sample name or a
+    timestamp first, may hold text), or None."""
     for index, line in enumerate(lines[:_SEARCH_LINES]):
         if not line.strip() or line.lstrip().startswith("#"):
             continue
         sep = separator_of(line)
-        if _columns.needed(_columns.meanings_of(_table.split_header(line, sep))) is None:
+        meanings = _columns.needed(_columns.meanings_of(_table.split_header(line, sep)))
+        if meanings is None:
             continue
         row = next((row for row in lines[index + 1:index + 4] if row.strip()), "")
         fields = _table.split_fields(row, sep, True)
-        if fields and any(_table.is_number(fields[0].strip('"'), mark) for mark in ".,"):
+        spectrum = [column for column, meaning in meanings.items()
+                    if meaning.quantity in _columns.IMPEDANCE_QUANTITIES]
+        if all(column < len(fields) and any(_table.is_number(fields[column].strip().strip('"'), mark)
+                                            for mark in ".,") for column in spectrum):
             return index
     return None
 

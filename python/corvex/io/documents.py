@@ -11,6 +11,7 @@ from typing import Any
 import numpy as np
 
 import corvex
+from corvex.io._atomic_write import replacing
 
 SCHEMA_VERSION = 1
 """The document version this corvex writes; documents up to it are read."""
@@ -57,6 +58,9 @@ def _decode_floats(values: Any, where: str) -> list[float]:
         decoded[numbers] = items[numbers].astype(np.float64)
     except OverflowError:
         raise ValueError(f"{where} holds an integer too large for a float") from None
+    # Written non-finite values are text; a non-finite number is one that overflowed (1e400).
+    if not np.isfinite(decoded[numbers]).all():
+        raise ValueError(f'{where} holds a number too large for a float (infinities are written "Infinity")')
     decoded[texts] = np.vectorize(_NON_FINITE.__getitem__, otypes=[np.float64])(items[texts])
     result: list[float] = decoded.tolist()
     return result
@@ -222,9 +226,10 @@ def from_json(text: str | bytes) -> corvex.Circuit | corvex.FitResult:
 
 def save(obj: corvex.Circuit | corvex.FitResult, path: str | os.PathLike[str]) -> None:
     """Write a Circuit or FitResult to a JSON file (UTF-8)."""
-    with open(path, "w", encoding="utf-8") as file:
-        file.write(to_json(obj, indent=1))
-        file.write("\n")
+    # Serialised before the file is touched, and written beside it: a failure leaves the old file.
+    text = to_json(obj, indent=1) + "\n"
+    with replacing(path) as temporary, open(temporary, "x", encoding="utf-8") as file:
+        file.write(text)
 
 
 def load(path: str | os.PathLike[str]) -> corvex.Circuit | corvex.FitResult:

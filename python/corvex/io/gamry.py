@@ -15,8 +15,9 @@ DESCRIPTION = "Gamry .DTA"
 EXTENSIONS = (".dta",)
 
 _TABLE_START = re.compile(r"^ZCURVE\d*\tTABLE[^\n]*\n", re.MULTILINE)
-# A table ends at the first line that does not start with a tab (the next tag) or at the end.
-_TABLE_END = re.compile(r"^(?!\t)", re.MULTILINE)
+# A table ends at the next tag line ("NAME<tab>...") or at the end of the file; any other line
+# inside it is a row, so a garbled one is an error rather than a silent end of the table.
+_TABLE_END = re.compile(r"^[A-Z][A-Z0-9_]*\t", re.MULTILINE)
 _TAG = re.compile(r"^(?P<tag>[A-Z][A-Z0-9_]*)\t(?:LABEL|QUANT|IQUANT|POTEN|TOGGLE|SELECTOR)\t(?P<value>[^\t\n]*)",
                   re.MULTILINE)
 
@@ -29,7 +30,7 @@ def recognises(source: Source) -> bool:
 def read(source: Source) -> Any:
     """The rows of every ZCURVE table. A file whose experiment was aborted keeps the rows it
     completed, drops a row cut short, and warns; several ZCURVE tables get a "Spectrum" column."""
-    text = source.read_text()
+    text = source.text
     aborted = re.search(r"^EXPERIMENTABORTED\tTOGGLE\tT\b", text, re.MULTILINE) is not None
     starts = list(_TABLE_START.finditer(text))
     if not starts:
@@ -47,19 +48,19 @@ def read(source: Source) -> Any:
                         for name, unit in zip(names, units + [""] * (len(names) - len(units))))
         body_start = units_end + 1
         end = _TABLE_END.search(text, body_start)
-        body_end = len(text) if end is None or end.start() >= len(text) else end.start()
+        body_end = len(text) if end is None else end.start()
         body = text[body_start:body_end]
         first_line = text.count("\n", 0, body_start) + 1
         layout = _table.Layout(headers, first_line, "\t")
         try:
-            frames.append(_table.read_table(source, layout, body))
+            frames.append(_table.read_table(source, layout, body, to_end=end is None))
         except ValueError:
             if not aborted:
                 raise
             # The last row may have been cut when the run stopped: drop it and read the rest.
             body = body.rstrip("\n")
             body = body[: body.rfind("\n") + 1] if "\n" in body else ""
-            frames.append(_table.read_table(source, layout, body))
+            frames.append(_table.read_table(source, layout, body, to_end=False))
     frame = _table.concat_spectra(frames)
     if aborted:
         warnings.warn(f"{source.path}: the experiment was aborted; read the {len(frame)} points "

@@ -3,7 +3,10 @@
 
 from __future__ import annotations
 
+import warnings
 from typing import Any
+
+import numpy as np
 
 from . import _columns, delimited
 from ._source import Source
@@ -22,7 +25,13 @@ def read(source: Source) -> Any:
     """One row per impedance point. The rows the instrument writes at 0 Hz while it records the
     DC potential and current before the sweep are not impedance points and are dropped."""
     frame = delimited.read_after(source, 0, "\t", quoted=False)
-    kept = frame[_columns.FREQUENCY].to_numpy() != 0.0
-    if kept.all():
+    zero = frame[_columns.FREQUENCY].to_numpy() == 0.0
+    if zero.all():
+        raise ValueError(f"{source.path}: only the 0 Hz rows recorded before the sweep, no impedance points")
+    if not zero.any():
         return frame
-    return frame[kept].reset_index(drop=True)
+    within = int(zero[int(np.argmax(~zero)):].sum())
+    if within:
+        warnings.warn(f"{source.path}: dropped {within} rows of 0 Hz within the sweep, which are not "
+                      "impedance points", UserWarning, stacklevel=3)
+    return frame[~zero].reset_index(drop=True)

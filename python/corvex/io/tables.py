@@ -6,6 +6,7 @@ from __future__ import annotations
 import os
 from typing import Any
 
+from corvex.io._atomic_write import replacing
 from corvex.io.documents import from_json, to_json
 
 FORMATS = ("csv", "parquet")
@@ -57,19 +58,21 @@ def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None 
         if RESULT_COLUMN in table.columns:
             table = (table.drop(RESULT_COLUMN) if results == "drop" else table.with_columns(
                 pl.col(RESULT_COLUMN).map_elements(_documents, return_dtype=pl.String, skip_nulls=False)))
-        if chosen == "csv":
-            table.write_csv(path)
-        else:
-            table.write_parquet(path)
+        with replacing(path) as temporary:
+            if chosen == "csv":
+                table.write_csv(temporary)
+            else:
+                table.write_parquet(temporary)
         return
     if RESULT_COLUMN in table.columns:
         table = table.drop(columns=RESULT_COLUMN) if results == "drop" else table.assign(
             **{RESULT_COLUMN: table[RESULT_COLUMN].map(_documents, na_action="ignore")})
-    if chosen == "csv":
-        # Each float as its shortest round-trip text, which read_csv reads back exactly.
-        table.to_csv(path, index=False)
-    else:
-        table.to_parquet(path, index=False)
+    with replacing(path) as temporary:
+        if chosen == "csv":
+            # Each float as its shortest round-trip text, which read_csv reads back exactly.
+            table.to_csv(temporary, index=False)
+        else:
+            table.to_parquet(temporary, index=False)
 
 
 def read_table(path: str | os.PathLike[str], *, format: str | None = None, library: str = "pandas",

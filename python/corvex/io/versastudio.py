@@ -25,7 +25,7 @@ def recognises(source: Source) -> bool:
 def read(source: Source) -> Any:
     """One row per point of every segment whose columns include a frequency; several such
     segments get a "Spectrum" column."""
-    text = source.read_text()
+    text = source.text
     frames: list[Any] = []
     header_end = len(text)
     for segment in _SEGMENT.finditer(text):
@@ -37,10 +37,15 @@ def read(source: Source) -> Any:
         headers = [name.strip() for name in definition.group(1).split(",")]
         table_start = segment.start("body") + definition.end()
         first_row = text[table_start:text.find("\n", table_start)].split(",")
-        # The definition ends with a count that is not a column.
-        if len(headers) == len(first_row) + 1 and _table.is_number(headers[-1]):
-            headers.pop()
         first_line = text.count("\n", 0, table_start) + 1
+        # The definition ends with a number that is not a column.
+        if _table.is_number(headers[-1]):
+            headers.pop()
+        # One damaged character can merge or split two names, which would shift every later
+        # column onto another's data.
+        if len(headers) != len(first_row):
+            raise ValueError(f"{source.at(first_line - 1)}: the Definition names {len(headers)} columns "
+                             f"but the rows have {len(first_row)} fields")
         layout = _table.Layout(tuple(headers), first_line, ",")
         frames.append(_table.read_table(source, layout, text[table_start:segment.end("body")]))
     if not frames:

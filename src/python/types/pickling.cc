@@ -3,6 +3,7 @@
 // so every value, label and flag comes back bit for bit in another process.
 #include "python/types/pickling.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -203,7 +204,12 @@ std::optional<std::uint64_t> count_from(PyObject* object, const char* what) {
     return std::nullopt;
   }
   const unsigned long long value = PyLong_AsUnsignedLongLong(object);
-  if (value == static_cast<unsigned long long>(-1) && PyErr_Occurred()) return std::nullopt;
+  if (value == static_cast<unsigned long long>(-1) && PyErr_Occurred()) {
+    if (!PyErr_ExceptionMatches(PyExc_OverflowError)) return std::nullopt;
+    PyErr_Clear();
+    raise_corrupt(std::string(what) + " must be a count from 0 to 2**64 - 1");
+    return std::nullopt;
+  }
   return value;
 }
 
@@ -318,6 +324,15 @@ PyObject* restore_fit_result(PyObject* module, PyObject* args) {
     std::optional<std::vector<double>> value_list = float_list(values);
     if (!value_list) return nullptr;
     if (value_list->size() != outcome.names.size()) return raise_corrupt("one value per parameter expected");
+    // The circuit carries the fitted values too; pictures and impedance use it, tables the values.
+    const std::vector<double> circuit_values = param_values(outcome.circuit.nodes);
+    for (std::size_t i = 0; i < circuit_values.size(); ++i) {
+      const double a = (*value_list)[i];
+      const double b = circuit_values[i];
+      if (!(a == b || (std::isnan(a) && std::isnan(b)))) {
+        return raise_corrupt("the parameter values do not match the circuit's");
+      }
+    }
     outcome.values = std::move(*value_list);
     if (errors != Py_None) {
       std::optional<std::vector<double>> error_list = float_list(errors);
