@@ -9,8 +9,8 @@ from typing import Any
 import pandas as pd
 
 import corvex
-import corvex.batch
 from corvex import _grouping
+from corvex._batch.local import fit_here
 
 __all__ = ["fit"]
 
@@ -86,8 +86,7 @@ def _refuse_split_groups(data: Any, grouping: list[str]) -> None:
 def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], grouping: list[str], refine: bool,
           options: dict[str, Any]) -> pd.DataFrame:
     # The batch of no spectra has every column; keys and labels get the types real rows have.
-    table: pd.DataFrame = corvex.batch.fit(circuit, empty, by=by, refine=refine, n_jobs=1, progress=False,
-                                           **options)
+    table: pd.DataFrame = fit_here(circuit, empty, by=by, refine=refine, n_jobs=1, progress=False, **options)
     types = {name: empty[column].dtype for name, column in zip(by, grouping)}
     types["start"] = pd.Series(["guess"]).dtype
     return table.astype(types).set_index(pd.Index([], dtype="int64"))
@@ -96,8 +95,8 @@ def _meta(circuit: corvex.Circuit, empty: pd.DataFrame, by: list[str], grouping:
 def _fit_partition(partition: pd.DataFrame, circuit: corvex.Circuit, by: list[str], grouping: list[str],
                    refine: bool, n_jobs: int | None, options: dict[str, Any], meta: pd.DataFrame) -> pd.DataFrame:
     partition = partition.sort_values(_ROW, kind="stable")
-    table: pd.DataFrame = corvex.batch.fit(circuit, partition, by=by, refine=refine, n_jobs=n_jobs,
-                                           progress=False, **options)
+    table: pd.DataFrame = fit_here(circuit, partition, by=by, refine=refine, n_jobs=n_jobs, progress=False,
+                                   **options)
     # The batch lists groups in order of first appearance, as this does.
     first_rows = partition.groupby(grouping, sort=False, dropna=False)[_ROW].min().to_numpy()
     table.index = pd.Index(first_rows, dtype="int64")

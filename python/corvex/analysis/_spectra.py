@@ -9,7 +9,7 @@ from typing import Any
 import numpy as np
 
 from corvex import _grouping
-from corvex.batch import _workers as workers_for  # noqa: F401  the one reading of n_jobs in the package
+from corvex._batch.workers import workers_for  # noqa: F401  the one reading of n_jobs in the package
 
 __all__ = ["Batch", "single_or_raise", "table", "workers_for"]
 

@@ -372,9 +372,10 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     bool any_fitted = false;
     for (std::size_t i = 0; i < spectra.size() && !any_fitted; ++i) any_fitted = spectra.failure(i) == nullptr;
     // fit() warns once per call; the batch once for all its spectra, pointing at the code
-    // that called corvex.batch.fit.
+    // that called corvex.batch.fit, three frames up (corvex.batch.fit, then the run in this
+    // process in corvex._batch.local, then this entry).
     if (start.kind == StartKind::AsGivenWithWarning && any_fitted &&
-        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 2) != 0) {
+        PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 3) != 0) {
       return nullptr;
     }
 
