@@ -104,7 +104,7 @@ wheel: venv
 	rm -rf build/wheel-raw $(WHEELHOUSE)
 	$(PY) -m pip wheel -q --no-deps --no-build-isolation -w build/wheel-raw \
 	  -Cbuild-dir=build/wheel -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) .
-	$(VENV)/bin/auditwheel repair -w $(WHEELHOUSE) build/wheel-raw/corvex-*.whl
+	PATH="$(abspath $(VENV))/bin:$$PATH" $(VENV)/bin/auditwheel repair -w $(WHEELHOUSE) build/wheel-raw/corvex-*.whl
 	$(VENV)/bin/auditwheel show $(WHEELHOUSE)/corvex-*.whl
 
 sdist: venv
