@@ -12,6 +12,7 @@ JOBS ?= 2
 PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
 
 .PHONY: demo test setup debian venv build cpp-tests pytest typecheck docs docs-serve bench sanitize sanitize-thread fuzz weights report clean
+.PHONY: wheel sdist test-clang check-vendored
 
 # The tour: the quickstart, then each capability's own script in name order. Figures go to
 # demo-figures/, whose paths the scripts print.
@@ -40,15 +41,17 @@ $(VENV)/.installed: requirements-dev.txt | debian
 
 venv: debian $(VENV)/.installed
 
+# The developer build uses Debian's cminpack and Eigen; a plain `pip install .` uses third_party/.
 build: venv
-	$(PY) -m pip install -q --no-build-isolation -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) .
+	$(PY) -m pip install -q --no-build-isolation -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) \
+	  -Ccmake.define.CORVEX_SYSTEM_LIBS=ON .
 
 cpp-tests: venv
-	$(VENV)/bin/cmake -S . -B $(BUILD_TESTS) -G Ninja -DCORVEX_PYTHON=OFF -DCORVEX_TESTS=ON >/dev/null
+	$(VENV)/bin/cmake -S . -B $(BUILD_TESTS) -G Ninja -DCORVEX_PYTHON=OFF -DCORVEX_TESTS=ON -DCORVEX_SYSTEM_LIBS=ON >/dev/null
 	$(VENV)/bin/cmake --build $(BUILD_TESTS) -j $(JOBS)
 	$(VENV)/bin/ctest --test-dir $(BUILD_TESTS) --output-on-failure
 
-pytest: build
+pytest: build wheel
 	$(PY) -m pytest -q tests
 
 # Static types: the examples under mypy --strict, and the extension's stubs against the module
@@ -99,3 +102,40 @@ report:
 
 clean:
 	rm -rf build
+
+# ---- Packaging: the wheel anyone can install, the sdist, a second compiler ----
+# The wheel is built from the vendored cminpack and Eigen in its own build directory, then
+# repaired by auditwheel into a manylinux wheel in build/wheelhouse/, which the install tests
+# (tests/test_wheel_install.py) put into fresh venvs.
+WHEELHOUSE := build/wheelhouse
+CLANG_PACKAGES := clang
+
+wheel: venv
+	rm -rf build/wheel-raw $(WHEELHOUSE)
+	$(PY) -m pip wheel -q --no-deps --no-build-isolation -w build/wheel-raw \
+	  -Cbuild-dir=build/wheel -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) .
+	PATH="$(abspath $(VENV))/bin:$$PATH" $(VENV)/bin/auditwheel repair -w $(WHEELHOUSE) build/wheel-raw/corvex-*.whl
+	$(VENV)/bin/auditwheel show $(WHEELHOUSE)/corvex-*.whl
+
+sdist: venv
+	$(PY) -m build --sdist --no-isolation -o build/sdist .
+
+# The C++ tests built with clang at the project's warning level, any warning an error.
+test-clang: venv
+	@missing=""; for p in $(CLANG_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; fi
+	CC=clang CXX=clang++ $(VENV)/bin/cmake -S . -B build/clang-tests -G Ninja -DCORVEX_PYTHON=OFF -DCORVEX_TESTS=ON \
+	  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+	$(VENV)/bin/cmake --build build/clang-tests -j $(JOBS)
+	$(VENV)/bin/ctest --test-dir build/clang-tests --output-on-failure
+
+# The vendored and the system libraries must give the same numbers: both modules are built
+# and tools/build_fingerprint.py prints every fitted, guessed and analysed value as hex floats.
+check-vendored: build
+	$(VENV)/bin/cmake -S . -B build/vendored -G Ninja -DCORVEX_SYSTEM_LIBS=OFF \
+	  -DPython_EXECUTABLE=$(abspath $(PY)) >/dev/null
+	$(VENV)/bin/cmake --build build/vendored -j $(JOBS)
+	$(PY) tools/build_fingerprint.py build/system-fingerprint.txt
+	PYTHONPATH=build/vendored $(PY) tools/build_fingerprint.py build/vendored-fingerprint.txt
+	cmp build/system-fingerprint.txt build/vendored-fingerprint.txt

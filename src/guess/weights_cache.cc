@@ -2,10 +2,6 @@
 // to look up and to insert, never while a file is read or parsed.
 #include "guess/weights_cache.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +10,7 @@
 #include <optional>
 
 #include "nn/weights_format.h"
+#include "util/regular_file.h"
 
 namespace corvex {
 namespace {
@@ -26,19 +23,6 @@ constexpr std::size_t kMaxWeightsFileBytes = std::size_t{256} << 20;
 // recently used first; the newest model stays whatever its size.
 constexpr std::size_t kMaxCachedModels = 8;
 constexpr std::uint64_t kMaxCachedBytes = std::uint64_t{128} << 20;
-
-struct FileIdentity {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  std::int64_t modified_ns = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
-
-FileIdentity identity_of(const struct stat& status) {
-  return {status.st_dev, status.st_ino, status.st_size,
-          static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
-}
 
 struct CachedModel {
   FileIdentity identity;
@@ -95,32 +79,17 @@ Error read_failure(int error_number) {
   return value_error("reading weights: " + std::string(std::strerror(error_number)));
 }
 
-// Closes the descriptor on every path out of the read.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // The whole open file, in pieces with the token asked between them; a read interrupted by a
 // signal is retried unless the token says stop.
-Result<std::string> read_whole(int fd, const CancellationToken& cancellation) {
+Result<std::string> read_whole(RegularFile& file, const CancellationToken& cancellation) {
   std::string bytes;
   char buffer[1 << 16];
   for (;;) {
     if (cancellation.stop_requested()) return interrupted_error();
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const std::ptrdiff_t got = file.read_some(buffer, sizeof buffer);
     if (got < 0) {
-      if (errno == EINTR) continue;
-      return read_failure(errno);
+      if (got == -EINTR) continue;
+      return read_failure(static_cast<int>(-got));
     }
     if (got == 0) return bytes;
     if (bytes.size() + static_cast<std::size_t>(got) > kMaxWeightsFileBytes) {
@@ -135,18 +104,14 @@ Result<std::string> read_whole(int fd, const CancellationToken& cancellation) {
 Result<std::shared_ptr<const NetworkModel>> cached_weights_model(const std::string& path,
                                                                  const CancellationToken& cancellation) {
   if (path.find('\0') != std::string::npos) return value_error("reading weights: embedded null byte");
-  // Non-blocking, so that opening a FIFO without a writer returns at once; what is not a
-  // regular file is refused before anything is read from it.
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (file.get() < 0) return read_failure(errno);
-  struct stat status {};
-  if (::fstat(file.get(), &status) != 0) return read_failure(errno);
-  if (S_ISDIR(status.st_mode)) return read_failure(EISDIR);
-  if (!S_ISREG(status.st_mode)) return value_error("reading weights: not a regular file");
-
-  const FileIdentity identity = identity_of(status);
+  RegularFile file;
+  if (const int failure = file.open(path); failure != 0) {
+    if (failure == kNotRegularFile) return value_error("reading weights: not a regular file");
+    return read_failure(failure);
+  }
+  const FileIdentity& identity = file.identity();
   if (std::shared_ptr<const NetworkModel> cached = cache().find(identity)) return cached;
-  Result<std::string> bytes = read_whole(file.get(), cancellation);
+  Result<std::string> bytes = read_whole(file, cancellation);
   if (!bytes.ok()) return bytes.take_error();
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
   Result<std::shared_ptr<const NetworkModel>> model = read_weights({data, bytes->size()});

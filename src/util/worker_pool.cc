@@ -2,8 +2,6 @@
 // index claiming so the caller works too, and a fresh pool in a child after fork().
 #include "util/worker_pool.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -12,6 +10,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "util/fork_handlers.h"
 
 namespace corvex {
 namespace {
@@ -151,7 +151,7 @@ std::size_t configured_size() {
 
 WorkerPool& shared_pool() {
   static const bool fork_handlers_registered = [] {
-    pthread_atfork(before_fork, after_fork_in_parent, after_fork_in_child);
+    register_fork_handlers(before_fork, after_fork_in_parent, after_fork_in_child);
     return true;
   }();
   (void)fork_handlers_registered;
