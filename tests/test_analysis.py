@@ -116,6 +116,14 @@ def test_drt_with_very_wide_basis_functions_stays_finite():
     assert np.isfinite(result.model).all() and np.isfinite(result.gamma).all()
 
 
+@pytest.mark.parametrize("z", [np.full(F.size, 10 + 0j), two_zarc() * 1e-300], ids=["exact fit", "tiny"])
+def test_ranking_gives_finite_scores_or_an_error_and_weighs_only_successful_fits(z):
+    table = rank_circuits(F, z)
+    scored = table["error"].isna()
+    assert np.isfinite(table["aicc"][scored]).all()
+    assert (table["aicc_weight"][~table["success"]].fillna(0) == 0).all()
+
+
 def test_batches_keep_order_and_isolate_a_bad_spectrum():
     good = noisy(two_zarc(), 1e-3)
     spectra = [(F, good), (F[:2], good[:2]), (F, good * 2)]
