@@ -3,7 +3,7 @@ spectrum gives a DrtResult, a batch a table with one row per spectrum."""
 
 from __future__ import annotations
 
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 from operator import attrgetter
 from typing import Any, NamedTuple
 
@@ -47,10 +47,14 @@ class DrtResult:
     residuals_real: np.ndarray
     residuals_imag: np.ndarray
     converged: bool
-    peak_extrapolated: np.ndarray
+    peak_extrapolated: np.ndarray = field(default_factory=lambda: np.zeros(0, dtype=bool))
 
     def __post_init__(self) -> None:
-        object.__setattr__(self, "peak_extrapolated", np.asarray(self.peak_extrapolated, dtype=bool))
+        # A result built without the flags (by older code) has every peak inside the data.
+        flags = np.asarray(self.peak_extrapolated, dtype=bool)
+        if flags.size == 0:
+            flags = np.zeros(len(self.peak_tau), dtype=bool)
+        object.__setattr__(self, "peak_extrapolated", flags)
 
     @property
     def peaks(self) -> list[DrtPeak]:
