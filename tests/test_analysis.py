@@ -103,7 +103,7 @@ def test_drt_flags_peaks_beyond_the_measured_time_constants():
     assert [(round(np.log10(p.tau)), p.extrapolated) for p in result.peaks] == [(-4, False), (0, True)]
 
 
-@pytest.mark.parametrize("power", [-150, 200, 300])
+@pytest.mark.parametrize("power", [-160, 200, 300])
 def test_kramers_kronig_works_at_any_impedance_scale(power):
     z = noisy(two_zarc(), 0.005)
     reference, scaled = kramers_kronig(F, z), kramers_kronig(F, z * 10.0**power)
@@ -116,11 +116,19 @@ def test_drt_with_very_wide_basis_functions_stays_finite():
     assert np.isfinite(result.model).all() and np.isfinite(result.gamma).all()
 
 
-@pytest.mark.parametrize("z", [np.full(F.size, 10 + 0j), two_zarc() * 1e-300], ids=["exact fit", "tiny"])
-def test_ranking_gives_finite_scores_or_an_error_and_weighs_only_successful_fits(z):
-    table = rank_circuits(F, z)
-    scored = table["error"].isna()
-    assert np.isfinite(table["aicc"][scored]).all()
+def test_ranking_of_impedances_no_circuit_can_reach_gives_errors_not_nan():
+    table = rank_circuits(F, two_zarc() * 1e-300)
+    assert np.isfinite(table["aicc"][table["error"].isna()]).all()
+
+
+def test_exact_fits_compare_by_their_parameter_count_alone():
+    table = rank_circuits(F, np.full(F.size, 10 + 0j))
+    n = 2 * F.size
+    # Well inside what rounding of the data leaves: these fits are all exact.
+    exact = table[table["error"].isna() & (table["chi_square"] < 0.5 * n * np.finfo(float).eps ** 2)]
+    k = exact["parameters"].to_numpy(float)
+    fit_term = exact["aicc"].to_numpy(float) - 2 * k - 2 * k * (k + 1) / (n - k - 1)
+    assert len(exact) >= 2 and np.ptp(fit_term) <= 1e-9 * np.abs(fit_term).max()
     assert (table["aicc_weight"][~table["success"]].fillna(0) == 0).all()
 
 
