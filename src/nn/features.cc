@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <numeric>
 #include <string>
 
 #include "nn/weights_error.h"
@@ -52,11 +51,14 @@ bool stop_at(std::size_t i, const CancellationToken& cancellation) {
 // spectra are nearly always swept monotonically, and then the order is known without a sort.
 std::vector<std::size_t> frequency_order(const std::vector<double>& f, std::size_t count,
                                          const CancellationToken& cancellation) {
-  std::vector<std::size_t> order(count);
-  std::iota(order.begin(), order.end(), std::size_t{0});
+  // Filled as it is checked, so that the first touch of its memory happens between polls.
+  std::vector<std::size_t> order;
+  order.reserve(count);
   bool ascending = true, descending = true;
-  for (std::size_t i = 1; i < count && (ascending || descending); ++i) {
+  for (std::size_t i = 0; i < count; ++i) {
     if (stop_at(i, cancellation)) return order;
+    order.push_back(i);
+    if (i == 0) continue;
     ascending = ascending && total_order_less(f[i - 1], f[i]);
     descending = descending && total_order_less(f[i], f[i - 1]);
   }
@@ -138,17 +140,18 @@ Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, s
   const std::vector<std::size_t> order = frequency_order(spectrum.frequencies, count, cancellation);
   if (cancellation.stopped()) return features;
 
-  std::vector<double> log_frequency(count);
-  std::vector<double> log_magnitude(count);
-  std::vector<double> phase(count);
+  std::vector<double> log_frequency, log_magnitude, phase;
+  log_frequency.reserve(count);
+  log_magnitude.reserve(count);
+  phase.reserve(count);
   for (std::size_t k = 0; k < count; ++k) {
     if (stop_at(k, cancellation)) return features;
     const Complex& value = spectrum.impedances[order[k]];
-    log_frequency[k] = std::log10(spectrum.frequencies[order[k]]);
-    log_magnitude[k] = std::log10(std::hypot(value.re, value.im));
+    log_frequency.push_back(std::log10(spectrum.frequencies[order[k]]));
+    log_magnitude.push_back(std::log10(std::hypot(value.re, value.im)));
     const double theta = std::atan2(value.im, value.re);
     if (k == 0) {
-      phase[k] = theta;
+      phase.push_back(theta);
       continue;
     }
     // Step to the nearest equivalent angle; an exact half turn goes the way theta points.
@@ -156,7 +159,7 @@ Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, s
     const double r = theta - previous;
     double delta = r - kTwoPi * std::floor((r + kPi) / kTwoPi);
     if (delta == -kPi && theta > previous) delta = kPi;
-    phase[k] = previous + delta;
+    phase.push_back(previous + delta);
   }
 
   const double lo = log_frequency.front();
