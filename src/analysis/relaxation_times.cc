@@ -299,7 +299,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   std::optional<double> scaled_lambda;
   if (options.lambda) {
     scaled_lambda = std::ldexp(*options.lambda, 2 * unit_exponent);
-    if (!(std::isnormal(*scaled_lambda) && std::isfinite(*scaled_lambda))) {
+    if (!std::isnormal(*scaled_lambda)) {
       return value_error("lambda is too large or too small for the scale of these impedances");
     }
   }
