@@ -34,7 +34,8 @@ def main() -> None:
     distribution = analysis.drt(spectrum, series_inductance=True)
     print(f"relaxation times (lambda {distribution.lambda_:.2g}, R_inf {distribution.series_resistance:.4g} ohm):")
     for peak in distribution.peaks:
-        print(f"  tau {peak.tau:.3g} s, height {peak.height:.3g} ohm, area {peak.area:.3g} ohm")
+        where = " (beyond the measured frequencies)" if peak.extrapolated else ""
+        print(f"  tau {peak.tau:.3g} s, height {peak.height:.3g} ohm, area {peak.area:.3g} ohm{where}")
 
     ranking = analysis.rank_circuits(spectrum)
     columns = ["rank", "circuit", "parameters", "chi_square", "delta_aicc", "aicc_weight", "bic_rank", "flagged"]

@@ -76,6 +76,62 @@ def test_drt_finds_both_arcs_where_they_are(tau1, tau2):
     assert result.series_resistance == pytest.approx(0.1, abs=0.03)
 
 
+@pytest.mark.parametrize("power", [-6, -3, 3, 6])
+def test_drt_does_not_depend_on_the_impedance_unit(power):
+    z = noisy(two_zarc(), 0.005, seed=1)
+    reference, scaled = drt(F, z), drt(F, z * 10.0**power)
+    np.testing.assert_allclose(scaled.peak_tau, reference.peak_tau, rtol=1e-6)
+    np.testing.assert_allclose(scaled.peak_area / 10.0**power, reference.peak_area, rtol=1e-6)
+    assert scaled.lambda_ * 100.0**power == pytest.approx(reference.lambda_, rel=1e-6)
+
+
+@pytest.mark.parametrize("seed", [0, 1, 2])
+@pytest.mark.parametrize("sigma", [0.005, 0.02])
+@pytest.mark.parametrize("circuit, values, processes", [
+    ("R0-Zarc1-Zarc2", [0.1, 0.5, 1e-4, 0.85, 1.0, 0.1, 0.9], 2),
+    ("R0-Ws1", [0.1, 1.0, 1.0], 1),  # a monotonic tail of ever smaller modes
+])
+def test_drt_counts_processes_not_ripples(circuit, values, processes, sigma, seed):
+    z = noisy(corvex.Circuit(circuit).with_values(values).impedance(F), sigma, seed)
+    assert len(drt(F, z).peak_tau) == processes
+
+
+def test_drt_flags_peaks_beyond_the_measured_time_constants():
+    f = np.logspace(5, 0, 50)  # time constants up to 0.16 s measured
+    z = corvex.Circuit("R0-Zarc1-Zarc2").with_values([0.1, 0.5, 1e-4, 0.85, 1.0, 1.0, 0.9]).impedance(f)
+    result = drt(f, noisy(z, 0.005))
+    assert [(round(np.log10(p.tau)), p.extrapolated) for p in result.peaks] == [(-4, False), (0, True)]
+
+
+@pytest.mark.parametrize("power", [-160, 200, 300])
+def test_kramers_kronig_works_at_any_impedance_scale(power):
+    z = noisy(two_zarc(), 0.005)
+    reference, scaled = kramers_kronig(F, z), kramers_kronig(F, z * 10.0**power)
+    assert (scaled.m, scaled.passed) == (reference.m, reference.passed)
+    assert scaled.pseudo_chi_square == pytest.approx(reference.pseudo_chi_square, rel=1e-6)
+
+
+def test_drt_with_very_wide_basis_functions_stays_finite():
+    result = drt(F, noisy(two_zarc(), 0.005), shape_factor=1e-3)
+    assert np.isfinite(result.model).all() and np.isfinite(result.gamma).all()
+
+
+def test_ranking_of_impedances_no_circuit_can_reach_gives_errors_not_nan():
+    table = rank_circuits(F, two_zarc() * 1e-300)
+    assert np.isfinite(table["aicc"][table["error"].isna()]).all()
+
+
+def test_exact_fits_compare_by_their_parameter_count_alone():
+    table = rank_circuits(F, np.full(F.size, 10 + 0j))
+    n = 2 * F.size
+    # Well inside what rounding of the data leaves: these fits are all exact.
+    exact = table[table["error"].isna() & (table["chi_square"] < 0.5 * n * np.finfo(float).eps ** 2)]
+    k = exact["parameters"].to_numpy(float)
+    fit_term = exact["aicc"].to_numpy(float) - 2 * k - 2 * k * (k + 1) / (n - k - 1)
+    assert len(exact) >= 2 and np.ptp(fit_term) <= 1e-9 * np.abs(fit_term).max()
+    assert (table["aicc_weight"][~table["success"]].fillna(0) == 0).all()
+
+
 def test_batches_keep_order_and_isolate_a_bad_spectrum():
     good = noisy(two_zarc(), 1e-3)
     spectra = [(F, good), (F[:2], good[:2]), (F, good * 2)]

@@ -67,6 +67,49 @@ def test_sigint_ends_long_calls_promptly_and_the_pool_still_works(name):
     assert corvex.Circuit(NOTATION).fit(F, Z, guess_init=False).success
 
 
+def seconds_until_alarm_interrupts(call, delay):
+    """Runs call() with SIGALRM raising KeyboardInterrupt after `delay` s; returns when it came.
+    An interval timer is delivered by the kernel as Ctrl-C from a terminal is, even while the
+    conversion of the input holds the interpreter lock that a timer thread would need."""
+    previous = signal.signal(signal.SIGALRM, signal.default_int_handler)
+    start = time.perf_counter()
+    try:
+        signal.setitimer(signal.ITIMER_REAL, delay)
+        call()
+    except KeyboardInterrupt:
+        return time.perf_counter() - start
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        signal.signal(signal.SIGALRM, previous)
+    pytest.fail("the call ended without KeyboardInterrupt")
+
+
+@pytest.fixture(scope="module")
+def huge_rc_spectrum():
+    """A topology the network guesses for, its spectrum on HUGE_F, and how long a guess takes."""
+    circuit = corvex.Circuit("R0-(R1,C1)")
+    z = circuit.with_values([10.0, 50.0, 1e-5]).impedance(HUGE_F)
+    start = time.perf_counter()
+    circuit.guess(HUGE_F, z)
+    return circuit, z, time.perf_counter() - start
+
+
+@pytest.mark.parametrize("name", ["guess", "Circuit.fit", "fitting.fit", "batch.fit"])
+def test_sigint_while_a_large_spectrum_is_converted_and_guessed_from(name, huge_rc_spectrum):
+    from corvex import batch, fitting
+
+    circuit, z, guess_seconds = huge_rc_spectrum
+    call = {
+        "guess": lambda: circuit.guess(HUGE_F, z),
+        "Circuit.fit": lambda: circuit.fit(HUGE_F, z),
+        "fitting.fit": lambda: fitting.fit(circuit, HUGE_F, z),
+        "batch.fit": lambda: batch.fit(circuit, [(HUGE_F, z)]),
+    }[name]
+    # Sent early in the conversion: every call converts the spectrum and then guesses from it,
+    # so the interrupt must come long before a guess alone would have finished.
+    assert seconds_until_alarm_interrupts(call, 0.05 * guess_seconds) < 0.5 * guess_seconds
+
+
 def test_handler_exception_propagates_as_itself():
     class Stop(Exception):
         pass

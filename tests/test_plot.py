@@ -189,6 +189,16 @@ def test_analysis_results_are_drawn_from_their_attributes():
     np.testing.assert_array_equal(ax.lines[0].get_xdata(), tau)
     assert list(ax.lines[1].get_xdata()) == [1e-3] and ax.get_xscale() == "log"
 
+    # Peaks beyond the measured time constants are left out, and the axes keep to those.
+    from corvex.analysis import DrtPeak
+
+    distribution.frequencies = np.array([1e3, 1.0])
+    distribution.peaks = [DrtPeak(1e-3, 1.0, 2.3), DrtPeak(5.0, 3.0, 4.0, extrapolated=True)]
+    ax = plot.drt(distribution)
+    assert [t.get_text() for t in ax.texts] == ["0.001 s"]
+    np.testing.assert_allclose(ax.get_xlim(), [1 / (2 * np.pi * 1e3), 1 / (2 * np.pi)])
+    assert len(plot.drt(distribution, show_extrapolated=True).texts) == 2
+
     from corvex.analysis import kramers_kronig
 
     tests = kramers_kronig({"a": (F, Z), "b": (F, Z * 1.2)})

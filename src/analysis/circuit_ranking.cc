@@ -67,11 +67,35 @@ Result<FitOutcome> single_run(const Circuit& start, const Spectrum& spectrum, co
   return outcome;
 }
 
+// The chi-square that rounding of the data alone would leave: each weighted residual at one
+// ulp of its measured value. An exact fit scores as this, so that its criteria stay finite
+// and compare with the other candidates by their parameter counts.
+double rounding_chi_square(const FitOutcome& out, const RankingOptions& options) {
+  const FitProblem problem(out.circuit.nodes, out.measured, options.weight);
+  double floor = 0.0;
+  for (std::size_t i = 0; i < problem.point_count(); ++i) {
+    const double size = std::numeric_limits<double>::epsilon() *
+                        std::hypot(problem.measured[i].re, problem.measured[i].im);
+    const double re = size / problem.weights[i], im = size / problem.imaginary_weights[i];
+    floor += re * re + im * im;
+  }
+  return floor;
+}
+
+// Scores the fit, or turns it into a failure when its chi-square gives no finite criterion
+// (impedances far outside what the parameter bounds can describe, say).
 void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
   const FitOutcome& out = *fit->outcome;
   const double n = static_cast<double>(2 * points);
   const double k = static_cast<double>(out.values.size());
-  const double fit_term = n * std::log(out.chi_square / n);
+  const double fit_term = n * std::log(std::max(out.chi_square, rounding_chi_square(out, options)) / n);
+  if (!std::isfinite(fit_term)) {
+    fit->error = value_error(std::isfinite(out.chi_square)
+                                 ? "the fit's chi-square is too small for a finite information criterion"
+                                 : "the fit ended without a finite chi-square for these impedances");
+    fit->outcome.reset();
+    return;
+  }
   fit->aicc = n - k - 1.0 > 0.0 ? fit_term + 2.0 * k + 2.0 * k * (k + 1.0) / (n - k - 1.0)
                                 : std::numeric_limits<double>::infinity();
   fit->bic = fit_term + k * std::log(n);

@@ -220,11 +220,22 @@ Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const
   if (options.rc_count && *options.rc_count == 0) return value_error("rc_count must be at least 1");
   if (options.max_rc_count == 0) return value_error("max_rc_count must be at least 1");
 
+  // The fit runs on the impedance divided by the power of two at or below its largest
+  // component, so that the column norms of the weighted system neither overflow nor underflow
+  // in any unit; the division is exact, so results in ordinary units are unchanged.
   const std::size_t n = spectrum.frequencies.size();
+  double largest = 0.0;
+  for (const Complex& value : spectrum.impedances) largest = std::max({largest, std::fabs(value.re), std::fabs(value.im)});
+  int exponent = 0;
+  std::frexp(largest, &exponent);
+  const int unit_exponent = exponent - 1;
   Problem p;
   p.omega.resize(n);
   p.weight.resize(n);
-  p.z = spectrum.impedances;
+  p.z.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    p.z[i] = {std::ldexp(spectrum.impedances[i].re, -unit_exponent), std::ldexp(spectrum.impedances[i].im, -unit_exponent)};
+  }
   double f_min = spectrum.frequencies[0], f_max = spectrum.frequencies[0];
   for (std::size_t i = 0; i < n; ++i) {
     p.omega[i] = kTwoPi * spectrum.frequencies[i];
@@ -271,9 +282,10 @@ Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const
 
   out.rc_count = chain.r.size();
   out.mu = mu;
-  out.series_resistance = chain.r0;
-  out.series_inductance = chain.inductance;
-  out.series_capacitance = options.series_capacitance ? 1.0 / chain.inverse_capacitance
+  auto restore = [&](double value) { return std::ldexp(value, unit_exponent); };
+  out.series_resistance = restore(chain.r0);
+  out.series_inductance = restore(chain.inductance);
+  out.series_capacitance = options.series_capacitance ? std::ldexp(1.0 / chain.inverse_capacitance, -unit_exponent)
                                                       : std::numeric_limits<double>::infinity();
   out.model.resize(n);
   out.residuals_real.resize(n);
@@ -281,7 +293,7 @@ Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const
   double chi = 0.0;
   for (std::size_t i = 0; i < n; ++i) {
     const Complex fit = chain_impedance(chain, p.omega[i]);
-    out.model[i] = fit;
+    out.model[i] = {restore(fit.re), restore(fit.im)};
     out.residuals_real[i] = (p.z[i].re - fit.re) * p.weight[i];
     out.residuals_imag[i] = (p.z[i].im - fit.im) * p.weight[i];
     chi += out.residuals_real[i] * out.residuals_real[i] + out.residuals_imag[i] * out.residuals_imag[i];
@@ -289,6 +301,7 @@ Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const
   out.pseudo_chi_square = chi;
   out.time_constants = std::move(chain.tau);
   out.resistances = std::move(chain.r);
+  for (double& value : out.resistances) value = restore(value);
 
   if (options.noise_level) {
     out.noise_level = *options.noise_level;

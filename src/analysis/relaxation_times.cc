@@ -23,10 +23,14 @@ constexpr double kQuadratureStep = 0.2;
 constexpr int kQuadratureHalfCount = 31;
 // Output grid points per basis spacing.
 constexpr int kOutputRefinement = 5;
-// Range of the cross-validation search, log10 lambda, and its coarse step.
-constexpr double kLogLambdaLow = -8.0;
+// Range of the cross-validation search, log10 of lambda times the square of the largest
+// impedance component (so that it means the same smoothing in any unit), and its coarse step.
+constexpr double kLogLambdaLow = -10.0;
 constexpr double kLogLambdaHigh = 1.0;
 constexpr double kLogLambdaStep = 1.0;
+// Beyond this omega * tau the kernels are 0 and -1/(omega tau) to double precision, and their
+// textbook forms would overflow (very wide basis functions reach such values).
+constexpr double kLargeOmegaTau = 1e150;
 // Most basis functions a call may ask for, so a bad option cannot demand a huge matrix.
 constexpr std::size_t kMaxCentres = 2000;
 
@@ -63,6 +67,10 @@ void basis_integrals(double omega_tau, const Quadrature& q, double* re, double* 
   double sum_re = 0.0, sum_im = 0.0;
   for (int k = 0; k < 2 * kQuadratureHalfCount + 1; ++k) {
     const double x = omega_tau * q.factor[k];
+    if (x > kLargeOmegaTau) {
+      sum_im -= q.weight[k] / x;
+      continue;
+    }
     const double d = 1.0 / (1.0 + x * x);
     sum_re += q.weight[k] * d;
     sum_im -= q.weight[k] * x * d;
@@ -160,11 +168,13 @@ double gcv_score(const Normal& normal, const Design& d, double lambda, double fa
   return rows * residual / (free * free);
 }
 
-double choose_lambda(const Normal& normal, const Design& d, double factor) {
+// The weight minimising the GCV score over lambda = unit * 10^t for t in the search range.
+double choose_lambda(const Normal& normal, const Design& d, double factor, double unit) {
+  auto at = [&](double t) { return gcv_score(normal, d, unit * std::pow(10.0, t), factor); };
   double best_log = kLogLambdaLow;
-  double best = gcv_score(normal, d, std::pow(10.0, best_log), factor);
+  double best = at(best_log);
   for (double t = kLogLambdaLow + kLogLambdaStep; t <= kLogLambdaHigh + 1e-9; t += kLogLambdaStep) {
-    const double score = gcv_score(normal, d, std::pow(10.0, t), factor);
+    const double score = at(t);
     if (score < best) {
       best = score;
       best_log = t;
@@ -174,47 +184,73 @@ double choose_lambda(const Normal& normal, const Design& d, double factor) {
   double lo = best_log - kLogLambdaStep, hi = best_log + kLogLambdaStep;
   const double ratio = 0.6180339887498949;
   double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
-  double f1 = gcv_score(normal, d, std::pow(10.0, x1), factor), f2 = gcv_score(normal, d, std::pow(10.0, x2), factor);
+  double f1 = at(x1), f2 = at(x2);
   for (int k = 0; k < 12; ++k) {
     if (f1 < f2) {
       hi = x2;
       x2 = x1;
       f2 = f1;
       x1 = hi - ratio * (hi - lo);
-      f1 = gcv_score(normal, d, std::pow(10.0, x1), factor);
+      f1 = at(x1);
     } else {
       lo = x1;
       x1 = x2;
       f1 = f2;
       x2 = lo + ratio * (hi - lo);
-      f2 = gcv_score(normal, d, std::pow(10.0, x2), factor);
+      f2 = at(x2);
     }
   }
   const double refined = f1 < f2 ? x1 : x2;
-  return std::pow(10.0, std::min(f1, f2) < best ? refined : best_log);
+  return unit * std::pow(10.0, std::min(f1, f2) < best ? refined : best_log);
 }
 
-std::vector<DrtPeak> find_peaks(const std::vector<double>& log_tau, const std::vector<double>& gamma, double threshold) {
+// Local maxima of gamma that stand out: at least `peak_threshold` of the reference height
+// and rising at least `peak_prominence` of it above the higher of the two valleys that part
+// them from higher ground (or from the grid's ends). Ripples of a lightly smoothed solution
+// and the shoulders of a monotonic tail have little prominence whatever their height. The
+// reference is the highest gamma inside the measured window [log_lo, log_hi], since beyond it
+// no data shape the distribution. A peak's area runs between the lowest points towards its
+// kept neighbours (or the grid's ends), so the areas add up to the whole distribution.
+std::vector<DrtPeak> find_peaks(const std::vector<double>& log_tau, const std::vector<double>& gamma,
+                                const DrtOptions& options, double log_lo, double log_hi) {
   std::vector<DrtPeak> peaks;
   const std::size_t n = gamma.size();
   if (n < 3) return peaks;
-  const double top = *std::max_element(gamma.begin(), gamma.end());
-  if (!(top > 0.0)) return peaks;
-  const double h = log_tau[1] - log_tau[0];
-  std::size_t left_min = 0;
+  double reference = 0.0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (log_tau[k] >= log_lo && log_tau[k] <= log_hi) reference = std::max(reference, gamma[k]);
+  }
+  if (!(reference > 0.0)) reference = *std::max_element(gamma.begin(), gamma.end());
+  if (!(reference > 0.0)) return peaks;
+  std::vector<std::size_t> kept;
   for (std::size_t k = 1; k + 1 < n; ++k) {
-    if (gamma[k] <= gamma[k - 1] && gamma[k] < gamma[k + 1]) left_min = k;
-    if (!(gamma[k] > gamma[k - 1] && gamma[k] >= gamma[k + 1]) || gamma[k] < threshold * top) continue;
-    std::size_t right_min = k + 1;
-    while (right_min + 1 < n && !(gamma[right_min] <= gamma[right_min - 1] && gamma[right_min] < gamma[right_min + 1])) {
-      ++right_min;
+    if (!(gamma[k] > gamma[k - 1] && gamma[k] >= gamma[k + 1]) || gamma[k] < options.peak_threshold * reference) {
+      continue;
     }
+    double left = gamma[k], right = gamma[k];
+    for (std::size_t j = k; j-- > 0 && !(gamma[j] > gamma[k]);) left = std::min(left, gamma[j]);
+    for (std::size_t j = k + 1; j < n && !(gamma[j] > gamma[k]); ++j) right = std::min(right, gamma[j]);
+    if (gamma[k] - std::max(left, right) >= options.peak_prominence * reference) kept.push_back(k);
+  }
+  auto lowest = [&](std::size_t from, std::size_t to) {
+    return static_cast<std::size_t>(std::min_element(gamma.begin() + static_cast<std::ptrdiff_t>(from),
+                                                     gamma.begin() + static_cast<std::ptrdiff_t>(to) + 1) -
+                                    gamma.begin());
+  };
+  const double h = log_tau[1] - log_tau[0];
+  const double tolerance = 1e-9 * std::max(std::fabs(log_lo), std::fabs(log_hi));
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    const std::size_t k = kept[i];
+    const std::size_t from = i == 0 ? 0 : lowest(kept[i - 1], k);
+    const std::size_t to = i + 1 == kept.size() ? n - 1 : lowest(k, kept[i + 1]);
     double area = 0.0;
-    for (std::size_t j = left_min; j < right_min; ++j) area += 0.5 * (gamma[j] + gamma[j + 1]) * h;
+    for (std::size_t j = from; j < to; ++j) area += 0.5 * (gamma[j] + gamma[j + 1]) * h;
     // Vertex of the parabola through the three points around the maximum.
     const double curvature = gamma[k - 1] - 2.0 * gamma[k] + gamma[k + 1];
     const double shift = curvature < 0.0 ? 0.5 * (gamma[k - 1] - gamma[k + 1]) / curvature : 0.0;
-    peaks.push_back({std::exp(log_tau[k] + shift * h), gamma[k] - 0.25 * (gamma[k - 1] - gamma[k + 1]) * shift, area});
+    const double log_peak = log_tau[k] + shift * h;
+    peaks.push_back({std::exp(log_peak), gamma[k] - 0.25 * (gamma[k - 1] - gamma[k + 1]) * shift, area,
+                     log_peak < log_lo - tolerance || log_peak > log_hi + tolerance});
   }
   return peaks;
 }
@@ -231,6 +267,9 @@ Status check_options(const DrtOptions& o) {
   }
   if (!(o.gcv_factor >= 1.0 && o.gcv_factor <= 10.0)) return value_error("gcv_factor must lie in [1, 10]");
   if (!(o.peak_threshold >= 0.0 && o.peak_threshold < 1.0)) return value_error("peak_threshold must lie in [0, 1)");
+  if (!(o.peak_prominence >= 0.0 && o.peak_prominence < 1.0)) {
+    return value_error("peak_prominence must lie in [0, 1)");
+  }
   return {};
 }
 
@@ -242,12 +281,34 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   }
   if (Status s = check_options(options); !s) return s.take_error();
 
+  // The problem runs on the impedance divided by the power of two at or below its largest
+  // component: the numbers stay far from overflow and underflow in any unit, and the division
+  // is exact, so a given lambda means what it means on the raw data. The lambda search spans
+  // a range relative to that largest component, so the chosen smoothing is unit-free.
   const std::size_t n = spectrum.frequencies.size();
+  double largest = 0.0;
+  for (const Complex& value : spectrum.impedances) largest = std::max({largest, std::fabs(value.re), std::fabs(value.im)});
+  int exponent = 0;
+  std::frexp(largest, &exponent);
+  const int unit_exponent = exponent - 1;
+  const double unit_ratio = std::ldexp(1.0, unit_exponent) / largest;  // in (1/2, 1]
+  std::vector<Complex> z(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    z[i] = {std::ldexp(spectrum.impedances[i].re, -unit_exponent), std::ldexp(spectrum.impedances[i].im, -unit_exponent)};
+  }
+  std::optional<double> scaled_lambda;
+  if (options.lambda) {
+    scaled_lambda = std::ldexp(*options.lambda, 2 * unit_exponent);
+    if (!std::isnormal(*scaled_lambda)) {
+      return value_error("lambda is too large or too small for the scale of these impedances");
+    }
+  }
+
   std::vector<double> omega(n), weight(n);
   double f_min = spectrum.frequencies[0], f_max = spectrum.frequencies[0];
   for (std::size_t i = 0; i < n; ++i) {
     omega[i] = kTwoPi * spectrum.frequencies[i];
-    weight[i] = 1.0 / std::hypot(spectrum.impedances[i].re, spectrum.impedances[i].im);
+    weight[i] = 1.0 / std::hypot(z[i].re, z[i].im);
     f_min = std::min(f_min, spectrum.frequencies[i]);
     f_max = std::max(f_max, spectrum.frequencies[i]);
   }
@@ -264,7 +325,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   const double spacing = log_centres[1] - log_centres[0];
   const double eps = 2.0 * kSqrtLn2 * options.shape_factor / spacing;
 
-  const Design d = build_design(omega, spectrum.impedances, weight, log_centres, eps, options);
+  const Design d = build_design(omega, z, weight, log_centres, eps, options);
   Normal normal;
   normal.ata = d.a.transpose() * d.a;
   normal.atb = d.a.transpose() * d.b;
@@ -272,9 +333,11 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
 
   DrtOutcome out;
   out.lambda_from_gcv = !options.lambda;
-  out.lambda = options.lambda ? *options.lambda : choose_lambda(normal, d, options.gcv_factor);
+  const double lambda =
+      scaled_lambda ? *scaled_lambda : choose_lambda(normal, d, options.gcv_factor, unit_ratio * unit_ratio);
+  out.lambda = options.lambda ? *options.lambda : std::ldexp(lambda, -2 * unit_exponent);
   Eigen::VectorXd x;
-  out.nnls_converged = solve_nnls(regularised(normal, d, out.lambda), normal.atb, &x).converged;
+  out.nnls_converged = solve_nnls(regularised(normal, d, lambda), normal.atb, &x).converged;
   x = x.cwiseQuotient(d.column_scale);
 
   if (d.resistance_column >= 0) out.series_resistance = x[d.resistance_column];
@@ -290,7 +353,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   DrtOptions both = options;
   both.fit = DrtFit::Complex;
   both.series_resistance = both.series_inductance = false;
-  const Design full = build_design(omega, spectrum.impedances, weight, log_centres, eps, both);
+  const Design full = build_design(omega, z, weight, log_centres, eps, both);
   out.model.resize(n);
   out.residuals_real.resize(n);
   out.residuals_imag.resize(n);
@@ -299,7 +362,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
     // The imaginary part cannot see R_inf: it is what the distribution leaves of the real part.
     double num = 0.0, den = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-      num += weight[i] * (spectrum.impedances[i].re * weight[i] - gamma_part[static_cast<Eigen::Index>(2 * i)]);
+      num += weight[i] * (z[i].re * weight[i] - gamma_part[static_cast<Eigen::Index>(2 * i)]);
       den += weight[i] * weight[i];
     }
     out.series_resistance = std::max(num / den, 0.0);
@@ -308,8 +371,8 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
     const double re = gamma_part[static_cast<Eigen::Index>(2 * i)] / weight[i] + out.series_resistance;
     const double im = gamma_part[static_cast<Eigen::Index>(2 * i + 1)] / weight[i] + omega[i] * out.series_inductance;
     out.model[i] = {re, im};
-    out.residuals_real[i] = (spectrum.impedances[i].re - re) * weight[i];
-    out.residuals_imag[i] = (spectrum.impedances[i].im - im) * weight[i];
+    out.residuals_real[i] = (z[i].re - re) * weight[i];
+    out.residuals_imag[i] = (z[i].im - im) * weight[i];
   }
 
   const std::size_t fine = (count - 1) * kOutputRefinement + 1;
@@ -326,7 +389,25 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
     }
     out.gamma[j] = g;
   }
-  out.peaks = find_peaks(log_tau, out.gamma, options.peak_threshold);
+  out.peaks = find_peaks(log_tau, out.gamma, options, -std::log(kTwoPi * f_max), -std::log(kTwoPi * f_min));
+
+  // Back to the data's unit.
+  auto restore = [&](double value) { return std::ldexp(value, unit_exponent); };
+  out.series_resistance = restore(out.series_resistance);
+  out.series_inductance = restore(out.series_inductance);
+  for (double& value : out.coefficients) value = restore(value);
+  for (double& value : out.gamma) value = restore(value);
+  for (Complex& value : out.model) value = {restore(value.re), restore(value.im)};
+  for (DrtPeak& peak : out.peaks) {
+    peak.height = restore(peak.height);
+    peak.area = restore(peak.area);
+  }
+  bool finite = std::isfinite(out.series_resistance) && std::isfinite(out.series_inductance);
+  for (const Complex& value : out.model) finite = finite && std::isfinite(value.re) && std::isfinite(value.im);
+  for (double value : out.gamma) finite = finite && std::isfinite(value);
+  if (!finite) {
+    return value_error("the relaxation-time distribution has no finite solution for these data and options");
+  }
   return out;
 }
 

@@ -26,12 +26,15 @@ struct DrtOptions {
   bool series_resistance = true;       // fit R_inf
   bool series_inductance = false;      // fit a series inductance
   double peak_threshold = 0.01;        // peaks lower than this share of the highest are ignored
+  double peak_prominence = 0.15;       // peaks rising less than this share of the highest measured one above
+                                       // the valleys that separate them from higher ground are ignored
 };
 
 struct DrtPeak {
   double tau = 0.0;     // seconds
   double height = 0.0;  // gamma at the peak, ohm
-  double area = 0.0;    // integral of gamma over ln tau between the neighbouring minima, ohm
+  double area = 0.0;    // integral of gamma over ln tau between the valleys to the neighbouring peaks, ohm
+  bool extrapolated = false;  // outside 1/(2 pi f) of the measured frequencies: no data shape it
 };
 
 struct DrtOutcome {
@@ -40,7 +43,7 @@ struct DrtOutcome {
   std::vector<double> centres;         // basis centres, seconds
   std::vector<double> coefficients;    // basis weights, non-negative
   std::vector<DrtPeak> peaks;          // ascending tau
-  double lambda = 0.0;                 // the weight used
+  double lambda = 0.0;                 // the weight used, in 1/ohm^2 like gamma's penalty
   bool lambda_from_gcv = false;
   double series_resistance = 0.0;      // ohm
   double series_inductance = 0.0;      // henry

@@ -2,9 +2,18 @@
 // one back as the fit takes it.
 #include "batch/spectrum_set.h"
 
+#include <utility>
+
 namespace corvex {
 
-void SpectrumSet::add(const Spectrum& spectrum) {
+void SpectrumSet::add(Spectrum&& spectrum) {
+  if (frequencies_.empty() && impedances_.empty()) {
+    frequencies_ = std::move(spectrum.frequencies);
+    impedances_ = std::move(spectrum.impedances);
+    offsets_.push_back(frequencies_.size());
+    failures_.emplace_back();
+    return;
+  }
   frequencies_.insert(frequencies_.end(), spectrum.frequencies.begin(), spectrum.frequencies.end());
   impedances_.insert(impedances_.end(), spectrum.impedances.begin(), spectrum.impedances.end());
   offsets_.push_back(frequencies_.size());

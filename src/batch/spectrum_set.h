@@ -15,8 +15,9 @@ namespace corvex {
 
 class SpectrumSet {
  public:
-  // A converted spectrum; its frequency and impedance lists have the same length.
-  void add(const Spectrum& spectrum);
+  // A converted spectrum; its frequency and impedance lists have the same length. The first
+  // one's lists are taken over rather than copied, so a single long spectrum costs no copy.
+  void add(Spectrum&& spectrum);
   // A spectrum that could not be converted: it keeps its place and carries the reason.
   void add_failed(Error error);
 

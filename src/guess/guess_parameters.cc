@@ -67,8 +67,9 @@ Result<std::vector<double>> run_guess(const SeriesList& circuit, const Spectrum&
   // memory or index past its tensors.
   if (Status valid = validate_network_model(model); !valid.ok()) return valid.take_error();
 
-  const ScaleEstimate scales = estimate_scales(spectrum);
-  const Features features = build_features(spectrum, scales, static_cast<std::size_t>(model.config.n_grid));
+  const ScaleEstimate scales = estimate_scales(spectrum, cancellation);
+  const Features features = build_features(spectrum, scales, static_cast<std::size_t>(model.config.n_grid), cancellation);
+  if (cancellation.stopped()) return interrupted_error();
   Result<std::vector<double>> output = run_network(model, features.map, features.extras);
   if (!output.ok()) return output.take_error();
   Result<std::vector<double>> decoded = decode_outputs(model, *output, scales);

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <numeric>
 #include <string>
 
 #include "nn/weights_error.h"
@@ -41,6 +40,37 @@ double interp_clamped(const std::vector<double>& xs, const std::vector<double>& 
   return ys[i] + (x - xs[i]) * (ys[i + 1] - ys[i]) / (xs[i + 1] - xs[i]);
 }
 
+// Points between two questions to the cancellation token: a few milliseconds of work.
+constexpr std::size_t kPointsPerCancellationCheck = std::size_t{1} << 16;
+
+bool stop_at(std::size_t i, const CancellationToken& cancellation) {
+  return i % kPointsPerCancellationCheck == 0 && cancellation.stop_requested();
+}
+
+// Indices of the points in ascending total order of frequency, stable for equal ones. Measured
+// spectra are nearly always swept monotonically, and then the order is known without a sort.
+std::vector<std::size_t> frequency_order(const std::vector<double>& f, std::size_t count,
+                                         const CancellationToken& cancellation) {
+  // Filled as it is checked, so that the first touch of its memory happens between polls.
+  std::vector<std::size_t> order;
+  order.reserve(count);
+  bool ascending = true, descending = true;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (stop_at(i, cancellation)) return order;
+    order.push_back(i);
+    if (i == 0) continue;
+    ascending = ascending && total_order_less(f[i - 1], f[i]);
+    descending = descending && total_order_less(f[i], f[i - 1]);
+  }
+  if (ascending) return order;
+  if (descending) {
+    std::reverse(order.begin(), order.end());
+    return order;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) { return total_order_less(f[i], f[j]); });
+  return order;
+}
+
 }  // namespace
 
 Status check_point_count(const Spectrum& spectrum) {
@@ -49,7 +79,7 @@ Status check_point_count(const Spectrum& spectrum) {
   return {};
 }
 
-ScaleEstimate estimate_scales(const Spectrum& spectrum) {
+ScaleEstimate estimate_scales(const Spectrum& spectrum, const CancellationToken& cancellation) {
   const std::vector<double>& f = spectrum.frequencies;
   const std::vector<Complex>& z = spectrum.impedances;
   const std::size_t count = std::min(f.size(), z.size());
@@ -57,6 +87,7 @@ ScaleEstimate estimate_scales(const Spectrum& spectrum) {
   double a = 0.0;
   double b = 0.0;
   for (std::size_t i = 0; i < count; ++i) {
+    if (stop_at(i, cancellation)) return {};
     const double magnitude = std::hypot(z[i].re, z[i].im);
     // Written as rejections so that a NaN frequency or magnitude still contributes.
     if (f[i] <= 0.0 || magnitude <= 0.0) continue;
@@ -73,17 +104,30 @@ ScaleEstimate estimate_scales(const Spectrum& spectrum) {
     return scales;
   }
   double log_sum = 0.0;
-  for (double frequency : f) log_sum += std::log(kTwoPi * frequency);
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    if (stop_at(i, cancellation)) return {};
+    log_sum += std::log(kTwoPi * f[i]);
+  }
   scales.w_scale = std::exp(log_sum / static_cast<double>(f.size()));
   std::vector<double> magnitudes;
   magnitudes.reserve(z.size());
-  for (const Complex& value : z) magnitudes.push_back(std::hypot(value.re, value.im));
-  std::sort(magnitudes.begin(), magnitudes.end(), total_order_less);
-  scales.z_scale = magnitudes.empty() ? std::numeric_limits<double>::quiet_NaN() : magnitudes[magnitudes.size() / 2];
+  for (std::size_t i = 0; i < z.size(); ++i) {
+    if (stop_at(i, cancellation)) return {};
+    magnitudes.push_back(std::hypot(z[i].re, z[i].im));
+  }
+  if (magnitudes.empty()) {
+    scales.z_scale = std::numeric_limits<double>::quiet_NaN();
+    return scales;
+  }
+  // The upper median: the element a full sort would put in the middle, found in linear time.
+  const auto middle = magnitudes.begin() + static_cast<std::ptrdiff_t>(magnitudes.size() / 2);
+  std::nth_element(magnitudes.begin(), middle, magnitudes.end(), total_order_less);
+  scales.z_scale = *middle;
   return scales;
 }
 
-Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, std::size_t n_grid) {
+Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, std::size_t n_grid,
+                        const CancellationToken& cancellation) {
   const std::size_t count = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
   Features features;
   features.map.resize(kInputRows * n_grid);
@@ -93,22 +137,21 @@ Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, s
     return features;
   }
 
-  std::vector<std::size_t> order(count);
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
-    return total_order_less(spectrum.frequencies[i], spectrum.frequencies[j]);
-  });
+  const std::vector<std::size_t> order = frequency_order(spectrum.frequencies, count, cancellation);
+  if (cancellation.stopped()) return features;
 
-  std::vector<double> log_frequency(count);
-  std::vector<double> log_magnitude(count);
-  std::vector<double> phase(count);
+  std::vector<double> log_frequency, log_magnitude, phase;
+  log_frequency.reserve(count);
+  log_magnitude.reserve(count);
+  phase.reserve(count);
   for (std::size_t k = 0; k < count; ++k) {
+    if (stop_at(k, cancellation)) return features;
     const Complex& value = spectrum.impedances[order[k]];
-    log_frequency[k] = std::log10(spectrum.frequencies[order[k]]);
-    log_magnitude[k] = std::log10(std::hypot(value.re, value.im));
+    log_frequency.push_back(std::log10(spectrum.frequencies[order[k]]));
+    log_magnitude.push_back(std::log10(std::hypot(value.re, value.im)));
     const double theta = std::atan2(value.im, value.re);
     if (k == 0) {
-      phase[k] = theta;
+      phase.push_back(theta);
       continue;
     }
     // Step to the nearest equivalent angle; an exact half turn goes the way theta points.
@@ -116,7 +159,7 @@ Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, s
     const double r = theta - previous;
     double delta = r - kTwoPi * std::floor((r + kPi) / kTwoPi);
     if (delta == -kPi && theta > previous) delta = kPi;
-    phase[k] = previous + delta;
+    phase.push_back(previous + delta);
   }
 
   const double lo = log_frequency.front();

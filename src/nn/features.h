@@ -8,6 +8,7 @@
 
 #include "nn/network.h"
 #include "nn/network_model.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
@@ -31,10 +32,13 @@ Status check_point_count(const Spectrum& spectrum);
 
 // The "reactive_centroid" estimator: geometric means of |Z| and of 2πf weighted by each point's
 // capacitive share; without capacitive points, the mean log angular frequency and the upper median |Z|.
-ScaleEstimate estimate_scales(const Spectrum& spectrum);
+// Both functions ask `cancellation` every few ten thousand points; once it says stop, what they
+// return is meaningless and the caller must look at cancellation.stopped().
+ScaleEstimate estimate_scales(const Spectrum& spectrum, const CancellationToken& cancellation = no_cancellation());
 
 // The feature map on `n_grid` log-frequency points spanning the measured range.
-Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, std::size_t n_grid);
+Features build_features(const Spectrum& spectrum, const ScaleEstimate& scales, std::size_t n_grid,
+                        const CancellationToken& cancellation = no_cancellation());
 
 // Decoding tables usable for the model's parameter count: target_mean, target_std and
 // log_params at least P long, alpha_min ≤ alpha_max and neither NaN, every alpha index below P.

@@ -3,7 +3,7 @@ spectrum gives a DrtResult, a batch a table with one row per spectrum."""
 
 from __future__ import annotations
 
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 from operator import attrgetter
 from typing import Any, NamedTuple
 
@@ -15,17 +15,20 @@ from ._spectra import Batch, answer, workers_for
 
 
 class DrtPeak(NamedTuple):
-    """One peak of gamma(tau): time constant (s), height (ohm) and area (ohm)."""
+    """One peak of gamma(tau): time constant (s), height (ohm), area (ohm), and whether it lies
+    outside 1/(2 pi f) of the measured frequencies, where no data shape the distribution."""
 
     tau: float
     height: float
     area: float
+    extrapolated: bool = False
 
 
 @dataclass(frozen=True)
 class DrtResult:
     """gamma(tau) in ohm per unit ln(tau) on the grid `tau` (seconds), its peaks (time
-    constant, height, area in ohm: the resistance of the process), the regularisation
+    constant, height, area in ohm: the resistance of the process; `peak_extrapolated` marks
+    those outside 1/(2 pi f) of the measured frequencies), the regularisation
     weight used and the fitted spectrum with relative residuals (Z - Z_fit) / |Z|."""
 
     frequencies: np.ndarray
@@ -44,19 +47,27 @@ class DrtResult:
     residuals_real: np.ndarray
     residuals_imag: np.ndarray
     converged: bool
+    peak_extrapolated: np.ndarray = field(default_factory=lambda: np.zeros(0, dtype=bool))
+
+    def __post_init__(self) -> None:
+        # A result built without the flags (by older code) has every peak inside the data.
+        flags = np.asarray(self.peak_extrapolated, dtype=bool)
+        if flags.size == 0:
+            flags = np.zeros(len(self.peak_tau), dtype=bool)
+        object.__setattr__(self, "peak_extrapolated", flags)
 
     @property
     def peaks(self) -> list[DrtPeak]:
         """The peaks as records, ascending in tau."""
         return [DrtPeak(*values) for values in zip(self.peak_tau.tolist(), self.peak_height.tolist(),
-                                                    self.peak_area.tolist())]
+                                                    self.peak_area.tolist(), self.peak_extrapolated.tolist())]
 
 
 def drt(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = "complex",
         lambda_: float | None = None, gcv_factor: float = 2.0, derivative_order: int = 2,
         points_per_decade: float = 8.0, extend_decades: float = 1.0, shape_factor: float = 0.5,
         series_resistance: bool = True, series_inductance: bool = False, peak_threshold: float = 0.01,
-        n_jobs: int | None = None) -> Any:
+        peak_prominence: float = 0.15, n_jobs: int | None = None) -> Any:
     """Distribution of relaxation times of a measured spectrum, or of each spectrum of a batch.
 
     Z(w) = R_inf + j w L + integral of gamma(ln tau) / (1 + j w tau) d ln tau, with gamma a
@@ -69,8 +80,13 @@ def drt(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = 
     chosen by generalised cross-validation of the unconstrained problem, with the effective
     number of parameters counted `gcv_factor` times (1 is plain GCV, which tends to
     undersmooth and split broad peaks; 2, the default, is the modified GCV). `series_resistance` and `series_inductance`
-    say whether R_inf and L are fitted. Peaks lower than `peak_threshold` times the highest
-    are not reported.
+    say whether R_inf and L are fitted. The impedance is scaled by its largest component inside,
+    so the chosen smoothing and the peaks do not depend on the unit; `lambda_` (given or
+    chosen) is in the data's unit, 1/ohm^2 for ohm. Peaks lower than `peak_threshold` times the
+    highest gamma inside the measured window, or rising less than `peak_prominence` times it
+    above the valleys that part them from higher ground, are not reported: ripples and the
+    shoulders of a tail are not processes. A peak's area runs between the lowest points towards
+    its neighbouring peaks, so the areas add up to the whole distribution.
 
     Takes one spectrum as `Circuit.fit()` does, or a batch (see `kramers_kronig`), which
     returns a pandas table with one row per spectrum and `error` and `result` columns;
@@ -79,7 +95,8 @@ def drt(frequencies: Any, impedances: Any = None, *, by: Any = None, fit: str = 
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_relaxation_times(batch.pairs, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
                                               extend_decades, shape_factor, series_resistance,
-                                              series_inductance, peak_threshold, workers_for(n_jobs))
+                                              series_inductance, peak_threshold, peak_prominence,
+                                              workers_for(n_jobs))
     return answer(batch, items, DrtResult, {
         "peaks": lambda result: len(result.peak_tau),
         "lambda_": attrgetter("lambda_"),

@@ -36,11 +36,12 @@ def _candidates(circuits: Sequence[Any] | None) -> tuple[list[str], list[corvex.
 
 
 def _rows(names: list[str], ranked: list[dict[str, Any]]) -> list[dict[str, Any]]:
-    finite = [row["aicc"] for row in ranked if "aicc" in row and math.isfinite(row["aicc"])]
+    # Akaike weights: the relative likelihood exp(-delta/2) of each successful model,
+    # normalised; a failed fit's criterion describes no model, so it gets none.
+    weighed = [row.get("success", False) and "aicc" in row and math.isfinite(row["aicc"]) for row in ranked]
+    finite = [row["aicc"] for row, counted in zip(ranked, weighed) if counted]
     best = min(finite) if finite else math.nan
-    # Akaike weights: the relative likelihood exp(-delta/2) of each model, normalised.
-    likelihood = [math.exp(-(row["aicc"] - best) / 2) if "aicc" in row and math.isfinite(row["aicc"]) else 0.0
-                  for row in ranked]
+    likelihood = [math.exp(-(row["aicc"] - best) / 2) if counted else 0.0 for row, counted in zip(ranked, weighed)]
     total = sum(likelihood)
     rows = []
     for row, weight in zip(ranked, likelihood):
@@ -84,9 +85,11 @@ def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequenc
     weighting of `Circuit.fit()`.
 
     With n = 2N weighted residuals, k parameters and RSS the fit's chi-square,
-    AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln(n). The table has
+    AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln(n), with RSS no
+    smaller than the rounding of the data leaves (so exact fits compare by k). The table has
     one row per candidate, best first: `rank` (by AICc), `circuit`, `parameters`, `success`,
-    `chi_square`, `aicc`, `delta_aicc`, `aicc_weight` (Akaike weight), `bic`, `bic_rank`,
+    `chi_square`, `aicc`, `delta_aicc` and `aicc_weight` (Akaike weight; both among the
+    successful fits, a failed one gets weight 0), `bic`, `bic_rank`,
     `guessed`, `at_bounds` and `not_identifiable` (names of parameters on a bound, and of
     those without a standard error or with one above `identifiability_limit` times the value),
     `flagged` (either of these, or an unsuccessful fit), `error` and `result` (the FitResult).

@@ -28,15 +28,28 @@ def _run_analysis(data, impedances):
 
 
 def _peak_columns(peaks):
-    """(tau, height) arrays from a frame with those columns or a sequence of peak records."""
+    """(tau, height, extrapolated) arrays from a frame with those columns or a sequence of peak
+    records; peaks without an `extrapolated` field count as measured."""
     if peaks is None:
-        return np.array([]), np.array([])
+        return np.array([]), np.array([]), np.array([], dtype=bool)
     if hasattr(peaks, "columns"):
-        return np.asarray(list(peaks["tau"]), dtype=float), np.asarray(list(peaks["height"]), dtype=float)
+        extrapolated = list(peaks["extrapolated"]) if "extrapolated" in peaks.columns else [False] * len(peaks)
+        return (np.asarray(list(peaks["tau"]), dtype=float), np.asarray(list(peaks["height"]), dtype=float),
+                np.asarray(extrapolated, dtype=bool))
     rows = list(peaks)
     tau = [row.tau if hasattr(row, "tau") else row[0] for row in rows]
     height = [row.height if hasattr(row, "height") else row[1] for row in rows]
-    return np.asarray(tau, dtype=float), np.asarray(height, dtype=float)
+    extrapolated = [bool(getattr(row, "extrapolated", False)) for row in rows]
+    return np.asarray(tau, dtype=float), np.asarray(height, dtype=float), np.asarray(extrapolated, dtype=bool)
+
+
+def _measured_window(distribution):
+    """(shortest, longest) tau of the measured frequencies, or None without them."""
+    frequencies = getattr(distribution, "frequencies", None)
+    if frequencies is None or len(frequencies) == 0:
+        return None
+    frequencies = np.asarray(frequencies, dtype=float)
+    return 1 / (2 * np.pi * frequencies.max()), 1 / (2 * np.pi * frequencies.min())
 
 
 def _time_label(tau):
@@ -75,7 +88,8 @@ def _label_peaks(ax, peak_tau, peak_height):
 
 
 def _distribution_arrays(distribution, where):
-    """(tau, gamma, peak tau, peak height) of a distribution, gamma with one value per tau."""
+    """(tau, gamma, peak tau, peak height, peak extrapolated) of a distribution, gamma with one
+    value per tau."""
     tau, gamma = (np.asarray(getattr(distribution, name), dtype=float) for name in ("tau", "gamma"))
     if tau.shape != gamma.shape or tau.ndim != 1:
         raise ValueError(f"{where}: tau has {tau.size} values but gamma {gamma.size}; draw a distribution with one "
@@ -85,7 +99,7 @@ def _distribution_arrays(distribution, where):
 
 @closes_new_figures_on_error
 def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by: Any = None, ax: Axes | None = None,
-        cmap: str = "viridis", colorbar: bool = True) -> Axes:
+        cmap: str = "viridis", colorbar: bool = True, show_extrapolated: bool = False) -> Axes:
     """gamma(tau) against tau on a log axis, peaks marked.
 
     ``distribution`` is a result of ``corvex.analysis.drt`` (or any object with ``tau`` in
@@ -93,7 +107,9 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by
     ...), or a frame with those columns), the table it returns for a batch (one colour per
     spectrum, a colour bar for ``key``), or measured data in any form ``Circuit.fit()``
     accepts, which is analysed first; ``by`` splits a long frame of measured spectra into a
-    batch, analysed first too. Returns the Axes.
+    batch, analysed first too. The axes span the time constants of the measured frequencies,
+    and peaks beyond them (where no data shape gamma) are neither marked nor labelled, unless
+    ``show_extrapolated``. Returns the Axes.
     """
     if by is not None:
         from corvex.analysis import drt as compute_drt
@@ -108,18 +124,34 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by
         key_name, colours = None, None
         if not hasattr(distribution, "gamma"):
             distribution = _run_analysis(distribution, impedances)
+        distributions = [distribution]
         line_colours, peak_colours = [MEASURED_COLOUR], [MODEL_COLOUR]
         arrays = [_distribution_arrays(distribution, "argument 'distribution'")]
     single = colours is None
     ax = axes_or_new(ax)
-    for (tau, gamma, peak_tau, peak_height), line_colour, peak_colour in zip(arrays, line_colours, peak_colours):
+    windows, labels = [], []
+    for (tau, gamma, peak_tau, peak_height, extrapolated), one, line_colour, peak_colour in zip(
+            arrays, distributions, line_colours, peak_colours):
         ax.plot(tau, gamma, color=line_colour, linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
+        window = None if show_extrapolated else _measured_window(one)
+        if window is not None:
+            inside = (tau >= window[0]) & (tau <= window[1])
+            windows.append((window, gamma[inside].max() if inside.any() else None))
+            peak_tau, peak_height = peak_tau[~extrapolated], peak_height[~extrapolated]
         if peak_tau.size:
             ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=peak_colour,
                     label="peaks" if single else None)
         if single:
-            _label_peaks(ax, peak_tau, peak_height)
+            labels.append((peak_tau, peak_height))
     ax.set_xscale("log")
+    if windows and len(windows) == len(distributions):
+        ax.set_xlim(min(w[0][0] for w in windows), max(w[0][1] for w in windows))
+        tops = [top for _, top in windows if top is not None]
+        if tops and max(tops) > 0:
+            ax.set_ylim(0, 1.1 * max(tops))
+    # Labels go on once the limits are final: their rows and headroom follow the axis' scale.
+    for peak_tau, peak_height in labels:
+        _label_peaks(ax, peak_tau, peak_height)
     ax.set_xlabel("\u03c4 / s")
     ax.set_ylabel(f"\u03b3(\u03c4) / {OHM}")
     if single:

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "python/convert/conversions.h"
@@ -24,6 +23,13 @@ constexpr ColumnSpec kModulusColumn{"Absolute Impedance / ohm", "absolute_impeda
 constexpr ColumnSpec kPhaseColumn{"Phase / deg", "phase_degree"};
 
 constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// Items converted between two looks for Ctrl-C: a few milliseconds of copying or of Python
+// number protocols, so that converting tens of millions of points stops promptly.
+constexpr std::size_t kItemsPerSignalCheck = std::size_t{1} << 16;
+
+// True, with the handler's exception set, when a signal handler raised (KeyboardInterrupt).
+bool interrupted_at(std::size_t i) { return i % kItemsPerSignalCheck == 0 && i > 0 && PyErr_CheckSignals() != 0; }
 
 // «"Frequency / Hz" or "frequency_hertz"», the way messages name a column.
 std::string spec_text(const ColumnSpec& spec) {
@@ -75,8 +81,14 @@ std::optional<std::vector<T>> copy_cast_array(PyObject* object, int type_number)
   OwnedRef contiguous(PyArray_FROMANY(object, type_number, 1, 1, NPY_ARRAY_CARRAY_RO | NPY_ARRAY_FORCECAST));
   if (!contiguous) return std::nullopt;
   auto* array = reinterpret_cast<PyArrayObject*>(contiguous.get());
-  std::vector<T> values(static_cast<std::size_t>(PyArray_DIM(array, 0)));
-  if (!values.empty()) std::memcpy(values.data(), PyArray_DATA(array), values.size() * sizeof(T));
+  const auto* data = static_cast<const T*>(PyArray_DATA(array));
+  const std::size_t length = static_cast<std::size_t>(PyArray_DIM(array, 0));
+  std::vector<T> values;
+  values.reserve(length);
+  for (std::size_t start = 0; start < length; start += kItemsPerSignalCheck) {
+    if (interrupted_at(start)) return std::nullopt;
+    values.insert(values.end(), data + start, data + std::min(length, start + kItemsPerSignalCheck));
+  }
   return values;
 }
 
@@ -96,6 +108,7 @@ std::optional<std::vector<T>> convert_items(PyObject* object, Convert convert) {
     if (!fast) return std::nullopt;
     values.reserve(static_cast<std::size_t>(PySequence_Fast_GET_SIZE(fast.get())));
     for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(fast.get()); ++i) {
+      if (interrupted_at(static_cast<std::size_t>(i))) return std::nullopt;
       OwnedRef item = OwnedRef::from_borrowed(PySequence_Fast_GET_ITEM(fast.get(), i));
       T value{};
       if (!convert(item.get(), &value)) return std::nullopt;
@@ -117,6 +130,7 @@ std::optional<std::vector<T>> convert_items(PyObject* object, Convert convert) {
   OwnedRef iterator(PyObject_GetIter(object));
   if (!iterator) return std::nullopt;
   for (Py_ssize_t i = 0; i < length; ++i) {
+    if (interrupted_at(static_cast<std::size_t>(i))) return std::nullopt;
     OwnedRef item(PyIter_Next(iterator.get()));
     if (!item) {
       if (PyErr_Occurred()) return std::nullopt;
@@ -199,7 +213,10 @@ std::optional<Spectrum> spectrum_from_frame(PyObject* frame) {
       return raise_value_error("real and imaginary impedance columns must have the same length");
     }
     impedances.reserve(real.values.size());
-    for (std::size_t i = 0; i < real.values.size(); ++i) impedances.push_back({real.values[i], imaginary.values[i]});
+    for (std::size_t i = 0; i < real.values.size(); ++i) {
+      if (interrupted_at(i)) return std::nullopt;
+      impedances.push_back({real.values[i], imaginary.values[i]});
+    }
     first = &kRealColumn;
     second = &kImaginaryColumn;
   } else if (modulus.present && phase.present) {
@@ -208,6 +225,7 @@ std::optional<Spectrum> spectrum_from_frame(PyObject* frame) {
     }
     impedances.reserve(modulus.values.size());
     for (std::size_t i = 0; i < modulus.values.size(); ++i) {
+      if (interrupted_at(i)) return std::nullopt;
       const double angle = phase.values[i] * kRadiansPerDegree;
       impedances.push_back({modulus.values[i] * std::cos(angle), modulus.values[i] * std::sin(angle)});
     }
@@ -228,6 +246,7 @@ std::optional<Spectrum> spectrum_from_frame(PyObject* frame) {
   // Rows without a positive frequency (zero, negative, NaN) are not measurements.
   std::size_t kept = 0;
   for (std::size_t i = 0; i < impedances.size(); ++i) {
+    if (interrupted_at(i)) return std::nullopt;
     if (spectrum.frequencies[i] > 0.0) {
       spectrum.frequencies[kept] = spectrum.frequencies[i];
       impedances[kept] = impedances[i];

@@ -1,5 +1,5 @@
 // _analysis_relaxation_times(spectra, fit, lambda_, gcv_factor, derivative_order, points_per_decade,
-// extend_decades, shape_factor, series_resistance, series_inductance, peak_threshold).
+// extend_decades, shape_factor, series_resistance, series_inductance, peak_threshold, peak_prominence, workers).
 #include <string>
 
 #include "analysis/relaxation_times.h"
@@ -15,11 +15,11 @@ namespace {
 
 enum Argument {
   kSpectra, kFit, kLambda, kGcvFactor, kDerivativeOrder, kPointsPerDecade, kExtendDecades, kShapeFactor,
-  kSeriesResistance, kSeriesInductance, kPeakThreshold, kWorkers, kCount,
+  kSeriesResistance, kSeriesInductance, kPeakThreshold, kPeakProminence, kWorkers, kCount,
 };
 constexpr const char* kNames[kCount] = {"spectra", "fit", "lambda_", "gcv_factor", "derivative_order", "points_per_decade",
                                         "extend_decades", "shape_factor", "series_resistance",
-                                        "series_inductance", "peak_threshold", "workers"};
+                                        "series_inductance", "peak_threshold", "peak_prominence", "workers"};
 constexpr Signature kSignature{"_analysis_relaxation_times()", kNames, kCount};
 
 bool convert_flag(PyObject* object, bool* out) {
@@ -56,17 +56,22 @@ bool convert_options(PyObject* const* bound, DrtOptions* options) {
          convert_double(bound[kShapeFactor], kNames[kShapeFactor], &options->shape_factor) &&
          convert_flag(bound[kSeriesResistance], &options->series_resistance) &&
          convert_flag(bound[kSeriesInductance], &options->series_inductance) &&
-         convert_double(bound[kPeakThreshold], kNames[kPeakThreshold], &options->peak_threshold);
+         convert_double(bound[kPeakThreshold], kNames[kPeakThreshold], &options->peak_threshold) &&
+         convert_double(bound[kPeakProminence], kNames[kPeakProminence], &options->peak_prominence);
 }
 
 PyObject* outcome_dict(const Spectrum& spectrum, const DrtOutcome& out) {
   OwnedRef dict(PyDict_New());
   if (!dict) return nullptr;
   std::vector<double> peak_tau, peak_height, peak_area;
-  for (const DrtPeak& peak : out.peaks) {
+  OwnedRef peak_extrapolated(PyList_New(static_cast<Py_ssize_t>(out.peaks.size())));
+  if (!peak_extrapolated) return nullptr;
+  for (std::size_t k = 0; k < out.peaks.size(); ++k) {
+    const DrtPeak& peak = out.peaks[k];
     peak_tau.push_back(peak.tau);
     peak_height.push_back(peak.height);
     peak_area.push_back(peak.area);
+    PyList_SET_ITEM(peak_extrapolated.get(), static_cast<Py_ssize_t>(k), PyBool_FromLong(peak.extrapolated));
   }
   PyObject* d = dict.get();
   const bool filled =
@@ -74,6 +79,7 @@ PyObject* outcome_dict(const Spectrum& spectrum, const DrtOutcome& out) {
       put(d, "gamma", float_array(out.gamma)) && put(d, "centres", float_array(out.centres)) &&
       put(d, "coefficients", float_array(out.coefficients)) && put(d, "peak_tau", float_array(peak_tau)) &&
       put(d, "peak_height", float_array(peak_height)) && put(d, "peak_area", float_array(peak_area)) &&
+      put(d, "peak_extrapolated", peak_extrapolated.release()) &&
       put(d, "lambda_", PyFloat_FromDouble(out.lambda)) &&
       put(d, "lambda_from_gcv", PyBool_FromLong(out.lambda_from_gcv)) &&
       put(d, "series_resistance", PyFloat_FromDouble(out.series_resistance)) &&

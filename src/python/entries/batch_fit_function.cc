@@ -85,7 +85,7 @@ bool convert_spectra(PyObject* items, SpectrumSet* spectra) {
     std::optional<Spectrum> spectrum =
         pair ? spectrum_from(PyTuple_GET_ITEM(item, 0), PyTuple_GET_ITEM(item, 1)) : spectrum_from(item, nullptr);
     if (spectrum) {
-      spectra->add(*spectrum);
+      spectra->add(std::move(*spectrum));
       continue;
     }
     std::optional<Error> error = take_conversion_error();
