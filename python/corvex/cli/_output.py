@@ -1,0 +1,49 @@
+# Where a subcommand's table goes: a CSV or Parquet file with -o, else standard output, as
+# aligned text on a terminal and as CSV for pipes and redirections.
+"""Writing and showing result tables."""
+
+from __future__ import annotations
+
+import argparse
+import os
+import sys
+from collections.abc import Sequence
+from typing import Any
+
+_SUFFIXES = (".csv", ".parquet", ".pq")
+
+
+def add_output(parser: argparse.ArgumentParser, what: str) -> None:
+    parser.add_argument("-o", "--output", type=_table_path, metavar="FILE",
+                        help=f"write {what} to FILE (.csv or .parquet) instead of standard output")
+
+
+def _table_path(text: str) -> str:
+    if os.path.splitext(text)[1].lower() not in _SUFFIXES:
+        raise argparse.ArgumentTypeError(f"expected a .csv or .parquet file name, got {text!r}")
+    return text
+
+
+def interactive() -> bool:
+    """Whether a person is watching: stdout and stderr both on a terminal."""
+    return sys.stdout.isatty() and sys.stderr.isatty()
+
+
+def emit(table: Any, output: str | None, shown: Sequence[str] | None = None) -> None:
+    """Write `table` to `output`, or print it: the `shown` columns as text on a terminal,
+    every column but "result" as CSV otherwise. A "result" column of FitResults is kept in
+    files as JSON documents (corvex.io.read_table reads them back)."""
+    import corvex.io
+
+    if output is not None:
+        corvex.io.write_table(table, output)
+        return
+    plain = table.drop(columns=[name for name in ("result",) if name in table.columns])
+    if sys.stdout.isatty():
+        import pandas as pd
+
+        columns = [name for name in shown if name in plain.columns] if shown is not None else list(plain.columns)
+        with pd.option_context("display.max_rows", None, "display.width", None, "display.max_columns", None):
+            print(plain[columns].to_string(index=False, na_rep="-"))
+    else:
+        plain.to_csv(sys.stdout, index=False)
