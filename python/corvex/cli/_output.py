@@ -43,7 +43,11 @@ def emit(table: Any, output: str | None, shown: Sequence[str] | None = None) -> 
         import pandas as pd
 
         columns = [name for name in shown if name in plain.columns] if shown is not None else list(plain.columns)
+        view = plain[columns].copy()
+        for name in view.columns:
+            if view[name].dtype == object:  # "no error" is None there, which reads better as blank
+                view[name] = view[name].fillna("")
         with pd.option_context("display.max_rows", None, "display.width", None, "display.max_columns", None):
-            print(plain[columns].to_string(index=False, na_rep="-"))
+            print(view.to_string(index=False, na_rep="-"))
     else:
         plain.to_csv(sys.stdout, index=False)

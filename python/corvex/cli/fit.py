@@ -8,6 +8,7 @@ import argparse
 import sys
 from typing import Any
 
+from corvex.cli._circuit import circuit_argument
 from corvex.cli._errors import UsageError, one_line
 from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit, interactive
@@ -18,8 +19,9 @@ def add_parser(commands: Any) -> None:
         "fit", help="fit a circuit to each spectrum",
         description="Fit one equivalent circuit to every spectrum of the files, in parallel, with "
                     "corvex.batch.fit. Each fit starts from the network guess and, unless --no-robust, from "
-                    "deterministic extra starts; when --by orders the spectra of a file as a series, each one "
-                    "is also refitted from its neighbours' values. The table has one row per spectrum: its "
+                    "deterministic extra starts. When a file holds a series of spectra (told apart by --by or by "
+                    "the file's own spectrum numbers), each one is also refitted from its neighbours' values "
+                    "in that order and the best fit kept. The table has one row per spectrum: its "
                     "keys (file, then the --by columns or the file's \"Spectrum\" column), start, success, "
                     "cost, chi_square, iterations, the fitted values with their standard errors and 95 % "
                     "intervals, error, and the fit result (kept in -o files as JSON, which "
@@ -72,15 +74,6 @@ def _bound(text: str) -> tuple[str, tuple[float | None, float | None]]:
         raise argparse.ArgumentTypeError(f"expected PARAM=LOW:HIGH such as CPE1.alpha=0.7:1, got {text!r}") from None
 
 
-def _circuit(notation: str) -> Any:
-    import corvex
-
-    try:
-        return corvex.Circuit(notation)
-    except ValueError as error:
-        raise UsageError(f"argument --circuit: {one_line(error)}") from None
-
-
 def _check_names(circuit: Any, option: str, names: list[str]) -> None:
     known = circuit.param_names()
     for name in names:
@@ -91,7 +84,7 @@ def _check_names(circuit: Any, option: str, names: list[str]) -> None:
 def run(arguments: argparse.Namespace) -> int:
     import corvex.batch
 
-    circuit = _circuit(arguments.circuit)
+    circuit = circuit_argument(arguments.circuit)
     fixed = dict(arguments.hold)
     bounds = dict(arguments.bound)
     _check_names(circuit, "--hold", list(fixed))

@@ -8,6 +8,7 @@ import argparse
 import sys
 from typing import Any
 
+from corvex.cli._circuit import circuit_argument
 from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit
 
@@ -53,20 +54,13 @@ def _positive(text: str) -> int:
 
 def run(arguments: argparse.Namespace) -> int:
     from corvex.analysis import rank_circuits
-    from corvex.cli._errors import UsageError, one_line
 
     frame = read_files(arguments.files)
     keys = spectrum_keys(frame, arguments.by)
-    try:
-        import corvex
-
-        candidates = None if arguments.circuits is None else [corvex.Circuit(text) for text in arguments.circuits]
-    except ValueError as error:
-        raise UsageError(f"argument --circuit: {one_line(error)}") from None
-    table = rank_circuits(frame, by=keys, circuits=candidates, thorough=arguments.thorough, n_jobs=arguments.jobs)
-    if arguments.circuits is not None:
-        table["circuit"] = [arguments.circuits[int(name.split()[-1])] if isinstance(name, str) else name
-                            for name in table["circuit"]]
+    for notation in arguments.circuits or ():
+        circuit_argument(notation)
+    table = rank_circuits(frame, by=keys, circuits=arguments.circuits, thorough=arguments.thorough,
+                          n_jobs=arguments.jobs)
     if arguments.top is not None:
         table = table[~(table["rank"] > arguments.top)].reset_index(drop=True)
     for column in ("at_bounds", "not_identifiable"):
