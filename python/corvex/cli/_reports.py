@@ -4,6 +4,7 @@
 
 from __future__ import annotations
 
+import importlib
 import math
 import os
 import re
@@ -11,11 +12,12 @@ from collections.abc import Sequence
 from typing import Any
 
 from corvex.cli._inputs import STDIN
+from corvex.cli._output import interactive
 
 
-def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str) -> list[str]:
-    """Write `<file stem>[_<key>...].png` for each row with a fit and, for more than one row,
-    trend.png; return the paths written."""
+def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str) -> None:
+    """Write `<file stem>[_<key>...].png` into the existing `folder` for each row with a fit
+    and, for more than one row, trend.png."""
     import matplotlib
 
     matplotlib.use("Agg")  # files only: no window, and no display needed on a cluster node
@@ -23,26 +25,30 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str) ->
 
     import corvex.plot
 
-    os.makedirs(folder, exist_ok=True)
-    written: list[str] = []
     taken: set[str] = set()
-    results = list(table["result"])
-    key_values = list(zip(*(list(table[name]) for name in keys)))
-    for result, values in zip(results, key_values):
-        if result is None:
-            continue
+    fitted = [(result, values) for result, values in zip(table["result"], zip(*(table[name] for name in keys)))
+              if result is not None]
+    for result, values in _shown_progress(fitted):
         figure = corvex.plot.report(result)
         path = os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")
         figure.savefig(path, dpi=120)
         plt.close(figure)
-        written.append(path)
     if len(table) > 1:
         figure = _trend_figure(table, circuit, keys[-1])
-        path = os.path.join(folder, "trend.png")
-        figure.savefig(path, dpi=120)
+        figure.savefig(os.path.join(folder, "trend.png"), dpi=120)
         plt.close(figure)
-        written.append(path)
-    return written
+
+
+def _shown_progress(items: list[Any]) -> Any:
+    """`items`, counted by a tqdm bar when someone watches a terminal and tqdm is installed:
+    matplotlib takes about a second a picture, minutes for a long series."""
+    if not interactive():
+        return items
+    try:
+        tqdm = importlib.import_module("tqdm.auto").tqdm
+    except ImportError:
+        return items
+    return tqdm(items, desc="report pictures", unit="figure")
 
 
 def _picture_stem(values: Sequence[Any]) -> str:

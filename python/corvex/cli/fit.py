@@ -5,6 +5,7 @@
 from __future__ import annotations
 
 import argparse
+import os
 import sys
 from typing import Any
 
@@ -89,6 +90,8 @@ def run(arguments: argparse.Namespace) -> int:
     bounds = dict(arguments.bound)
     _check_names(circuit, "--hold", list(fixed))
     _check_names(circuit, "--bound", list(bounds))
+    if arguments.report is not None:  # a folder that cannot be made fails before the fits, not after
+        os.makedirs(arguments.report, exist_ok=True)
     frame = read_files(arguments.files)
     keys = spectrum_keys(frame, arguments.by)
     try:
