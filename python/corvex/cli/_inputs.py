@@ -96,3 +96,12 @@ def spectrum_keys(frame: Any, by: Sequence[str] | None) -> list[str]:
     elif SPECTRUM_COLUMN in frame.columns:
         keys.append(SPECTRUM_COLUMN)
     return keys
+
+
+def existing_keys(frame: Any, by: Sequence[str] | None) -> list[str]:
+    """spectrum_keys(), refused as a usage error when a --by column is not in the files."""
+    keys = spectrum_keys(frame, by)
+    missing = [name for name in keys if name not in frame.columns]
+    if missing:
+        raise UsageError(f"argument --by: no column {missing[0]!r}; the files have {', '.join(map(repr, frame.columns))}")
+    return keys

@@ -19,8 +19,11 @@ def add_output(parser: argparse.ArgumentParser, what: str) -> None:
 
 
 def _table_path(text: str) -> str:
+    # Checked before the work starts, so that a typo does not cost a long batch.
     if os.path.splitext(text)[1].lower() not in _SUFFIXES:
         raise argparse.ArgumentTypeError(f"expected a .csv or .parquet file name, got {text!r}")
+    if not os.path.isdir(os.path.dirname(text) or "."):
+        raise argparse.ArgumentTypeError(f"no folder {os.path.dirname(text)!r} to write {text!r} into")
     return text
 
 

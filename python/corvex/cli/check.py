@@ -8,7 +8,7 @@ import argparse
 import sys
 from typing import Any
 
-from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
+from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _SHOWN = ("passed", "pseudo_chi_square", "noise_level", "rc_count", "mu", "error")
@@ -43,7 +43,7 @@ def run(arguments: argparse.Namespace) -> int:
     from corvex.analysis import kramers_kronig
 
     frame = read_files(arguments.files)
-    table = kramers_kronig(frame, by=spectrum_keys(frame, arguments.by), fit=arguments.part,
+    table = kramers_kronig(frame, by=existing_keys(frame, arguments.by), fit=arguments.part,
                            rc_count=arguments.rc_count, noise_level=arguments.noise, n_jobs=arguments.jobs)
     table = table.drop(columns="result")
     keys = [name for name in table.columns if name not in _SHOWN]

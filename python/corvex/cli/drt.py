@@ -9,7 +9,7 @@ import math
 import sys
 from typing import Any
 
-from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
+from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _PEAK_COLUMNS = ("peak", "tau_s", "height_ohm", "area_ohm", "lambda", "series_resistance_ohm", "error")
@@ -46,7 +46,7 @@ def run(arguments: argparse.Namespace) -> int:
     from corvex.analysis import drt
 
     frame = read_files(arguments.files)
-    keys = spectrum_keys(frame, arguments.by)
+    keys = existing_keys(frame, arguments.by)
     table = drt(frame, by=keys, fit=arguments.part, lambda_=arguments.lambda_, n_jobs=arguments.jobs)
     rows: list[dict[str, Any]] = []
     for position in range(len(table)):

@@ -9,7 +9,7 @@ import sys
 from typing import Any
 
 from corvex.cli._circuit import circuit_argument
-from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
+from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc", "aicc_weight", "flagged", "error")
@@ -56,7 +56,7 @@ def run(arguments: argparse.Namespace) -> int:
     from corvex.analysis import rank_circuits
 
     frame = read_files(arguments.files)
-    keys = spectrum_keys(frame, arguments.by)
+    keys = existing_keys(frame, arguments.by)
     for notation in arguments.circuits or ():
         circuit_argument(notation)
     table = rank_circuits(frame, by=keys, circuits=arguments.circuits, thorough=arguments.thorough,
