@@ -90,8 +90,10 @@ def run(arguments: argparse.Namespace) -> int:
     bounds = dict(arguments.bound)
     _check_names(circuit, "--hold", list(fixed))
     _check_names(circuit, "--bound", list(bounds))
-    if arguments.report is not None:  # a folder that cannot be made fails before the fits, not after
+    if arguments.report is not None:
+        # A folder that cannot be made, or a missing matplotlib, fails before the fits, not after.
         os.makedirs(arguments.report, exist_ok=True)
+        import corvex.plot  # noqa: F401
     frame = read_files(arguments.files)
     keys = spectrum_keys(frame, arguments.by)
     try:
