@@ -5,9 +5,11 @@ import subprocess
 import sys
 
 import numpy as np
+import pandas as pd
 import pytest
 
 import corvex
+import corvex.analysis
 import corvex.batch
 import corvex.io
 
@@ -58,6 +60,25 @@ def test_series_on_stdin_is_fitted_by_its_column_with_reports(tmp_path):
     assert_same_fits(table, expected, circuit.param_names())
     assert sorted(path.name for path in (tmp_path / "figs").iterdir()) == [
         "stdin_0.png", "stdin_1.png", "stdin_2.png", "trend.png"]
+
+
+def drt_peaks(frame):
+    result = corvex.analysis.drt(frame)
+    return pd.DataFrame({"tau_s": result.peak_tau, "area_ohm": result.peak_area})
+
+
+def best_two_circuits(frame):
+    return corvex.analysis.rank_circuits(frame).head(2)[["circuit", "aicc"]]
+
+
+@pytest.mark.parametrize("arguments, expected", [(["drt"], drt_peaks), (["rank", "--top", "2"], best_two_circuits)])
+def test_analysis_tables_match_the_library(tmp_path, arguments, expected):
+    path = DATA / "dummy-circuit-1.csv"
+    run = corvex_cli(*arguments, path, "-o", tmp_path / "table.csv")
+    assert run.returncode == 0, run.stderr
+    wanted = expected(corvex.io.read(path))
+    table = pd.read_csv(tmp_path / "table.csv")
+    pd.testing.assert_frame_equal(table[list(wanted.columns)], wanted, check_dtype=False, rtol=1e-9)
 
 
 def spectrum_file(path, conjugate):
