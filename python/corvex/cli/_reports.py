@@ -30,6 +30,9 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str) ->
               if result is not None]
     for result, values in _shown_progress(fitted):
         figure = corvex.plot.report(result)
+        # A picture passed on without its file name still says which spectrum it shows.
+        shown = [os.path.basename(str(values[0])), *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
+        figure.suptitle(" \u2014 ".join(filter(None, [", ".join(shown), figure.get_suptitle()])), fontsize="medium")
         path = os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")
         figure.savefig(path, dpi=120)
         plt.close(figure)
