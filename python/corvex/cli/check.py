@@ -31,7 +31,9 @@ def add_parser(commands: Any) -> None:
     parser.add_argument("--noise", type=float, metavar="LEVEL",
                         help="relative noise of the data, 0.01 for 1%% of |Z| (default: estimated from the residuals)")
     parser.add_argument("--rc-count", type=int, metavar="M",
-                        help="number of RC elements (default: chosen by the mu criterion)")
+                        help="number of RC elements (default: chosen by the mu criterion, which can stop at a "
+                             "few elements with large residuals on nearly ideal spectra and fail them: give "
+                             "20-30 for 60 points there)")
     parser.add_argument("--part", choices=("complex", "real", "imaginary"), default="complex",
                         help="the part of the data fitted (default: complex)")
     add_workers(parser)
