@@ -4,4 +4,5 @@ import sys
 
 from corvex.cli import main
 
-sys.exit(main())
+if __name__ == "__main__":  # tools that import every module (stubtest) must not run the command
+    sys.exit(main())
