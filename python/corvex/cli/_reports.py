@@ -6,43 +6,89 @@ from __future__ import annotations
 
 import importlib
 import math
+import multiprocessing
 import os
 import re
-from collections.abc import Sequence
+import signal
+from collections.abc import Iterable, Sequence
 from typing import Any
 
 from corvex.cli._inputs import STDIN
 from corvex.cli._output import interactive
 
 
-def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str) -> None:
+def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jobs: int | None = None) -> None:
     """Write `<file stem>[_<key>...].png` into the existing `folder` for each row with a fit
-    and, for more than one row, trend.png."""
+    and, for more than one row, trend.png; `jobs` pictures are drawn at once (None: one per
+    processor), each in a process of its own, since matplotlib draws under the interpreter lock."""
     import matplotlib
 
     matplotlib.use("Agg")  # files only: no window, and no display needed on a cluster node
     import matplotlib.pyplot as plt
 
-    import corvex.plot
+    from corvex.batch import _workers as workers_for  # the one reading of -j/n_jobs in the package
 
     taken: set[str] = set()
-    fitted = [(result, values) for result, values in zip(table["result"], zip(*(table[name] for name in keys)))
-              if result is not None]
-    for result, values in _shown_progress(fitted):
-        figure = corvex.plot.report(result)
+    pictures = []
+    for result, values in zip(table["result"], zip(*(table[name] for name in keys))):
+        if result is None:
+            continue
         # A picture passed on without its file name still says which spectrum it shows.
         shown = [os.path.basename(str(values[0])), *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
-        figure.suptitle(" \u2014 ".join(filter(None, [", ".join(shown), figure.get_suptitle()])), fontsize="medium")
-        path = os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")
-        figure.savefig(path, dpi=120)
-        plt.close(figure)
+        pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")))
+    workers = min(workers_for(jobs), len(pictures))
+    if workers > 1:
+        _draw_in_processes(pictures, workers)
+    else:
+        for picture in _shown_progress(pictures, len(pictures)):
+            draw_report(*picture)
     if len(table) > 1:
         figure = _trend_figure(table, circuit, keys[-1])
         figure.savefig(os.path.join(folder, "trend.png"), dpi=120)
         plt.close(figure)
 
 
-def _shown_progress(items: list[Any]) -> Any:
+def draw_report(result: Any, label: str, path: str) -> None:
+    """The report figure of `result`, its title led by `label`, saved to `path`."""
+    import matplotlib.pyplot as plt
+
+    import corvex.plot
+
+    figure = corvex.plot.report(result)
+    figure.suptitle(" \u2014 ".join(filter(None, [label, figure.get_suptitle()])), fontsize="medium")
+    figure.savefig(path, dpi=120)
+    plt.close(figure)
+
+
+def _draw_in_processes(pictures: list[tuple[Any, str, str]], workers: int) -> None:
+    context = multiprocessing.get_context("spawn")  # forking would copy the native worker pool's threads
+    pool = context.Pool(workers, initializer=_drawing_process)
+    try:
+        for _ in _shown_progress(pool.imap_unordered(_draw_picture, pictures), len(pictures)):
+            pass
+    except BaseException:
+        # Ctrl-C or a failed picture: the processes stop now, mid-picture, instead of finishing the queue.
+        pool.terminate()
+        raise
+    else:
+        pool.close()
+    finally:
+        pool.join()
+
+
+def _draw_picture(picture: tuple[Any, str, str]) -> None:
+    draw_report(*picture)
+
+
+def _drawing_process() -> None:
+    # Ctrl-C reaches the whole process group: the command itself stops the pool and reports it once.
+    signal.signal(signal.SIGINT, signal.SIG_IGN)
+    import matplotlib
+
+    matplotlib.use("Agg")
+
+
+def _shown_progress(items: Iterable[Any], total: int) -> Any:
     """`items`, counted by a tqdm bar when someone watches a terminal and tqdm is installed:
     matplotlib takes about a second a picture, minutes for a long series."""
     if not interactive():
@@ -51,7 +97,7 @@ def _shown_progress(items: list[Any]) -> Any:
         tqdm = importlib.import_module("tqdm.auto").tqdm
     except ImportError:
         return items
-    return tqdm(items, desc="report pictures", unit="figure")
+    return tqdm(items, total=total, desc="report pictures", unit="figure")
 
 
 def _picture_stem(values: Sequence[Any]) -> str:

@@ -52,7 +52,7 @@ def add_parser(commands: Any) -> None:
     add_output(parser, "the table")
     parser.add_argument("--report", metavar="DIR",
                         help="write a report picture (PNG) of each fit to DIR, and trend.png with each "
-                             "parameter over the spectra")
+                             "parameter over the spectra; -j pictures are drawn at once")
     parser.set_defaults(run=run)
 
 
@@ -107,7 +107,7 @@ def run(arguments: argparse.Namespace) -> int:
     if arguments.report is not None:
         from corvex.cli._reports import write_reports
 
-        write_reports(table, circuit, keys, arguments.report)
+        write_reports(table, circuit, keys, arguments.report, arguments.jobs)
     failed = sum(error is not None for error in table["error"])
     if failed:
         print(f"corvex fit: {failed} of {len(table)} spectra could not be fitted (see the error column)",
