@@ -34,7 +34,8 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
         if result is None:
             continue
         # A picture passed on without its file name still says which spectrum it shows.
-        shown = [os.path.basename(str(values[0])), *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
+        file = "standard input" if values[0] == STDIN else os.path.basename(str(values[0]))
+        shown = [file, *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
         pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")))
     workers = min(workers_for(jobs), len(pictures))
     if workers > 1:
