@@ -1,0 +1,72 @@
+# `corvex rank`: the carried circuit topologies (or the ones named) fitted to every spectrum
+# and ordered by AICc, keeping the best few per spectrum.
+"""The rank subcommand."""
+
+from __future__ import annotations
+
+import argparse
+import sys
+from typing import Any
+
+from corvex.cli._circuit import circuit_argument
+from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
+from corvex.cli._output import add_output, emit
+
+_SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc", "aicc_weight", "flagged", "error")
+
+
+def add_parser(commands: Any) -> None:
+    parser = commands.add_parser(
+        "rank", help="rank candidate circuits for each spectrum by AICc",
+        description="Fit every candidate circuit (by default the carried topologies) to each spectrum from "
+                    "its network guess and rank them by the corrected Akaike information criterion (Burnham "
+                    "and Anderson), BIC beside it. The table has one row per candidate and spectrum, best "
+                    "first: the spectrum's keys, rank, circuit, parameters, success, chi_square, aicc, "
+                    "delta_aicc, aicc_weight, bic, bic_rank, guessed, at_bounds and not_identifiable "
+                    "(parameter names separated by spaces), flagged, error, and the fit result (kept in -o "
+                    "files as JSON).",
+        epilog="exit status: 0 when every spectrum was ranked; 1 when a file cannot be read or a spectrum "
+               "could not be ranked (the table is still written); 2 for a usage error.")
+    add_files(parser)
+    parser.add_argument("--top", type=_positive, metavar="N", help="keep the N best candidates of each spectrum")
+    parser.add_argument("-c", "--circuit", action="append", dest="circuits", metavar="NOTATION|NAME",
+                        help="a candidate circuit instead of the carried topologies (repeatable)")
+    parser.add_argument("--thorough", action="store_true",
+                        help="refine every candidate with the robust starts of a full fit: several times slower, "
+                             "for hard spectra")
+    parser.add_argument("--by", action="append", metavar="COLUMN",
+                        help="column telling the spectra of a file apart (repeatable; default: the file's "
+                             "\"Spectrum\" column, if any)")
+    add_workers(parser)
+    add_output(parser, "the table")
+    parser.set_defaults(run=run)
+
+
+def _positive(text: str) -> int:
+    try:
+        value = int(text)
+    except ValueError:
+        value = 0
+    if value < 1:
+        raise argparse.ArgumentTypeError(f"expected a positive whole number, got {text!r}")
+    return value
+
+
+def run(arguments: argparse.Namespace) -> int:
+    from corvex.analysis import rank_circuits
+
+    frame = read_files(arguments.files)
+    keys = existing_keys(frame, arguments.by)
+    for notation in arguments.circuits or ():
+        circuit_argument(notation)
+    table = rank_circuits(frame, by=keys, circuits=arguments.circuits, thorough=arguments.thorough,
+                          n_jobs=arguments.jobs)
+    if arguments.top is not None:
+        table = table[~(table["rank"] > arguments.top)].reset_index(drop=True)
+    for column in ("at_bounds", "not_identifiable"):
+        table[column] = [" ".join(names) if isinstance(names, tuple) else names for names in table[column]]
+    emit(table, arguments.output, [*keys, *_SHOWN])
+    failed = len({tuple(row) for row in table.loc[table["rank"].isna(), keys].itertuples(index=False)})
+    if failed:
+        print(f"corvex rank: {failed} spectra could not be ranked (see the error column)", file=sys.stderr)
+    return 1 if failed else 0

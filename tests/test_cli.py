@@ -1,0 +1,95 @@
+# The corvex console script run as a user runs it: its tables against corvex.batch.fit in this
+# process, and the exit statuses that shell scripts gate on.
+import pathlib
+import subprocess
+import sys
+
+import numpy as np
+import pytest
+
+import corvex
+import corvex.batch
+import corvex.io
+
+DATA = pathlib.Path(__file__).resolve().parent / "data"
+INSTRUMENTS = DATA / "instruments"
+SCRIPT = pathlib.Path(sys.executable).parent / "corvex"
+COMMAND = [str(SCRIPT)] if SCRIPT.exists() else [sys.executable, "-m", "corvex.cli"]
+
+
+def corvex_cli(*arguments, stdin=None, cwd=None):
+    return subprocess.run([*COMMAND, *map(str, arguments)], input=stdin, capture_output=True, cwd=cwd, timeout=600)
+
+
+def assert_same_fits(cli_table, in_process, names):
+    assert list(cli_table["success"]) == list(in_process["success"])
+    for name in ["chi_square", *names, *(f"{name}_stderr" for name in names)]:
+        np.testing.assert_allclose(cli_table[name].to_numpy(float), in_process[name].to_numpy(float), rtol=1e-9)
+
+
+def test_fit_of_several_instrument_files_matches_the_batch_fit(tmp_path):
+    files = [INSTRUMENTS / "exampleDataBioLogic.mpt", INSTRUMENTS / "exampleDataVersaStudio.par"]
+    circuit = corvex.Circuit("R0-p(R1,CPE1)")
+    run = corvex_cli("fit", *files, "--circuit", "R0-p(R1,CPE1)", "--bound", "CPE1.alpha=0.5:1",
+                     "-o", tmp_path / "fits.parquet", "-j", "1")
+    assert run.returncode == 0, run.stderr
+    table = corvex.io.read_table(tmp_path / "fits.parquet")
+    expected = corvex.batch.fit(circuit, [corvex.io.read(path) for path in files],
+                                bounds={"CPE1.alpha": (0.5, 1.0)}, n_jobs=1)
+    assert list(table["file"]) == [str(path) for path in files]
+    assert_same_fits(table, expected, circuit.param_names())
+    assert isinstance(table["result"][0], corvex.FitResult)
+
+
+def test_series_on_stdin_is_fitted_by_its_column_with_reports(tmp_path):
+    # The first cycles of the coin cell, piped in; the cycle column is named as the reader names it.
+    lines = (DATA / "coin-cell-cycling.csv").read_text().splitlines()
+    text = "\n".join(lines[:1 + 3 * 57]) + "\n"
+    (tmp_path / "three.csv").write_text(text)
+    frame = corvex.io.read(tmp_path / "three.csv")
+    cycle = next(name for name in frame.columns if name.startswith("Cycle"))
+    run = corvex_cli("fit", "-", "--circuit", "two_rq", "--by", cycle, "--report", "figs", "-o", "fits.csv",
+                     stdin=text.encode(), cwd=tmp_path)
+    assert run.returncode == 0, run.stderr
+    circuit = corvex.Circuit("two_rq")
+    expected = corvex.batch.fit(circuit, frame, by=cycle)
+    table = corvex.io.read_table(tmp_path / "fits.csv")
+    assert list(table[cycle]) == [0, 1, 2]
+    assert_same_fits(table, expected, circuit.param_names())
+    assert sorted(path.name for path in (tmp_path / "figs").iterdir()) == [
+        "stdin_0.png", "stdin_1.png", "stdin_2.png", "trend.png"]
+
+
+def spectrum_file(path, conjugate):
+    # R0 + R1 || C1 sampled over 6 decades; its conjugate is the response of an anti-causal
+    # system, which no sum of RC elements can follow.
+    f = np.logspace(-1, 5, 40)
+    z = 10 + 100 / (1 + 2j * np.pi * f * 100 * 1e-5)
+    z = np.conj(z) if conjugate else z
+    rows = "\n".join(f"{a:.17g},{b.real:.17g},{b.imag:.17g}" for a, b in zip(f, z))
+    path.write_text("Frequency / Hz,Real Impedance / ohm,Imaginary Impedance / ohm\n" + rows + "\n")
+    return path
+
+
+@pytest.mark.parametrize("arguments, status, message", [
+    (["check", "consistent.csv", "--rc-count", "20"], 0, None),
+    (["check", "consistent.csv", "conjugate.csv", "--rc-count", "20"], 1, "1 of 2 spectra fail"),
+    (["read", "missing.csv"], 1, "missing.csv"),
+    (["read", "garbled.csv"], 1, "garbled.csv, line 3"),
+    (["fit", "consistent.csv"], 2, "--circuit"),
+    (["fit", "consistent.csv", "--circuit", "R0-p(R1,C1)", "--hold", "R9.r=1"], 2, "no parameter 'R9.r'"),
+    (["fit", "consistent.csv", "--circuit", "R0-p(R1,C1)", "--by", "Nowhere"], 2, "Nowhere"),
+    (["fit", "consistent.csv", "--circuit", "R0-p(R1,C1)", "-o", "fits.txt"], 2, ".csv or .parquet"),
+])
+def test_exit_status_and_one_line_message(tmp_path, arguments, status, message):
+    spectrum_file(tmp_path / "consistent.csv", conjugate=False)
+    spectrum_file(tmp_path / "conjugate.csv", conjugate=True)
+    (tmp_path / "garbled.csv").write_text("Frequency / Hz,Real Impedance / ohm,Imaginary Impedance / ohm\n"
+                                          "1000,1.0,-0.5\n100,abc,-0.7\n")
+    run = corvex_cli(*arguments, cwd=tmp_path)
+    assert run.returncode == status, run.stderr
+    errors = run.stderr.decode().splitlines()
+    if message is None:
+        assert errors == []
+    else:
+        assert len(errors) == 1 and message in errors[0]
