@@ -28,6 +28,7 @@ CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
 if not (os.access(CHROMEDRIVER, os.X_OK) and os.access(CHROMIUM, os.X_OK)):
     pytest.skip("chromium and chromium-driver are not installed (make setup installs them)", allow_module_level=True)
 
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
@@ -74,7 +75,8 @@ def browser(server, downloads):
     for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage", "--window-size=1400,3000"):
         options.add_argument(argument)
     options.add_experimental_option("prefs", {"download.default_directory": str(downloads),
-                                              "download.prompt_for_download": False})
+                                              "download.prompt_for_download": False,
+                                              "profile.default_content_setting_values.automatic_downloads": 1})
     driver = webdriver.Chrome(options=options, service=webdriver.ChromeService(CHROMEDRIVER))
     driver.get(server)
     yield driver
@@ -86,7 +88,9 @@ def wait_for(driver, condition, message):
 
 
 def upload(driver, target, *paths):
-    driver.find_element(By.CSS_SELECTOR, f"#{target} input[type=file]").send_keys("\n".join(map(str, paths)))
+    selector = f"#{target} input[type=file]"
+    field = wait_for(driver, lambda: driver.find_elements(By.CSS_SELECTOR, selector), "the page did not load")[0]
+    field.send_keys("\n".join(map(str, paths)))
 
 
 def table_rows(driver, table):
@@ -138,7 +142,7 @@ def test_loading_shows_spectra_errors_and_the_nyquist_points(browser, tmp_path):
     assert "corvex-app-" not in message  # the reader's message names the file, not our temporary copy
     frequencies, impedances = spectrum_of(BIOLOGIC)
     script = "var p = document.querySelector('#nyquist .js-plotly-plot'); return p && p.data.length ? " \
-             "[p.data[0].x, p.data[0].y] : null;"
+             "[Array.from(p._fullData[0].x), Array.from(p._fullData[0].y)] : null;"
     trace = wait_for(browser, lambda: browser.execute_script(script), "no Nyquist trace")
     np.testing.assert_allclose(trace[0], impedances.real, rtol=1e-12)
     np.testing.assert_allclose(trace[1], -impedances.imag, rtol=1e-12)
@@ -156,11 +160,10 @@ def test_fit_shows_the_library_fit_and_holds_a_parameter(browser):
         assert float(shown[name]["ci_low"]) == pytest.approx(expected.intervals[name][0], rel=1e-5, abs=1e-12)
     held, value = expected.names[0], f"{expected.result.params[expected.names[0]]:.3g}"
     cell = browser.find_element(By.CSS_SELECTOR, "#parameter-table td[data-dash-column='hold']")
-    cell.click()
-    cell.send_keys(value, Keys.ENTER)
+    ActionChains(browser).click(cell).send_keys(value, Keys.ENTER).perform()
     click(browser, "fit-selected")
     wait_for(browser, lambda: shown_parameters(browser).get(held, {}).get("identifiable") == "held",
-             "the held parameter is not shown as held")
+             f"the held parameter is not shown as held: {table_rows(browser, 'parameter-table')}")
     assert float(shown_parameters(browser)[held]["value"]) == float(value)
 
 
@@ -173,8 +176,6 @@ def test_export_and_session_restore(browser, downloads):
     click(browser, "export-session")
     session_file = downloaded(downloads, "corvex-session.json")
     browser.refresh()
-    wait_for(browser, lambda: browser.find_elements(By.CSS_SELECTOR, "#session-upload input[type=file]"),
-             "the page did not reload")
     upload(browser, "session-upload", session_file)
     wait_for(browser, lambda: shown_parameters(browser) == shown, "the restored page differs")
     hold = browser.find_element(By.CSS_SELECTOR, "#parameter-table td[data-dash-column='hold']").text
@@ -183,14 +184,13 @@ def test_export_and_session_restore(browser, downloads):
 
 def test_batch_fits_a_series_and_a_second_batch_cancels(browser):
     browser.refresh()
-    wait_for(browser, lambda: browser.find_elements(By.CSS_SELECTOR, "#upload input[type=file]"), "no page")
     upload(browser, "upload", COIN_CELL)
     wait_for(browser, lambda: len(table_rows(browser, "spectra-table")) > 1 or None, "the series was not split")
     count = len(corvex.io.read(COIN_CELL).groupby("Spectrum"))
     click(browser, "fit-all")
     wait_for(browser, lambda: status(browser).startswith("batch done"), "the batch did not finish")
     assert f"{count} spectra" in status(browser)
-    points = browser.execute_script("return document.querySelector('#trend .js-plotly-plot').data[0].x.length")
+    points = browser.execute_script("return document.querySelector('#trend .js-plotly-plot')._fullData[0].x.length")
     assert 0 < points <= count
     click(browser, "fit-all")
     wait_for(browser, lambda: browser.find_element(By.ID, "cancel").is_enabled(), "cancel never enabled")

@@ -47,6 +47,8 @@ class BatchJob:
     def __init__(self, circuit: Any, spectra: list[Spectrum], indices: list[int], *, fixed: dict[str, float],
                  bounds: dict[str, tuple[float | None, float | None]],
                  on_done: Callable[[pd.DataFrame], None]) -> None:
+        self.spectra_count = len(indices)
+        # Counted in fits, refits along the series included, as corvex.batch.fit reports them.
         self.done, self.total = 0, len(indices)
         self.error: str | None = None
         self.finished = False
@@ -81,8 +83,9 @@ class BatchJob:
         self._thread.join(timeout)
 
     def state(self) -> dict[str, Any]:
-        """done, total, finished and error (None, "cancelled" or the batch's message)."""
-        return {"done": self.done, "total": self.total, "finished": self.finished, "error": self.error}
+        """done and total fits, spectra, finished and error (None, "cancelled" or the batch's message)."""
+        return {"done": self.done, "total": self.total, "spectra": self.spectra_count, "finished": self.finished,
+                "error": self.error}
 
 
 def merge_results(previous: pd.DataFrame | None, fresh: pd.DataFrame) -> pd.DataFrame:

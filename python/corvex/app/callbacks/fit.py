@@ -109,14 +109,15 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
         state = job.state()
         total = max(state["total"], 1)
         if not state["finished"]:
-            return str(state["done"]), str(total), f"{state['done']} of {state['total']} fitted", False, False, no_update
+            return (str(state["done"]), str(total), f"fitting {state['spectra']} spectra: {state['done']} of "
+                    f"{state['total']} fits done", False, False, no_update)
         if state["error"] == "cancelled":
-            status = f"batch cancelled after {state['done']} of {state['total']}"
+            status = f"batch cancelled after {state['done']} of {state['total']} fits"
         elif state["error"]:
             status = f"batch failed: {state['error']}"
         else:
             failed = int(workspace.results["error"].map(lambda e: isinstance(e, str)).sum())
-            status = f"batch done: {state['total']} spectra" + (f", {failed} could not be fitted" if failed else "")
+            status = f"batch done: {state['spectra']} spectra" + (f", {failed} could not be fitted" if failed else "")
         return str(state["done"]), str(total), status, True, True, workspace.revision
 
     @app.callback(Output("results-table", "data"), Output("fit-residuals", "figure"),
