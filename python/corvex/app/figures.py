@@ -14,7 +14,7 @@ from plotly.subplots import make_subplots
 from corvex.app.uploads import Spectrum
 
 _HOVER = "f = %{customdata[0]:.4g} Hz<br>Z' = %{customdata[1]:.4g} ohm<br>Z'' = %{customdata[2]:.4g} ohm"
-_MARGIN = dict(l=60, r=20, t=40, b=50)
+_MARGIN = dict(l=60, r=20, t=60, b=50)
 
 
 def colours(count: int) -> list[str]:
@@ -105,7 +105,7 @@ def residuals(title: str, frequencies: np.ndarray, real: np.ndarray, imaginary: 
 def kramers_kronig(test: Any, name: str) -> go.Figure:
     """The Kramers-Kronig residuals of one spectrum with the noise band."""
     verdict = "passed" if test.passed else "failed"
-    return residuals(f"Kramers-Kronig of {name}: {verdict} ({test.rc_count} RC elements)", test.frequencies,
+    return residuals(f"Kramers-Kronig of {name}: {verdict}<br><sup>{test.rc_count} RC elements</sup>", test.frequencies,
                      test.residuals_real, test.residuals_imag, band=test.noise_level)
 
 

@@ -5,6 +5,7 @@
 from __future__ import annotations
 
 import argparse
+import logging
 import sys
 import threading
 import webbrowser
@@ -70,5 +71,7 @@ def main(argv: Sequence[str] | None = None) -> int:
     print(f"corvex app on {url} (Ctrl-C to stop)", file=sys.stderr)
     if not arguments.no_browser:
         threading.Timer(1.0, webbrowser.open, args=(url,)).start()
+    # One line per request drowns the address and any warning printed above.
+    logging.getLogger("werkzeug").setLevel(logging.WARNING)
     app.run(host=arguments.host, port=arguments.port, debug=False)
     return 0
