@@ -28,7 +28,8 @@ def _data_panel(upload_limit: int) -> html.Section:
                    children=html.Div(["Drop instrument files here or ", html.A("choose files", href="#")]),
                    style={"border": "2px dashed #999", "borderRadius": "6px", "padding": "18px",
                           "textAlign": "center"}),
-        html.Div(f"Every format corvex.io.read knows, CSV in the battery data format; up to "
+        html.Div(f"Every format corvex.io.read knows, CSV in the battery data format, spreadsheets (.xlsx, .ods: "
+                 f"one spectrum a sheet); up to "
                  f"{upload_limit / 2 ** 20:.3g} MB a file.", style={"fontSize": "12px", "color": "#555"}),
         html.Ul(id="load-errors", style={"color": "#b00020"}),
         dash_table.DataTable(id="spectra-table", row_selectable="multi", selected_rows=[], data=[],

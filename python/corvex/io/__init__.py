@@ -104,11 +104,15 @@ def read(
         raise ValueError(f'library must be "pandas" or "polars", not {library!r}')
     if format is not None and format not in FORMATS:
         raise ValueError(f"unknown format {format!r}; supported formats: {_supported()}")
-    from . import _source
+    from . import _source, spreadsheets
 
-    source = _source.open_source(path, encoding)
-    name = format if format is not None else _detect(source)
-    frame = _reader(name).read(source)
+    # Workbooks are not text: their extension chooses them before any content is decoded.
+    if format is None and spreadsheets.is_spreadsheet(path):
+        frame, name = spreadsheets.read(path), spreadsheets.NAME
+    else:
+        source = _source.open_source(path, encoding)
+        name = format if format is not None else _detect(source)
+        frame = _reader(name).read(source)
     frame.attrs["format"] = name
     frame.attrs.setdefault("header", {})
     if library == "polars":
