@@ -18,11 +18,15 @@ from corvex.app.callbacks.model import parse_circuit
 from corvex.app.jobs import BatchJob, merge_results, run_fit
 
 
-def _store(workspace: Any, table: Any) -> None:
+_INVALID_CIRCUIT = "the circuit box does not hold a valid circuit: see its message in the model panel"
+
+
+def _store(workspace: Any, table: Any, notation: str) -> None:
+    """Keep the fits of `notation`; fits of another circuit are replaced, not mixed in."""
     with workspace.lock:
-        previous = workspace.results if workspace.results_circuit == workspace.circuit else None
+        previous = workspace.results if workspace.results_circuit == notation else None
         workspace.results = merge_results(previous, table)
-        workspace.results_circuit = workspace.circuit
+        workspace.results_circuit = notation
         workspace.revision += 1
 
 
@@ -60,15 +64,17 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
     def fit_selected(_clicks: int, selected: list[int], workspace_id: str) -> tuple[Any, str]:
         workspace = workspaces.get(workspace_id)
         indices = chosen(workspace, selected)
-        circuit, message = parse_circuit(workspace.circuit)
-        if not indices or circuit is None:
-            return no_update, message or "select a spectrum to fit"
+        circuit, _message = parse_circuit(workspace.circuit)
+        if circuit is None:
+            return no_update, _INVALID_CIRCUIT
+        if not indices:
+            return no_update, "select a spectrum to fit"
         try:
             table = run_fit(circuit, workspace.spectra, [indices[-1]], fixed=workspace.controls.fixed,
                             bounds=workspace.controls.bounds)
         except ValueError as error:
             return no_update, str(error)
-        _store(workspace, table)
+        _store(workspace, table, workspace.circuit)
         error = table["error"].iloc[0]
         return workspace.revision, error if isinstance(error, str) else f"fitted {workspace.spectra[indices[-1]].name}"
 
@@ -77,14 +83,15 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
                   Input("fit-all", "n_clicks"), State("workspace-id", "data"), prevent_initial_call=True)
     def fit_all(_clicks: int, workspace_id: str) -> tuple[Any, Any, str]:
         workspace = workspaces.get(workspace_id)
-        circuit, message = parse_circuit(workspace.circuit)
+        circuit, _message = parse_circuit(workspace.circuit)
         if circuit is None or not workspace.spectra:
-            return no_update, no_update, message or "load spectra first"
+            return no_update, no_update, _INVALID_CIRCUIT if circuit is None else "load spectra first"
         if workspace.job is not None and not workspace.job.finished:
             return no_update, no_update, "a batch is running"
+        notation = workspace.circuit  # the box may change while the batch runs
         workspace.job = BatchJob(circuit, workspace.spectra, list(range(len(workspace.spectra))),
                                  fixed=dict(workspace.controls.fixed), bounds=dict(workspace.controls.bounds),
-                                 on_done=lambda table: _store(workspace, table))
+                                 on_done=lambda table: _store(workspace, table, notation))
         return False, False, f"fitting {len(workspace.spectra)} spectra"
 
     @app.callback(Output("fit-status", "children", allow_duplicate=True), Input("cancel", "n_clicks"),

@@ -65,10 +65,11 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
                   Input("circuit", "value"), State("workspace-id", "data"))
     def read_circuit(text: str, workspace_id: str) -> tuple[Any, str]:
         workspace = workspaces.get(workspace_id)
+        # Kept even when it does not parse, so that a fit refuses it instead of using the last good one.
+        workspace.circuit = text.strip() if isinstance(text, str) else ""
         circuit, message = parse_circuit(text)
         if circuit is None:
             return [], message
-        workspace.circuit = text.strip()
         return parameter_rows(circuit, workspace.controls), ""
 
     @app.callback(Output("circuit-error", "children", allow_duplicate=True),
