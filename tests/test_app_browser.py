@@ -190,7 +190,9 @@ def test_batch_fits_a_series_and_a_second_batch_cancels(browser):
     click(browser, "fit-all")
     wait_for(browser, lambda: status(browser).startswith("batch done"), "the batch did not finish")
     assert f"{count} spectra" in status(browser)
-    points = browser.execute_script("return document.querySelector('#trend .js-plotly-plot')._fullData[0].x.length")
+    script = "var p = document.querySelector('#trend .js-plotly-plot'); " \
+             "return p && p._fullData.length && p._fullData[0].x ? p._fullData[0].x.length : null;"
+    points = wait_for(browser, lambda: browser.execute_script(script), "no parameter trend drawn")
     assert 0 < points <= count
     click(browser, "fit-all")
     wait_for(browser, lambda: browser.find_element(By.ID, "cancel").is_enabled(), "cancel never enabled")
