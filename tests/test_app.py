@@ -95,3 +95,16 @@ def test_cancelled_batch_stops_and_keeps_no_results():
     job.cancel()
     job.wait(60)
     assert job.state()["error"] == "cancelled" and job.state()["finished"] and not kept
+
+
+@pytest.mark.parametrize("row, fixed, bounds", [
+    ({"parameter": "R0.r", "hold": None, "low": None, "high": None}, {}, {}),
+    ({"parameter": "R0.r", "hold": 0, "low": "", "high": None}, {"R0.r": 0.0}, {}),
+    ({"parameter": "R0.r", "hold": float("nan"), "low": 0.1, "high": None}, {}, {"R0.r": (0.1, None)}),
+    ({"parameter": "R0.r", "hold": True, "low": None, "high": 2}, {}, {"R0.r": (None, 2.0)}),
+])
+def test_parameter_table_cells_become_controls(row, fixed, bounds):
+    from corvex.app.callbacks.model import controls_from_rows
+
+    controls = controls_from_rows([row])
+    assert (controls.fixed, controls.bounds) == (fixed, bounds)
