@@ -6,12 +6,14 @@ from __future__ import annotations
 
 import threading
 from collections.abc import Callable
-from typing import Any
+from typing import TYPE_CHECKING, Any
 
 import numpy as np
-import pandas as pd
 
 from corvex.app.uploads import Spectrum
+
+if TYPE_CHECKING:
+    import pandas as pd
 
 SPECTRUM_KEY = "Spectrum"
 
@@ -22,6 +24,8 @@ class BatchCancelled(Exception):
 
 def spectra_frame(spectra: list[Spectrum], indices: list[int]) -> pd.DataFrame:
     """A long battery-format frame of the chosen spectra, keyed by their index in the list."""
+    import pandas as pd
+
     parts = [pd.DataFrame({SPECTRUM_KEY: index,
                            "Frequency / Hz": spectra[index].frequencies,
                            "Real Impedance / ohm": spectra[index].impedances.real,
@@ -91,6 +95,8 @@ class BatchJob:
 def merge_results(previous: pd.DataFrame | None, fresh: pd.DataFrame) -> pd.DataFrame:
     """The results table with `fresh` rows replacing earlier fits of the same spectra (a new
     circuit replaces the whole table: its parameter columns differ)."""
+    import pandas as pd
+
     if previous is None or list(previous.columns) != list(fresh.columns):
         return fresh.reset_index(drop=True)
     kept = previous[~np.isin(previous[SPECTRUM_KEY].to_numpy(), fresh[SPECTRUM_KEY].to_numpy())]

@@ -8,7 +8,6 @@ import json
 from typing import Any
 
 import numpy as np
-import pandas as pd
 
 from corvex.app.uploads import Spectrum
 from corvex.app.workspace import Controls, Workspace
@@ -52,7 +51,9 @@ def _spectrum_from_dict(document: Any, where: str) -> Spectrum:
                     temperature=_optional_float(document.get("temperature"), f"{where}.temperature"))
 
 
-def _column_to_dict(series: pd.Series) -> dict[str, Any]:
+def _column_to_dict(series: Any) -> dict[str, Any]:
+    import pandas as pd
+
     if series.name == "result":
         return {"type": "results", "values": [None if item is None else fit_result_to_dict(item) for item in series]}
     if str(series.dtype) in _COUNTER_DTYPES:
@@ -68,7 +69,9 @@ def _column_to_dict(series: pd.Series) -> dict[str, Any]:
     return {"type": "object", "values": values}
 
 
-def _column_from_dict(document: Any, where: str) -> pd.Series:
+def _column_from_dict(document: Any, where: str) -> Any:
+    import pandas as pd
+
     if not isinstance(document, dict) or not isinstance(document.get("values"), list):
         raise ValueError(f"{where} must be an object with a \"values\" list")
     kind, values = document.get("type"), document["values"]
@@ -149,6 +152,8 @@ def from_json(text: str | bytes) -> Workspace:
     results = document.get("results")
     table = None
     if results is not None:
+        import pandas as pd
+
         if not isinstance(results, dict):
             raise ValueError('session file: "results" must be an object of columns')
         table = pd.DataFrame({name: _column_from_dict(column, f"results[{name!r}]") for name, column in results.items()})

@@ -9,7 +9,6 @@ import math
 from typing import Any
 
 import numpy as np
-import pandas as pd
 from dash import Input, Output, State, no_update
 
 from corvex.app import figures
@@ -40,6 +39,8 @@ def _cell(value: Any) -> Any:
 def parameter_rows(row: Any, circuit: Any, held: dict[str, float]) -> list[dict[str, Any]]:
     """The results table of one fitted spectrum: value, unit, 95 % interval, identifiability
     ("held" for a parameter held at the value it has)."""
+    import pandas as pd
+
     rows = []
     for name, unit in zip(circuit.param_names(), circuit.param_units()):
         identifiable = row.get(f"{name}_identifiable")
