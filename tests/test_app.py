@@ -108,3 +108,11 @@ def test_parameter_table_cells_become_controls(row, fixed, bounds):
 
     controls = controls_from_rows([row])
     assert (controls.fixed, controls.bounds) == (fixed, bounds)
+
+
+def test_corvex_app_hands_its_options_to_the_app(capsys):
+    from corvex.cli import main
+
+    with pytest.raises(SystemExit):
+        main(["app", "--no-browser", "--port", "0"])
+    assert "--port must be between 1 and 65535, not 0" in capsys.readouterr().err
