@@ -93,7 +93,7 @@ def read_upload(raw: bytes, filename: str) -> list[Spectrum]:
             with warnings.catch_warnings(record=True) as caught:
                 warnings.simplefilter("always")
                 frame = corvex.io.read(path)
-        except (ValueError, UnicodeError, OSError) as error:
+        except (ValueError, UnicodeError, OSError, ImportError) as error:
             raise UploadError(str(error).replace(path, filename)) from None
     notes = [str(warning.message).replace(path, filename) for warning in caught]
     return split_spectra(frame, filename, notes)

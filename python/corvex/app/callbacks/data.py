@@ -40,6 +40,9 @@ def register(app: Any, workspaces: Any, upload_limit: int) -> None:
                     fresh.extend(read_upload(decode(content, name, upload_limit), name))
                 except UploadError as error:
                     workspace.load_errors.append({"file": name, "message": str(error)})
+                except Exception as error:  # a reader's fault on one file must not lose the others
+                    workspace.load_errors.append({"file": name, "message": f"{name}: could not be read "
+                                                                           f"({type(error).__name__}: {error})"})
             test_kramers_kronig(fresh)
             first = len(workspace.spectra)
             workspace.spectra.extend(fresh)
