@@ -51,7 +51,7 @@ def fitted_workspace():
     circuit = corvex.Circuit("R0-p(R1,CPE1)")
     controls = Controls({"R0.r": 0.15}, {"CPE1.alpha": (0.5, None)})
     table = run_fit(circuit, spectra, [0, 1, 2], fixed=controls.fixed, bounds=controls.bounds)
-    spectra[0].kk_passed = True
+    spectra[0].kk_passed, spectra[0].warnings = True, ["cells.csv: cut short"]
     return Workspace(spectra=spectra, circuit="R0-p(R1,CPE1)", controls=controls, selected=[2, 0], results=table,
                      results_circuit="R0-p(R1,CPE1)", load_errors=[{"file": "bad.txt", "message": "no"}])
 
@@ -62,7 +62,8 @@ def test_session_round_trip_restores_everything(fitted_workspace):
         assert getattr(restored, attribute) == getattr(fitted_workspace, attribute)
     for before, after in zip(fitted_workspace.spectra, restored.spectra, strict=True):
         np.testing.assert_array_equal(after.impedances, before.impedances)
-        assert (after.name, after.cycle, after.kk_passed) == (before.name, before.cycle, before.kk_passed)
+        assert (after.name, after.cycle, after.kk_passed, after.warnings) == \
+            (before.name, before.cycle, before.kk_passed, before.warnings)
     original = fitted_workspace.results
     assert list(restored.results.columns) == list(original.columns)
     for column in original.columns.drop("result"):

@@ -28,7 +28,7 @@ def _spectrum_to_dict(spectrum: Spectrum) -> dict[str, Any]:
             "real": _encode_floats(spectrum.impedances.real), "imaginary": _encode_floats(spectrum.impedances.imag),
             "cycle": None if spectrum.cycle is None else _encode_floats([spectrum.cycle])[0],
             "temperature": None if spectrum.temperature is None else _encode_floats([spectrum.temperature])[0],
-            "kk_passed": spectrum.kk_passed}
+            "kk_passed": spectrum.kk_passed, "warnings": spectrum.warnings}
 
 
 def _spectrum_from_dict(document: Any, where: str) -> Spectrum:
@@ -45,8 +45,11 @@ def _spectrum_from_dict(document: Any, where: str) -> Spectrum:
     kk_passed = document.get("kk_passed")
     if kk_passed is not None and not isinstance(kk_passed, bool):
         raise ValueError(f"{where}.kk_passed must be true, false or null")
+    notes = document.get("warnings", [])
+    if not isinstance(notes, list) or not all(isinstance(note, str) for note in notes):
+        raise ValueError(f"{where}.warnings must be a list of text")
     return Spectrum(name=name, source=source, frequencies=frequencies, impedances=real + 1j * imaginary,
-                    kk_passed=kk_passed,
+                    kk_passed=kk_passed, warnings=notes,
                     cycle=_optional_float(document.get("cycle"), f"{where}.cycle"),
                     temperature=_optional_float(document.get("temperature"), f"{where}.temperature"))
 

@@ -58,4 +58,8 @@ def register(app: Any, workspaces: Any, upload_limit: int) -> None:
         rows = [spectrum.metadata() for spectrum in workspace.spectra]
         errors = [html.Li([html.B(item["file"]), ": ", item["message"]], className="load-error")
                   for item in workspace.load_errors]
-        return rows, errors
+        # A file's warnings (a run cut short, fewer points than announced) once, not once a spectrum.
+        notes = dict.fromkeys((spectrum.source, note) for spectrum in workspace.spectra for note in spectrum.warnings)
+        warnings = [html.Li([html.B(source), ": warning: ", note], className="load-warning", style={"color": "#8a5a00"})
+                    for source, note in notes]
+        return rows, errors + warnings
