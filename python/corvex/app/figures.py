@@ -14,7 +14,8 @@ from plotly.subplots import make_subplots
 from corvex.app.uploads import Spectrum
 
 _HOVER = "f = %{customdata[0]:.4g} Hz<br>Z' = %{customdata[1]:.4g} ohm<br>Z'' = %{customdata[2]:.4g} ohm"
-_MARGIN = dict(l=60, r=20, t=60, b=50)
+# Room for two-line titles; the tool bar stands on the right so that it never covers a title.
+_FRAME = dict(margin=dict(l=60, r=40, t=60, b=50), modebar=dict(orientation="v"))
 
 
 def colours(count: int) -> list[str]:
@@ -33,7 +34,7 @@ def _model(result: Any, spectrum: Spectrum) -> tuple[np.ndarray, np.ndarray]:
 
 
 def empty(title: str, message: str) -> go.Figure:
-    figure = go.Figure(layout=dict(title=title, margin=_MARGIN))
+    figure = go.Figure(layout=dict(title=title, **_FRAME))
     figure.add_annotation(text=message, showarrow=False, xref="paper", yref="paper", x=0.5, y=0.5)
     figure.update_xaxes(visible=False)
     figure.update_yaxes(visible=False)
@@ -55,7 +56,7 @@ def nyquist(spectra: list[Spectrum], results: list[Any]) -> go.Figure:
             figure.add_trace(go.Scatter(x=model.real, y=-model.imag, mode="lines", name=f"{spectrum.name} fit",
                                         line=dict(color=colour), customdata=_hover_data(grid, model),
                                         hovertemplate=_HOVER, legendgroup=spectrum.name, showlegend=False))
-    figure.update_layout(title="Nyquist", xaxis_title="Z' / ohm", yaxis_title="-Z'' / ohm", margin=_MARGIN,
+    figure.update_layout(title="Nyquist", xaxis_title="Z' / ohm", yaxis_title="-Z'' / ohm", **_FRAME,
                          showlegend=len(spectra) <= 12)
     figure.update_yaxes(scaleanchor="x", scaleratio=1)
     return figure
@@ -81,7 +82,7 @@ def bode(spectra: list[Spectrum], results: list[Any]) -> go.Figure:
     figure.update_xaxes(type="log", row=1, col=1)
     figure.update_yaxes(type="log", title_text="|Z| / ohm", row=1, col=1)
     figure.update_yaxes(title_text="-phase / deg", row=2, col=1)
-    figure.update_layout(title="Bode", margin=_MARGIN)
+    figure.update_layout(title="Bode", **_FRAME)
     return figure
 
 
@@ -98,7 +99,7 @@ def residuals(title: str, frequencies: np.ndarray, real: np.ndarray, imaginary: 
         for sign in (1, -1):
             figure.add_hline(y=sign * 100 * band, line=dict(dash="dot", color="grey"))
     figure.update_xaxes(type="log", title_text="frequency / Hz")
-    figure.update_layout(title=title, yaxis_title="residual / % of |Z|", margin=_MARGIN)
+    figure.update_layout(title=title, yaxis_title="residual / % of |Z|", **_FRAME)
     return figure
 
 
@@ -125,7 +126,7 @@ def drt(distribution: Any, name: str) -> go.Figure:
                                 marker=dict(size=9, symbol="triangle-down"), customdata=distribution.peak_area,
                                 hovertemplate="tau = %{x:.4g} s<br>R = %{customdata:.4g} ohm"))
     figure.update_xaxes(type="log", title_text="tau / s")
-    figure.update_layout(title=f"DRT of {name}", yaxis_title="gamma / ohm", margin=_MARGIN)
+    figure.update_layout(title=f"DRT of {name}", yaxis_title="gamma / ohm", **_FRAME)
     return figure
 
 
@@ -141,5 +142,5 @@ def trend(table: Any, parameter: str, key: np.ndarray, key_name: str, unit: str)
     figure = go.Figure(go.Scatter(x=key, y=values, mode="markers+lines", error_y=error, name=parameter,
                                   hovertemplate=f"{key_name} = %{{x}}<br>{parameter} = %{{y:.4g}} {unit}"))
     figure.update_layout(title=f"{parameter} along the series", xaxis_title=key_name,
-                         yaxis_title=f"{parameter} / {unit}" if unit else parameter, margin=_MARGIN)
+                         yaxis_title=f"{parameter} / {unit}" if unit else parameter, **_FRAME)
     return figure
