@@ -198,3 +198,16 @@ def test_batch_fits_a_series_and_a_second_batch_cancels(browser):
     wait_for(browser, lambda: browser.find_element(By.ID, "cancel").is_enabled(), "cancel never enabled")
     click(browser, "cancel")
     wait_for(browser, lambda: "cancelled" in status(browser), "the batch was not cancelled")
+
+
+def test_suggest_ranks_circuits_and_a_row_click_takes_one(browser):
+    click(browser, "suggest")
+    rows = wait_for(browser, lambda: table_rows(browser, "ranking-table"), "no ranking shown")
+    assert [int(row["rank"]) for row in rows] == list(range(1, len(rows) + 1))
+    chosen = rows[1]["circuit"]
+    browser.find_elements(By.CSS_SELECTOR, "#ranking-table td[data-dash-column='circuit']")[1].click()
+    wait_for(browser, lambda: browser.find_element(By.ID, "circuit").get_attribute("value") == chosen,
+             "the clicked circuit was not taken")
+    names = corvex.Circuit(chosen).param_names()
+    wait_for(browser, lambda: [row["parameter"] for row in table_rows(browser, "parameter-table")] == names,
+             "the parameter table does not show the chosen circuit")
