@@ -5,7 +5,7 @@ SHELL := /bin/bash
 
 VENV := .venv
 PY := $(VENV)/bin/python
-DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev libeigen3-dev
+DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev libeigen3-dev chromium chromium-driver
 BUILD_TESTS := build/cpp-tests
 JOBS ?= 2
 
@@ -14,10 +14,10 @@ PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'imp
 .PHONY: demo test setup debian venv build cpp-tests pytest typecheck docs docs-serve bench sanitize sanitize-thread fuzz weights report clean
 .PHONY: wheel sdist test-clang check-vendored
 
-# The tour: the quickstart, then each capability's own script in name order. Figures go to
-# demo-figures/, whose paths the scripts print.
+# The tour: the quickstart, then each capability's own script in name order, then a screenshot
+# of the app after a batch fit. Figures go to demo-figures/, whose paths the scripts print.
 demo: build
-	@set -e; for script in examples/quickstart.py examples/tour_*.py; do \
+	@set -e; for script in examples/quickstart.py examples/tour_*.py examples/app_screenshot.py; do \
 	  [ -e "$$script" ] || continue; echo "== $$script"; $(PY) "$$script"; done
 
 test: build cpp-tests typecheck docs pytest

@@ -53,6 +53,8 @@ sphinx_gallery_conf = {
     "gallery_dirs": "gallery",
     # Every tour script runs, so a broken example fails the build.
     "filename_pattern": r"(quickstart|tour_\w+)\.py$",
+    # The app's screenshot needs a browser; `make demo` runs it, the gallery leaves it out.
+    "ignore_pattern": r"(__init__|app_screenshot)\.py$",
     "image_scrapers": ("matplotlib", "tour_scripts"),
     "reset_modules": ("matplotlib", "tour_scripts.provide_script_path"),
     "within_subsection_order": "FileNameSortKey",

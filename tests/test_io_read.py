@@ -282,3 +282,26 @@ def test_pipes_are_read_once(tmp_path, monkeypatch):
     writer.start()
     assert corvex.io.read(fifo)[F].tolist() == [1000, 100]
     writer.join()
+
+
+@pytest.mark.parametrize("suffix, engine", [(".xlsx", "openpyxl"), (".ods", "odf")])
+def test_spreadsheets_give_one_spectrum_per_sheet(tmp_path, suffix, engine):
+    pd = pytest.importorskip("pandas")
+    pytest.importorskip("openpyxl" if engine == "openpyxl" else "odf")
+    path = tmp_path / f"cells{suffix}"
+    first = pd.DataFrame({"freq / kHz": [1.0, 0.1], "Z' / ohm": [2.0, 3.0], "-Z'' / ohm": [0.5, 1.5]})
+    second = pd.DataFrame({"Frequency / Hz": [10.0, 1.0], "Zre": [4.0, 5.0], "Zim": [-1.0, -2.0]})
+    with pd.ExcelWriter(path, engine=engine) as writer:
+        pd.DataFrame({"note": ["cell 7, 25 degC"]}).to_excel(writer, sheet_name="notes", index=False)
+        first.to_excel(writer, sheet_name="cycle 1", index=False, startrow=2)  # title rows above the header
+        second.to_excel(writer, sheet_name="cycle 2", index=False)
+    frame = corvex.io.read(path)
+    assert frame.attrs["format"] == "spreadsheet"
+    assert frame["Spectrum"].tolist() == [0, 0, 1, 1]
+    np.testing.assert_array_equal(frame[F], [1000.0, 100.0, 10.0, 1.0])
+    np.testing.assert_array_equal(frame[IM], [-0.5, -1.5, -1.0, -2.0])
+    first = first.astype(object)
+    first.loc[1, "Z' / ohm"] = "n/a"
+    first.to_excel(path, sheet_name="cycle 1", index=False, engine=engine)
+    with pytest.raises(ValueError, match=r"sheet 'cycle 1', row 3: .* not a number"):
+        corvex.io.read(path)

@@ -12,8 +12,10 @@ from corvex.cli._errors import DataError
 
 
 def add_parser(commands: Any) -> None:
+    # Every argument after "app" is the app's own, --help included: with no option prefix of its
+    # own, this parser hands "--port 8051" on as words instead of refusing it as unknown.
     parser = commands.add_parser(
-        "app", help="start the interactive app (needs the app extra)",
+        "app", help="start the interactive app (needs the app extra)", prefix_chars="\0", add_help=False,
         description="Start corvex's interactive app in the browser. It needs the app extra: "
                     "pip install \"corvex[app]\". Arguments after app are the app's own.")
     parser.add_argument("arguments", nargs=argparse.REMAINDER, help="the app's own arguments")

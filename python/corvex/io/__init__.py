@@ -105,21 +105,25 @@ def read(
         raise ValueError(f'library must be "pandas" or "polars", not {library!r}')
     if format is not None and format not in FORMATS:
         raise ValueError(f"unknown format {format!r}; supported formats: {_supported()}")
-    from . import _source
+    from . import _source, spreadsheets
 
-    source = _source.open_source(path, encoding)
-    try:
-        name = format if format is not None else _detect(source)
-        frame = _reader(name).read(source)
-    except ValueError as error:
-        if source.nul_line is None:
-            raise
-        raise ValueError(f"{source.at(source.nul_line)}: NUL bytes, so the text ends before this line; "
-                         f"what precedes it cannot be read: {error}") from None
-    if source.nul_line is not None:
-        warnings.warn(f"{source.at(source.nul_line)}: NUL bytes (the unwritten tail of a file left by a "
-                      f"crash, or not text); read the {len(frame)} rows before this line",
-                      UserWarning, stacklevel=2)
+    # Workbooks are not text: their extension chooses them before any content is decoded.
+    if format is None and spreadsheets.is_spreadsheet(path):
+        frame, name = spreadsheets.read(path), spreadsheets.NAME
+    else:
+        source = _source.open_source(path, encoding)
+        try:
+            name = format if format is not None else _detect(source)
+            frame = _reader(name).read(source)
+        except ValueError as error:
+            if source.nul_line is None:
+                raise
+            raise ValueError(f"{source.at(source.nul_line)}: NUL bytes, so the text ends before this line; "
+                             f"what precedes it cannot be read: {error}") from None
+        if source.nul_line is not None:
+            warnings.warn(f"{source.at(source.nul_line)}: NUL bytes (the unwritten tail of a file left by a "
+                          f"crash, or not text); read the {len(frame)} rows before this line",
+                          UserWarning, stacklevel=2)
     frame.attrs["format"] = name
     frame.attrs.setdefault("header", {})
     if library == "polars":

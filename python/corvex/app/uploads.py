@@ -1,0 +1,125 @@
+# Files sent from the browser: decoded in memory, size-checked, written under a name of our own
+# in a private temporary folder for corvex.io.read, and split into spectra with their metadata.
+"""Reading uploaded files into spectra."""
+
+from __future__ import annotations
+
+import base64
+import binascii
+import os
+import re
+import tempfile
+import warnings
+from dataclasses import dataclass, field
+from typing import Any
+
+import numpy as np
+
+DEFAULT_UPLOAD_LIMIT = 50 * 1024 * 1024
+"""The largest file (bytes, after decoding) the app accepts, unless told otherwise."""
+
+# Only the extension of the browser's file name is used, and only when it looks like one: it
+# helps the reader recognise a format and never reaches the file system as a path.
+_SAFE_EXTENSION = re.compile(r"\.[A-Za-z0-9]{1,8}")
+
+_FREQUENCY = "Frequency / Hz"
+_REAL = "Real Impedance / ohm"
+_IMAGINARY = "Imaginary Impedance / ohm"
+_SPECTRUM = "Spectrum"
+_CYCLE = "Cycle Count / 1"
+_TEMPERATURE = "Temperature T1 / degC"
+
+
+class UploadError(ValueError):
+    """An upload that cannot be read; the message is shown next to the file's name."""
+
+
+@dataclass
+class Spectrum:
+    """One measured spectrum and what its file says about it."""
+
+    name: str
+    source: str
+    frequencies: np.ndarray
+    impedances: np.ndarray
+    cycle: float | None = None
+    temperature: float | None = None
+    kk_passed: bool | None = None
+    warnings: list[str] = field(default_factory=list)
+
+    def metadata(self) -> dict[str, Any]:
+        """The row this spectrum gets in the list of spectra."""
+        return {"spectrum": self.name, "file": self.source, "cycle": self.cycle, "temperature": self.temperature,
+                "points": int(self.frequencies.size),
+                "f_min": float(self.frequencies.min()) if self.frequencies.size else None,
+                "f_max": float(self.frequencies.max()) if self.frequencies.size else None,
+                "kk": {True: "pass", False: "FAIL"}.get(self.kk_passed, "")}
+
+
+def decode(contents: str, filename: str, limit: int = DEFAULT_UPLOAD_LIMIT) -> bytes:
+    """The bytes of a browser upload ("data:<type>;base64,<payload>"), refused with UploadError
+    when malformed or larger than `limit` bytes."""
+    if not isinstance(contents, str) or "," not in contents:
+        raise UploadError(f"{filename}: the upload is malformed")
+    payload = contents.split(",", 1)[1]
+    # Base64 holds 3 bytes per 4 characters: refuse an oversized file before decoding it.
+    if len(payload) // 4 * 3 > limit + 3:
+        raise UploadError(f"{filename}: the file is larger than the upload limit of {_size_text(limit)}")
+    try:
+        raw = base64.b64decode(payload, validate=True)
+    except (binascii.Error, ValueError):
+        raise UploadError(f"{filename}: the upload is malformed (not base64)") from None
+    if len(raw) > limit:
+        raise UploadError(f"{filename}: the file is larger than the upload limit of {_size_text(limit)}")
+    return raw
+
+
+def _size_text(limit: int) -> str:
+    return f"{limit / (1024 * 1024):.3g} MB" if limit >= 1024 * 1024 else f"{limit} bytes"
+
+
+def read_upload(raw: bytes, filename: str) -> list[Spectrum]:
+    """The spectra of one uploaded file, read by corvex.io.read from a private temporary folder
+    under a name of our own; UploadError with the reader's message (naming `filename`)."""
+    import corvex.io
+
+    extension = os.path.splitext(filename)[1]
+    suffix = extension if _SAFE_EXTENSION.fullmatch(extension) else ""
+    with tempfile.TemporaryDirectory(prefix="corvex-app-") as folder:
+        path = os.path.join(folder, "upload" + suffix)
+        with open(path, "wb") as handle:
+            handle.write(raw)
+        try:
+            with warnings.catch_warnings(record=True) as caught:
+                warnings.simplefilter("always")
+                frame = corvex.io.read(path)
+        except (ValueError, UnicodeError, OSError, ImportError) as error:
+            raise UploadError(str(error).replace(path, filename)) from None
+    notes = [str(warning.message).replace(path, filename) for warning in caught]
+    return split_spectra(frame, filename, notes)
+
+
+def split_spectra(frame: Any, filename: str, notes: list[str] | None = None) -> list[Spectrum]:
+    """One Spectrum per spectrum of a frame read by corvex.io.read."""
+    for column in (_FREQUENCY, _REAL, _IMAGINARY):
+        if column not in frame.columns:
+            raise UploadError(f"{filename}: no {column!r} column")
+    if _SPECTRUM in frame.columns:
+        groups = [(f"{filename} #{key}", part) for key, part in frame.groupby(_SPECTRUM, sort=False)]
+    else:
+        groups = [(filename, frame)]
+    if not groups:
+        raise UploadError(f"{filename}: the file holds no impedance points")
+    return [Spectrum(name=name, source=filename,
+                     frequencies=part[_FREQUENCY].to_numpy(dtype=float),
+                     impedances=part[_REAL].to_numpy(dtype=float) + 1j * part[_IMAGINARY].to_numpy(dtype=float),
+                     cycle=_first(part, _CYCLE), temperature=_first(part, _TEMPERATURE),
+                     warnings=list(notes or []))
+            for name, part in groups]
+
+
+def _first(part: Any, column: str) -> float | None:
+    if column not in part.columns or part[column].isna().all():
+        return None
+    value = part[column].dropna().iloc[0]
+    return float(value)
