@@ -59,7 +59,7 @@ FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_
       for (std::size_t i = 0; i < n; ++i) out.covariance[j * n + i] = out.covariance[i * n + j] = 0.0;
     }
   }
-  if (!(degrees_of_freedom > 0.0) || !std::isfinite(chi_square) || free_jacobian.size() < m * k ||
+  if (k == 0 || !(degrees_of_freedom > 0.0) || !std::isfinite(chi_square) || free_jacobian.size() < m * k ||
       !all_finite(free_jacobian.first(m * k))) {
     return out;
   }
