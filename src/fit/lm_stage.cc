@@ -233,16 +233,20 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
   return result;
 }
 
-Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
-                            const LmSettings& settings, const CancellationToken& cancellation) {
-  Status valid = validate_fit_inputs(circuit, spectrum);
-  if (!valid) return valid.take_error();
+const Candidate* cheapest_start(const std::vector<Candidate>& candidates) {
+  const Candidate* cheapest = nullptr;
+  for (const Candidate& candidate : candidates) {
+    if (std::isfinite(candidate.cost) && (!cheapest || candidate.cost < cheapest->cost)) cheapest = &candidate;
+  }
+  return cheapest;
+}
 
-  const FitProblem problem(circuit.nodes, spectrum, scheme, cancellation);
-  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
-  const std::vector<double> x0 = param_values(circuit.nodes);
-  const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);
+namespace {
 
+// The runs from the candidates, the clamp and the frozen second pass.
+Result<FitOutcome> stage_runs(const Circuit& circuit, const FitProblem& problem, const std::vector<ParamBounds>& bounds,
+                              const std::vector<double>& x0, const std::vector<Candidate>& candidates,
+                              const LmSettings& settings) {
   std::uint64_t iterations = 0;
   std::optional<BestRun> best;
   std::vector<bool> frozen(bounds.size(), false);
@@ -286,6 +290,30 @@ Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, We
     return fit_statistics(circuit.nodes, std::move(run->x), true, iterations, problem);
   }
   return at_clamped;
+}
+
+}  // namespace
+
+Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                            const LmSettings& settings, const CancellationToken& cancellation) {
+  Status valid = validate_fit_inputs(circuit, spectrum);
+  if (!valid) return valid.take_error();
+
+  const FitProblem problem(circuit.nodes, spectrum, scheme, cancellation);
+  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
+  const std::vector<double> x0 = param_values(circuit.nodes);
+  const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);
+  Result<FitOutcome> fitted = stage_runs(circuit, problem, bounds, x0, candidates, settings);
+  if (!fitted) return fitted;
+
+  // A converged run is preferred to an unconverged cheaper one, and the clamp can raise the
+  // cost: either may end above a start that was already evaluated. Least squares never
+  // reports such a point, nor success when nothing improved on the start.
+  const Candidate* start = cheapest_start(candidates);
+  if (start && !(fitted->cost <= start->cost)) {
+    return fit_statistics(circuit.nodes, start->x, false, fitted->iterations, problem);
+  }
+  return fitted;
 }
 
 }  // namespace corvex

@@ -38,6 +38,10 @@ bool total_order_less(double a, double b);
 std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std::span<const double> x0,
                                                  std::span<const ParamBounds> bounds);
 
+// The candidate of lowest finite cost, nullptr when none has one. The order of
+// candidate_starting_points cannot be used for this: a NaN cost with its sign bit set sorts first.
+const Candidate* cheapest_start(const std::vector<Candidate>& candidates);
+
 struct LmRunResult {
   std::vector<double> x;             // final point, physical units
   bool success = false;              // lmder stopped on a convergence test
