@@ -294,8 +294,11 @@ Result<FitOutcome> stage_runs(const Circuit& circuit, const FitProblem& problem,
 
 }  // namespace
 
-Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
-                            const LmSettings& settings, const CancellationToken& cancellation) {
+namespace {
+
+// The whole stage; with `guarded`, never above its cheapest start.
+Result<FitOutcome> stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                         const LmSettings& settings, const CancellationToken& cancellation, bool guarded) {
   Status valid = validate_fit_inputs(circuit, spectrum);
   if (!valid) return valid.take_error();
 
@@ -304,7 +307,7 @@ Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, We
   const std::vector<double> x0 = param_values(circuit.nodes);
   const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);
   Result<FitOutcome> fitted = stage_runs(circuit, problem, bounds, x0, candidates, settings);
-  if (!fitted) return fitted;
+  if (!fitted || !guarded) return fitted;
 
   // A converged run is preferred to an unconverged cheaper one, and the clamp can raise the
   // cost: either may end above a start that was already evaluated. Least squares never
@@ -314,6 +317,18 @@ Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, We
     return fit_statistics(circuit.nodes, start->x, false, fitted->iterations, problem);
   }
   return fitted;
+}
+
+}  // namespace
+
+Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                            const LmSettings& settings, const CancellationToken& cancellation) {
+  return stage(circuit, spectrum, scheme, settings, cancellation, true);
+}
+
+Result<FitOutcome> lm_stage_from_search(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                                        const LmSettings& settings, const CancellationToken& cancellation) {
+  return stage(circuit, spectrum, scheme, settings, cancellation, false);
 }
 
 }  // namespace corvex

@@ -59,4 +59,10 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
 Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
                             const LmSettings& settings, const CancellationToken& cancellation = no_cancellation());
 
+// The stage without its final comparison with the cheapest start, for the polish of a search,
+// which compares the stage's result with the search's own point and judges convergence itself.
+Result<FitOutcome> lm_stage_from_search(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                                        const LmSettings& settings,
+                                        const CancellationToken& cancellation = no_cancellation());
+
 }  // namespace corvex
