@@ -145,7 +145,7 @@ Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const Resolved
   // As in the plain stage: never a point above the cheapest start, nor success without
   // improving on it.
   const Candidate* start = cheapest_start(candidates);
-  if (start && !(best->cost <= start->cost)) best = StagePoint{start->x, start->cost, false, 0};
+  if (start && costlier_than_start(problem, best->cost, *start)) best = StagePoint{start->x, start->cost, false, 0};
   out.x = std::move(best->x);
   out.cost = best->cost;
   out.success = best->success;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -22,6 +23,8 @@ constexpr double kInitialStepBound = 100.0;  // lmder's factor
 constexpr int kScaleVariablesInternally = 1;  // lmder's mode
 constexpr int kStopSolver = -1;               // a negative callback result makes lmder return
 constexpr double kRejectedResidual = 1e100;   // stands in for a non-finite residual when steps are rejected
+constexpr double kCostTieShare = 1e-9;        // costs of one optimum reached from two points differ by less
+constexpr double kRoundingUlps = 4.0;         // rounding of one residual, in ulps of the measured modulus
 
 // Open-bound multipliers of x0 for candidates 2-5, then bounded fractions of the range for 6-9.
 constexpr double kOpenBoundFactors[] = {3.0, 0.3333333333333333, 8.0, 0.125};
@@ -241,6 +244,18 @@ const Candidate* cheapest_start(const std::vector<Candidate>& candidates) {
   return cheapest;
 }
 
+bool costlier_than_start(const FitProblem& problem, double cost, const Candidate& start) {
+  double rounding = 0.0;
+  for (std::size_t i = 0; i < problem.point_count(); ++i) {
+    const double modulus = std::hypot(problem.measured[i].re, problem.measured[i].im);
+    const double re = kRoundingUlps * DBL_EPSILON * modulus / problem.weights[i];
+    const double im = kRoundingUlps * DBL_EPSILON * modulus / problem.imaginary_weights[i];
+    rounding += re * re + im * im;
+  }
+  const double margin = kCostTieShare * start.cost + 0.5 * rounding;
+  return !(cost <= start.cost + margin);
+}
+
 namespace {
 
 // The runs from the candidates, the clamp and the frozen second pass.
@@ -313,7 +328,7 @@ Result<FitOutcome> stage(const Circuit& circuit, const Spectrum& spectrum, Weigh
   // cost: either may end above a start that was already evaluated. Least squares never
   // reports such a point, nor success when nothing improved on the start.
   const Candidate* start = cheapest_start(candidates);
-  if (start && !(fitted->cost <= start->cost)) {
+  if (start && costlier_than_start(problem, fitted->cost, *start)) {
     return fit_statistics(circuit.nodes, start->x, false, fitted->iterations, problem);
   }
   return fitted;

@@ -42,6 +42,11 @@ std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std:
 // candidate_starting_points cannot be used for this: a NaN cost with its sign bit set sorts first.
 const Candidate* cheapest_start(const std::vector<Candidate>& candidates);
 
+// Whether a stage's final cost lies above the cheapest start's by more than two points at the
+// same optimum can differ: a billionth of the start's cost plus the cost of a few ulps of
+// rounding in every residual (a run from the exact optimum of exact data ends at 1e-30, not 0).
+bool costlier_than_start(const FitProblem& problem, double cost, const Candidate& start);
+
 struct LmRunResult {
   std::vector<double> x;             // final point, physical units
   bool success = false;              // lmder stopped on a convergence test
