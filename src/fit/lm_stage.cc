@@ -1,5 +1,5 @@
-// The multistart Levenberg-Marquardt stage: nine scored starting points, MINPACK lmder runs
-// in solver coordinates until a plausible success, then the clamp and a frozen second pass.
+// The multistart Levenberg-Marquardt stage: nine scored starting points, MINPACK lmder runs in
+// solver coordinates until a plausible success, the clamp, a frozen pass, never above the start.
 #include "fit/lm_stage.h"
 
 #include <cminpack.h>
@@ -306,10 +306,6 @@ Result<FitOutcome> stage_runs(const Circuit& circuit, const FitProblem& problem,
   }
   return at_clamped;
 }
-
-}  // namespace
-
-namespace {
 
 // The whole stage; with `guarded`, never above its cheapest start.
 Result<FitOutcome> stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,

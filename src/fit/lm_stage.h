@@ -60,7 +60,8 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
                            const LmSettings& settings);
 
 // The whole stage from the circuit's current values; stops with the interrupted error when
-// `cancellation` asks to.
+// `cancellation` asks to. When its result is costlier than the cheapest candidate (see
+// costlier_than_start), that candidate is returned instead, unconverged.
 Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
                             const LmSettings& settings, const CancellationToken& cancellation = no_cancellation());
 
