@@ -163,3 +163,20 @@ def test_batch_takes_one_array_of_standard_deviations_per_spectrum():
     assert short["error"][0] is None and "one standard deviation per point (40), got 5" in short["error"][1]
     with pytest.raises(ValueError, match="one array of standard deviations per spectrum"):
         corvex.batch.fit(RQ, spectra, weight=sigmas[:1])
+
+
+@pytest.mark.parametrize("controls", [
+    {"fixed": {"R0.r": 9.0, "R1.r": 45.0, "CPE1.q": 1e-4, "CPE1.alpha": 0.8}},
+    {"bounds": {"R0.r": (9.0, 9.0), "R1.r": (45.0, 45.0), "CPE1.q": (1e-4, 1e-4), "CPE1.alpha": (0.8, 0.8)}},
+])
+def test_with_nothing_free_the_circuit_comes_back_as_given(controls):
+    # A solver handed no free column crashed the process; there is simply nothing to solve.
+    given = [9.0, 45.0, 1e-4, 0.8]
+    expected_cost = 0.5 * np.sum(np.square(RQ.residuals(given, F, Z)))
+    report = fit(RQ.with_values([1.0, 1.0, 1e-6, 0.5]), F, Z, **controls)
+    table = corvex.batch.fit(RQ.with_values([1.0, 1.0, 1e-6, 0.5]), [(F, Z), (F, 2 * Z)], n_jobs=1, **controls)
+    for result in (report.result, table["result"][0]):
+        assert result.circuit.param_values() == given
+        assert result.success and result.iterations == 0 and result.stderr is None
+        assert result.cost == pytest.approx(expected_cost, rel=1e-12)
+    assert all(e is None for e in report.stderr.values()) and table["success"].all()

@@ -118,6 +118,38 @@ class StartRunner {
   bool plain_;
 };
 
+// Every parameter held, or pinned by limits with nothing between them: there is nothing to
+// solve for, and a solver handed zero free columns has nothing to work on.
+bool nothing_free(const ResolvedControls& resolved) {
+  for (std::size_t i = 0; i < resolved.fixed.size(); ++i) {
+    if (!resolved.fixed[i] && resolved.limits[i].lo < resolved.limits[i].hi) return false;
+  }
+  return true;
+}
+
+// The circuit as given (held values put in, the rest clamped into its limits), its cost and
+// no standard errors: a converged fit of no free parameter, after no iteration.
+Result<ControlledFit> as_given(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
+                               const ResolvedControls& resolved, std::vector<double> x, std::string_view start_label,
+                               const CancellationToken& cancellation) {
+  enforce_controls(resolved, x);
+  std::unique_ptr<FitProblem> problem = controlled_problem(circuit, spectrum, controls, cancellation);
+  const Result<std::vector<double>> residuals = residual_vector(*problem, x);
+  if (cancellation.stopped()) return interrupted_error();
+  ControlledFit out;
+  out.held.assign(x.size(), true);
+  out.uncertainty = fit_uncertainty({}, problem->residual_count(), x, out.held, std::numeric_limits<double>::quiet_NaN());
+  const double cost = residuals.ok() ? half_sum_of_squares(*residuals) : std::numeric_limits<double>::quiet_NaN();
+  out.outcome = controlled_outcome(circuit, *problem, StagePoint{std::move(x), cost, true, 0});
+  out.outcome.measured = spectrum;
+  // Held values are the caller's, yet one far beyond the spectrum's scale is still flagged.
+  out.runaway = runaway_parameters(circuit, spectrum, out.outcome.values, out.uncertainty.standard_errors);
+  out.best_cost_any = cost;
+  out.start = std::string(start_label);
+  out.from_first_start = true;
+  return out;
+}
+
 }  // namespace
 
 FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
@@ -149,6 +181,8 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
   }
 
   const std::vector<double> x0 = param_values(circuit.nodes);
+  if (nothing_free(runner.resolved())) return as_given(circuit.nodes, spectrum, controls, runner.resolved(), x0,
+                                                       start_label, cancellation);
   // `best` ranks every start as if no value could run away: it decides whether the tolerant
   // and global runs are needed. The converged starts are also ranked apart by whether a value
   // ran away, and those two winners meet at the end.

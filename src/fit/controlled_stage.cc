@@ -111,7 +111,8 @@ Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const Resolved
 
   StagePoint out;
   std::optional<StagePoint> best;
-  for (const Candidate& candidate : controlled_candidates(problem, controls, x0)) {
+  const std::vector<Candidate> candidates = controlled_candidates(problem, controls, x0);
+  for (const Candidate& candidate : candidates) {
     Result<LmRunResult> run = lm_run(problem, coordinates, to_solver(candidate.x, coordinates), controls.fixed, settings);
     if (!run) return run.take_error();
     out.iterations += run->evaluations;
@@ -141,6 +142,10 @@ Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const Resolved
     if (!(run->success && cost < best->cost)) break;
     best = StagePoint{std::move(run->x), cost, true, 0};
   }
+  // As in the plain stage: never a point above the cheapest start, nor success without
+  // improving on it.
+  const Candidate* start = cheapest_start(candidates);
+  if (start && costlier_than_start(problem, best->cost, *start)) best = StagePoint{start->x, start->cost, false, 0};
   out.x = std::move(best->x);
   out.cost = best->cost;
   out.success = best->success;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "fit/dense_inverse.h"
+#include "fit/resolution_threshold.h"
 
 namespace corvex {
 namespace {
@@ -14,17 +15,14 @@ namespace {
 // std::max/std::min return their first argument when a comparison is false, so NaN stays NaN.
 double clamp_into(double x, const ParamBounds& b) { return std::min(std::max(x, b.lo), b.hi); }
 
-// Below this reciprocal condition number of J^T J scaled to a unit diagonal, the rounding
-// in forming and inverting it can outweigh the matrix itself (a few machine epsilons).
-constexpr double kMinReciprocalCondition = 4.0 * std::numeric_limits<double>::epsilon();
-
 // Whether `inverse` of the symmetric positive semi-definite `normal` carries information.
 // The test is made on both scaled to a unit diagonal of `normal`, so parameter units do not
 // enter, and is the same whichever method inverted the matrix: the 1-norm reciprocal
-// condition number must reach kMinReciprocalCondition, and the inverse's diagonal must be
+// condition number must reach `min_condition`, and the inverse's diagonal must be
 // positive, as it is for every positive definite matrix. Non-finite entries are left to show
 // in the standard errors as arithmetic makes them.
-bool meaningful_inverse(const std::vector<double>& normal, const std::vector<double>& inverse, std::size_t n) {
+bool meaningful_inverse(const std::vector<double>& normal, const std::vector<double>& inverse, std::size_t n,
+                        double min_condition) {
   for (std::size_t k = 0; k < n * n; ++k) {
     if (!std::isfinite(normal[k]) || !std::isfinite(inverse[k])) return true;
   }
@@ -46,13 +44,13 @@ bool meaningful_inverse(const std::vector<double>& normal, const std::vector<dou
     norm = std::fmax(norm, column);
     inverse_norm = std::fmax(inverse_norm, inverse_column);
   }
-  return !(1.0 / (norm * inverse_norm) < kMinReciprocalCondition);
+  return !(1.0 / (norm * inverse_norm) < min_condition);
 }
 
 // sqrt(chi_square / (m - n) * C_jj) for every j, or nothing when J^T J cannot be inverted
 // meaningfully or there are no degrees of freedom left.
 std::optional<std::vector<double>> standard_errors(const std::vector<double>& jacobian, std::size_t m,
-                                                   std::size_t n, double chi_square) {
+                                                   std::size_t n, double chi_square, double min_condition) {
   const double degrees_of_freedom = static_cast<double>(m) - static_cast<double>(n);
   if (degrees_of_freedom <= 0.0) return std::nullopt;
 
@@ -70,7 +68,7 @@ std::optional<std::vector<double>> standard_errors(const std::vector<double>& ja
   }
 
   std::optional<std::vector<double>> covariance = dense_inverse(normal, n);
-  if (!covariance || !meaningful_inverse(normal, *covariance, n)) return std::nullopt;
+  if (!covariance || !meaningful_inverse(normal, *covariance, n, min_condition)) return std::nullopt;
   std::vector<double> errors(n);
   for (std::size_t j = 0; j < n; ++j) errors[j] = std::sqrt(chi_square / degrees_of_freedom * (*covariance)[j * n + j]);
   return errors;
@@ -100,7 +98,11 @@ FitOutcome fit_statistics(const SeriesList& circuit, std::vector<double> x, bool
 
   std::vector<double> jacobian;
   if (residuals.ok() && central_difference_jacobian(problem, x, &jacobian)) {
-    outcome.standard_errors = standard_errors(jacobian, problem.residual_count(), x.size(), outcome.chi_square);
+    std::vector<std::size_t> params(x.size());
+    for (std::size_t j = 0; j < params.size(); ++j) params[j] = j;
+    const double noise = largest_column_noise(problem, x, *residuals, jacobian, params);
+    outcome.standard_errors = standard_errors(jacobian, problem.residual_count(), x.size(), outcome.chi_square,
+                                              min_reciprocal_condition(noise));
   }
 
   outcome.values = std::move(x);

@@ -45,7 +45,8 @@ bool all_finite(std::span<const double> values) {
 }  // namespace
 
 FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_t m, std::span<const double> x,
-                               const std::vector<bool>& held, double chi_square) {
+                               const std::vector<bool>& held, double chi_square,
+                               double min_reciprocal_condition) {
   const std::size_t n = x.size();
   std::vector<std::size_t> free;
   for (std::size_t j = 0; j < n; ++j) {
@@ -59,7 +60,7 @@ FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_
       for (std::size_t i = 0; i < n; ++i) out.covariance[j * n + i] = out.covariance[i * n + j] = 0.0;
     }
   }
-  if (!(degrees_of_freedom > 0.0) || !std::isfinite(chi_square) || free_jacobian.size() < m * k ||
+  if (k == 0 || !(degrees_of_freedom > 0.0) || !std::isfinite(chi_square) || free_jacobian.size() < m * k ||
       !all_finite(free_jacobian.first(m * k))) {
     return out;
   }
@@ -82,7 +83,7 @@ FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_
   Eigen::VectorXd null_share = Eigen::VectorXd::Zero(static_cast<Eigen::Index>(k));
   for (Eigen::Index d = 0; d < s.size(); ++d) {
     const Eigen::VectorXd direction = v.col(d);
-    if (s(d) > kRankTolerance * s_max) {
+    if (s(d) * s(d) > min_reciprocal_condition * (s_max * s_max)) {
       scaled_covariance.noalias() += (direction * direction.transpose()) / (s(d) * s(d));
     } else {
       null_share += direction.cwiseAbs2();
@@ -146,7 +147,10 @@ FitUncertainty uncertainty_at(const FitProblem& problem, std::span<const double>
     if (!status) std::fill(jacobian.begin() + c * m, jacobian.begin() + (c + 1) * m, kNaN);
   };
   parallel_for(free.size(), TaskRef(column));
-  return fit_uncertainty(jacobian, m, x, held, chi_square);
+  const Result<std::vector<double>> residuals = residual_vector(problem, x);
+  const double noise = residuals.ok() ? largest_column_noise(problem, x, *residuals, jacobian, free)
+                                      : std::numeric_limits<double>::quiet_NaN();
+  return fit_uncertainty(jacobian, m, x, held, chi_square, min_reciprocal_condition(noise));
 }
 
 }  // namespace corvex

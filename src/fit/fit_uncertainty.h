@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fit/objective.h"
+#include "fit/resolution_threshold.h"
 
 namespace corvex {
 
@@ -33,16 +34,14 @@ struct FitUncertainty {
 // Two-sided confidence of the reported intervals.
 inline constexpr double kIntervalConfidence = 0.95;
 
-// Singular values of the column-scaled Jacobian below this fraction of the largest count as
-// zero: a central-difference Jacobian is accurate to about the cube root of machine
-// epsilon squared, so smaller directions are indistinguishable from round-off.
-inline constexpr double kRankTolerance = 1e-9;
-
 // From the Jacobian of the free parameters (column-major, m rows, one column per entry of
 // `held` that is false, in parameter order) at the final values x, and the chi-square there.
-// The covariance is s^2 (J^T J)^-1 with s^2 = chi_square / (m - free), by singular values.
+// The covariance is s^2 (J^T J)^-1 with s^2 = chi_square / (m - free), by singular values; a
+// direction whose squared singular value is below `min_reciprocal_condition` times the largest
+// one's is unresolved (the rule of resolution_threshold.h, as for every fit's standard errors).
 FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_t m, std::span<const double> x,
-                               const std::vector<bool>& held, double chi_square);
+                               const std::vector<bool>& held, double chi_square,
+                               double min_reciprocal_condition = kMinReciprocalCondition);
 
 // Evaluates the Jacobian of the free parameters at x (2 per free parameter on the problem's
 // counter) and returns fit_uncertainty of it.

@@ -1,11 +1,12 @@
-// The multistart Levenberg-Marquardt stage: nine scored starting points, MINPACK lmder runs
-// in solver coordinates until a plausible success, then the clamp and a frozen second pass.
+// The multistart Levenberg-Marquardt stage: nine scored starting points, MINPACK lmder runs in
+// solver coordinates until a plausible success, the clamp, a frozen pass, never above the start.
 #include "fit/lm_stage.h"
 
 #include <cminpack.h>
 
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -22,6 +23,8 @@ constexpr double kInitialStepBound = 100.0;  // lmder's factor
 constexpr int kScaleVariablesInternally = 1;  // lmder's mode
 constexpr int kStopSolver = -1;               // a negative callback result makes lmder return
 constexpr double kRejectedResidual = 1e100;   // stands in for a non-finite residual when steps are rejected
+constexpr double kCostTieShare = 1e-9;        // costs of one optimum reached from two points differ by less
+constexpr double kRoundingUlps = 4.0;         // rounding of one residual, in ulps of the measured modulus
 
 // Open-bound multipliers of x0 for candidates 2-5, then bounded fractions of the range for 6-9.
 constexpr double kOpenBoundFactors[] = {3.0, 0.3333333333333333, 8.0, 0.125};
@@ -233,16 +236,32 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
   return result;
 }
 
-Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
-                            const LmSettings& settings, const CancellationToken& cancellation) {
-  Status valid = validate_fit_inputs(circuit, spectrum);
-  if (!valid) return valid.take_error();
+const Candidate* cheapest_start(const std::vector<Candidate>& candidates) {
+  const Candidate* cheapest = nullptr;
+  for (const Candidate& candidate : candidates) {
+    if (std::isfinite(candidate.cost) && (!cheapest || candidate.cost < cheapest->cost)) cheapest = &candidate;
+  }
+  return cheapest;
+}
 
-  const FitProblem problem(circuit.nodes, spectrum, scheme, cancellation);
-  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
-  const std::vector<double> x0 = param_values(circuit.nodes);
-  const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);
+bool costlier_than_start(const FitProblem& problem, double cost, const Candidate& start) {
+  double rounding = 0.0;
+  for (std::size_t i = 0; i < problem.point_count(); ++i) {
+    const double modulus = std::hypot(problem.measured[i].re, problem.measured[i].im);
+    const double re = kRoundingUlps * DBL_EPSILON * modulus / problem.weights[i];
+    const double im = kRoundingUlps * DBL_EPSILON * modulus / problem.imaginary_weights[i];
+    rounding += re * re + im * im;
+  }
+  const double margin = kCostTieShare * start.cost + 0.5 * rounding;
+  return !(cost <= start.cost + margin);
+}
 
+namespace {
+
+// The runs from the candidates, the clamp and the frozen second pass.
+Result<FitOutcome> stage_runs(const Circuit& circuit, const FitProblem& problem, const std::vector<ParamBounds>& bounds,
+                              const std::vector<double>& x0, const std::vector<Candidate>& candidates,
+                              const LmSettings& settings) {
   std::uint64_t iterations = 0;
   std::optional<BestRun> best;
   std::vector<bool> frozen(bounds.size(), false);
@@ -286,6 +305,41 @@ Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, We
     return fit_statistics(circuit.nodes, std::move(run->x), true, iterations, problem);
   }
   return at_clamped;
+}
+
+// The whole stage; with `guarded`, never above its cheapest start.
+Result<FitOutcome> stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                         const LmSettings& settings, const CancellationToken& cancellation, bool guarded) {
+  Status valid = validate_fit_inputs(circuit, spectrum);
+  if (!valid) return valid.take_error();
+
+  const FitProblem problem(circuit.nodes, spectrum, scheme, cancellation);
+  const std::vector<ParamBounds> bounds = param_bounds(circuit.nodes);
+  const std::vector<double> x0 = param_values(circuit.nodes);
+  const std::vector<Candidate> candidates = candidate_starting_points(problem, x0, bounds);
+  Result<FitOutcome> fitted = stage_runs(circuit, problem, bounds, x0, candidates, settings);
+  if (!fitted || !guarded) return fitted;
+
+  // A converged run is preferred to an unconverged cheaper one, and the clamp can raise the
+  // cost: either may end above a start that was already evaluated. Least squares never
+  // reports such a point, nor success when nothing improved on the start.
+  const Candidate* start = cheapest_start(candidates);
+  if (start && costlier_than_start(problem, fitted->cost, *start)) {
+    return fit_statistics(circuit.nodes, start->x, false, fitted->iterations, problem);
+  }
+  return fitted;
+}
+
+}  // namespace
+
+Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                            const LmSettings& settings, const CancellationToken& cancellation) {
+  return stage(circuit, spectrum, scheme, settings, cancellation, true);
+}
+
+Result<FitOutcome> lm_stage_from_search(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                                        const LmSettings& settings, const CancellationToken& cancellation) {
+  return stage(circuit, spectrum, scheme, settings, cancellation, false);
 }
 
 }  // namespace corvex

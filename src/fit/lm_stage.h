@@ -38,6 +38,15 @@ bool total_order_less(double a, double b);
 std::vector<Candidate> candidate_starting_points(const FitProblem& problem, std::span<const double> x0,
                                                  std::span<const ParamBounds> bounds);
 
+// The candidate of lowest finite cost, nullptr when none has one. The order of
+// candidate_starting_points cannot be used for this: a NaN cost with its sign bit set sorts first.
+const Candidate* cheapest_start(const std::vector<Candidate>& candidates);
+
+// Whether a stage's final cost lies above the cheapest start's by more than two points at the
+// same optimum can differ: a billionth of the start's cost plus the cost of a few ulps of
+// rounding in every residual (a run from the exact optimum of exact data ends at 1e-30, not 0).
+bool costlier_than_start(const FitProblem& problem, double cost, const Candidate& start);
+
 struct LmRunResult {
   std::vector<double> x;             // final point, physical units
   bool success = false;              // lmder stopped on a convergence test
@@ -51,8 +60,15 @@ Result<LmRunResult> lm_run(const FitProblem& problem, std::span<const ParamBound
                            const LmSettings& settings);
 
 // The whole stage from the circuit's current values; stops with the interrupted error when
-// `cancellation` asks to.
+// `cancellation` asks to. When its result is costlier than the cheapest candidate (see
+// costlier_than_start), that candidate is returned instead, unconverged.
 Result<FitOutcome> lm_stage(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
                             const LmSettings& settings, const CancellationToken& cancellation = no_cancellation());
+
+// The stage without its final comparison with the cheapest start, for the polish of a search,
+// which compares the stage's result with the search's own point and judges convergence itself.
+Result<FitOutcome> lm_stage_from_search(const Circuit& circuit, const Spectrum& spectrum, WeightScheme scheme,
+                                        const LmSettings& settings,
+                                        const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

@@ -132,6 +132,12 @@ double half_sum_of_squares(std::span<const double> r) {
 // Both perturbed residual vectors are formed chunk by chunk and differenced at once. Each
 // residual is computed exactly as residual_vector computes it, so the column equals
 // (r+ - r-) / 2h of two whole vectors, and the counter still records two evaluations.
+double jacobian_step(double value) {
+  double magnitude = std::fabs(value);
+  if (!(magnitude >= kStepFloor)) magnitude = kStepFloor;  // also catches NaN
+  return kStepFactor * magnitude;
+}
+
 Status jacobian_column(const FitProblem& problem, std::span<const double> x, std::size_t j,
                        std::span<double> out) {
   problem.counter.increment();
@@ -141,9 +147,7 @@ Status jacobian_column(const FitProblem& problem, std::span<const double> x, std
   const std::size_t n = problem.point_count();
   if (out.size() < 2 * n) return internal_error("jacobian_column: output shorter than the residual count");
 
-  double magnitude = std::fabs(x[j]);
-  if (!(magnitude >= kStepFloor)) magnitude = kStepFloor;  // also catches NaN
-  const double h = kStepFactor * magnitude;
+  const double h = jacobian_step(x[j]);
   const double two_h = 2.0 * h;
 
   std::vector<double>& plus = thread_parameter_scratch();

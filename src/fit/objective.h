@@ -76,6 +76,10 @@ Result<std::vector<double>> residual_vector(const FitProblem& problem, std::span
 // 0.5 * sum of squares, summed in order from zero.
 double half_sum_of_squares(std::span<const double> r);
 
+// The step of the central difference by a parameter at `value`: the cube root of machine
+// epsilon times |value|, which is floored at 1e-8 (also when NaN).
+double jacobian_step(double value);
+
 // Central-difference derivative of the residuals with respect to x[j], into out.
 Status jacobian_column(const FitProblem& problem, std::span<const double> x, std::size_t j,
                        std::span<double> out);

@@ -15,7 +15,7 @@ Result<FitOutcome> polish_search_result(const SearchSpace& space, const std::vec
 
   const Circuit start{rebuild_with_values(space.circuit.nodes, best_point.data()), true};
   const LmSettings settings{1e-8, 1e-8, 1e-8, 200};
-  Result<FitOutcome> refined = lm_stage(start, space.spectrum, space.scheme, settings, space.problem.cancellation);
+  Result<FitOutcome> refined = lm_stage_from_search(start, space.spectrum, space.scheme, settings, space.problem.cancellation);
   if (!refined) return refined.take_error();
 
   // The stage counted on its own counter; its evaluations belong to this fit too.
