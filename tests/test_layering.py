@@ -71,7 +71,8 @@ def _imports(path: Path, name: str, known: set[str]) -> set[str]:
             if node.level:
                 anchor = package.split(".")[: len(package.split(".")) - node.level + 1]
                 base = ".".join(anchor + ([base] if base else []))
-            targets = [base] + [f"{base}.{alias.name}" for alias in node.names]
+            # "from package import module" depends on the module; any other name is the base's.
+            targets = [f"{base}.{alias.name}" if f"{base}.{alias.name}" in known else base for alias in node.names]
         else:
             continue
         for target in targets:

@@ -195,7 +195,7 @@ def test_analysis_results_are_drawn_from_their_attributes():
     distribution.frequencies = np.array([1e3, 1.0])
     distribution.peaks = [DrtPeak(1e-3, 1.0, 2.3), DrtPeak(5.0, 3.0, 4.0, extrapolated=True)]
     ax = plot.drt(distribution)
-    assert [t.get_text() for t in ax.texts] == ["0.001 s"]
+    assert [t.get_text() for t in ax.texts] == ["1 ms"]
     np.testing.assert_allclose(ax.get_xlim(), [1 / (2 * np.pi * 1e3), 1 / (2 * np.pi)])
     assert len(plot.drt(distribution, show_extrapolated=True).texts) == 2
 

@@ -114,13 +114,17 @@ def _restarts(frequencies: np.ndarray) -> np.ndarray:
     """Positions where a new sweep starts: big steps back against the sweep's direction."""
     if frequencies.size < 3:
         return np.zeros(0, dtype=np.intp)
-    decades = np.log10(frequencies)
-    steps = np.diff(decades)
+    steps = np.diff(frequencies)
     direction = np.sign(np.sign(steps).sum())
-    span = decades.max() - decades.min()
-    if direction == 0 or span == 0:
+    low, high = frequencies.min(), frequencies.max()
+    if direction == 0 or not high > low:
         return np.zeros(0, dtype=np.intp)
-    jumps = np.flatnonzero(steps * direction < -RESTART_SHARE * span) + 1
+    span = np.log10(high / low)
+    # Only a step against the sweep's direction can start a sweep, so decades are taken there
+    # alone: a spectrum of millions of points costs a few passes, not a logarithm of each.
+    back = np.flatnonzero(steps * direction < 0)
+    decades = np.log10(frequencies[back + 1] / frequencies[back])
+    jumps = back[decades * direction < -RESTART_SHARE * span] + 1
     lengths = np.diff(np.append(jumps, frequencies.size))
     return jumps[lengths >= MIN_SWEEP_POINTS]
 
@@ -161,7 +165,8 @@ def problem_of(points: Points) -> Problem | None:
         return Problem("frequencies", f"row {_row(labels[row])} has frequency {float(f[row])!r} ({kind}): "
                                       "frequencies are in hertz and positive; drop or correct that row")
     kept = f > 0
-    f, z, labels = f[kept], z[kept], labels[kept]
+    if not kept.all():
+        f, z, labels = f[kept], z[kept], labels[kept]
     unreadable = ~np.isfinite(z)
     if unreadable.any():
         row = int(np.argmax(unreadable))

@@ -54,6 +54,10 @@ def _spectrum_from_dict(document: Any, where: str) -> Spectrum:
                     temperature=_optional_float(document.get("temperature"), f"{where}.temperature"))
 
 
+def _is_names(item: Any) -> bool:
+    return isinstance(item, (list, tuple)) and all(isinstance(name, str) for name in item)
+
+
 def _column_to_dict(series: Any) -> dict[str, Any]:
     import pandas as pd
 
@@ -67,6 +71,9 @@ def _column_to_dict(series: Any) -> dict[str, Any]:
     if pd.api.types.is_float_dtype(series.dtype):
         return {"type": "float", "values": _encode_floats(series.to_numpy())}
     values = [None if item is None or (isinstance(item, float) and np.isnan(item)) else item for item in series]
+    if values and all(item is None or _is_names(item) for item in values):
+        # A list of parameter names per row (the batch's `runaway` column).
+        return {"type": "names", "values": [None if item is None else list(item) for item in values]}
     if not all(item is None or isinstance(item, (str, bool)) for item in values):
         raise ValueError(f"results column {series.name!r} holds values a session cannot keep")
     return {"type": "object", "values": values}
@@ -88,6 +95,10 @@ def _column_from_dict(document: Any, where: str) -> Any:
         if dtype not in _COUNTER_DTYPES or not all(item is None or type(item) is expected for item in values):
             raise ValueError(f"{where} must hold only {kind} values")
         return pd.Series(values, dtype=dtype)
+    if kind == "names":
+        if not all(item is None or _is_names(item) for item in values):
+            raise ValueError(f"{where} must hold lists of parameter names or null")
+        return pd.Series([None if item is None else list(item) for item in values], dtype=object)
     if kind == "object":
         if not all(item is None or isinstance(item, (str, bool)) for item in values):
             raise ValueError(f"{where} must hold text, true/false or null")

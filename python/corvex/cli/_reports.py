@@ -26,7 +26,7 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
     matplotlib.use("Agg")  # files only: no window, and no display needed on a cluster node
     import matplotlib.pyplot as plt
 
-    from corvex.batch import _workers as workers_for  # the one reading of -j/n_jobs in the package
+    from corvex._batch.workers import workers_for  # the one reading of -j/n_jobs in the package
 
     taken: set[str] = set()
     pictures = []
