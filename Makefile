@@ -58,7 +58,7 @@ pytest: build wheel
 # as built, checked from outside the tree so that the installed package is the one compared.
 typecheck: build
 	$(PY) -m mypy --strict --cache-dir build/mypy-cache examples/
-	cd build && $(abspath $(PY)) -m mypy.stubtest corvex
+	cd build && $(abspath $(PY)) -m mypy.stubtest --mypy-config-file $(abspath pyproject.toml) corvex
 
 # The documentation site, warnings as errors: a broken docstring, page or example fails it. The
 # gallery runs every tour script, so examples are checked here too.

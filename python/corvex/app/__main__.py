@@ -6,4 +6,5 @@ import sys
 
 from corvex.app.server import main
 
-sys.exit(main())
+if __name__ == "__main__":  # tools that import every module (stubtest) must not start a server
+    sys.exit(main())

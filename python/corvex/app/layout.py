@@ -6,12 +6,13 @@ from __future__ import annotations
 
 from typing import Any
 
-from dash import dash_table, dcc, html
+from dash import dcc, html
+from dash.dash_table.DataTable import DataTable  # the class itself: the package hides it from type checkers
 
 _SECTION = {"border": "1px solid #ddd", "borderRadius": "6px", "padding": "12px", "margin": "12px 0"}
 _ROW = {"display": "flex", "gap": "12px", "flexWrap": "wrap"}
 _HALF = {"flex": "1 1 480px", "minWidth": "360px"}
-_TABLE_STYLE = dict(style_table={"overflowX": "auto", "maxHeight": "320px", "overflowY": "auto"},
+_TABLE_STYLE: dict[str, Any] = dict(style_table={"overflowX": "auto", "maxHeight": "320px", "overflowY": "auto"},
                     style_cell={"fontFamily": "sans-serif", "fontSize": "13px", "padding": "3px 6px"},
                     style_header={"fontWeight": "bold"})
 
@@ -32,7 +33,7 @@ def _data_panel(upload_limit: int) -> html.Section:
                  f"one spectrum a sheet); up to "
                  f"{upload_limit / 2 ** 20:.3g} MB a file.", style={"fontSize": "12px", "color": "#555"}),
         html.Ul(id="load-errors", style={"color": "#b00020"}),
-        dash_table.DataTable(id="spectra-table", row_selectable="multi", selected_rows=[], data=[],
+        DataTable(id="spectra-table", row_selectable="multi", selected_rows=[], data=[],
                              columns=[{"name": name, "id": key} for name, key in (
                                  ("spectrum", "spectrum"), ("file", "file"), ("cycle", "cycle"),
                                  ("temperature / degC", "temperature"), ("points", "points"),
@@ -64,14 +65,14 @@ def _model_panel(circuit: str) -> html.Section:
         html.Pre(id="circuit-error", style={"color": "#b00020", "fontFamily": "monospace"}),
         html.Div("Type a value under \"hold at\" to keep a parameter there, or limits under \"low\"/\"high\".",
                  style={"fontSize": "12px", "color": "#555"}),
-        dash_table.DataTable(id="parameter-table", data=[], editable=True, columns=[
+        DataTable(id="parameter-table", data=[], editable=True, columns=[
             {"name": "parameter", "id": "parameter", "editable": False},
             {"name": "unit", "id": "unit", "editable": False},
             {"name": "allowed range", "id": "range", "editable": False},
             {"name": "hold at", "id": "hold", "type": "numeric"},
             {"name": "low", "id": "low", "type": "numeric"},
             {"name": "high", "id": "high", "type": "numeric"}], **_TABLE_STYLE),
-        dcc.Loading(dash_table.DataTable(id="ranking-table", data=[], columns=[], **_TABLE_STYLE)),
+        dcc.Loading(DataTable(id="ranking-table", data=[], columns=[], **_TABLE_STYLE)),
         identifier="model")
 
 
@@ -84,7 +85,7 @@ def _fit_panel() -> html.Section:
                   html.Progress(id="progress", value="0", max="1", style={"width": "240px"}),
                   html.Span(id="fit-status")], style={**_ROW, "alignItems": "center"}),
         dcc.Interval(id="job-poll", interval=300, disabled=True),
-        dash_table.DataTable(id="results-table", data=[], columns=[{"name": name, "id": name} for name in (
+        DataTable(id="results-table", data=[], columns=[{"name": name, "id": name} for name in (
             "parameter", "value", "unit", "ci_low", "ci_high", "identifiable")], **_TABLE_STYLE),
         html.Div([dcc.Graph(id="fit-residuals", style=_HALF),
                   html.Div([dcc.Dropdown(id="trend-parameter", clearable=False), dcc.Graph(id="trend")],

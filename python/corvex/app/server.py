@@ -30,7 +30,7 @@ def create_app(*, upload_limit: int = DEFAULT_UPLOAD_LIMIT) -> Any:
     ``upload_limit`` is the largest file accepted, in bytes.
     """
     workspaces = Workspaces()
-    app = dash.Dash(__name__, title="corvex", update_title=None)
+    app = dash.Dash(__name__, title="corvex", update_title="")
     # Base64 makes an upload a third larger and one request may carry several files: a request
     # far beyond the limit is cut off before it is read at all, while a file over the limit in a
     # request of sensible size gets the limit's message in the page.

@@ -53,7 +53,7 @@ class Spectrum:
                 "points": int(self.frequencies.size),
                 "f_min": float(self.frequencies.min()) if self.frequencies.size else None,
                 "f_max": float(self.frequencies.max()) if self.frequencies.size else None,
-                "kk": {True: "pass", False: "FAIL"}.get(self.kk_passed, "")}
+                "kk": "" if self.kk_passed is None else "pass" if self.kk_passed else "FAIL"}
 
 
 def decode(contents: str, filename: str, limit: int = DEFAULT_UPLOAD_LIMIT) -> bytes:

@@ -6,7 +6,7 @@ from __future__ import annotations
 
 import os
 import zipfile
-from typing import Any
+from typing import Any, Literal
 
 import pandas as pd
 
@@ -15,7 +15,7 @@ from . import _columns, _table
 NAME = "spreadsheet"
 DESCRIPTION = "spreadsheets (.xlsx, .ods), one spectrum per sheet"
 EXTENSIONS = (".xlsx", ".xlsm", ".ods")
-_ENGINES = {".xlsx": ("openpyxl", "openpyxl"), ".xlsm": ("openpyxl", "openpyxl"), ".ods": ("odf", "odfpy")}
+_ENGINES: dict[str, tuple[Literal["openpyxl", "odf"], str]] = {".xlsx": ("openpyxl", "openpyxl"), ".xlsm": ("openpyxl", "openpyxl"), ".ods": ("odf", "odfpy")}
 
 # The header is looked for among a sheet's opening rows, after any title rows above it.
 _SEARCH_ROWS = 100

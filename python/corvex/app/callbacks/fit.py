@@ -76,8 +76,8 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
         except ValueError as error:
             return no_update, str(error)
         _store(workspace, table, workspace.circuit)
-        error = table["error"].iloc[0]
-        return workspace.revision, error if isinstance(error, str) else f"fitted {workspace.spectra[indices[-1]].name}"
+        message = table["error"].iloc[0]
+        return workspace.revision, message if isinstance(message, str) else f"fitted {workspace.spectra[indices[-1]].name}"
 
     @app.callback(Output("job-poll", "disabled", allow_duplicate=True), Output("cancel", "disabled"),
                   Output("fit-status", "children", allow_duplicate=True),
@@ -97,7 +97,7 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
 
     @app.callback(Output("fit-status", "children", allow_duplicate=True), Input("cancel", "n_clicks"),
                   State("workspace-id", "data"), prevent_initial_call=True)
-    def cancel(_clicks: int, workspace_id: str) -> str:
+    def cancel(_clicks: int, workspace_id: str) -> Any:
         job = workspaces.get(workspace_id).job
         if job is None or job.finished:
             return no_update
