@@ -298,7 +298,7 @@ BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
       if (!refinement.run_pass(&summary)) break;
     }
   }
-  if (!summary.interrupted) add_uncertainty(problem, options.workers, cancellation, &summary);
+  if (!summary.interrupted && options.intervals) add_uncertainty(problem, options.workers, cancellation, &summary);
   if (summary.interrupted) summary.rows.clear();
   return summary;
 }

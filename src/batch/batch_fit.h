@@ -60,6 +60,10 @@ struct BatchOptions {
   std::vector<std::vector<std::size_t>> series;
   // Refinement passes at most; each pass reads only the previous pass's results.
   std::size_t max_refine_passes = 4;
+  // Every kept fit's standard errors, intervals and identifiability; a caller that needs only
+  // the values turns them off and saves one covariance per row. Runaway verdicts still use
+  // the standard errors of their own fits, so the kept fits stay the same either way.
+  bool intervals = true;
 };
 
 // Where a row's kept result started.
