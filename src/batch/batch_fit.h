@@ -76,6 +76,9 @@ struct FitVerdict {
   // The lowest cost any converged start of the spectrum reached, neighbour refits included;
   // NaN when none converged.
   double best_cost_any = std::numeric_limits<double>::quiet_NaN();
+  // The uncertainty the verdict was judged with, when it is the one the row reports (fit()'s
+  // own path): kept so the row's intervals need no second covariance.
+  std::optional<FitUncertainty> uncertainty;
 };
 
 struct BatchRow {
