@@ -137,6 +137,7 @@ def test_a_bad_spectrum_gets_fits_message_and_the_rest_go_on(name):
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, by=3), TypeError, "argument 'by'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, n_jobs="2"), TypeError, "argument 'n_jobs'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, refine="yes"), TypeError, "argument 'refine'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, intervals="no"), TypeError, "argument 'intervals'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, weights=3), TypeError, "argument 'weights'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, seed=-1), OverflowError, "argument 'seed'"),
     (lambda: corvex.batch.fit(RANDLES, SPECTRA, method="newton"), ValueError, "newton"),
@@ -245,6 +246,21 @@ def test_neighbour_refinement_only_lowers_costs_and_ignores_workers_and_row_orde
     again = corvex.batch.fit(circuit, shuffled, by="Cycle", n_jobs=1, robust=False).set_index("Cycle").loc[refined["Cycle"]]
     columns = ["start", "cost", *circuit.param_names()]
     assert again[columns].reset_index(drop=True).equals(refined[columns])
+
+
+@pytest.mark.parametrize("robust", [False, True])
+def test_without_intervals_the_fits_are_the_same_and_no_interval_is_reported(robust):
+    spectra = [*SPECTRA, (F, np.full(F.size, np.nan + 0j))]
+    full = corvex.batch.fit(RANDLES, spectra, refine=True, robust=robust, n_jobs=2)
+    bare = corvex.batch.fit(RANDLES, spectra, refine=True, robust=robust, n_jobs=2, intervals=False)
+    assert list(bare.columns) == list(full.columns)
+    intervals = [f"{name}_{kind}" for name in NAMES for kind in ("stderr", "ci_low", "ci_high", "identifiable")]
+    rest = [column for column in full.columns if column not in intervals and column != "result"]
+    assert bare[rest].equals(full[rest])
+    assert [repr(result) for result in bare["result"]] == [repr(result) for result in full["result"]]
+    assert full[[f"{name}_stderr" for name in NAMES]].notna().any().all()
+    assert bare[[c for c in intervals if not c.endswith("identifiable")]].isna().all().all()
+    assert bare[[c for c in intervals if c.endswith("identifiable")]].isna().all().all()
 
 
 @pytest.mark.parametrize("n_jobs", [1, 2])

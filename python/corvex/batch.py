@@ -46,6 +46,7 @@ def fit(
     basin_hopping_step_size: float = 1.0,
     basin_hopping_temperature: float = 1.0,
     seed: int | None = None,
+    intervals: bool = True,
 ) -> Any:
     """Fit `circuit` to every spectrum in `data` and return one table row per spectrum.
 
@@ -108,6 +109,10 @@ def fit(
     held parameter, where no estimate exists (no degrees of freedom left) or where the spectrum
     was not fitted; it is the figure `corvex.fitting.fit` reports (the FitResult keeps the one
     `Circuit.fit()` computes).
+    `intervals=False` skips the covariance of every kept fit, which a batch that needs only the
+    fitted values does not use: the `_stderr`, `_ci_low` and `_ci_high` columns are then NaN and
+    the `_identifiable` ones missing (NA in pandas, null in polars) on every row; the table keeps
+    its columns, and every other column (values, costs, starts, runaway) is what the default gives.
     A pandas table's `attrs` count the refinement passes and the fits they ran ("refine_passes",
     "refits").
 

@@ -62,11 +62,12 @@ FitVerdict plain_verdict(const BatchProblem& problem, std::size_t i, const Spect
   Result<ResolvedControls> resolved = resolve_controls(problem.circuit.nodes, problem.controls);
   if (!resolved) return verdict;
   const FitControls controls = problem.controls_for(i);
-  const FitUncertainty uncertainty = uncertainty_of(problem.circuit.nodes, spectrum, controls, *resolved, *fit,
-                                                    cancellation);
+  FitUncertainty uncertainty = uncertainty_of(problem.circuit.nodes, spectrum, controls, *resolved, *fit,
+                                              cancellation);
   verdict.runaway = runaway_parameters(problem.circuit.nodes, spectrum, fit->values, uncertainty.standard_errors);
   verdict.degrees_of_freedom = uncertainty.degrees_of_freedom;
   verdict.best_cost_any = fit->cost;
+  verdict.uncertainty = std::move(uncertainty);
   return verdict;
 }
 
@@ -257,6 +258,12 @@ void add_uncertainty(const BatchProblem& problem, std::size_t workers, const Can
   auto task = [&](std::size_t i) {
     BatchRow& row = summary->rows[i];
     if (!row.outcome.ok()) return;
+    // The verdict's uncertainty is of this very fit under the same controls: reuse it.
+    if (row.verdict.uncertainty) {
+      row.uncertainty = std::move(row.verdict.uncertainty);
+      row.verdict.uncertainty.reset();
+      return;
+    }
     try {
       row.uncertainty = uncertainty_of(problem.circuit.nodes, problem.spectra.spectrum(i), problem.controls_for(i),
                                        *resolved, *row.outcome, cancellation);
@@ -298,7 +305,7 @@ BatchSummary fit_batch(const BatchProblem& problem, const BatchOptions& options,
       if (!refinement.run_pass(&summary)) break;
     }
   }
-  if (!summary.interrupted) add_uncertainty(problem, options.workers, cancellation, &summary);
+  if (!summary.interrupted && options.intervals) add_uncertainty(problem, options.workers, cancellation, &summary);
   if (summary.interrupted) summary.rows.clear();
   return summary;
 }

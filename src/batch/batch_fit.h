@@ -60,6 +60,10 @@ struct BatchOptions {
   std::vector<std::vector<std::size_t>> series;
   // Refinement passes at most; each pass reads only the previous pass's results.
   std::size_t max_refine_passes = 4;
+  // Every kept fit's standard errors, intervals and identifiability; a caller that needs only
+  // the values turns them off and saves one covariance per row. Runaway verdicts still use
+  // the standard errors of their own fits, so the kept fits stay the same either way.
+  bool intervals = true;
 };
 
 // Where a row's kept result started.
@@ -72,6 +76,9 @@ struct FitVerdict {
   // The lowest cost any converged start of the spectrum reached, neighbour refits included;
   // NaN when none converged.
   double best_cost_any = std::numeric_limits<double>::quiet_NaN();
+  // The uncertainty the verdict was judged with, when it is the one the row reports (fit()'s
+  // own path): kept so the row's intervals need no second covariance.
+  std::optional<FitUncertainty> uncertainty;
 };
 
 struct BatchRow {

@@ -30,6 +30,7 @@ def fit_here(
     bounds: Mapping[str, tuple[float | None, float | None]] | None = None,
     robust: bool = True,
     weight: Any = "modulus",
+    intervals: bool = True,
     **fit_options: Any,
 ) -> Any:
     """corvex.batch.fit on data in this process; `fit_options` are the keywords of
@@ -48,6 +49,8 @@ def fit_here(
     else:
         raise TypeError("argument 'weight': expected \"modulus\", \"unit\", \"proportional\" or a list of "
                         f"per-point standard deviations, one array per spectrum; got {type(weight).__name__!r}")
+    if not isinstance(intervals, bool | np.bool_):
+        raise TypeError(f"argument 'intervals': expected a bool, got {type(intervals).__name__!r}")
     if progress is not None and not isinstance(progress, bool) and not callable(progress):
         raise TypeError(f"argument 'progress': expected a bool, a callable or None, got {type(progress).__name__!r}")
 
@@ -81,6 +84,7 @@ def fit_here(
             robust=bool(robust),
             **({"standard_deviations": controls["standard_deviations"]} if "standard_deviations" in controls else {}),
             weight=controls["weight"],
+            intervals=bool(intervals),
             **fit_options,
         )
     finally:

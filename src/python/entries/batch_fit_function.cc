@@ -36,11 +36,13 @@ enum BatchArgument {
   kBounds,
   kRobust,
   kStandardDeviations,
+  kIntervals,
   kBatchArgumentCount
 };
 
 constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {
-    "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust", "standard_deviations"};
+    "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust", "standard_deviations",
+    "intervals"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -227,7 +229,8 @@ PyObject* runaway_names(const BatchRow& row, const std::vector<std::string>& nam
 
 // The columns of the result table; failed rows hold NaN and zero counts, with failed[i] set.
 // Standard errors are the uncertainty's, as corvex.fitting.fit reports them: infinite for a
-// value the data cannot resolve, NaN for a held one or where no estimate exists.
+// value the data cannot resolve, NaN for a held one or where no estimate exists (every row
+// of a batch run without intervals).
 PyObject* result_columns(const ModuleState* state, BatchSummary summary, const std::vector<std::string>& names) {
   const std::size_t n = summary.rows.size();
   const std::size_t p = names.size();
@@ -361,6 +364,11 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
       const int refine = PyObject_IsTrue(bound[kRefine]);
       if (refine < 0) return nullptr;
       options.refine = refine == 1;
+    }
+    if (bound[kIntervals] != nullptr) {
+      const int intervals = PyObject_IsTrue(bound[kIntervals]);
+      if (intervals < 0) return nullptr;
+      options.intervals = intervals == 1;
     }
 
     SpectrumSet spectra;
