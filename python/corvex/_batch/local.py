@@ -29,6 +29,7 @@ def fit_here(
     fixed: Mapping[str, float] | None = None,
     bounds: Mapping[str, tuple[float | None, float | None]] | None = None,
     robust: bool = True,
+    start: str | None = None,
     weight: Any = "modulus",
     **fit_options: Any,
 ) -> Any:
@@ -79,6 +80,7 @@ def fit_here(
             fixed=controls["fixed"],
             bounds=controls["bounds"],
             robust=bool(robust),
+            start=start,
             **({"standard_deviations": controls["standard_deviations"]} if "standard_deviations" in controls else {}),
             weight=controls["weight"],
             **fit_options,
