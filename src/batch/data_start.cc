@@ -15,6 +15,7 @@ namespace corvex {
 namespace {
 
 constexpr std::size_t kTailPoints = 3;  // lowest-frequency points whose slope gives the tail's exponent
+constexpr double kPeakProminence = 0.03;  // share of the highest peak a peak must rise above its valleys
 
 // One resistance and time constant for an arc.
 struct ArcValues {
@@ -91,6 +92,8 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   if (m >= kDrtMinPoints) {
     DrtOptions options;
     options.series_inductance = z_high.im > 0.0;
+    // Small arcs count here: a peak too many is dropped later, a missing one must be invented.
+    options.peak_prominence = kPeakProminence;
     if (Result<DrtOutcome> drt = relaxation_times(clean, options); drt.ok()) {
       if (drt->series_resistance > 0.0) out.series_resistance = drt->series_resistance;
       if (options.series_inductance && drt->series_inductance > 0.0) out.inductance = drt->series_inductance;
