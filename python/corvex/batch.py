@@ -29,6 +29,7 @@ def fit(
     fixed: Mapping[str, float] | None = None,
     bounds: Mapping[str, tuple[float | None, float | None]] | None = None,
     robust: bool = True,
+    start: str | None = None,
     guess_init: bool | None = None,
     weights: str | None = None,
     weight: str = "modulus",
@@ -95,6 +96,10 @@ def fit(
     spectrum that was not fitted), and `best_cost_any` is the lowest cost any converged start
     or refit of that spectrum reached: a `cost` above it means the model fits these data only
     with values that mean nothing.
+
+    `start="data"` starts every spectrum from values read off its own data, for any
+    topology, as in `corvex.fitting.fit`; the `start` column then says "data" where that
+    start won.
 
     `progress=True` shows a tqdm bar; None (the default) shows one only when the batch runs
     longer than about a second on a terminal; a callable receives (done, total) instead.

@@ -126,7 +126,7 @@ def _refuse_held_outside_bounds(fixed: Mapping[str, float], bounds: Mapping[str,
 
 def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
         fixed: Mapping[str, float] | None = None, bounds: Mapping[str, tuple] | None = None,
-        weight: Any = "modulus", robust: bool = True, **fit_options: Any) -> FitReport:
+        weight: Any = "modulus", robust: bool = True, start: str | None = None, **fit_options: Any) -> FitReport:
     """Fit ``circuit`` to one spectrum and report the uncertainty of every value.
 
     Takes the spectrum as ``Circuit.fit()`` does (two sequences, or one battery-format data
@@ -165,6 +165,13 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     F distribution with (dof, dof) degrees of freedom. ``runaway`` names the winner's flagged values.
     With the default method and no controls the "guess" start is exactly ``Circuit.fit()``.
 
+    ``start``: None (default) chooses the start as ``fit()`` does; "data" starts from values
+    read off the spectrum, for any topology: the high-frequency intercept for the series
+    resistor, the inductive tail for an inductor, the peaks of the relaxation-time
+    distribution for the arcs (parallel R-C and R-CPE pairs, K, Zarc) in time-constant order,
+    the low-frequency tail for Warburg elements and a series C or CPE; other elements keep
+    the catalogue default. The report's ``start`` is then "data" when that start won.
+
     Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
     Unknown parameter names raise ValueError with the closest-name suggestion, a held value
     outside its own ``bounds`` ValueError.
@@ -181,7 +188,7 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
         part = problem.part if impedances is not None else "frequencies"
         raise ValueError(f"argument '{part}': {problem.text}")
     raw = _corvex._fit_with_controls(circuit, frequencies, impedances,
-                                     robust=bool(robust), **control_arguments(fixed, bounds, weight), **fit_options)
+                                     robust=bool(robust), start=start, **control_arguments(fixed, bounds, weight), **fit_options)
     result, start, values, covariance, correlation, errors, intervals, identifiable, dof, t, runaway, best = raw
     names = circuit.param_names()
     n = len(names)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/contained_model_start.h"
+#include "batch/data_start.h"
 #include "guess/guess_parameters.h"
 
 namespace corvex {
@@ -13,6 +14,12 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
                                                  const FitStart& start, const FitOptions& options,
                                                  const FitControls& controls, bool robust,
                                                  const CancellationToken& cancellation) {
+  if (start.kind == StartKind::Data) {
+    Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
+    if (!values.ok()) return values.take_error();
+    const Circuit started{rebuild_with_values(circuit.nodes, values->data()), true};
+    return fit_with_controls(started, spectrum, options, controls, robust, "data", cancellation);
+  }
   if (start.kind != StartKind::Guess) {
     // Placeholder values with no network for the whole circuit: a network may still fit part of it.
     std::optional<LabelledStart> seed;

@@ -8,7 +8,7 @@
 namespace corvex {
 
 // The start of `start` ("guess" for a network guess, "initial" for the circuit's own
-// values), then fit_with_controls; robust fits of placeholder values that no carried network
+// values, "data" for data_start's values), then fit_with_controls; robust fits of placeholder values that no carried network
 // fits also start from contained_model_start. Fails with the guess's, the driver's or the controls'
 // message, or with the interrupted error when `cancellation` stops the fit.
 Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const Spectrum& spectrum,

@@ -18,6 +18,7 @@ enum class StartKind {
   AsGiven,             // the circuit's own values
   Guess,               // a network guess: from the weights file when one is named, else a carried model
   AsGivenWithWarning,  // the circuit's own values; the caller warns that no model could guess
+  Data,                // values read off the spectrum by data_start, for any topology
 };
 
 // Where fits of one circuit start, decided from the arguments alone, before any spectrum.

@@ -37,12 +37,13 @@ enum BatchArgument {
   kRobust,
   kStandardDeviations,
   kIntervals,
+  kStart,
   kBatchArgumentCount
 };
 
 constexpr std::array<const char*, kBatchArgumentCount> kLeadingNames = {
     "circuit", "spectra", "workers", "refine", "series", "progress", "fixed", "bounds", "robust", "standard_deviations",
-    "intervals"};
+    "intervals", "start"};
 constexpr auto kBatchNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kBatchSignature{"_batch_fit()", kBatchNames, 2};
 
@@ -197,7 +198,8 @@ class BatchGilRelease {
   CancellationToken token_;
 };
 
-const char* start_label(RowStart start) {
+// `first` names where a row's own start came from: "guess", or "data" for values read off the spectrum.
+const char* start_label(RowStart start, const char* first) {
   switch (start) {
     case RowStart::Previous:
       return "previous";
@@ -206,7 +208,7 @@ const char* start_label(RowStart start) {
     case RowStart::Guess:
       break;
   }
-  return "guess";
+  return first;
 }
 
 bool set_item(PyObject* dict, const char* key, PyObject* value) {
@@ -231,7 +233,8 @@ PyObject* runaway_names(const BatchRow& row, const std::vector<std::string>& nam
 // Standard errors are the uncertainty's, as corvex.fitting.fit reports them: infinite for a
 // value the data cannot resolve, NaN for a held one or where no estimate exists (every row
 // of a batch run without intervals).
-PyObject* result_columns(const ModuleState* state, BatchSummary summary, const std::vector<std::string>& names) {
+PyObject* result_columns(const ModuleState* state, BatchSummary summary, const std::vector<std::string>& names,
+                         const char* first_start) {
   const std::size_t n = summary.rows.size();
   const std::size_t p = names.size();
   constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
@@ -259,7 +262,7 @@ PyObject* result_columns(const ModuleState* state, BatchSummary summary, const s
   for (std::size_t i = 0; i < n; ++i) {
     BatchRow& row = summary.rows[i];
     const Py_ssize_t at = static_cast<Py_ssize_t>(i);
-    PyObject* start = PyUnicode_FromString(row.robust_start.empty() ? start_label(row.start) : row.robust_start.c_str());
+    PyObject* start = PyUnicode_FromString(row.robust_start.empty() ? start_label(row.start, first_start) : row.robust_start.c_str());
     if (start == nullptr) return nullptr;
     PyList_SET_ITEM(starts.get(), at, start);
     PyObject* flagged = runaway_names(row, names);
@@ -376,7 +379,8 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     if (!convert_series(bound[kSeries], spectra.size(), &options.series)) return nullptr;
 
     const Circuit& circuit = circuit_of(bound[kCircuit]);
-    const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    if (!convert_start_keyword(bound[kStart], &start)) return nullptr;
     bool any_fitted = false;
     for (std::size_t i = 0; i < spectra.size() && !any_fitted; ++i) any_fitted = spectra.failure(i) == nullptr;
     // fit() warns once per call; the batch once for all its spectra, pointing at the code
@@ -414,7 +418,8 @@ PyObject* batch_fit(PyObject* module, PyObject* const* args, Py_ssize_t nargs, P
     if (summary->interrupted) return raise_error(interrupted_error());
     // The last counts, which the hook may not have seen: a display ends at done == total.
     if (!report_progress(progress, counts, &reported)) return nullptr;
-    return result_columns(state, std::move(*summary), param_names(circuit.nodes));
+    return result_columns(state, std::move(*summary), param_names(circuit.nodes),
+                          start.kind == StartKind::Data ? "data" : "guess");
   });
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "batch/controlled_spectrum_fit.h"
+#include "batch/data_start.h"
 #include "python/convert/arg_binder.h"
 #include "python/types/circuit_object.h"
 #include "python/convert/conversions.h"
@@ -35,11 +36,12 @@ enum Argument {
   kSigmaReal,
   kSigmaImaginary,
   kRobust,
+  kStart,
   kLeadingCount,
 };
 
 constexpr std::array<const char*, kLeadingCount> kLeadingNames = {
-    "circuit", "frequencies", "impedances", "fixed", "bounds", "sigma_real", "sigma_imaginary", "robust"};
+    "circuit", "frequencies", "impedances", "fixed", "bounds", "sigma_real", "sigma_imaginary", "robust", "start"};
 constexpr auto kNames = with_fit_keywords(kLeadingNames);
 constexpr Signature kSignature{"_fit_with_controls()", kNames, 3};
 
@@ -125,6 +127,17 @@ bool convert_fit_controls(PyObject* fixed, PyObject* bounds, PyObject* sigma_rea
   return true;
 }
 
+bool convert_start_keyword(PyObject* object, FitStart* start) {
+  if (object == nullptr || object == Py_None) return true;
+  std::optional<std::string> text = PyUnicode_Check(object) ? utf8_of(object) : std::nullopt;
+  if (!PyErr_Occurred() && text && *text == "data") {
+    *start = FitStart{StartKind::Data, {}};
+    return true;
+  }
+  if (!PyErr_Occurred()) PyErr_Format(PyExc_ValueError, "argument 'start': expected None or \"data\", got %R", object);
+  return false;
+}
+
 namespace {
 
 // The robust keyword: omitted means on.
@@ -197,7 +210,8 @@ PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py
     }
 
     const Circuit& circuit = circuit_of(bound[kCircuit]);
-    const FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    FitStart start = choose_fit_start(circuit, arguments.guess_init, arguments.weights);
+    if (!convert_start_keyword(bound[kStart], &start)) return nullptr;
     if (start.kind == StartKind::AsGivenWithWarning &&
         PyErr_WarnEx(PyExc_UserWarning, no_model_warning_message().c_str(), 1) != 0) {
       return nullptr;
@@ -213,6 +227,27 @@ PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py
   });
 }
 
+// corvex._data_start(circuit, frequencies, impedances): the values start="data" begins from.
+PyObject* data_start_function(PyObject* module, PyObject* args) {
+  return guarded([&]() -> PyObject* {
+    PyObject* circuit_object = nullptr;
+    PyObject* frequencies = nullptr;
+    PyObject* impedances = nullptr;
+    if (!PyArg_ParseTuple(args, "OOO:_data_start", &circuit_object, &frequencies, &impedances)) return nullptr;
+    if (!is_circuit_object(module_state(module), circuit_object)) {
+      raise_cannot_convert(circuit_object, "Circuit");
+      prefix_argument_error("circuit");
+      return nullptr;
+    }
+    if (!ensure_walkable(circuit_of(circuit_object))) return nullptr;
+    std::optional<Spectrum> spectrum = spectrum_from(frequencies, impedances);
+    if (!spectrum) return nullptr;
+    Result<std::vector<double>> values = data_start(circuit_of(circuit_object).nodes, *spectrum);
+    if (!values) return raise_error(values.error());
+    return new_float_list(*values);
+  });
+}
+
 }  // namespace
 
 PyMethodDef controlled_fit_functions[] = {
@@ -220,6 +255,8 @@ PyMethodDef controlled_fit_functions[] = {
      METH_FASTCALL | METH_KEYWORDS,
      "_fit_with_controls(circuit, frequencies, impedances, fixed, bounds, weight, sigma_real, sigma_imaginary, "
      "robust, ...)\n--\n\nPrivate entry of corvex.fitting.fit()."},
+    {"_data_start", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(data_start_function)), METH_VARARGS,
+     "_data_start(circuit, frequencies, impedances)\n--\n\nThe values corvex.fitting.fit(start=\"data\") starts from."},
     {nullptr, nullptr, 0, nullptr},
 };
 

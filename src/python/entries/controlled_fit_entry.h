@@ -4,6 +4,7 @@
 
 #include <Python.h>
 
+#include "batch/spectrum_fit.h"
 #include "fit/fit_controls.h"
 #include "python/convert/fit_arguments.h"
 
@@ -16,6 +17,10 @@ namespace corvex::python {
 // Python error set.
 bool convert_fit_controls(PyObject* fixed, PyObject* bounds, PyObject* sigma_real, PyObject* sigma_imaginary,
                           FitArguments* arguments, FitControls* controls);
+
+// The start keyword: omitted or None keeps fit()'s start policy, "data" starts from values
+// read off each spectrum (data_start). False with a Python error set for anything else.
+bool convert_start_keyword(PyObject* object, FitStart* start);
 
 // Added to the module by its exec slot.
 extern PyMethodDef controlled_fit_functions[];

@@ -1,0 +1,96 @@
+"""Starts read off the data: on measured spectra fitted with circuits no carried network knows,
+the share of fits from placeholders and from start="data" that reach the best cost of 200 random starts.
+
+Argument: random starts per spectrum and circuit (default 200)."""
+
+import pathlib
+import sys
+import warnings
+
+import numpy as np
+import pandas as pd
+
+import corvex
+from corvex.fitting import fit
+
+# The shared data sit next to the main checkout; a worktree sits one folder deeper.
+DATA = next(p / "shared" / "data" for p in pathlib.Path(__file__).resolve().parents[2:4] if (p / "shared" / "data").is_dir())
+CIRCUITS = ["R0-(R1,C1)-(R2,C2)-Wo1", "R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)", "L0-R0-(R1,CPE1)-(R2-Wo2,CPE2)"]
+COIN_CELL_CYCLES = (0, 32, 64, 96, 129)
+REACHED = 1e-4  # relative distance above the best cost that still counts as reaching it
+
+
+def spectra():
+    def pair(frame):
+        f = frame["Frequency / Hz"].to_numpy()
+        z = frame["Real Impedance / ohm"].to_numpy() + 1j * frame["Imaginary Impedance / ohm"].to_numpy()
+        return f, z
+    for name in ("li-ion-example", "dummy-circuit-1", "dummy-circuit-2", "dummy-circuit-3", "autoeis-test-data"):
+        yield name, pair(pd.read_csv(DATA / f"{name}.csv"))
+    cycling = pd.read_csv(DATA / "coin-cell-cycling.csv")
+    for cycle in COIN_CELL_CYCLES:
+        yield f"coin-cell cycle {cycle}", pair(cycling[cycling["Cycle"] == cycle])
+
+
+def random_values(circuit, f, z, rng):
+    """Log-uniform values on the spectrum's scales: resistances over four decades below max|Z|,
+    time constants across the measured window, exponents between 0.5 and 1."""
+    scale = np.abs(z).max()
+    omega = 2 * np.pi * f
+    values = []
+    for name in circuit.param_names():
+        kind = name.split(".")[1]
+        tau = 10 ** rng.uniform(np.log10(1 / omega.max()), np.log10(1 / omega.min()))
+        resistance = scale * 10 ** rng.uniform(-4, 0)
+        if kind == "alpha":
+            values.append(rng.uniform(0.5, 1.0))
+        elif kind in ("r", "z0"):
+            values.append(resistance)
+        elif kind == "tau":
+            values.append(tau)
+        elif kind == "c":
+            values.append(tau / resistance)
+        elif kind == "q":
+            values.append(tau ** 0.8 / resistance)
+        elif kind == "l":
+            values.append(resistance / omega.max() * 10 ** rng.uniform(-3, 0))
+        else:
+            raise ValueError(name)
+    return values
+
+
+def main(count):
+    rng = np.random.default_rng(20261207)
+    print(f"Share of fits reaching the best cost of {count} random starts (within {REACHED:g} relative),")
+    print("corvex.fitting.fit(robust=False) from placeholders and from start='data', and with robust starts from the data start.")
+    reached = {"placeholders": 0, "data": 0, "data robust": 0}
+    total = 0
+    for circuit_text in CIRCUITS:
+        circuit = corvex.Circuit(circuit_text)
+        for name, (f, z) in spectra():
+            with warnings.catch_warnings():
+                warnings.simplefilter("ignore")
+                costs = []
+                for _ in range(count):
+                    try:
+                        costs.append(circuit.with_values(random_values(circuit, f, z, rng)).fit(f, z).cost)
+                    except ValueError:
+                        continue
+                best = np.nanmin(costs)
+                placeholders = fit(circuit, f, z, robust=False).result.cost
+            data = fit(circuit, f, z, robust=False, start="data").result.cost
+            data_robust = fit(circuit, f, z, start="data").result.cost
+            best = min(best, placeholders, data, data_robust)
+            marks = {"placeholders": placeholders <= best * (1 + REACHED), "data": data <= best * (1 + REACHED),
+                     "data robust": data_robust <= best * (1 + REACHED)}
+            for key, hit in marks.items():
+                reached[key] += hit
+            total += 1
+            print(f"{circuit_text:34} {name:22} best {best:10.4g} placeholders {placeholders:10.4g} "
+                  f"data {data:10.4g} robust {data_robust:10.4g} {'' if marks['data'] else 'MISSED'}")
+    for key, hits in reached.items():
+        print(f"{key:13}: {hits}/{total} = {100 * hits / total:.0f} %")
+
+
+if __name__ == "__main__":
+    main(int(sys.argv[1]) if len(sys.argv) > 1 else 200)

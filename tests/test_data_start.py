@@ -1,0 +1,79 @@
+# Starts read off the spectrum for circuits without a carried network: features go to the
+# right elements, and fits from them reach the data.
+import pathlib
+import warnings
+
+import numpy as np
+import pandas as pd
+import pytest
+
+import corvex
+import corvex.batch
+from corvex.fitting import fit
+
+F = np.logspace(-2, 6, 64)
+LI_ION = pathlib.Path(__file__).parent / "data" / "li-ion-example.csv"
+
+
+def _start(notation, values, f=F, generating=None):
+    circuit = corvex.Circuit(notation)
+    z = corvex.Circuit(generating or notation).with_values(values).impedance(f)
+    return dict(zip(circuit.param_names(), corvex._data_start(circuit, f, z)))
+
+
+# Fast arc 20 ohm at 1e-5 s, slow arc 80 ohm at 1e-1 s: swapped, they would be off by 4 and 1e4.
+@pytest.mark.parametrize("notation, truth", [
+    ("R0-(R1,C1)-(R2,C2)", [5.0, 20.0, 5e-7, 80.0, 1.25e-3]),
+    ("R0-(R1,CPE1)-(R2,CPE2)", [5.0, 20.0, (1e-5) ** 0.9 / 20.0, 0.9, 80.0, (1e-1) ** 0.9 / 80.0, 0.9]),
+    ("R0-K1-K2", [5.0, 20.0, 1e-5, 80.0, 1e-1]),
+])
+def test_arcs_take_the_peaks_in_time_constant_order(notation, truth):
+    start = _start(notation, truth)
+    assert start["R0.r"] == pytest.approx(5.0, rel=0.5)
+    resistances = [value for name, value in start.items() if name.endswith(".r") and name != "R0.r"]
+    assert resistances == pytest.approx([20.0, 80.0], rel=0.5)
+    if "C1.c" in start:
+        tau = [start["R1.r"] * start["C1.c"], start["R2.r"] * start["C2.c"]]
+    elif "CPE1.q" in start:
+        tau = [(start["R1.r"] * start["CPE1.q"]) ** (1 / start["CPE1.alpha"]),
+               (start["R2.r"] * start["CPE2.q"]) ** (1 / start["CPE2.alpha"])]
+    else:
+        tau = [start["K1.tau_k"], start["K2.tau_k"]]
+    assert tau[0] == pytest.approx(1e-5, rel=1.0) and tau[1] == pytest.approx(1e-1, rel=1.0)
+
+
+def test_missing_arc_lies_between_its_neighbours_and_extra_peaks_go_unused():
+    two = [5.0, 20.0, 1e-5, 80.0, 1e-1]
+    three = _start("R0-K1-K2-K3", two, generating="R0-K1-K2")
+    taus = [three["K1.tau_k"], three["K2.tau_k"], three["K3.tau_k"]]
+    assert taus == sorted(taus) and 1e-5 / 2 < taus[0] < 1e-5 * 2 and 1e-1 / 2 < taus[2] < 1e-1 * 2
+    assert 20.0 <= three["K2.r"] * 1.5 and three["K2.r"] <= 80.0 * 1.5
+    one = _start("R0-K1", two, generating="R0-K1-K2")
+    assert one["K1.r"] == pytest.approx(80.0, rel=0.5) and one["K1.tau_k"] == pytest.approx(1e-1, rel=1.0)
+
+
+def test_series_inductor_and_warburg_take_the_tails():
+    f = np.logspace(-3, 6, 64)
+    start = _start("L0-R0-(R1,C1)-W1", [2e-6, 5.0, 20.0, 1e-6, 30.0], f)
+    assert start["L0.l"] == pytest.approx(2e-6, rel=0.5)
+    assert start["W1.aw"] == pytest.approx(30.0, rel=0.5)
+
+
+def test_data_start_fits_a_circuit_no_network_knows():
+    data = pd.read_csv(LI_ION)
+    f = data["Frequency / Hz"].to_numpy()
+    z = data["Real Impedance / ohm"].to_numpy() + 1j * data["Imaginary Impedance / ohm"].to_numpy()
+    circuit = corvex.Circuit("R0-(R1,C1)-(R2,C2)-Wo1")
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        placeholders = fit(circuit, f, z, robust=False)
+    report = fit(circuit, f, z, robust=False, start="data")
+    assert report.start == "data" and report.result.success
+    assert report.result.cost < 1 < placeholders.result.cost
+    table = corvex.batch.fit(circuit, [(f, z)], robust=False, start="data", n_jobs=1)
+    assert table["start"][0] == "data" and table["cost"][0] == pytest.approx(report.result.cost, rel=1e-9)
+
+
+def test_unknown_start_is_refused():
+    with pytest.raises(ValueError, match="start"):
+        fit(corvex.Circuit("R0"), F, np.full(F.size, 1.0 + 0j), start="guesses")
