@@ -89,7 +89,7 @@ Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circu
         fit_spectrum_with_controls(circuit, spectrum, start, problem.options, problem.controls_for(i), robust, cancellation);
     if (!fit) return fit.take_error();
     if (robust_start != nullptr && !fit->from_first_start) *robust_start = fit->start;
-    *verdict = {std::move(fit->runaway), fit->uncertainty.degrees_of_freedom, fit->best_cost_any};
+    *verdict = {std::move(fit->runaway), fit->uncertainty.degrees_of_freedom, fit->best_cost_any, std::nullopt};
     return std::move(fit->outcome);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory");

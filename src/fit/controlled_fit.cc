@@ -226,7 +226,7 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
       Result<FitOutcome> global = fit_driver(search, from, spectrum, cancellation);
       if (!global) return global.take_error();
       if (runner.plain()) {
-        Attempt attempt{std::move(global).value(), "global", false};
+        Attempt attempt{std::move(global).value(), "global", false, std::nullopt, false};
         attempt.plausible = attempt.outcome.success && std::isfinite(attempt.outcome.cost) &&
                             plausible_under(runner.resolved(), attempt.outcome.values, x0);
         consider(std::move(attempt));
