@@ -26,6 +26,12 @@ def add_files(parser: argparse.ArgumentParser) -> None:
                              "battery-data-format CSV on standard input")
 
 
+def add_by(parser: argparse.ArgumentParser) -> None:
+    parser.add_argument("--by", action="append", metavar="COLUMN",
+                        help="column telling the spectra of a file apart (repeatable; default: the file's "
+                             "\"Spectrum\" column, if any)")
+
+
 def add_workers(parser: argparse.ArgumentParser) -> None:
     parser.add_argument("-j", "--jobs", type=_jobs, default=None, metavar="N",
                         help="spectra processed at once (default: one per processor; -1 likewise, -2 all but one)")

@@ -8,7 +8,7 @@ import argparse
 import sys
 from typing import Any
 
-from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
+from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _SHOWN = ("passed", "pseudo_chi_square", "noise_level", "rc_count", "mu", "error")
@@ -25,9 +25,7 @@ def add_parser(commands: Any) -> None:
         epilog="exit status: 0 when every spectrum passes; 1 when a spectrum fails the test or cannot be "
                "tested (the table is still written), or a file cannot be read; 2 for a usage error.")
     add_files(parser)
-    parser.add_argument("--by", action="append", metavar="COLUMN",
-                        help="column telling the spectra of a file apart (repeatable; default: the file's "
-                             "\"Spectrum\" column, if any)")
+    add_by(parser)
     parser.add_argument("--noise", type=float, metavar="LEVEL",
                         help="relative noise of the data, 0.01 for 1%% of |Z| (default: estimated from the residuals)")
     parser.add_argument("--rc-count", type=int, metavar="M",

@@ -9,7 +9,7 @@ import math
 import sys
 from typing import Any
 
-from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
+from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _PEAK_COLUMNS = ("peak", "tau_s", "height_ohm", "area_ohm", "lambda", "series_resistance_ohm", "error")
@@ -28,9 +28,7 @@ def add_parser(commands: Any) -> None:
         epilog="exit status: 0 when every spectrum was analysed; 1 when a file cannot be read or a spectrum "
                "could not be analysed (the table is still written); 2 for a usage error.")
     add_files(parser)
-    parser.add_argument("--by", action="append", metavar="COLUMN",
-                        help="column telling the spectra of a file apart (repeatable; default: the file's "
-                             "\"Spectrum\" column, if any)")
+    add_by(parser)
     parser.add_argument("--lambda", dest="lambda_", type=float, metavar="WEIGHT",
                         help="regularisation weight (default: chosen by generalised cross-validation)")
     parser.add_argument("--part", choices=("complex", "real", "imaginary"), default="complex",

@@ -9,7 +9,7 @@ import sys
 from typing import Any
 
 from corvex.cli._circuit import circuit_argument
-from corvex.cli._inputs import add_files, add_workers, existing_keys, read_files
+from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
 
 _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc", "aicc_weight", "flagged", "error")
@@ -34,9 +34,7 @@ def add_parser(commands: Any) -> None:
     parser.add_argument("--thorough", action="store_true",
                         help="refine every candidate with the robust starts of a full fit: several times slower, "
                              "for hard spectra")
-    parser.add_argument("--by", action="append", metavar="COLUMN",
-                        help="column telling the spectra of a file apart (repeatable; default: the file's "
-                             "\"Spectrum\" column, if any)")
+    add_by(parser)
     add_workers(parser)
     add_output(parser, "the table")
     parser.set_defaults(run=run)
