@@ -28,6 +28,7 @@ ROOMS = {
     "convert": {"module", "convert"},
     "types": {"module", "convert", "types"},
     "entries": {"module", "convert", "types", "entries"},
+    "analyses": {"module", "convert", "types", "analyses"},
 }
 
 

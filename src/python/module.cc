@@ -7,7 +7,7 @@
 #include <string>
 
 #include "python/entries/batch_functions.h"
-#include "python/entries/analysis_entries.h"
+#include "python/analyses/analysis_entries.h"
 #include "python/types/circuit_object.h"
 #include "python/types/circuit_records.h"
 #include "python/types/composition.h"

@@ -7,8 +7,8 @@
 
 #include "analysis/circuit_ranking.h"
 #include "analysis/spectrum_checks.h"
-#include "python/entries/analysis_entries.h"
-#include "python/entries/analysis_support.h"
+#include "python/analyses/analysis_entries.h"
+#include "python/analyses/analysis_support.h"
 #include "python/convert/arg_binder.h"
 #include "python/types/circuit_object.h"
 #include "python/convert/conversions.h"

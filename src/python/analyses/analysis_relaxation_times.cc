@@ -3,8 +3,8 @@
 #include <string>
 
 #include "analysis/relaxation_times.h"
-#include "python/entries/analysis_entries.h"
-#include "python/entries/analysis_support.h"
+#include "python/analyses/analysis_entries.h"
+#include "python/analyses/analysis_support.h"
 #include "python/convert/arg_binder.h"
 #include "python/convert/conversions.h"
 #include "python/module/error_mapping.h"

@@ -1,5 +1,5 @@
 // The method table of the analysis entries, added to the module at initialisation.
-#include "python/entries/analysis_entries.h"
+#include "python/analyses/analysis_entries.h"
 
 namespace corvex::python {
 

@@ -1,5 +1,5 @@
 // Batch conversion, per-item errors and NumPy result arrays for the analysis entries.
-#include "python/entries/analysis_support.h"
+#include "python/analyses/analysis_support.h"
 
 #include <algorithm>
 
