@@ -15,9 +15,11 @@ namespace corvex {
 // smallest |Z| at the highest frequency when there is none); arcs, that is top-level parallel
 // groups of a resistor with a C or CPE branch and top-level K and Zarc elements, take the
 // DRT's peaks in time-constant order (R the peak's area, C = tau / R, CPE q = tau^alpha / R
-// with the catalogue exponent). Peaks beyond the arcs' count are dropped, those outside the
-// measured window first, then the smallest; an arc without a peak gets the geometric middle
-// of the widest gap in log tau and the geometric mean of its neighbours' resistances.
+// with alpha from the peak's height over its area, as for a Cole-Cole distribution). With
+// more peaks than arcs, consecutive peaks are merged into one wider arc or the extra ones
+// dropped (outside the window first, then the smallest); an arc without a peak goes into the
+// widest gap in log tau, as large as its neighbours or small, or two arcs share one peak.
+// Of these candidates the one whose impedance lies nearest the data wins.
 // Diffusion elements (W, Wo, Ws) and top-level C and CPE take the low-frequency tail:
 // tau = 1 / the lowest angular frequency, magnitudes from the imaginary part there, a CPE's
 // exponent from its slope. Everything else keeps the catalogue default. Fails only for a
