@@ -83,6 +83,22 @@ def test_data_start_fits_a_circuit_no_network_knows():
     assert table["start"][0] == "data" and table["cost"][0] == pytest.approx(report.result.cost, rel=1e-9)
 
 
+def test_robust_starts_include_the_data_start():
+    # Placeholders end four orders above the data start here, and no other robust start
+    # (arcs swapped, resistances moved, a contained network's guess) reaches its basin.
+    data = pd.read_csv(LI_ION)
+    f = data["Frequency / Hz"].to_numpy()
+    z = data["Real Impedance / ohm"].to_numpy() + 1j * data["Imaginary Impedance / ohm"].to_numpy()
+    circuit = corvex.Circuit("R0-(R1,CPE1)-(R2,CPE2)-W1")
+    from_data = fit(circuit, f, z, robust=False, start="data").result.cost
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")
+        report = fit(circuit, f, z)
+        table = corvex.batch.fit(circuit, [(f, z)], n_jobs=1)
+    assert report.start == "data" and report.result.cost == pytest.approx(from_data, rel=1e-9)
+    assert table["cost"][0] == pytest.approx(from_data, rel=1e-9)
+
+
 def test_unknown_start_is_refused():
     with pytest.raises(ValueError, match="start"):
         fit(corvex.Circuit("R0"), F, np.full(F.size, 1.0 + 0j), start="guesses")
