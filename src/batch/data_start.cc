@@ -42,21 +42,10 @@ struct ArcValues {
   double alpha;
 };
 
-// What the spectrum shows, read once.
-struct Features {
-  DrtOptions drt;                  // the DRT's settings, which shape its peaks
-  Spectrum clean;                  // the usable points, which score the candidate assignments
-  double series_resistance = 0.0;  // ohm
-  double inductance = 0.0;         // henry
-  std::vector<DrtPeak> peaks;      // ascending tau
-  double omega_low = 0.0;          // lowest angular frequency, 1/s
-  double omega_high = 0.0;         // highest
-  double spread = 0.0;             // range of the real part, ohm
-  double tail_imaginary = 0.0;     // -Im Z at the lowest frequency, floored to a positive value
-  double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
-};
 
-std::optional<Features> features_of(const Spectrum& spectrum) {
+}  // namespace
+
+std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
   Spectrum clean;
   const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
   for (std::size_t i = 0; i < n; ++i) {
@@ -73,7 +62,7 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return clean.frequencies[a] < clean.frequencies[b]; });
 
-  Features out;
+  DataFeatures out;
   out.clean = clean;
   double re_min = INFINITY, re_max = -INFINITY, modulus_min = INFINITY, modulus_max = 0.0;
   for (std::size_t i = 0; i < m; ++i) {
@@ -129,6 +118,8 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   return out;
 }
 
+namespace {
+
 // The variance of ln tau of a Cole-Cole distribution of exponent alpha, (pi^2 / 3)(1 / alpha^2 - 1),
 // and its inverse: a group of peaks merged into one arc takes the exponent whose
 // distribution is as wide as the group.
@@ -154,7 +145,7 @@ ArcValues merged(const std::vector<ArcValues>& arcs, std::size_t first, std::siz
 
 // Arcs up to `count`, each missing one placed in the widest log-tau gap between its
 // neighbours (or the window's ends) with `share` of its neighbours' geometric-mean resistance.
-std::vector<ArcValues> filled(std::vector<ArcValues> arcs, std::size_t count, const Features& features, double share) {
+std::vector<ArcValues> filled(std::vector<ArcValues> arcs, std::size_t count, const DataFeatures& features, double share) {
   const double tau_fast = 1.0 / features.omega_high, tau_slow = 1.0 / features.omega_low;
   const double lone_resistance = features.spread / static_cast<double>(std::max<std::size_t>(count, 1));
   while (arcs.size() < count) {
@@ -206,7 +197,7 @@ constexpr double kHiddenArcShare = 0.05;       // an arc the DRT does not show i
 // as large as their neighbours or small (a hidden arc), or split a peak in two (two arcs of
 // close time constants merge into one peak).
 std::vector<std::vector<ArcValues>> arc_candidates(std::vector<DrtPeak> peaks, std::size_t count,
-                                                   const Features& features) {
+                                                   const DataFeatures& features) {
   std::vector<std::vector<ArcValues>> out;
   if (count == 0) return {std::vector<ArcValues>()};
   std::vector<ArcValues> all;
@@ -279,7 +270,7 @@ std::optional<ArcSlot> arc_slot(const ParallelNode& group, const std::vector<Fla
 }
 
 // The rules that need no place in the tree: inductors and the low-frequency tail.
-void element_rule(const FlatElement& element, const Features& s, bool top_level, std::vector<double>* values) {
+void element_rule(const FlatElement& element, const DataFeatures& s, bool top_level, std::vector<double>* values) {
   double* v = values->data() + element.first_param;
   const double root_two = std::sqrt(2.0);
   switch (element.node->element.kind) {
@@ -327,8 +318,12 @@ double start_cost(const SeriesList& circuit, const std::vector<double>& values, 
 }  // namespace
 
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
-  const std::optional<Features> features = features_of(spectrum);
+  const std::optional<DataFeatures> features = data_features(spectrum);
   if (!features) return value_error("the spectrum has no point with a positive frequency and a finite, nonzero impedance");
+  return data_start_from(circuit, *features);
+}
+
+std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features) {
   const std::vector<FlatElement> flat = flatten_elements(circuit);
   std::vector<double> values(parameter_count(circuit));
   std::vector<const ElementNode*> top_level;
@@ -339,7 +334,7 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
     const ElementKindInfo& info = kind_info(element.node->element.kind);
     std::copy_n(info.defaults.begin(), info.param_count, values.begin() + static_cast<std::ptrdiff_t>(element.first_param));
     const bool at_top = std::find(top_level.begin(), top_level.end(), element.node) != top_level.end();
-    element_rule(element, *features, at_top, &values);
+    element_rule(element, features, at_top, &values);
   }
 
   std::vector<ArcSlot> slots;
@@ -352,7 +347,7 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
     const ElementNode& element = node.element_node();
     const std::size_t p = first_param_of(flat, &element);
     if (element.element.kind == ElementKind::R) {
-      values[p] = first_resistor ? features->series_resistance : 0.1 * features->series_resistance;
+      values[p] = first_resistor ? features.series_resistance : 0.1 * features.series_resistance;
       first_resistor = false;
     } else if (element.element.kind == ElementKind::K || element.element.kind == ElementKind::Zarc) {
       slots.push_back({p, p + 1, element.element.kind});
@@ -385,14 +380,14 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
   };
 
   // The candidate whose start is nearest the data (relative residuals) wins; ties keep the first.
-  const std::vector<std::vector<ArcValues>> candidates = arc_candidates(features->peaks, slots.size(), *features);
+  const std::vector<std::vector<ArcValues>> candidates = arc_candidates(features.peaks, slots.size(), features);
   auto choose_arcs = [&](const std::vector<double>& base, double* cost_out) {
     std::vector<double> best = base;
     double best_cost = INFINITY;
     for (const std::vector<ArcValues>& arcs : candidates) {
       std::vector<double> trial = base;
       place(arcs, &trial);
-      const double cost = start_cost(circuit, trial, features->clean);
+      const double cost = start_cost(circuit, trial, features.clean);
       if (cost < best_cost || best_cost == INFINITY) best_cost = cost, best = std::move(trial);
     }
     *cost_out = best_cost;
