@@ -42,7 +42,6 @@ struct ArcValues {
   double alpha;
 };
 
-
 }  // namespace
 
 std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
@@ -131,10 +130,13 @@ double alpha_of_variance(double variance) {
 // One arc standing for the consecutive arcs [first, last): their resistances add, the time
 // constant is the resistance-weighted mean in ln tau, the exponent from the group's width.
 ArcValues merged(const std::vector<ArcValues>& arcs, std::size_t first, std::size_t last) {
-  double resistance = 0.0, mean = 0.0;
-  for (std::size_t i = first; i < last; ++i) resistance += arcs[i].resistance, mean += arcs[i].resistance * std::log(arcs[i].tau);
-  mean /= resistance;
   if (last - first == 1) return arcs[first];
+  double resistance = 0.0, mean = 0.0;
+  for (std::size_t i = first; i < last; ++i) {
+    resistance += arcs[i].resistance;
+    mean += arcs[i].resistance * std::log(arcs[i].tau);
+  }
+  mean /= resistance;
   double variance = 0.0;
   for (std::size_t i = first; i < last; ++i) {
     const double d = std::log(arcs[i].tau) - mean;
@@ -187,7 +189,14 @@ void groupings(const std::vector<ArcValues>& arcs, std::size_t count, std::size_
   }
 }
 
-constexpr std::size_t kMostPeaksGrouped = 12;  // more peaks than this: the smallest are dropped first
+constexpr double kMostGroupings = 64.0;  // more groupings than this: the smallest peaks are dropped first
+
+// The number of ways to group `peaks` consecutive peaks into `arcs` arcs: C(peaks - 1, arcs - 1).
+double grouping_count(std::size_t peaks, std::size_t arcs) {
+  double count = 1.0;
+  for (std::size_t i = 1; i < arcs; ++i) count = count * static_cast<double>(peaks - i) / static_cast<double>(i);
+  return count;
+}
 constexpr double kHiddenArcShare = 0.05;       // an arc the DRT does not show is small
 
 // Candidate assignments of `count` arcs, which the caller scores against the data. Peaks
@@ -204,7 +213,8 @@ std::vector<std::vector<ArcValues>> arc_candidates(std::vector<DrtPeak> peaks, s
   for (const DrtPeak& peak : peaks) all.push_back({peak.area, peak.tau, alpha_of_peak(peak, features.drt)});
   if (all.size() > count) {
     std::vector<ArcValues> capped = all;
-    while (capped.size() > kMostPeaksGrouped) {
+    // Every grouping costs one impedance of the circuit over the spectrum: their number is bounded.
+    while (capped.size() > count && grouping_count(capped.size(), count) > kMostGroupings) {
       capped.erase(std::min_element(capped.begin(), capped.end(),
                                     [](const ArcValues& a, const ArcValues& b) { return a.resistance < b.resistance; }));
     }
@@ -224,7 +234,8 @@ std::vector<std::vector<ArcValues>> arc_candidates(std::vector<DrtPeak> peaks, s
   if (kept.size() < count) {
     out.push_back(filled(kept, count, features, kHiddenArcShare));
     for (std::size_t j = 0; j < kept.size(); ++j) {
-      // Two arcs a decade apart in place of one peak, sharing its resistance.
+      // Two arcs a decade apart in place of one peak, sharing its resistance, each less
+      // depressed than the peak they make together.
       std::vector<ArcValues> split = kept;
       const ArcValues arc = kept[j];
       const double half_decade = std::sqrt(10.0);
