@@ -175,8 +175,22 @@ def test_ranking_puts_the_generating_topology_first(key, values):
     table = rank_circuits(F, z)
     assert len(table) == 11 and list(table["rank"]) == list(range(1, 12))
     assert table["circuit"][0] == key
-    assert (table["aicc"].diff().dropna() >= 0).all()
+    assert (table["bic"].diff().dropna() >= 0).all() and list(table["bic_rank"]) == list(table["rank"])
     assert table["result"][0].params.keys() == set(corvex.Circuit(key).param_names())
+
+
+# Noise draws where the richer model's lower AICc is noise: plain AICc picked it; BIC and the
+# AICc parsimony rule (within 2, fewer parameters wins) keep the generating topology.
+@pytest.mark.parametrize("key, values, seed", [("rc", [0.2, 1.0, 1e-3], 10),
+                                               ("two_rc", [0.1, 0.5, 1e-4, 1.0, 0.1], 22)])
+def test_ranking_does_not_over_select_on_noise(key, values, seed):
+    z = noisy(corvex.Circuit(key).with_values(values).impedance(F), 1e-2, seed=seed)
+    by_bic = rank_circuits(F, z)
+    richer = by_bic.loc[by_bic["aicc"].idxmin()]
+    assert richer["circuit"] != key and richer["parameters"] > len(values)
+    assert by_bic["circuit"][0] == key and by_bic["bic"][1] - by_bic["bic"][0] > 2
+    by_aicc = rank_circuits(F, z, criterion="aicc")
+    assert by_aicc["circuit"][0] == key and by_aicc["circuit"][1] == richer["circuit"]
 
 
 def test_ranking_of_a_batch_and_of_circuits_without_a_model():

@@ -154,7 +154,8 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
 
     ``robust`` (default True): also fit from deterministic extra starts (arcs' roles swapped,
     each arc's resistance times and divided by 10; the same start with non-finite trial steps
-    rejected when the first fit ends implausibly) and, when none of them converges, a basin-hopping search seeded
+    rejected when the first fit ends implausibly; the values read off the spectrum, as for
+    ``start="data"``, when the fit starts elsewhere) and, when none of them converges, a basin-hopping search seeded
     with ``seed`` (0 when None). The lowest-cost converged fit wins (a later start must be lower by more than
     a billionth; a point off every limit wins a tie), so an exponent held on its limit by the data stays
     there; ``start`` says which. Runaway values are the exception: a converged fit with none wins over

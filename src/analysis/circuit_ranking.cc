@@ -1,5 +1,6 @@
 // Circuit ranking: a guess from the carried network of each topology, one Levenberg-Marquardt
-// run from it (or the full stage from it and the robust starts), and information criteria of the weighted fit,
+// run from it and one from the data's values (or the full stage from them and the robust
+// starts), and information criteria of the weighted fit,
 // AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln n with n = 2N residuals.
 #include "analysis/circuit_ranking.h"
 
@@ -120,6 +121,12 @@ void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
 
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, const CancellationToken& cancellation) {
+  return fit_candidate(spectrum, candidate, index, options, std::span<const double>(), cancellation);
+}
+
+RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
+                        const RankingOptions& options, std::span<const double> data_values,
+                        const CancellationToken& cancellation) {
   RankedFit fit;
   fit.candidate = index;
   Circuit start = candidate;
@@ -133,6 +140,7 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
     start = std::move(with_guess).value();
     fit.guessed = true;
   }
+  const bool use_data = data_values.size() == parameter_count(candidate.nodes);
   Result<FitOutcome> outcome = [&]() -> Result<FitOutcome> {
     if (!options.thorough) return single_run(start, spectrum, options, cancellation);
     FitOptions fit_options;
@@ -140,11 +148,25 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
     fit_options.max_iterations = options.patience;
     FitControls controls;
     controls.weighting = options.weight == WeightScheme::Unit ? ResidualWeighting::Unit : ResidualWeighting::Modulus;
-    Result<ControlledFit> controlled =
-        fit_with_controls(start, spectrum, fit_options, controls, /*robust=*/true, "guess", cancellation);
+    std::optional<LabelledStart> from_data;
+    if (use_data) from_data = LabelledStart{"data", std::vector<double>(data_values.begin(), data_values.end())};
+    Result<ControlledFit> controlled = fit_with_controls(start, spectrum, fit_options, controls, /*robust=*/true, "guess",
+                                                         cancellation, std::nullopt, from_data);
     if (!controlled) return controlled.take_error();
+    fit.from_data = controlled->start == "data";
     return std::move(controlled->outcome);
   }();
+  // A guess can sit in the basin of a worse minimum (an arc taken for another): a single run
+  // from the data's values as well, the cheaper successful one kept, the guess's on a tie.
+  if (use_data && !options.thorough && !cancellation.stopped()) {
+    const Circuit from_data{rebuild_with_values(candidate.nodes, data_values.data()), true};
+    Result<FitOutcome> other = single_run(from_data, spectrum, options, cancellation);
+    const bool sound = other && other->success && std::isfinite(other->chi_square);
+    if (sound && (!outcome || !outcome->success || !(outcome->chi_square <= other->chi_square))) {
+      outcome = std::move(other);
+      fit.from_data = true;
+    }
+  }
   if (!outcome) {
     fit.error = outcome.take_error();
     return fit;
@@ -167,6 +189,16 @@ std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool 
     if (failed_a != failed_b) return failed_b;
     return key(a) < key(b);
   });
+  if (by_bic || order.empty() || !std::isfinite(key(order.front()))) return order;
+  // Among the fits within the margin of the best AICc, the one with the fewest parameters
+  // (the better AICc on equal counts) moves to the front; the rest keep their AICc order.
+  const double best = key(order.front());
+  std::size_t chosen = 0;
+  for (std::size_t r = 1; r < order.size() && key(order[r]) <= best + kAiccParsimonyMargin; ++r) {
+    if (fits[order[r]].outcome->values.size() < fits[order[chosen]].outcome->values.size()) chosen = r;
+  }
+  std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(chosen),
+              order.begin() + static_cast<std::ptrdiff_t>(chosen) + 1);
   return order;
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "circuit/circuit.h"
@@ -27,6 +28,7 @@ struct RankedFit {
   std::size_t candidate = 0;           // index into the candidate list
   std::optional<Error> error;          // why this candidate could not be fitted
   bool guessed = false;                // started from a network guess (else from its own values)
+  bool from_data = false;              // the kept fit started from the values read off the data
   std::optional<FitOutcome> outcome;
   double aicc = 0.0;
   double bic = 0.0;
@@ -39,7 +41,19 @@ struct RankedFit {
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, const CancellationToken& cancellation = no_cancellation());
 
-// Candidates ordered by AICc, best first; failed fits and NaN scores last, ties in list order.
+// As above, and also fitted from `data_values` (a start read off the spectrum, in parameter
+// order; empty for none): of the two single runs the cheaper successful one is kept, and the
+// thorough stage runs it among its robust starts.
+RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
+                        const RankingOptions& options, std::span<const double> data_values,
+                        const CancellationToken& cancellation = no_cancellation());
+
+// AICc this close to the best counts as a tie, which the model with fewer parameters wins.
+inline constexpr double kAiccParsimonyMargin = 2.0;
+
+// Candidates ordered by BIC or by AICc, best first; failed fits and NaN scores last, ties in
+// list order. By AICc, the fit with the fewest parameters within kAiccParsimonyMargin of the
+// best AICc comes first (a richer model must earn its parameters by more than noise does).
 std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic);
 
 }  // namespace corvex

@@ -10,6 +10,20 @@
 
 namespace corvex {
 
+namespace {
+
+// The start read off the data, for the robust starts of a fit that begins elsewhere: it
+// reaches fits whose guess or placeholders lie in the wrong basin. None when the spectrum
+// gives no start (the first start then reports the spectrum's fault itself).
+std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spectrum& spectrum, bool robust) {
+  if (!robust) return std::nullopt;
+  Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
+  if (!values.ok()) return std::nullopt;
+  return LabelledStart{"data", std::move(values).value()};
+}
+
+}  // namespace
+
 Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const Spectrum& spectrum,
                                                  const FitStart& start, const FitOptions& options,
                                                  const FitControls& controls, bool robust,
@@ -24,12 +38,14 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
     // Placeholder values with no network for the whole circuit: a network may still fit part of it.
     std::optional<LabelledStart> seed;
     if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum);
-    return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation, seed);
+    return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation, seed,
+                             data_values_for(circuit, spectrum, robust));
   }
   Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights, cancellation);
   if (!values.ok()) return values.take_error();
   const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
-  return fit_with_controls(guessed, spectrum, options, controls, robust, "guess", cancellation);
+  return fit_with_controls(guessed, spectrum, options, controls, robust, "guess", cancellation, std::nullopt,
+                           data_values_for(circuit, spectrum, robust));
 }
 
 }  // namespace corvex

@@ -16,26 +16,35 @@ namespace {
 
 constexpr std::size_t kTailPoints = 3;  // lowest-frequency points whose slope gives the tail's exponent
 constexpr double kPeakProminence = 0.03;  // share of the highest peak a peak must rise above its valleys
+constexpr double kAlphaFloor = 0.5;       // lowest exponent a peak's shape may give: broader peaks are merged arcs
 
-// One resistance and time constant for an arc.
+// The exponent of a Zarc from its DRT peak. The Zarc's distribution is the Cole-Cole one,
+// g(x) = R sin(theta) / (2 pi (cosh(alpha x) - cos(theta))) over x = ln(tau / tau0) with
+// theta = (1 - alpha) pi, whose height over area is cot(theta / 2) / (2 pi): so
+// alpha = 1 - (2 / pi) atan(area / (2 pi height)). The regularised DRT widens every peak by
+// its Gaussian basis (full width at half maximum ln(10) / points_per_decade / shape_factor);
+// widths of such bells add about in quadrature, so the basis's own area-over-height
+// (a Gaussian's: 1.0645 times its width) comes off first. Without it an ideal capacitor
+// would read as alpha 0.93.
+double alpha_of_peak(const DrtPeak& peak, const DrtOptions& options) {
+  if (!(peak.height > 0.0) || !(peak.area > 0.0)) return kind_info(ElementKind::Cpe).defaults[1];
+  const double basis_width = std::log(10.0) / options.points_per_decade / options.shape_factor;
+  const double basis_ratio = 1.0645 * basis_width;
+  const double ratio = peak.area / peak.height;
+  const double own = std::sqrt(std::max(ratio * ratio - basis_ratio * basis_ratio, 0.0));
+  return std::clamp(1.0 - (4.0 / kTwoPi) * std::atan(own / kTwoPi), kAlphaFloor, 1.0);
+}
+
+// One resistance, time constant and CPE exponent for an arc.
 struct ArcValues {
   double resistance;
   double tau;
+  double alpha;
 };
 
-// What the spectrum shows, read once.
-struct Features {
-  double series_resistance = 0.0;  // ohm
-  double inductance = 0.0;         // henry
-  std::vector<DrtPeak> peaks;      // ascending tau
-  double omega_low = 0.0;          // lowest angular frequency, 1/s
-  double omega_high = 0.0;         // highest
-  double spread = 0.0;             // range of the real part, ohm
-  double tail_imaginary = 0.0;     // -Im Z at the lowest frequency, floored to a positive value
-  double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
-};
+}  // namespace
 
-std::optional<Features> features_of(const Spectrum& spectrum) {
+std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
   Spectrum clean;
   const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
   for (std::size_t i = 0; i < n; ++i) {
@@ -52,7 +61,8 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return clean.frequencies[a] < clean.frequencies[b]; });
 
-  Features out;
+  DataFeatures out;
+  out.clean = clean;
   double re_min = INFINITY, re_max = -INFINITY, modulus_min = INFINITY, modulus_max = 0.0;
   for (std::size_t i = 0; i < m; ++i) {
     const Complex z = clean.impedances[i];
@@ -90,7 +100,7 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   }
 
   if (m >= kDrtMinPoints) {
-    DrtOptions options;
+    DrtOptions& options = out.drt;
     options.series_inductance = z_high.im > 0.0;
     // Small arcs count here: a peak too many is dropped later, a missing one must be invented.
     options.peak_prominence = kPeakProminence;
@@ -107,22 +117,40 @@ std::optional<Features> features_of(const Spectrum& spectrum) {
   return out;
 }
 
-// `count` arcs from the peaks: extra peaks dropped (outside the window first, then the
-// smallest), missing ones placed in the widest log-tau gap between their neighbours.
-std::vector<ArcValues> arc_values(std::vector<DrtPeak> peaks, std::size_t count, const Features& features) {
-  while (peaks.size() > count) {
-    auto weakest = std::min_element(peaks.begin(), peaks.end(), [](const DrtPeak& a, const DrtPeak& b) {
-      if (a.extrapolated != b.extrapolated) return a.extrapolated;
-      return a.area < b.area;
-    });
-    peaks.erase(weakest);
+namespace {
+
+// The variance of ln tau of a Cole-Cole distribution of exponent alpha, (pi^2 / 3)(1 / alpha^2 - 1),
+// and its inverse: a group of peaks merged into one arc takes the exponent whose
+// distribution is as wide as the group.
+double cole_cole_variance(double alpha) { return kTwoPi * kTwoPi / 12.0 * (1.0 / (alpha * alpha) - 1.0); }
+double alpha_of_variance(double variance) {
+  return std::clamp(1.0 / std::sqrt(1.0 + 12.0 * variance / (kTwoPi * kTwoPi)), kAlphaFloor, 1.0);
+}
+
+// One arc standing for the consecutive arcs [first, last): their resistances add, the time
+// constant is the resistance-weighted mean in ln tau, the exponent from the group's width.
+ArcValues merged(const std::vector<ArcValues>& arcs, std::size_t first, std::size_t last) {
+  if (last - first == 1) return arcs[first];
+  double resistance = 0.0, mean = 0.0;
+  for (std::size_t i = first; i < last; ++i) {
+    resistance += arcs[i].resistance;
+    mean += arcs[i].resistance * std::log(arcs[i].tau);
   }
-  std::vector<ArcValues> arcs;
-  for (const DrtPeak& peak : peaks) arcs.push_back({peak.area, peak.tau});
+  mean /= resistance;
+  double variance = 0.0;
+  for (std::size_t i = first; i < last; ++i) {
+    const double d = std::log(arcs[i].tau) - mean;
+    variance += arcs[i].resistance * (d * d + cole_cole_variance(arcs[i].alpha));
+  }
+  return {resistance, std::exp(mean), alpha_of_variance(variance / resistance)};
+}
+
+// Arcs up to `count`, each missing one placed in the widest log-tau gap between its
+// neighbours (or the window's ends) with `share` of its neighbours' geometric-mean resistance.
+std::vector<ArcValues> filled(std::vector<ArcValues> arcs, std::size_t count, const DataFeatures& features, double share) {
   const double tau_fast = 1.0 / features.omega_high, tau_slow = 1.0 / features.omega_low;
   const double lone_resistance = features.spread / static_cast<double>(std::max<std::size_t>(count, 1));
   while (arcs.size() < count) {
-    // Gaps between the window's ends and the arcs so far; the widest takes the new arc.
     std::size_t best = 0;
     double best_width = -INFINITY;
     for (std::size_t g = 0; g <= arcs.size(); ++g) {
@@ -137,11 +165,87 @@ std::vector<ArcValues> arc_values(std::vector<DrtPeak> peaks, std::size_t count,
     if (!arcs.empty()) {
       const double left = best == 0 ? arcs[best].resistance : arcs[best - 1].resistance;
       const double right = best == arcs.size() ? arcs[best - 1].resistance : arcs[best].resistance;
-      resistance = std::sqrt(left * right);
+      resistance = share * std::sqrt(left * right);
     }
-    arcs.insert(arcs.begin() + static_cast<std::ptrdiff_t>(best), ArcValues{resistance, std::sqrt(lo * hi)});
+    arcs.insert(arcs.begin() + static_cast<std::ptrdiff_t>(best),
+                ArcValues{resistance, std::sqrt(lo * hi), kind_info(ElementKind::Cpe).defaults[1]});
   }
   return arcs;
+}
+
+// Every contiguous grouping of `arcs` into `count` arcs, appended to `out`.
+void groupings(const std::vector<ArcValues>& arcs, std::size_t count, std::size_t first,
+               std::vector<ArcValues>* current, std::vector<std::vector<ArcValues>>* out) {
+  if (count == 1) {
+    current->push_back(merged(arcs, first, arcs.size()));
+    out->push_back(*current);
+    current->pop_back();
+    return;
+  }
+  for (std::size_t last = first + 1; last + count - 1 <= arcs.size(); ++last) {
+    current->push_back(merged(arcs, first, last));
+    groupings(arcs, count - 1, last, current, out);
+    current->pop_back();
+  }
+}
+
+constexpr double kMostGroupings = 64.0;  // more groupings than this: the smallest peaks are dropped first
+
+// The number of ways to group `peaks` consecutive peaks into `arcs` arcs: C(peaks - 1, arcs - 1).
+double grouping_count(std::size_t peaks, std::size_t arcs) {
+  double count = 1.0;
+  for (std::size_t i = 1; i < arcs; ++i) count = count * static_cast<double>(peaks - i) / static_cast<double>(i);
+  return count;
+}
+constexpr double kHiddenArcShare = 0.05;       // an arc the DRT does not show is small
+
+// Candidate assignments of `count` arcs, which the caller scores against the data. Peaks
+// beyond the count are either grouped (consecutive peaks merged into one wider arc, as a
+// DRT splits a depressed arc or a transmission-line tail into several peaks) or dropped
+// (those outside the window first, then the smallest). Missing arcs go in the widest gap,
+// as large as their neighbours or small (a hidden arc), or split a peak in two (two arcs of
+// close time constants merge into one peak).
+std::vector<std::vector<ArcValues>> arc_candidates(std::vector<DrtPeak> peaks, std::size_t count,
+                                                   const DataFeatures& features) {
+  std::vector<std::vector<ArcValues>> out;
+  if (count == 0) return {std::vector<ArcValues>()};
+  std::vector<ArcValues> all;
+  for (const DrtPeak& peak : peaks) all.push_back({peak.area, peak.tau, alpha_of_peak(peak, features.drt)});
+  if (all.size() > count) {
+    std::vector<ArcValues> capped = all;
+    // Every grouping costs one impedance of the circuit over the spectrum: their number is bounded.
+    while (capped.size() > count && grouping_count(capped.size(), count) > kMostGroupings) {
+      capped.erase(std::min_element(capped.begin(), capped.end(),
+                                    [](const ArcValues& a, const ArcValues& b) { return a.resistance < b.resistance; }));
+    }
+    std::vector<ArcValues> current;
+    groupings(capped, count, 0, &current, &out);
+  }
+  while (peaks.size() > count) {
+    auto weakest = std::min_element(peaks.begin(), peaks.end(), [](const DrtPeak& a, const DrtPeak& b) {
+      if (a.extrapolated != b.extrapolated) return a.extrapolated;
+      return a.area < b.area;
+    });
+    peaks.erase(weakest);
+  }
+  std::vector<ArcValues> kept;
+  for (const DrtPeak& peak : peaks) kept.push_back({peak.area, peak.tau, alpha_of_peak(peak, features.drt)});
+  out.push_back(filled(kept, count, features, 1.0));
+  if (kept.size() < count) {
+    out.push_back(filled(kept, count, features, kHiddenArcShare));
+    for (std::size_t j = 0; j < kept.size(); ++j) {
+      // Two arcs a decade apart in place of one peak, sharing its resistance, each less
+      // depressed than the peak they make together.
+      std::vector<ArcValues> split = kept;
+      const ArcValues arc = kept[j];
+      const double half_decade = std::sqrt(10.0);
+      split[j] = {arc.resistance / 2.0, arc.tau / half_decade, std::min(1.0, arc.alpha + 0.1)};
+      split.insert(split.begin() + static_cast<std::ptrdiff_t>(j) + 1,
+                   ArcValues{arc.resistance / 2.0, arc.tau * half_decade, std::min(1.0, arc.alpha + 0.1)});
+      out.push_back(filled(split, count, features, 1.0));
+    }
+  }
+  return out;
 }
 
 // Where an arc's values go: the parameter index of its resistance and of its capacitive part.
@@ -177,7 +281,7 @@ std::optional<ArcSlot> arc_slot(const ParallelNode& group, const std::vector<Fla
 }
 
 // The rules that need no place in the tree: inductors and the low-frequency tail.
-void element_rule(const FlatElement& element, const Features& s, bool top_level, std::vector<double>* values) {
+void element_rule(const FlatElement& element, const DataFeatures& s, bool top_level, std::vector<double>* values) {
   double* v = values->data() + element.first_param;
   const double root_two = std::sqrt(2.0);
   switch (element.node->element.kind) {
@@ -206,11 +310,31 @@ void element_rule(const FlatElement& element, const Features& s, bool top_level,
   }
 }
 
+// Sum of squared residuals relative to |Z| of the circuit at `values`; infinite when the
+// impedance cannot be computed.
+double start_cost(const SeriesList& circuit, const std::vector<double>& values, const Spectrum& spectrum) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < spectrum.frequencies.size(); ++i) {
+    Result<Complex> model = impedance_from_iter(circuit, kTwoPi * spectrum.frequencies[i], values.data(), values.size());
+    if (!model) return INFINITY;
+    const Complex z = spectrum.impedances[i];
+    const double modulus = std::hypot(z.re, z.im);
+    if (!(modulus > 0.0)) continue;
+    const double re = (model->re - z.re) / modulus, im = (model->im - z.im) / modulus;
+    sum += re * re + im * im;
+  }
+  return std::isfinite(sum) ? sum : INFINITY;
+}
+
 }  // namespace
 
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
-  const std::optional<Features> features = features_of(spectrum);
+  const std::optional<DataFeatures> features = data_features(spectrum);
   if (!features) return value_error("the spectrum has no point with a positive frequency and a finite, nonzero impedance");
+  return data_start_from(circuit, *features);
+}
+
+std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features) {
   const std::vector<FlatElement> flat = flatten_elements(circuit);
   std::vector<double> values(parameter_count(circuit));
   std::vector<const ElementNode*> top_level;
@@ -221,7 +345,7 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
     const ElementKindInfo& info = kind_info(element.node->element.kind);
     std::copy_n(info.defaults.begin(), info.param_count, values.begin() + static_cast<std::ptrdiff_t>(element.first_param));
     const bool at_top = std::find(top_level.begin(), top_level.end(), element.node) != top_level.end();
-    element_rule(element, *features, at_top, &values);
+    element_rule(element, features, at_top, &values);
   }
 
   std::vector<ArcSlot> slots;
@@ -234,31 +358,56 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
     const ElementNode& element = node.element_node();
     const std::size_t p = first_param_of(flat, &element);
     if (element.element.kind == ElementKind::R) {
-      values[p] = first_resistor ? features->series_resistance : 0.1 * features->series_resistance;
+      values[p] = first_resistor ? features.series_resistance : 0.1 * features.series_resistance;
       first_resistor = false;
     } else if (element.element.kind == ElementKind::K || element.element.kind == ElementKind::Zarc) {
       slots.push_back({p, p + 1, element.element.kind});
     }
   }
 
-  const std::vector<ArcValues> arcs = arc_values(features->peaks, slots.size(), *features);
-  for (std::size_t a = 0; a < slots.size(); ++a) {
-    const ArcSlot& slot = slots[a];
-    const ArcValues& arc = arcs[a];
-    values[slot.resistance] = arc.resistance;
-    switch (slot.kind) {
-      case ElementKind::C:
-        values[slot.capacitive] = arc.tau / arc.resistance;
-        break;
-      case ElementKind::Cpe:
-        values[slot.capacitive] = std::pow(arc.tau, values[slot.capacitive + 1]) / arc.resistance;
-        break;
-      default:  // K and Zarc carry the time constant itself
-        values[slot.capacitive] = arc.tau;
-        break;
+  auto place = [&](const std::vector<ArcValues>& arcs, std::vector<double>* target) {
+    double* v = target->data();
+    for (std::size_t a = 0; a < slots.size(); ++a) {
+      const ArcSlot& slot = slots[a];
+      const ArcValues& arc = arcs[a];
+      v[slot.resistance] = arc.resistance;
+      switch (slot.kind) {
+        case ElementKind::C:
+          v[slot.capacitive] = arc.tau / arc.resistance;
+          break;
+        case ElementKind::Cpe:
+          v[slot.capacitive + 1] = arc.alpha;
+          v[slot.capacitive] = std::pow(arc.tau, arc.alpha) / arc.resistance;
+          break;
+        case ElementKind::Zarc:  // its gamma is the CPE exponent of the same arc
+          v[slot.capacitive] = arc.tau;
+          v[slot.capacitive + 1] = arc.alpha;
+          break;
+        default:  // K carries the time constant itself
+          v[slot.capacitive] = arc.tau;
+          break;
+      }
     }
-  }
-  return values;
+  };
+
+  // The candidate whose start is nearest the data (relative residuals) wins; ties keep the first.
+  const std::vector<std::vector<ArcValues>> candidates = arc_candidates(features.peaks, slots.size(), features);
+  auto choose_arcs = [&](const std::vector<double>& base, double* cost_out) {
+    std::vector<double> best = base;
+    double best_cost = INFINITY;
+    for (const std::vector<ArcValues>& arcs : candidates) {
+      std::vector<double> trial = base;
+      place(arcs, &trial);
+      const double cost = start_cost(circuit, trial, features.clean);
+      if (cost < best_cost || best_cost == INFINITY) best_cost = cost, best = std::move(trial);
+    }
+    *cost_out = best_cost;
+    return best;
+  };
+  double best_cost = INFINITY;
+  std::vector<double> best_values = choose_arcs(values, &best_cost);
+
+  return best_values;
 }
 
 }  // namespace corvex

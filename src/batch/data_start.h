@@ -2,26 +2,50 @@
 // DRT's peaks and the low-frequency tail, each given to the elements that produce it.
 #pragma once
 
+#include <optional>
 #include <vector>
 
+#include "analysis/relaxation_times.h"
 #include "circuit/circuit.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
 namespace corvex {
 
+// What the spectrum shows, read once: what every circuit's start is assigned from.
+struct DataFeatures {
+  DrtOptions drt;                  // the DRT's settings, which shape its peaks
+  Spectrum clean;                  // the usable points, which score the candidate assignments
+  double series_resistance = 0.0;  // ohm
+  double inductance = 0.0;         // henry
+  std::vector<DrtPeak> peaks;      // ascending tau
+  double omega_low = 0.0;          // lowest angular frequency, 1/s
+  double omega_high = 0.0;         // highest
+  double spread = 0.0;             // range of the real part, ohm
+  double tail_imaginary = 0.0;     // -Im Z at the lowest frequency, floored to a positive value
+  double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
+};
+
+// The features of the spectrum's usable points; none when no point is usable.
+std::optional<DataFeatures> data_features(const Spectrum& spectrum);
+
 // Values in parameter order. Top-level resistors take the high-frequency intercept (the
 // first one; later ones a tenth of it), inductors the inductive tail (or a hundredth of the
 // smallest |Z| at the highest frequency when there is none); arcs, that is top-level parallel
 // groups of a resistor with a C or CPE branch and top-level K and Zarc elements, take the
 // DRT's peaks in time-constant order (R the peak's area, C = tau / R, CPE q = tau^alpha / R
-// with the catalogue exponent). Peaks beyond the arcs' count are dropped, those outside the
-// measured window first, then the smallest; an arc without a peak gets the geometric middle
-// of the widest gap in log tau and the geometric mean of its neighbours' resistances.
+// with alpha from the peak's height over its area, as for a Cole-Cole distribution). With
+// more peaks than arcs, consecutive peaks are merged into one wider arc or the extra ones
+// dropped (outside the window first, then the smallest); an arc without a peak goes into the
+// widest gap in log tau, as large as its neighbours or small, or two arcs share one peak.
+// Of these candidates the one whose impedance lies nearest the data wins.
 // Diffusion elements (W, Wo, Ws) and top-level C and CPE take the low-frequency tail:
 // tau = 1 / the lowest angular frequency, magnitudes from the imaginary part there, a CPE's
 // exponent from its slope. Everything else keeps the catalogue default. Fails only for a
 // spectrum without a usable point.
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum);
+
+// data_start from features read once, for many circuits fitted to one spectrum.
+std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features);
 
 }  // namespace corvex

@@ -162,7 +162,8 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
                                         const FitControls& controls, bool robust, std::string_view start_label,
                                         const CancellationToken& cancellation,
-                                        const std::optional<LabelledStart>& seed_start) {
+                                        const std::optional<LabelledStart>& seed_start,
+                                        const std::optional<LabelledStart>& data_values) {
   const bool known_method = options.method == kLevenbergMarquardt || options.method == "nelder_mead" ||
                             options.method == "particle_swarm" || options.method == "simulated_annealing" ||
                             options.method == "differential_evolution" || options.method == "basin_hopping";
@@ -208,6 +209,9 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
     // Without non-finite trial steps the tolerant variant repeats the first start's runs, so
     // it only runs when that start did not end plausibly.
     if (!best->plausible && !(status = consider(runner.run(x0, "tolerant", true, options)))) {
+      return status.take_error();
+    }
+    if (data_values && !(status = consider(runner.run(data_values->x, data_values->label, false, options)))) {
       return status.take_error();
     }
     if (seed_start && !(status = consider(runner.run(seed_start->x, seed_start->label, false, options)))) {

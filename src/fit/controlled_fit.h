@@ -50,7 +50,8 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 //   the latter's lower cost is more than noise; otherwise the lowest cost wins: a later start
 //   must beat an earlier one by more than a billionth of its cost, and a plausible point wins
 //   a tie.
-// With `robust`, `seed_start` (when given) runs before the derived starts, which then
+// With `robust`, `data_values` (when given: a start read off the spectrum) runs after the
+// tolerant variant, then `seed_start` (when given) before the derived starts, which then
 // come from its values instead of the first start's.
 // The first start is labelled `start_label`. Errors: the driver's (unknown method first),
 // then the controls' (names, values, limits, standard deviations).
@@ -58,6 +59,7 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
                                         const FitControls& controls, bool robust, std::string_view start_label,
                                         const CancellationToken& cancellation = no_cancellation(),
-                                        const std::optional<LabelledStart>& seed_start = std::nullopt);
+                                        const std::optional<LabelledStart>& seed_start = std::nullopt,
+                                        const std::optional<LabelledStart>& data_values = std::nullopt);
 
 }  // namespace corvex

@@ -1,5 +1,5 @@
 # `corvex rank`: the carried circuit topologies (or the ones named) fitted to every spectrum
-# and ordered by AICc, keeping the best few per spectrum.
+# and ordered by BIC (or AICc with a parsimony rule), keeping the best few per spectrum.
 """The rank subcommand."""
 
 from __future__ import annotations
@@ -17,12 +17,14 @@ _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc"
 
 def add_parser(commands: Any) -> None:
     parser = commands.add_parser(
-        "rank", help="rank candidate circuits for each spectrum by AICc",
+        "rank", help="rank candidate circuits for each spectrum by BIC or AICc",
         description="Fit every candidate circuit (by default the carried topologies) to each spectrum from "
-                    "its network guess and rank them by the corrected Akaike information criterion (Burnham "
-                    "and Anderson), BIC beside it. The table has one row per candidate and spectrum, best "
+                    "its network guess and from the values read off the data, and rank them by the Bayesian "
+                    "information criterion (or, with --criterion aicc, by the corrected Akaike information "
+                    "criterion, the fewest parameters within 2 of the best first), both reported. The table "
+                    "has one row per candidate and spectrum, best "
                     "first: the spectrum's keys, rank, circuit, parameters, success, chi_square, aicc, "
-                    "delta_aicc, aicc_weight, bic, bic_rank, guessed, at_bounds and not_identifiable "
+                    "delta_aicc, aicc_weight, bic, bic_rank, guessed, from_data, at_bounds and not_identifiable "
                     "(parameter names separated by spaces), flagged, error, and the fit result (kept in -o "
                     "files as JSON).",
         epilog="exit status: 0 when every spectrum was ranked; 1 when a file cannot be read or a spectrum "
@@ -34,6 +36,8 @@ def add_parser(commands: Any) -> None:
     parser.add_argument("--thorough", action="store_true",
                         help="refine every candidate with the robust starts of a full fit: several times slower, "
                              "for hard spectra")
+    parser.add_argument("--criterion", choices=("bic", "aicc"), default="bic",
+                        help="the criterion that orders the candidates (default: bic)")
     add_by(parser)
     add_workers(parser)
     add_output(parser, "the table")
@@ -58,7 +62,7 @@ def run(arguments: argparse.Namespace) -> int:
     for notation in arguments.circuits or ():
         circuit_argument(notation)
     table = rank_circuits(frame, by=keys, circuits=arguments.circuits, thorough=arguments.thorough,
-                          n_jobs=arguments.jobs)
+                          criterion=arguments.criterion, n_jobs=arguments.jobs)
     if arguments.top is not None:
         table = table[~(table["rank"] > arguments.top)].reset_index(drop=True)
     for column in ("at_bounds", "not_identifiable"):

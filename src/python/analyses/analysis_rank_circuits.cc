@@ -1,11 +1,12 @@
-// _analysis_rank_circuits(spectra, circuits, weight, thorough, patience, identifiability_limit):
-// per spectrum, the candidates' rows in ranked order, or an error message.
+// _analysis_rank_circuits(spectra, circuits, weight, thorough, patience, identifiability_limit,
+// by_bic, workers): per spectrum, the candidates' rows in ranked order, or an error message.
 #include <array>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "analysis/circuit_ranking.h"
+#include "batch/data_start.h"
 #include "analysis/spectrum_checks.h"
 #include "python/analyses/analysis_entries.h"
 #include "python/analyses/analysis_support.h"
@@ -20,15 +21,18 @@ namespace corvex::python {
 
 namespace {
 
-enum Argument { kSpectra, kCircuits, kWeight, kThorough, kPatience, kIdentifiabilityLimit, kWorkers, kCount };
+enum Argument { kSpectra, kCircuits, kWeight, kThorough, kPatience, kIdentifiabilityLimit, kByBic, kWorkers, kCount };
 constexpr const char* kNames[kCount] = {"spectra", "circuits", "weight", "thorough", "patience",
-                                        "identifiability_limit", "workers"};
+                                        "identifiability_limit", "by_bic", "workers"};
 constexpr Signature kSignature{"_analysis_rank_circuits()", kNames, kCount};
 
 // Fewest points a ranking runs on: fewer leave no residual degrees of freedom for any candidate.
 constexpr std::size_t kRankingMinPoints = 4;
 
-bool convert_options(PyObject* const* bound, RankingOptions* options) {
+bool convert_options(PyObject* const* bound, RankingOptions* options, bool* by_bic) {
+  const int bic = PyObject_IsTrue(bound[kByBic]);
+  if (bic < 0) return false;
+  *by_bic = bic == 1;
   std::string weight;
   if (!convert_string(bound[kWeight], kNames[kWeight], &weight)) return false;
   std::optional<WeightScheme> scheme = parse_weight_scheme(weight);
@@ -78,7 +82,8 @@ PyObject* row_dict(const ModuleState* state, RankedFit& fit, std::size_t rank, s
   if (!dict) return nullptr;
   PyObject* d = dict.get();
   bool filled = put(d, "candidate", PyLong_FromSize_t(fit.candidate)) && put(d, "rank", PyLong_FromSize_t(rank)) &&
-                put(d, "bic_rank", PyLong_FromSize_t(bic_rank)) && put(d, "guessed", PyBool_FromLong(fit.guessed));
+                put(d, "bic_rank", PyLong_FromSize_t(bic_rank)) && put(d, "guessed", PyBool_FromLong(fit.guessed)) &&
+                put(d, "from_data", PyBool_FromLong(fit.from_data));
   if (!filled) return nullptr;
   if (!fit.outcome) {
     const std::string& message = fit.error ? fit.error->message : std::string("not fitted");
@@ -102,11 +107,12 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     std::array<PyObject*, kCount> bound{};
     const ModuleState* state = module_state(module);
     RankingOptions options;
+    bool by_bic = true;
     std::vector<Circuit> circuits;
     std::size_t workers = 1;
     SpectrumBatch batch;
     auto convert = [&](PyObject* const* slots) {
-      return convert_options(slots, &options) && convert_circuits(state, slots[kCircuits], &circuits);
+      return convert_options(slots, &options, &by_bic) && convert_circuits(state, slots[kCircuits], &circuits);
     };
     if (!bind_analysis(kSignature, args, nargs, kwnames, bound.data(), convert, &workers, &batch)) return nullptr;
     const std::size_t spectra = batch.spectra.size();
@@ -117,15 +123,29 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
         spectrum_errors[s] = checked.take_error();
       }
     }
+    // What each spectrum shows (its DRT above all) is read once for all its candidates' data starts.
+    std::vector<std::optional<DataFeatures>> features(spectra);
+    const CancellationToken* token = &no_cancellation();
+    auto read = [&](std::size_t s) {
+      if (batch.conversion_errors[s] || spectrum_errors[s]) return;
+      try {
+        features[s] = data_features(batch.spectra[s]);
+      } catch (const std::bad_alloc&) {
+        features[s].reset();  // the candidates then start from their guesses alone
+      }
+    };
     // One pool task per (spectrum, candidate): the fits are independent, so every core is busy
     // even for a single spectrum, and the result does not depend on the number of threads.
     const std::size_t per = circuits.size();
     std::vector<RankedFit> fits(spectra * per);
-    const CancellationToken* token = &no_cancellation();
     auto task = [&](std::size_t t) {
       const std::size_t s = t / per;
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
-      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options, *token); };
+      auto one = [&] {
+        const Circuit& circuit = circuits[t % per];
+        const std::vector<double> start = features[s] ? data_start_from(circuit.nodes, *features[s]) : std::vector<double>();
+        return fit_candidate(batch.spectra[s], circuit, t % per, options, start, *token);
+      };
       try {
         fits[t] = one();
       } catch (const std::bad_alloc&) {
@@ -135,6 +155,7 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     };
     if (!run_interruptibly([&](const CancellationToken& cancellation) {
           token = &cancellation;
+          run_on_lanes(spectra, workers, read, cancellation);
           run_on_lanes(fits.size(), workers, task, cancellation);
         })) {
       return nullptr;
@@ -146,11 +167,11 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
       }
       std::vector<RankedFit> own(std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>(s * per)),
                                  std::make_move_iterator(fits.begin() + static_cast<std::ptrdiff_t>((s + 1) * per)));
-      const std::vector<std::size_t> by_aicc = ranking_order(own, false);
-      const std::vector<std::size_t> by_bic = ranking_order(own, true);
+      const std::vector<std::size_t> ranked = ranking_order(own, by_bic);
+      const std::vector<std::size_t> bic_order = ranking_order(own, true);
       std::vector<std::size_t> bic_rank(per);
-      for (std::size_t r = 0; r < per; ++r) bic_rank[by_bic[r]] = r + 1;
-      return list_of(per, [&](std::size_t r) { return row_dict(state, own[by_aicc[r]], r + 1, bic_rank[by_aicc[r]]); });
+      for (std::size_t r = 0; r < per; ++r) bic_rank[bic_order[r]] = r + 1;
+      return list_of(per, [&](std::size_t r) { return row_dict(state, own[ranked[r]], r + 1, bic_rank[ranked[r]]); });
     });
   });
 }
