@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "nn/network_path.h"
 #include "nn/weights_error.h"
 
 namespace corvex {
@@ -233,7 +234,8 @@ void pool(const ActivationMap& map, const std::array<double, kExtraCount>& extra
   for (std::size_t e = 0; e < kExtraCount; ++e) pooled[2 * map.channels + e] = extras[e];
 }
 
-// The run buffers of one forward pass, allocated once per call.
+// The run buffers of a thread's forward passes, kept between calls so that a guess allocates
+// only when a model larger than any before on this thread comes along.
 struct NetworkBuffers {
   ActivationMap input;
   ActivationMap x;
@@ -243,8 +245,9 @@ struct NetworkBuffers {
   std::vector<double> hidden0;
   std::vector<double> hidden2;
   std::vector<double> output;
+  std::vector<double> padded;  // the vector convolution's input with margins
 
-  explicit NetworkBuffers(const NetworkWeights& weights) {
+  void prepare(const NetworkWeights& weights) {
     input.resize(kInputRows, weights.n_grid);
     x.resize(weights.channels, weights.n_grid);
     h.resize(weights.channels, weights.n_grid);
@@ -255,6 +258,29 @@ struct NetworkBuffers {
     output.resize(weights.head4.out_size);
   }
 };
+
+// The convolution and the dense layer on the path chosen for this process.
+void convolve_on_path(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
+                      ActivationMap* output, std::vector<double>* padded) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    convolve_avx2(conv, input, dilation, output, padded);
+    return;
+  }
+#endif
+  static_cast<void>(padded);
+  convolve(conv, input, dilation, output);
+}
+
+void dense_on_path(const LinearWeights& linear, const double* input, double* output) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    dense_avx2(linear, input, output);
+    return;
+  }
+#endif
+  dense(linear, input, output);
+}
 
 }  // namespace
 
@@ -368,26 +394,27 @@ Result<std::vector<double>> run_network(const NetworkModel& model, const std::ve
                           " values, expected " + std::to_string(kInputRows * weights.n_grid));
   }
 
-  NetworkBuffers buffers(weights);
+  thread_local NetworkBuffers buffers;
+  buffers.prepare(weights);
   std::copy(features.begin(), features.end(), buffers.input.values.begin());
-  convolve(weights.stem, buffers.input, 1, &buffers.x);
+  convolve_on_path(weights.stem, buffers.input, 1, &buffers.x, &buffers.padded);
   for (const ResidualBlockWeights& block : weights.blocks) {
-    convolve(block.conv1, buffers.x, block.dilation, &buffers.h);
+    convolve_on_path(block.conv1, buffers.x, block.dilation, &buffers.h, &buffers.padded);
     normalise(block.norm1, &buffers.h);
     gelu_in_place(buffers.h.values.data(), buffers.h.values.size());
-    convolve(block.conv2, buffers.h, block.dilation, &buffers.t);
+    convolve_on_path(block.conv2, buffers.h, block.dilation, &buffers.t, &buffers.padded);
     normalise(block.norm2, &buffers.t);
     for (std::size_t i = 0; i < buffers.x.values.size(); ++i) {
       buffers.x.values[i] = gelu(buffers.x.values[i] + buffers.t.values[i]);
     }
   }
   pool(buffers.x, extras, buffers.pooled.data());
-  dense(weights.head0, buffers.pooled.data(), buffers.hidden0.data());
+  dense_on_path(weights.head0, buffers.pooled.data(), buffers.hidden0.data());
   gelu_in_place(buffers.hidden0.data(), buffers.hidden0.size());
-  dense(weights.head2, buffers.hidden0.data(), buffers.hidden2.data());
+  dense_on_path(weights.head2, buffers.hidden0.data(), buffers.hidden2.data());
   gelu_in_place(buffers.hidden2.data(), buffers.hidden2.size());
-  dense(weights.head4, buffers.hidden2.data(), buffers.output.data());
-  return std::move(buffers.output);
+  dense_on_path(weights.head4, buffers.hidden2.data(), buffers.output.data());
+  return buffers.output;
 }
 
 Status conv1d(const NetworkModel& model, const ActivationMap& input, std::size_t in_channels,
@@ -403,7 +430,8 @@ Status conv1d(const NetworkModel& model, const ActivationMap& input, std::size_t
   Result<ConvWeights> conv = bind_conv(model, layer, in_channels);
   if (!conv.ok()) return conv.take_error();
   output->resize(conv->out_channels, input.length);
-  convolve(*conv, input, dilation, output);
+  std::vector<double> padded;
+  convolve_on_path(*conv, input, dilation, output, &padded);
   return {};
 }
 
@@ -425,7 +453,7 @@ Result<std::vector<double>> linear_layer(const NetworkModel& model, const std::v
   Result<LinearWeights> linear = bind_linear(model, layer, input.size());
   if (!linear.ok()) return linear.take_error();
   std::vector<double> output(linear->out_size);
-  dense(*linear, input.data(), output.data());
+  dense_on_path(*linear, input.data(), output.data());
   return output;
 }
 

@@ -1,0 +1,220 @@
+// AVX2 loops of the forward pass: four doubles per instruction across output positions or
+// outputs, each value still summed in its own fixed order, with separate multiplies and adds.
+#include "nn/network_path.h"
+
+#ifdef CORVEX_NETWORK_AVX2
+
+#include <immintrin.h>
+
+#include <algorithm>
+
+// "avx2" alone, without "fma": the compiler then has no fused multiply-add to contract into,
+// whatever the floating-point flags, so every product is rounded before it is added.
+#define CORVEX_AVX2 __attribute__((target("avx2")))
+
+namespace corvex {
+namespace {
+
+constexpr std::size_t kLanes = 4;
+constexpr std::int64_t kBlockPositions = 8;  // two vectors of positions
+constexpr std::size_t kBlockChannels = 4;    // output channels sharing each input load
+constexpr std::size_t kBlockOutputs = 8;     // dense outputs summed side by side
+
+// The input rows copied between zero margins wide enough for every tap that reaches any
+// position, so that a block of positions may load past the row's ends; the lanes whose tap
+// falls outside the row are then left out by a mask, as the scalar loop skips them.
+struct PaddedRows {
+  const double* data = nullptr;
+  std::int64_t stride = 0;
+  std::int64_t margin = 0;
+  const double* row(std::size_t channel) const {
+    return data + static_cast<std::int64_t>(channel) * stride + margin;
+  }
+};
+
+PaddedRows pad_rows(const ActivationMap& input, std::size_t in_channels, std::int64_t reach,
+                    std::vector<double>* storage) {
+  const auto length = static_cast<std::int64_t>(input.length);
+  PaddedRows rows;
+  rows.margin = std::min(reach, length) + kBlockPositions;
+  rows.stride = length + 2 * rows.margin;
+  storage->assign(in_channels * static_cast<std::size_t>(rows.stride), 0.0);
+  for (std::size_t j = 0; j < in_channels; ++j) {
+    std::copy(input.row(j), input.row(j) + input.length, storage->data() + j * rows.stride + rows.margin);
+  }
+  rows.data = storage->data();
+  return rows;
+}
+
+// Lanes whose position plus `shift` lies in [0, length); positions are small integers, exact as doubles.
+CORVEX_AVX2 inline __m256d inside(__m256d positions, double shift, double length) {
+  const __m256d at = _mm256_add_pd(positions, _mm256_set1_pd(shift));
+  return _mm256_and_pd(_mm256_cmp_pd(at, _mm256_setzero_pd(), _CMP_GE_OQ),
+                       _mm256_cmp_pd(at, _mm256_set1_pd(length), _CMP_LT_OQ));
+}
+
+// Output channels [o0, o0 + Channels) at positions [l0, l0 + 8): the bias, then per input
+// channel and tap in order the product added where the tap lies inside the input and its
+// weight is not zero, exactly as the scalar loop adds them. `Inside` blocks have every tap
+// inside the input at every position; `AllWeights` blocks have no zero weight to skip.
+template <std::size_t Channels, bool Inside, bool AllWeights>
+CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t l0,
+                                std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
+  __m256d low[Channels];
+  __m256d high[Channels];
+  for (std::size_t c = 0; c < Channels; ++c) low[c] = high[c] = _mm256_set1_pd(conv.bias[o0 + c]);
+  const auto position = static_cast<double>(l0);
+  const __m256d positions_low = _mm256_setr_pd(position, position + 1, position + 2, position + 3);
+  const __m256d positions_high = _mm256_add_pd(positions_low, _mm256_set1_pd(4.0));
+  const std::int64_t last = std::min(l0 + kBlockPositions, length) - 1;  // last position stored
+  const std::size_t channel_stride = conv.in_channels * conv.kernel;
+  for (std::size_t j = 0; j < conv.in_channels; ++j) {
+    const double* in = rows.row(j);
+    const double* taps = conv.weight + (o0 * conv.in_channels + j) * conv.kernel;
+    for (std::size_t k = 0; k < conv.kernel; ++k) {
+      const std::int64_t shift = static_cast<std::int64_t>(k) * step - pad;
+      __m256d keep_low = _mm256_setzero_pd();
+      __m256d keep_high = _mm256_setzero_pd();
+      bool whole = true;
+      if constexpr (!Inside) {
+        if (last + shift < 0 || l0 + shift >= length) continue;  // outside the input at every stored position
+        whole = l0 + shift >= 0 && last + shift < length;
+        if (!whole) {
+          keep_low = inside(positions_low, static_cast<double>(shift), static_cast<double>(length));
+          keep_high = inside(positions_high, static_cast<double>(shift), static_cast<double>(length));
+        }
+      }
+      const double* at = in + (l0 + shift);
+      const __m256d x_low = _mm256_loadu_pd(at);
+      const __m256d x_high = _mm256_loadu_pd(at + 4);
+      for (std::size_t c = 0; c < Channels; ++c) {
+        const double w = taps[c * channel_stride + k];
+        if constexpr (!AllWeights) {
+          if (w == 0.0) continue;
+        }
+        const __m256d weight = _mm256_set1_pd(w);
+        const __m256d sum_low = _mm256_add_pd(low[c], _mm256_mul_pd(weight, x_low));
+        const __m256d sum_high = _mm256_add_pd(high[c], _mm256_mul_pd(weight, x_high));
+        if (Inside || whole) {
+          low[c] = sum_low;
+          high[c] = sum_high;
+        } else {
+          low[c] = _mm256_blendv_pd(low[c], sum_low, keep_low);
+          high[c] = _mm256_blendv_pd(high[c], sum_high, keep_high);
+        }
+      }
+    }
+  }
+  const std::int64_t count = last - l0 + 1;
+  for (std::size_t c = 0; c < Channels; ++c) {
+    double* out = output->row(o0 + c) + l0;
+    if (count == kBlockPositions) {
+      _mm256_storeu_pd(out, low[c]);
+      _mm256_storeu_pd(out + 4, high[c]);
+    } else {
+      alignas(32) double values[kBlockPositions];
+      _mm256_store_pd(values, low[c]);
+      _mm256_store_pd(values + 4, high[c]);
+      std::copy(values, values + count, out);
+    }
+  }
+}
+
+// Every position block of output channels [o0, o0 + Channels), each with the least checking
+// it needs: blocks whose taps all lie inside the input skip the masks, and channels without a
+// zero weight skip the test for one.
+template <std::size_t Channels>
+CORVEX_AVX2 void convolve_channels(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t step,
+                                   std::int64_t pad, std::int64_t length, ActivationMap* output) {
+  const double* weights = conv.weight + o0 * conv.in_channels * conv.kernel;
+  const double* weights_end = weights + Channels * conv.in_channels * conv.kernel;
+  const bool all_weights = std::find(weights, weights_end, 0.0) == weights_end;
+  const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
+  for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
+    const bool inside_block = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
+    if (inside_block && all_weights) {
+      convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
+    } else if (inside_block) {
+      convolve_block<Channels, true, false>(conv, rows, o0, l0, step, pad, length, output);
+    } else {
+      convolve_block<Channels, false, false>(conv, rows, o0, l0, step, pad, length, output);
+    }
+  }
+}
+
+// Rows o0..o0+3 of the weights at columns i..i+3, turned so that vector t holds column i + t.
+CORVEX_AVX2 inline void load_columns(const double* row0, std::size_t stride, std::size_t i, __m256d columns[4]) {
+  const __m256d a0 = _mm256_loadu_pd(row0 + i);
+  const __m256d a1 = _mm256_loadu_pd(row0 + stride + i);
+  const __m256d a2 = _mm256_loadu_pd(row0 + 2 * stride + i);
+  const __m256d a3 = _mm256_loadu_pd(row0 + 3 * stride + i);
+  const __m256d t0 = _mm256_unpacklo_pd(a0, a1);
+  const __m256d t1 = _mm256_unpackhi_pd(a0, a1);
+  const __m256d t2 = _mm256_unpacklo_pd(a2, a3);
+  const __m256d t3 = _mm256_unpackhi_pd(a2, a3);
+  columns[0] = _mm256_permute2f128_pd(t0, t2, 0x20);
+  columns[1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+  columns[2] = _mm256_permute2f128_pd(t0, t2, 0x31);
+  columns[3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+
+CORVEX_AVX2 inline __m256d column(const double* row0, std::size_t stride, std::size_t i) {
+  return _mm256_setr_pd(row0[i], row0[stride + i], row0[2 * stride + i], row0[3 * stride + i]);
+}
+
+}  // namespace
+
+CORVEX_AVX2 void convolve_avx2(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
+                               ActivationMap* output, std::vector<double>* padded) {
+  const auto length = static_cast<std::int64_t>(input.length);
+  const auto step = static_cast<std::int64_t>(dilation);
+  const auto kernel = static_cast<std::int64_t>(conv.kernel);
+  const std::int64_t pad = step * (kernel - 1) / 2;
+  const PaddedRows rows = pad_rows(input, conv.in_channels, std::max(pad, (kernel - 1) * step - pad), padded);
+  std::size_t o0 = 0;
+  for (; o0 + kBlockChannels <= conv.out_channels; o0 += kBlockChannels) {
+    convolve_channels<kBlockChannels>(conv, rows, o0, step, pad, length, output);
+  }
+  for (; o0 < conv.out_channels; ++o0) convolve_channels<1>(conv, rows, o0, step, pad, length, output);
+}
+
+// Eight outputs at a time, each the sum from zero of W[o][i]·v[i] in order of i, then the bias.
+CORVEX_AVX2 void dense_avx2(const LinearWeights& linear, const double* input, double* output) {
+  const std::size_t n = linear.in_size;
+  std::size_t o = 0;
+  for (; o + kBlockOutputs <= linear.out_size; o += kBlockOutputs) {
+    const double* rows_low = linear.weight + o * n;
+    const double* rows_high = rows_low + kLanes * n;
+    __m256d sum_low = _mm256_setzero_pd();
+    __m256d sum_high = _mm256_setzero_pd();
+    std::size_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+      __m256d columns_low[4];
+      __m256d columns_high[4];
+      load_columns(rows_low, n, i, columns_low);
+      load_columns(rows_high, n, i, columns_high);
+      for (std::size_t t = 0; t < kLanes; ++t) {
+        const __m256d v = _mm256_set1_pd(input[i + t]);
+        sum_low = _mm256_add_pd(sum_low, _mm256_mul_pd(columns_low[t], v));
+        sum_high = _mm256_add_pd(sum_high, _mm256_mul_pd(columns_high[t], v));
+      }
+    }
+    for (; i < n; ++i) {
+      const __m256d v = _mm256_set1_pd(input[i]);
+      sum_low = _mm256_add_pd(sum_low, _mm256_mul_pd(column(rows_low, n, i), v));
+      sum_high = _mm256_add_pd(sum_high, _mm256_mul_pd(column(rows_high, n, i), v));
+    }
+    _mm256_storeu_pd(output + o, _mm256_add_pd(sum_low, _mm256_loadu_pd(linear.bias + o)));
+    _mm256_storeu_pd(output + o + kLanes, _mm256_add_pd(sum_high, _mm256_loadu_pd(linear.bias + o + kLanes)));
+  }
+  for (; o < linear.out_size; ++o) {
+    const double* row = linear.weight + o * n;
+    double sum = 0.0;
+    for (std::size_t i = 0; i < n; ++i) sum += row[i] * input[i];
+    output[o] = sum + linear.bias[o];
+  }
+}
+
+}  // namespace corvex
+
+#endif  // CORVEX_NETWORK_AVX2
