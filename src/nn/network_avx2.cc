@@ -53,13 +53,41 @@ CORVEX_AVX2 inline __m256d inside(__m256d positions, double shift, double length
                        _mm256_cmp_pd(at, _mm256_set1_pd(length), _CMP_LT_OQ));
 }
 
+// How one tap meets a block of positions: not at all, at every stored position, or at the
+// lanes of a mask; and where in the padded row its inputs start.
+struct TapReach {
+  bool used = true;
+  bool whole = true;
+  std::int64_t offset = 0;
+  __m256d keep_low{};
+  __m256d keep_high{};
+};
+
+CORVEX_AVX2 inline TapReach reach_of(std::int64_t shift, std::int64_t l0, std::int64_t last, std::int64_t length,
+                                     __m256d positions_low, __m256d positions_high) {
+  TapReach tap;
+  tap.offset = l0 + shift;
+  tap.keep_low = tap.keep_high = _mm256_setzero_pd();
+  tap.used = last + shift >= 0 && l0 + shift < length;
+  tap.whole = l0 + shift >= 0 && last + shift < length;
+  if (tap.used && !tap.whole) {
+    tap.keep_low = inside(positions_low, static_cast<double>(shift), static_cast<double>(length));
+    tap.keep_high = inside(positions_high, static_cast<double>(shift), static_cast<double>(length));
+  }
+  return tap;
+}
+
 // Output channels [o0, o0 + Channels) at positions [l0, l0 + 8): the bias, then per input
 // channel and tap in order the product added where the tap lies inside the input and its
 // weight is not zero, exactly as the scalar loop adds them. `Inside` blocks have every tap
 // inside the input at every position; `AllWeights` blocks have no zero weight to skip.
-template <std::size_t Channels, bool Inside, bool AllWeights>
+// `Kernel`, when not 0, is the tap count known in advance, so that the taps' reach into an
+// edge block is worked out once rather than once per input channel.
+template <std::size_t Channels, std::size_t Kernel, bool Inside, bool AllWeights>
 CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t l0,
                                 std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
+  constexpr bool kPlanned = Kernel > 0 && !Inside;
+  const std::size_t kernel = Kernel > 0 ? Kernel : conv.kernel;
   __m256d low[Channels];
   __m256d high[Channels];
   for (std::size_t c = 0; c < Channels; ++c) low[c] = high[c] = _mm256_set1_pd(conv.bias[o0 + c]);
@@ -67,26 +95,29 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
   const __m256d positions_low = _mm256_setr_pd(position, position + 1, position + 2, position + 3);
   const __m256d positions_high = _mm256_add_pd(positions_low, _mm256_set1_pd(4.0));
   const std::int64_t last = std::min(l0 + kBlockPositions, length) - 1;  // last position stored
-  const std::size_t channel_stride = conv.in_channels * conv.kernel;
+  TapReach planned[kPlanned ? Kernel : 1];
+  if constexpr (kPlanned) {
+    for (std::size_t k = 0; k < Kernel; ++k) {
+      planned[k] = reach_of(static_cast<std::int64_t>(k) * step - pad, l0, last, length, positions_low, positions_high);
+    }
+  }
+  const std::size_t channel_stride = conv.in_channels * kernel;
   for (std::size_t j = 0; j < conv.in_channels; ++j) {
     const double* in = rows.row(j);
-    const double* taps = conv.weight + (o0 * conv.in_channels + j) * conv.kernel;
-    for (std::size_t k = 0; k < conv.kernel; ++k) {
+    const double* taps = conv.weight + (o0 * conv.in_channels + j) * kernel;
+    for (std::size_t k = 0; k < kernel; ++k) {
       const std::int64_t shift = static_cast<std::int64_t>(k) * step - pad;
-      __m256d keep_low = _mm256_setzero_pd();
-      __m256d keep_high = _mm256_setzero_pd();
-      bool whole = true;
-      if constexpr (!Inside) {
-        if (last + shift < 0 || l0 + shift >= length) continue;  // outside the input at every stored position
-        whole = l0 + shift >= 0 && last + shift < length;
-        if (!whole) {
-          keep_low = inside(positions_low, static_cast<double>(shift), static_cast<double>(length));
-          keep_high = inside(positions_high, static_cast<double>(shift), static_cast<double>(length));
-        }
+      TapReach tap;
+      if constexpr (kPlanned) {
+        tap = planned[k];
+      } else if constexpr (!Inside) {
+        tap = reach_of(shift, l0, last, length, positions_low, positions_high);
+      } else {
+        tap.offset = l0 + shift;
       }
-      const double* at = in + (l0 + shift);
-      const __m256d x_low = _mm256_loadu_pd(at);
-      const __m256d x_high = _mm256_loadu_pd(at + 4);
+      if (!Inside && !tap.used) continue;  // outside the input at every stored position
+      const __m256d x_low = _mm256_loadu_pd(in + tap.offset);
+      const __m256d x_high = _mm256_loadu_pd(in + tap.offset + 4);
       for (std::size_t c = 0; c < Channels; ++c) {
         const double w = taps[c * channel_stride + k];
         if constexpr (!AllWeights) {
@@ -95,12 +126,12 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
         const __m256d weight = _mm256_set1_pd(w);
         const __m256d sum_low = _mm256_add_pd(low[c], _mm256_mul_pd(weight, x_low));
         const __m256d sum_high = _mm256_add_pd(high[c], _mm256_mul_pd(weight, x_high));
-        if (Inside || whole) {
+        if (Inside || tap.whole) {
           low[c] = sum_low;
           high[c] = sum_high;
         } else {
-          low[c] = _mm256_blendv_pd(low[c], sum_low, keep_low);
-          high[c] = _mm256_blendv_pd(high[c], sum_high, keep_high);
+          low[c] = _mm256_blendv_pd(low[c], sum_low, tap.keep_low);
+          high[c] = _mm256_blendv_pd(high[c], sum_high, tap.keep_high);
         }
       }
     }
@@ -120,25 +151,37 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
   }
 }
 
+template <std::size_t Channels, std::size_t Kernel>
+CORVEX_AVX2 void convolve_positions(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, bool all_weights,
+                                    std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
+  const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
+  for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
+    const bool inside_block = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
+    if (inside_block && all_weights) {
+      convolve_block<Channels, Kernel, true, true>(conv, rows, o0, l0, step, pad, length, output);
+    } else if (inside_block) {
+      convolve_block<Channels, Kernel, true, false>(conv, rows, o0, l0, step, pad, length, output);
+    } else if (all_weights) {
+      convolve_block<Channels, Kernel, false, true>(conv, rows, o0, l0, step, pad, length, output);
+    } else {
+      convolve_block<Channels, Kernel, false, false>(conv, rows, o0, l0, step, pad, length, output);
+    }
+  }
+}
+
 // Every position block of output channels [o0, o0 + Channels), each with the least checking
 // it needs: blocks whose taps all lie inside the input skip the masks, and channels without a
-// zero weight skip the test for one.
+// zero weight skip the test for one. Five taps, the carried models' kernel, get their own code.
 template <std::size_t Channels>
 CORVEX_AVX2 void convolve_channels(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t step,
                                    std::int64_t pad, std::int64_t length, ActivationMap* output) {
   const double* weights = conv.weight + o0 * conv.in_channels * conv.kernel;
   const double* weights_end = weights + Channels * conv.in_channels * conv.kernel;
   const bool all_weights = std::find(weights, weights_end, 0.0) == weights_end;
-  const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
-  for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
-    const bool inside_block = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
-    if (inside_block && all_weights) {
-      convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
-    } else if (inside_block) {
-      convolve_block<Channels, true, false>(conv, rows, o0, l0, step, pad, length, output);
-    } else {
-      convolve_block<Channels, false, false>(conv, rows, o0, l0, step, pad, length, output);
-    }
+  if (conv.kernel == 5) {
+    convolve_positions<Channels, 5>(conv, rows, o0, all_weights, step, pad, length, output);
+  } else {
+    convolve_positions<Channels, 0>(conv, rows, o0, all_weights, step, pad, length, output);
   }
 }
 
