@@ -7,6 +7,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cmath>
 
 // "avx2" alone, without "fma": the compiler then has no fused multiply-add to contract into,
 // whatever the floating-point flags, so every product is rounded before it is added.
@@ -256,6 +257,32 @@ CORVEX_AVX2 void dense_avx2(const LinearWeights& linear, const double* input, do
     for (std::size_t i = 0; i < n; ++i) sum += row[i] * input[i];
     output[o] = sum + linear.bias[o];
   }
+}
+
+// The arithmetic around tanh four values at a time, in gelu()'s order; tanh itself is the C
+// library's, called once per value.
+CORVEX_AVX2 void gelu_avx2(double* values, std::size_t count) {
+  std::size_t i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    const __m256d x = _mm256_loadu_pd(values + i);
+    const __m256d cubic = _mm256_mul_pd(x, _mm256_mul_pd(x, _mm256_mul_pd(_mm256_set1_pd(0.044715), x)));
+    const __m256d t = _mm256_add_pd(x, cubic);
+    alignas(32) double angle[kLanes];
+    _mm256_store_pd(angle, _mm256_mul_pd(_mm256_set1_pd(0.7978845608028654), t));
+    for (double& a : angle) a = std::tanh(a);
+    const __m256d half = _mm256_mul_pd(_mm256_set1_pd(0.5), x);
+    _mm256_storeu_pd(values + i, _mm256_mul_pd(half, _mm256_add_pd(_mm256_set1_pd(1.0), _mm256_load_pd(angle))));
+  }
+  for (; i < count; ++i) values[i] = gelu(values[i]);
+}
+
+CORVEX_AVX2 void add_gelu_avx2(double* values, const double* addends, std::size_t count) {
+  std::size_t i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    _mm256_storeu_pd(values + i, _mm256_add_pd(_mm256_loadu_pd(values + i), _mm256_loadu_pd(addends + i)));
+  }
+  for (; i < count; ++i) values[i] = values[i] + addends[i];
+  gelu_avx2(values, count);
 }
 
 }  // namespace corvex

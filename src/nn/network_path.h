@@ -31,6 +31,9 @@ const char* network_path_name(NetworkPath path);
 void convolve_avx2(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation, ActivationMap* output,
                    std::vector<double>* padded);
 void dense_avx2(const LinearWeights& linear, const double* input, double* output);
+// gelu() of each value in place; and of each value plus its addend.
+void gelu_avx2(double* values, std::size_t count);
+void add_gelu_avx2(double* values, const double* addends, std::size_t count);
 #endif
 
 }  // namespace corvex
