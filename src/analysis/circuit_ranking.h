@@ -10,6 +10,7 @@
 #include "circuit/circuit.h"
 #include "fit/fit_outcome.h"
 #include "fit/objective.h"
+#include "guess/guess_parameters.h"
 #include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -36,8 +37,10 @@ struct RankedFit {
 
 // The fit and scores of one candidate. The spectrum must already have passed the checks.
 // The fit asks `cancellation` between evaluations; a stopped one carries the interrupted error.
+// `features`, when given, are the spectrum's guess features, computed once for all candidates.
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
-                        const RankingOptions& options, const CancellationToken& cancellation = no_cancellation());
+                        const RankingOptions& options, const CancellationToken& cancellation = no_cancellation(),
+                        const GuessFeatures* features = nullptr);
 
 // Candidates ordered by AICc, best first; failed fits and NaN scores last, ties in list order.
 std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic);

@@ -2,6 +2,7 @@
 // per spectrum, the candidates' rows in ranked order, or an error message.
 #include <array>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,11 +122,19 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     // even for a single spectrum, and the result does not depend on the number of threads.
     const std::size_t per = circuits.size();
     std::vector<RankedFit> fits(spectra * per);
+    // The guess features depend on the spectrum only: computed once for all its candidates.
+    std::vector<std::optional<GuessFeatures>> features(spectra);
     const CancellationToken* token = &no_cancellation();
+    auto features_task = [&](std::size_t s) {
+      if (batch.conversion_errors[s] || spectrum_errors[s]) return;
+      Result<GuessFeatures> computed = carried_guess_features(batch.spectra[s], *token);
+      if (computed) features[s] = std::move(computed).value();
+    };
     auto task = [&](std::size_t t) {
       const std::size_t s = t / per;
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
-      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options, *token); };
+      const GuessFeatures* shared = features[s] ? &*features[s] : nullptr;
+      auto one = [&] { return fit_candidate(batch.spectra[s], circuits[t % per], t % per, options, *token, shared); };
       try {
         fits[t] = one();
       } catch (const std::bad_alloc&) {
@@ -135,6 +144,7 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     };
     if (!run_interruptibly([&](const CancellationToken& cancellation) {
           token = &cancellation;
+          run_on_lanes(spectra, workers, features_task, cancellation);
           run_on_lanes(fits.size(), workers, task, cancellation);
         })) {
       return nullptr;
