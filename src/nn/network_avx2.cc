@@ -20,6 +20,7 @@ constexpr std::size_t kLanes = 4;
 constexpr std::int64_t kBlockPositions = 8;  // two vectors of positions
 constexpr std::size_t kBlockChannels = 4;    // output channels sharing each input load
 constexpr std::size_t kBlockOutputs = 8;     // dense outputs summed side by side
+constexpr std::size_t kPlannedTaps = 8;      // kernels up to this long plan their edge blocks
 
 // The input rows copied between zero margins wide enough for every tap that reaches any
 // position, so that a block of positions may load past the row's ends; the lanes whose tap
@@ -82,13 +83,14 @@ CORVEX_AVX2 inline TapReach reach_of(std::int64_t shift, std::int64_t l0, std::i
 // channel and tap in order the product added where the tap lies inside the input and its
 // weight is not zero, exactly as the scalar loop adds them. `Inside` blocks have every tap
 // inside the input at every position; `AllWeights` blocks have no zero weight to skip.
-// `Kernel`, when not 0, is the tap count known in advance, so that the taps' reach into an
-// edge block is worked out once rather than once per input channel.
-template <std::size_t Channels, std::size_t Kernel, bool Inside, bool AllWeights>
+// In edge blocks of at most kPlannedTaps taps, the taps' reach is worked out once per block
+// rather than once per input channel. (The tap loop stays a loop: unrolled, its accumulators
+// no longer fit the sixteen registers and go through memory.)
+template <std::size_t Channels, bool Inside, bool AllWeights>
 CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t l0,
                                 std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
-  constexpr bool kPlanned = Kernel > 0 && !Inside;
-  const std::size_t kernel = Kernel > 0 ? Kernel : conv.kernel;
+  const std::size_t kernel = conv.kernel;
+  const bool planned = !Inside && kernel <= kPlannedTaps;
   __m256d low[Channels];
   __m256d high[Channels];
   for (std::size_t c = 0; c < Channels; ++c) low[c] = high[c] = _mm256_set1_pd(conv.bias[o0 + c]);
@@ -96,10 +98,10 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
   const __m256d positions_low = _mm256_setr_pd(position, position + 1, position + 2, position + 3);
   const __m256d positions_high = _mm256_add_pd(positions_low, _mm256_set1_pd(4.0));
   const std::int64_t last = std::min(l0 + kBlockPositions, length) - 1;  // last position stored
-  TapReach planned[kPlanned ? Kernel : 1];
-  if constexpr (kPlanned) {
-    for (std::size_t k = 0; k < Kernel; ++k) {
-      planned[k] = reach_of(static_cast<std::int64_t>(k) * step - pad, l0, last, length, positions_low, positions_high);
+  TapReach plan[Inside ? 1 : kPlannedTaps];
+  if (planned) {
+    for (std::size_t k = 0; k < kernel; ++k) {
+      plan[k] = reach_of(static_cast<std::int64_t>(k) * step - pad, l0, last, length, positions_low, positions_high);
     }
   }
   const std::size_t channel_stride = conv.in_channels * kernel;
@@ -109,12 +111,10 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
     for (std::size_t k = 0; k < kernel; ++k) {
       const std::int64_t shift = static_cast<std::int64_t>(k) * step - pad;
       TapReach tap;
-      if constexpr (kPlanned) {
-        tap = planned[k];
-      } else if constexpr (!Inside) {
-        tap = reach_of(shift, l0, last, length, positions_low, positions_high);
-      } else {
+      if constexpr (Inside) {
         tap.offset = l0 + shift;
+      } else {
+        tap = planned ? plan[k] : reach_of(shift, l0, last, length, positions_low, positions_high);
       }
       if (!Inside && !tap.used) continue;  // outside the input at every stored position
       const __m256d x_low = _mm256_loadu_pd(in + tap.offset);
@@ -152,38 +152,45 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
   }
 }
 
-template <std::size_t Channels, std::size_t Kernel>
+template <std::size_t Channels>
 CORVEX_AVX2 void convolve_positions(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, bool all_weights,
                                     std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
   const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
   for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
     const bool inside_block = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
     if (inside_block && all_weights) {
-      convolve_block<Channels, Kernel, true, true>(conv, rows, o0, l0, step, pad, length, output);
+      convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
     } else if (inside_block) {
-      convolve_block<Channels, Kernel, true, false>(conv, rows, o0, l0, step, pad, length, output);
+      convolve_block<Channels, true, false>(conv, rows, o0, l0, step, pad, length, output);
     } else if (all_weights) {
-      convolve_block<Channels, Kernel, false, true>(conv, rows, o0, l0, step, pad, length, output);
+      convolve_block<Channels, false, true>(conv, rows, o0, l0, step, pad, length, output);
     } else {
-      convolve_block<Channels, Kernel, false, false>(conv, rows, o0, l0, step, pad, length, output);
+      convolve_block<Channels, false, false>(conv, rows, o0, l0, step, pad, length, output);
     }
   }
 }
 
+// No value is zero (either sign); NaN is not zero.
+CORVEX_AVX2 inline bool none_zero(const double* values, std::size_t count) {
+  __m256d zeros = _mm256_setzero_pd();
+  std::size_t i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    zeros = _mm256_or_pd(zeros, _mm256_cmp_pd(_mm256_loadu_pd(values + i), _mm256_setzero_pd(), _CMP_EQ_OQ));
+  }
+  bool any = _mm256_movemask_pd(zeros) != 0;
+  for (; i < count; ++i) any = any || values[i] == 0.0;
+  return !any;
+}
+
 // Every position block of output channels [o0, o0 + Channels), each with the least checking
 // it needs: blocks whose taps all lie inside the input skip the masks, and channels without a
-// zero weight skip the test for one. Five taps, the carried models' kernel, get their own code.
+// zero weight skip the test for one.
 template <std::size_t Channels>
 CORVEX_AVX2 void convolve_channels(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t step,
                                    std::int64_t pad, std::int64_t length, ActivationMap* output) {
-  const double* weights = conv.weight + o0 * conv.in_channels * conv.kernel;
-  const double* weights_end = weights + Channels * conv.in_channels * conv.kernel;
-  const bool all_weights = std::find(weights, weights_end, 0.0) == weights_end;
-  if (conv.kernel == 5) {
-    convolve_positions<Channels, 5>(conv, rows, o0, all_weights, step, pad, length, output);
-  } else {
-    convolve_positions<Channels, 0>(conv, rows, o0, all_weights, step, pad, length, output);
-  }
+  const bool all_weights = none_zero(conv.weight + o0 * conv.in_channels * conv.kernel,
+                                     Channels * conv.in_channels * conv.kernel);
+  convolve_positions<Channels>(conv, rows, o0, all_weights, step, pad, length, output);
 }
 
 // Rows o0..o0+3 of the weights at columns i..i+3, turned so that vector t holds column i + t.
