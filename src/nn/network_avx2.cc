@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 // "avx2" alone, without "fma": the compiler then has no fused multiply-add to contract into,
 // whatever the floating-point flags, so every product is rounded before it is added.
@@ -23,8 +24,9 @@ constexpr std::size_t kBlockOutputs = 8;     // dense outputs summed side by sid
 constexpr std::size_t kPlannedTaps = 8;      // kernels up to this long plan their edge blocks
 
 // The input rows copied between zero margins wide enough for every tap that reaches any
-// position, so that a block of positions may load past the row's ends; the lanes whose tap
-// falls outside the row are then left out by a mask, as the scalar loop skips them.
+// position, so that a block of positions may load past the row's ends. A tap outside the row
+// then adds w · 0 where the scalar loop adds nothing: see convolve_channels for when that is
+// the same, and the masks of convolve_block for when it is not.
 struct PaddedRows {
   const double* data = nullptr;
   std::int64_t stride = 0;
@@ -154,10 +156,12 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
 
 template <std::size_t Channels>
 CORVEX_AVX2 void convolve_positions(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, bool all_weights,
-                                    std::int64_t step, std::int64_t pad, std::int64_t length, ActivationMap* output) {
+                                    bool margins_add_nothing, std::int64_t step, std::int64_t pad,
+                                    std::int64_t length, ActivationMap* output) {
   const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
   for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
-    const bool inside_block = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
+    const bool inside_block =
+        margins_add_nothing || (l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length);
     if (inside_block && all_weights) {
       convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
     } else if (inside_block) {
@@ -170,27 +174,52 @@ CORVEX_AVX2 void convolve_positions(const ConvWeights& conv, const PaddedRows& r
   }
 }
 
-// No value is zero (either sign); NaN is not zero.
-CORVEX_AVX2 inline bool none_zero(const double* values, std::size_t count) {
+struct WeightFacts {
+  bool none_zero = true;  // either sign; NaN is not zero
+  bool all_finite = true;
+};
+
+CORVEX_AVX2 inline WeightFacts weight_facts(const double* values, std::size_t count) {
+  const __m256d magnitude = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffff));
+  const __m256d infinity = _mm256_set1_pd(std::numeric_limits<double>::infinity());
   __m256d zeros = _mm256_setzero_pd();
+  __m256d finite = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
   std::size_t i = 0;
   for (; i + kLanes <= count; i += kLanes) {
-    zeros = _mm256_or_pd(zeros, _mm256_cmp_pd(_mm256_loadu_pd(values + i), _mm256_setzero_pd(), _CMP_EQ_OQ));
+    const __m256d w = _mm256_loadu_pd(values + i);
+    zeros = _mm256_or_pd(zeros, _mm256_cmp_pd(w, _mm256_setzero_pd(), _CMP_EQ_OQ));
+    finite = _mm256_and_pd(finite, _mm256_cmp_pd(_mm256_and_pd(w, magnitude), infinity, _CMP_LT_OQ));
   }
-  bool any = _mm256_movemask_pd(zeros) != 0;
-  for (; i < count; ++i) any = any || values[i] == 0.0;
-  return !any;
+  WeightFacts facts{_mm256_movemask_pd(zeros) == 0, _mm256_movemask_pd(finite) == 0xf};
+  for (; i < count; ++i) {
+    facts.none_zero = facts.none_zero && values[i] != 0.0;
+    facts.all_finite = facts.all_finite && std::isfinite(values[i]);
+  }
+  return facts;
 }
 
 // Every position block of output channels [o0, o0 + Channels), each with the least checking
 // it needs: blocks whose taps all lie inside the input skip the masks, and channels without a
 // zero weight skip the test for one.
+//
+// Edge blocks skip the masks too when a tap outside the input, which adds w · (+0) = ±0 from
+// the margin, cannot change any sum: with finite weights the product is a zero; a zero added
+// leaves every sum as it is except -0, which becomes +0; and a sum is -0 only when it started
+// at -0 (a rounded sum is -0 only when both terms are), so a bias that is not -0 keeps every
+// sum away from it. A NaN bias is excluded too: a tap adding nothing would leave a signalling
+// NaN unquieted. The margins must hold every tap (reach within the row).
 template <std::size_t Channels>
 CORVEX_AVX2 void convolve_channels(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t step,
-                                   std::int64_t pad, std::int64_t length, ActivationMap* output) {
-  const bool all_weights = none_zero(conv.weight + o0 * conv.in_channels * conv.kernel,
-                                     Channels * conv.in_channels * conv.kernel);
-  convolve_positions<Channels>(conv, rows, o0, all_weights, step, pad, length, output);
+                                   std::int64_t pad, std::int64_t reach, std::int64_t length, ActivationMap* output) {
+  const WeightFacts facts =
+      weight_facts(conv.weight + o0 * conv.in_channels * conv.kernel, Channels * conv.in_channels * conv.kernel);
+  bool plain_biases = true;
+  for (std::size_t c = 0; c < Channels; ++c) {
+    const double bias = conv.bias[o0 + c];
+    plain_biases = plain_biases && !std::isnan(bias) && !(bias == 0.0 && std::signbit(bias));
+  }
+  const bool margins_add_nothing = facts.all_finite && plain_biases && reach <= length;
+  convolve_positions<Channels>(conv, rows, o0, facts.none_zero, margins_add_nothing, step, pad, length, output);
 }
 
 // Rows o0..o0+3 of the weights at columns i..i+3, turned so that vector t holds column i + t.
@@ -221,12 +250,13 @@ CORVEX_AVX2 void convolve_avx2(const ConvWeights& conv, const ActivationMap& inp
   const auto step = static_cast<std::int64_t>(dilation);
   const auto kernel = static_cast<std::int64_t>(conv.kernel);
   const std::int64_t pad = step * (kernel - 1) / 2;
-  const PaddedRows rows = pad_rows(input, conv.in_channels, std::max(pad, (kernel - 1) * step - pad), padded);
+  const std::int64_t reach = std::max(pad, (kernel - 1) * step - pad);
+  const PaddedRows rows = pad_rows(input, conv.in_channels, reach, padded);
   std::size_t o0 = 0;
   for (; o0 + kBlockChannels <= conv.out_channels; o0 += kBlockChannels) {
-    convolve_channels<kBlockChannels>(conv, rows, o0, step, pad, length, output);
+    convolve_channels<kBlockChannels>(conv, rows, o0, step, pad, reach, length, output);
   }
-  for (; o0 < conv.out_channels; ++o0) convolve_channels<1>(conv, rows, o0, step, pad, length, output);
+  for (; o0 < conv.out_channels; ++o0) convolve_channels<1>(conv, rows, o0, step, pad, reach, length, output);
 }
 
 // Eight outputs at a time, each the sum from zero of W[o][i]·v[i] in order of i, then the bias.
