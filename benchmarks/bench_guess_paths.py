@@ -123,7 +123,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=7)
     parser.add_argument("--before", help="interpreter whose corvex is the earlier build")
     parser.add_argument("--before-path", help="added to that interpreter's PYTHONPATH")
-    args = parser.parse_args()
+    args, _ = parser.parse_known_args()  # run_all.py passes its own selection through
     if args.worker:
         worker()
         return

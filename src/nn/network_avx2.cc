@@ -7,6 +7,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -154,23 +155,29 @@ CORVEX_AVX2 void convolve_block(const ConvWeights& conv, const PaddedRows& rows,
   }
 }
 
+// What a block of output channels allows: no test for zero weights when it has none, and no
+// masks at the edges when the margins add nothing to its sums (see channel_block_facts).
+struct ChannelBlockFacts {
+  bool none_zero = false;
+  bool margins_add_nothing = false;
+};
+
+// Output channels [o0, o0 + Channels) at the block of positions from l0, with the least
+// checking the block needs: where every tap lies inside the input, or the margins add nothing,
+// no masks.
 template <std::size_t Channels>
-CORVEX_AVX2 void convolve_positions(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, bool all_weights,
-                                    bool margins_add_nothing, std::int64_t step, std::int64_t pad,
-                                    std::int64_t length, ActivationMap* output) {
-  const auto reach_right = (static_cast<std::int64_t>(conv.kernel) - 1) * step - pad;
-  for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
-    const bool inside_block =
-        margins_add_nothing || (l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length);
-    if (inside_block && all_weights) {
-      convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
-    } else if (inside_block) {
-      convolve_block<Channels, true, false>(conv, rows, o0, l0, step, pad, length, output);
-    } else if (all_weights) {
-      convolve_block<Channels, false, true>(conv, rows, o0, l0, step, pad, length, output);
-    } else {
-      convolve_block<Channels, false, false>(conv, rows, o0, l0, step, pad, length, output);
-    }
+CORVEX_AVX2 void convolve_at(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, ChannelBlockFacts facts,
+                             bool inside_input, std::int64_t l0, std::int64_t step, std::int64_t pad,
+                             std::int64_t length, ActivationMap* output) {
+  const bool unmasked = inside_input || facts.margins_add_nothing;
+  if (unmasked && facts.none_zero) {
+    convolve_block<Channels, true, true>(conv, rows, o0, l0, step, pad, length, output);
+  } else if (unmasked) {
+    convolve_block<Channels, true, false>(conv, rows, o0, l0, step, pad, length, output);
+  } else if (facts.none_zero) {
+    convolve_block<Channels, false, true>(conv, rows, o0, l0, step, pad, length, output);
+  } else {
+    convolve_block<Channels, false, false>(conv, rows, o0, l0, step, pad, length, output);
   }
 }
 
@@ -198,28 +205,23 @@ CORVEX_AVX2 inline WeightFacts weight_facts(const double* values, std::size_t co
   return facts;
 }
 
-// Every position block of output channels [o0, o0 + Channels), each with the least checking
-// it needs: blocks whose taps all lie inside the input skip the masks, and channels without a
-// zero weight skip the test for one.
+// The facts of output channels [o0, o0 + count).
 //
-// Edge blocks skip the masks too when a tap outside the input, which adds w · (+0) = ±0 from
-// the margin, cannot change any sum: with finite weights the product is a zero; a zero added
+// The margins add nothing when a tap outside the input, which adds w · (+0) = ±0 from the
+// margin, cannot change any sum: with finite weights the product is a zero; a zero added
 // leaves every sum as it is except -0, which becomes +0; and a sum is -0 only when it started
 // at -0 (a rounded sum is -0 only when both terms are), so a bias that is not -0 keeps every
 // sum away from it. A NaN bias is excluded too: a tap adding nothing would leave a signalling
 // NaN unquieted. The margins must hold every tap (reach within the row).
-template <std::size_t Channels>
-CORVEX_AVX2 void convolve_channels(const ConvWeights& conv, const PaddedRows& rows, std::size_t o0, std::int64_t step,
-                                   std::int64_t pad, std::int64_t reach, std::int64_t length, ActivationMap* output) {
-  const WeightFacts facts =
-      weight_facts(conv.weight + o0 * conv.in_channels * conv.kernel, Channels * conv.in_channels * conv.kernel);
+CORVEX_AVX2 ChannelBlockFacts channel_block_facts(const ConvWeights& conv, std::size_t o0, std::size_t count,
+                                                  std::int64_t reach, std::int64_t length) {
+  const WeightFacts weights =
+      weight_facts(conv.weight + o0 * conv.in_channels * conv.kernel, count * conv.in_channels * conv.kernel);
   bool plain_biases = true;
-  for (std::size_t c = 0; c < Channels; ++c) {
-    const double bias = conv.bias[o0 + c];
-    plain_biases = plain_biases && !std::isnan(bias) && !(bias == 0.0 && std::signbit(bias));
+  for (std::size_t c = o0; c < o0 + count; ++c) {
+    plain_biases = plain_biases && !std::isnan(conv.bias[c]) && !(conv.bias[c] == 0.0 && std::signbit(conv.bias[c]));
   }
-  const bool margins_add_nothing = facts.all_finite && plain_biases && reach <= length;
-  convolve_positions<Channels>(conv, rows, o0, facts.none_zero, margins_add_nothing, step, pad, length, output);
+  return {weights.none_zero, weights.all_finite && plain_biases && reach <= length};
 }
 
 // Rows o0..o0+3 of the weights at columns i..i+3, turned so that vector t holds column i + t.
@@ -252,11 +254,29 @@ CORVEX_AVX2 void convolve_avx2(const ConvWeights& conv, const ActivationMap& inp
   const std::int64_t pad = step * (kernel - 1) / 2;
   const std::int64_t reach = std::max(pad, (kernel - 1) * step - pad);
   const PaddedRows rows = pad_rows(input, conv.in_channels, reach, padded);
-  std::size_t o0 = 0;
-  for (; o0 + kBlockChannels <= conv.out_channels; o0 += kBlockChannels) {
-    convolve_channels<kBlockChannels>(conv, rows, o0, step, pad, reach, length, output);
+  const std::size_t blocks = conv.out_channels / kBlockChannels;
+  const std::size_t singles_from = blocks * kBlockChannels;
+  std::array<ChannelBlockFacts, kMaxChannels / kBlockChannels> block_facts;
+  std::array<ChannelBlockFacts, kBlockChannels> single_facts;
+  for (std::size_t b = 0; b < blocks; ++b) {
+    block_facts[b] = channel_block_facts(conv, b * kBlockChannels, kBlockChannels, reach, length);
   }
-  for (; o0 < conv.out_channels; ++o0) convolve_channels<1>(conv, rows, o0, step, pad, reach, length, output);
+  for (std::size_t o = singles_from; o < conv.out_channels; ++o) {
+    single_facts[o - singles_from] = channel_block_facts(conv, o, 1, reach, length);
+  }
+  // Positions outermost: the input a block of positions reads stays in the first-level cache
+  // while every output channel uses it.
+  const std::int64_t reach_right = (kernel - 1) * step - pad;
+  for (std::int64_t l0 = 0; l0 < length; l0 += kBlockPositions) {
+    const bool inside_input = l0 - pad >= 0 && l0 + kBlockPositions - 1 + reach_right < length;
+    for (std::size_t b = 0; b < blocks; ++b) {
+      convolve_at<kBlockChannels>(conv, rows, b * kBlockChannels, block_facts[b], inside_input, l0, step, pad, length,
+                                  output);
+    }
+    for (std::size_t o = singles_from; o < conv.out_channels; ++o) {
+      convolve_at<1>(conv, rows, o, single_facts[o - singles_from], inside_input, l0, step, pad, length, output);
+    }
+  }
 }
 
 // Eight outputs at a time, each the sum from zero of W[o][i]·v[i] in order of i, then the bias.
