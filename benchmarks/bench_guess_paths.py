@@ -78,6 +78,22 @@ def worker():
 # Driver side
 # ---------------------------------------------------------------------------------------------
 
+def processor_details():
+    """Family, model and the vector features that matter here, from /proc/cpuinfo."""
+    fields = {}
+    try:
+        with open("/proc/cpuinfo") as info:
+            for line in info:
+                key, _, value = line.partition(":")
+                fields.setdefault(key.strip(), value.strip())
+    except OSError:
+        return "no /proc/cpuinfo"
+    flags = set(fields.get("flags", "").split())
+    present = [flag for flag in ("avx2", "fma", "avx512f") if flag in flags]
+    return (f"{fields.get('model name', '?')}, family {fields.get('cpu family', '?')} model {fields.get('model', '?')}, "
+            f"flags {' '.join(present) or 'none of avx2/fma/avx512f'}")
+
+
 class Worker:
     def __init__(self, name, python, env):
         self.name = name
@@ -141,7 +157,7 @@ def main():
     names = [w.name for w in workers]
     import corvex
 
-    print(f"Machine: {machine_description()}")
+    print(f"Machine: {machine_description()}; {processor_details()}; load average {os.getloadavg()[0]:.1f}")
     print("Paths: " + ", ".join(f"{w.name} = {w.path}" for w in workers))
     print(f"Median of {args.rounds} alternating rounds, milliseconds of processor time per call; ratios are "
           "scalar / vector" + (" and before / vector" if args.before else "") + ".")

@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t kLanes = 4;
 constexpr std::int64_t kBlockPositions = 8;  // two vectors of positions
 constexpr std::size_t kBlockChannels = 4;    // output channels sharing each input load
-constexpr std::size_t kBlockOutputs = 8;     // dense outputs summed side by side
+constexpr std::size_t kBlockOutputs = 16;    // dense outputs summed side by side
 constexpr std::size_t kPlannedTaps = 8;      // kernels up to this long plan their edge blocks
 
 // The input rows copied between zero margins wide enough for every tap that reaches any
@@ -244,6 +244,35 @@ CORVEX_AVX2 inline __m256d column(const double* row0, std::size_t stride, std::s
   return _mm256_setr_pd(row0[i], row0[stride + i], row0[2 * stride + i], row0[3 * stride + i]);
 }
 
+// Outputs [o, o + 4 · Groups), each the sum from zero of W[o][i]·v[i] in order of i, then the
+// bias. Each group is one chain of additions; several groups overlap their latencies.
+template <std::size_t Groups>
+CORVEX_AVX2 void dense_rows(const LinearWeights& linear, const double* input, std::size_t o, double* output) {
+  const std::size_t n = linear.in_size;
+  const double* rows = linear.weight + o * n;
+  __m256d sums[Groups];
+  for (std::size_t g = 0; g < Groups; ++g) sums[g] = _mm256_setzero_pd();
+  std::size_t i = 0;
+  for (; i + kLanes <= n; i += kLanes) {
+    for (std::size_t g = 0; g < Groups; ++g) {
+      __m256d columns[4];
+      load_columns(rows + g * kLanes * n, n, i, columns);
+      for (std::size_t t = 0; t < kLanes; ++t) {
+        sums[g] = _mm256_add_pd(sums[g], _mm256_mul_pd(columns[t], _mm256_set1_pd(input[i + t])));
+      }
+    }
+  }
+  for (; i < n; ++i) {
+    for (std::size_t g = 0; g < Groups; ++g) {
+      sums[g] = _mm256_add_pd(sums[g], _mm256_mul_pd(column(rows + g * kLanes * n, n, i), _mm256_set1_pd(input[i])));
+    }
+  }
+  for (std::size_t g = 0; g < Groups; ++g) {
+    const std::size_t first = o + g * kLanes;
+    _mm256_storeu_pd(output + first, _mm256_add_pd(sums[g], _mm256_loadu_pd(linear.bias + first)));
+  }
+}
+
 }  // namespace
 
 CORVEX_AVX2 void convolve_avx2(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
@@ -279,39 +308,16 @@ CORVEX_AVX2 void convolve_avx2(const ConvWeights& conv, const ActivationMap& inp
   }
 }
 
-// Eight outputs at a time, each the sum from zero of W[o][i]·v[i] in order of i, then the bias.
 CORVEX_AVX2 void dense_avx2(const LinearWeights& linear, const double* input, double* output) {
-  const std::size_t n = linear.in_size;
   std::size_t o = 0;
   for (; o + kBlockOutputs <= linear.out_size; o += kBlockOutputs) {
-    const double* rows_low = linear.weight + o * n;
-    const double* rows_high = rows_low + kLanes * n;
-    __m256d sum_low = _mm256_setzero_pd();
-    __m256d sum_high = _mm256_setzero_pd();
-    std::size_t i = 0;
-    for (; i + kLanes <= n; i += kLanes) {
-      __m256d columns_low[4];
-      __m256d columns_high[4];
-      load_columns(rows_low, n, i, columns_low);
-      load_columns(rows_high, n, i, columns_high);
-      for (std::size_t t = 0; t < kLanes; ++t) {
-        const __m256d v = _mm256_set1_pd(input[i + t]);
-        sum_low = _mm256_add_pd(sum_low, _mm256_mul_pd(columns_low[t], v));
-        sum_high = _mm256_add_pd(sum_high, _mm256_mul_pd(columns_high[t], v));
-      }
-    }
-    for (; i < n; ++i) {
-      const __m256d v = _mm256_set1_pd(input[i]);
-      sum_low = _mm256_add_pd(sum_low, _mm256_mul_pd(column(rows_low, n, i), v));
-      sum_high = _mm256_add_pd(sum_high, _mm256_mul_pd(column(rows_high, n, i), v));
-    }
-    _mm256_storeu_pd(output + o, _mm256_add_pd(sum_low, _mm256_loadu_pd(linear.bias + o)));
-    _mm256_storeu_pd(output + o + kLanes, _mm256_add_pd(sum_high, _mm256_loadu_pd(linear.bias + o + kLanes)));
+    dense_rows<kBlockOutputs / kLanes>(linear, input, o, output);
   }
+  for (; o + kLanes <= linear.out_size; o += kLanes) dense_rows<1>(linear, input, o, output);
   for (; o < linear.out_size; ++o) {
-    const double* row = linear.weight + o * n;
+    const double* row = linear.weight + o * linear.in_size;
     double sum = 0.0;
-    for (std::size_t i = 0; i < n; ++i) sum += row[i] * input[i];
+    for (std::size_t i = 0; i < linear.in_size; ++i) sum += row[i] * input[i];
     output[o] = sum + linear.bias[o];
   }
 }
