@@ -51,8 +51,13 @@ cpp-tests: venv
 	$(VENV)/bin/cmake --build $(BUILD_TESTS) -j $(JOBS)
 	$(VENV)/bin/ctest --test-dir $(BUILD_TESTS) --output-on-failure
 
+# The guess tests run twice: on the vector path where the processor has AVX2, then forced
+# onto the scalar path, so that both are checked against the references.
+GUESS_TESTS := tests/test_guess_reference.py tests/test_guess_numpy_reference.py tests/test_guess.py
+
 pytest: build wheel
 	$(PY) -m pytest -q tests
+	CORVEX_GUESS_SCALAR=1 $(PY) -m pytest -q $(GUESS_TESTS)
 
 # Static types: the examples under mypy --strict, and the extension's stubs against the module
 # as built, checked from outside the tree so that the installed package is the one compared.

@@ -120,17 +120,19 @@ void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
 }  // namespace
 
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
-                        const RankingOptions& options, const CancellationToken& cancellation) {
-  return fit_candidate(spectrum, candidate, index, options, std::span<const double>(), cancellation);
+                        const RankingOptions& options, const CancellationToken& cancellation,
+                        const GuessFeatures* features) {
+  return fit_candidate(spectrum, candidate, index, options, std::span<const double>(), cancellation, features);
 }
 
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, std::span<const double> data_values,
-                        const CancellationToken& cancellation) {
+                        const CancellationToken& cancellation, const GuessFeatures* features) {
   RankedFit fit;
   fit.candidate = index;
   Circuit start = candidate;
-  Result<std::vector<double>> guess = guess_parameters(candidate.nodes, spectrum, std::nullopt);
+  Result<std::vector<double>> guess = features ? guess_from_features(candidate.nodes, spectrum, *features)
+                                               : guess_parameters(candidate.nodes, spectrum, std::nullopt);
   if (guess) {
     Result<Circuit> with_guess = with_values(candidate, *guess);
     if (!with_guess) {

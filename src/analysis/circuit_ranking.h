@@ -11,6 +11,7 @@
 #include "circuit/circuit.h"
 #include "fit/fit_outcome.h"
 #include "fit/objective.h"
+#include "guess/guess_parameters.h"
 #include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -38,15 +39,18 @@ struct RankedFit {
 
 // The fit and scores of one candidate. The spectrum must already have passed the checks.
 // The fit asks `cancellation` between evaluations; a stopped one carries the interrupted error.
+// `features`, when given, are the spectrum's guess features, computed once for all candidates.
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
-                        const RankingOptions& options, const CancellationToken& cancellation = no_cancellation());
+                        const RankingOptions& options, const CancellationToken& cancellation = no_cancellation(),
+                        const GuessFeatures* features = nullptr);
 
 // As above, and also fitted from `data_values` (a start read off the spectrum, in parameter
 // order; empty for none): of the two single runs the cheaper successful one is kept, and the
 // thorough stage runs it among its robust starts.
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, std::span<const double> data_values,
-                        const CancellationToken& cancellation = no_cancellation());
+                        const CancellationToken& cancellation = no_cancellation(),
+                        const GuessFeatures* features = nullptr);
 
 // AICc this close to the best counts as a tie, which the model with fewer parameters wins.
 inline constexpr double kAiccParsimonyMargin = 2.0;

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "nn/network_path.h"
 #include "nn/weights_error.h"
 
 namespace corvex {
@@ -178,27 +179,41 @@ void convolve(const ConvWeights& conv, const ActivationMap& input, std::uint64_t
 }
 
 // Group normalisation in place: per group of consecutive channels, population mean and
-// variance, then each value scaled and shifted by its channel's gamma and beta.
+// variance, then each value scaled and shifted by its channel's gamma and beta. The sums of
+// four groups run side by side, each still in position order: the chains are independent,
+// so the processor overlaps them instead of waiting on one long chain of additions.
 void normalise(const NormWeights& norm, ActivationMap* map) {
+  constexpr std::size_t kSideBySide = 4;
   const std::size_t per_group = norm.channels / norm.groups;
   const std::size_t count = per_group * map->length;
-  for (std::size_t group = 0; group < norm.groups; ++group) {
-    double* values = map->row(group * per_group);
-    double sum = 0.0;
-    for (std::size_t i = 0; i < count; ++i) sum += values[i];
-    const double mean = sum / static_cast<double>(count);
-    double squares = 0.0;
+  for (std::size_t first = 0; first < norm.groups; first += kSideBySide) {
+    const std::size_t groups = std::min(kSideBySide, norm.groups - first);
+    const double* values[kSideBySide];
+    double sum[kSideBySide] = {};
+    double mean[kSideBySide] = {};
+    double squares[kSideBySide] = {};
+    for (std::size_t g = 0; g < kSideBySide; ++g) values[g] = map->row((first + std::min(g, groups - 1)) * per_group);
+    // With fewer than four groups left the last one is summed again in the spare slots.
     for (std::size_t i = 0; i < count; ++i) {
-      const double deviation = values[i] - mean;
-      squares += deviation * deviation;
+      for (std::size_t g = 0; g < kSideBySide; ++g) sum[g] += values[g][i];
     }
-    const double variance = squares / static_cast<double>(count);
-    const double s = 1.0 / std::sqrt(variance + kNormEpsilon);
-    for (std::size_t c = group * per_group; c < (group + 1) * per_group; ++c) {
-      double* row = map->row(c);
-      const double gamma = norm.scale[c];
-      const double beta = norm.shift[c];
-      for (std::size_t l = 0; l < map->length; ++l) row[l] = (s * (row[l] - mean)) * gamma + beta;
+    for (std::size_t g = 0; g < kSideBySide; ++g) mean[g] = sum[g] / static_cast<double>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      for (std::size_t g = 0; g < kSideBySide; ++g) {
+        const double deviation = values[g][i] - mean[g];
+        squares[g] += deviation * deviation;
+      }
+    }
+    for (std::size_t g = 0; g < groups; ++g) {
+      const double variance = squares[g] / static_cast<double>(count);
+      const double s = 1.0 / std::sqrt(variance + kNormEpsilon);
+      const std::size_t group = first + g;
+      for (std::size_t c = group * per_group; c < (group + 1) * per_group; ++c) {
+        double* row = map->row(c);
+        const double gamma = norm.scale[c];
+        const double beta = norm.shift[c];
+        for (std::size_t l = 0; l < map->length; ++l) row[l] = (s * (row[l] - mean[g])) * gamma + beta;
+      }
     }
   }
 }
@@ -213,13 +228,32 @@ void dense(const LinearWeights& linear, const double* input, double* output) {
   }
 }
 
-void gelu_in_place(double* values, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) values[i] = gelu(values[i]);
-}
 
 // Per channel: the mean in position order, then the maximum ignoring NaN; then the extras.
+// Four channels are summed side by side, each in its own order, for the same reason as above.
 void pool(const ActivationMap& map, const std::array<double, kExtraCount>& extras, double* pooled) {
-  for (std::size_t c = 0; c < map.channels; ++c) {
+  constexpr std::size_t kSideBySide = 4;
+  std::size_t c = 0;
+  for (; c + kSideBySide <= map.channels; c += kSideBySide) {
+    double sum[kSideBySide] = {};
+    double largest[kSideBySide];
+    const double* rows[kSideBySide];
+    for (std::size_t t = 0; t < kSideBySide; ++t) {
+      largest[t] = -std::numeric_limits<double>::infinity();
+      rows[t] = map.row(c + t);
+    }
+    for (std::size_t l = 0; l < map.length; ++l) {
+      for (std::size_t t = 0; t < kSideBySide; ++t) {
+        sum[t] += rows[t][l];
+        if (rows[t][l] > largest[t]) largest[t] = rows[t][l];
+      }
+    }
+    for (std::size_t t = 0; t < kSideBySide; ++t) {
+      pooled[c + t] = sum[t] / static_cast<double>(map.length);
+      pooled[map.channels + c + t] = largest[t];
+    }
+  }
+  for (; c < map.channels; ++c) {
     const double* row = map.row(c);
     double sum = 0.0;
     double largest = -std::numeric_limits<double>::infinity();
@@ -233,7 +267,8 @@ void pool(const ActivationMap& map, const std::array<double, kExtraCount>& extra
   for (std::size_t e = 0; e < kExtraCount; ++e) pooled[2 * map.channels + e] = extras[e];
 }
 
-// The run buffers of one forward pass, allocated once per call.
+// The run buffers of a thread's forward passes, kept between calls so that a guess allocates
+// only when a model larger than any before on this thread comes along.
 struct NetworkBuffers {
   ActivationMap input;
   ActivationMap x;
@@ -243,8 +278,9 @@ struct NetworkBuffers {
   std::vector<double> hidden0;
   std::vector<double> hidden2;
   std::vector<double> output;
+  std::vector<double> padded;  // the vector convolution's input with margins
 
-  explicit NetworkBuffers(const NetworkWeights& weights) {
+  void prepare(const NetworkWeights& weights) {
     input.resize(kInputRows, weights.n_grid);
     x.resize(weights.channels, weights.n_grid);
     h.resize(weights.channels, weights.n_grid);
@@ -255,6 +291,50 @@ struct NetworkBuffers {
     output.resize(weights.head4.out_size);
   }
 };
+
+// The convolution and the dense layer on the path chosen for this process.
+void convolve_on_path(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
+                      ActivationMap* output, std::vector<double>* padded) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    convolve_avx2(conv, input, dilation, output, padded);
+    return;
+  }
+#endif
+  static_cast<void>(padded);
+  convolve(conv, input, dilation, output);
+}
+
+void gelu_on_path(double* values, std::size_t count) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    gelu_avx2(values, count);
+    return;
+  }
+#endif
+  for (std::size_t i = 0; i < count; ++i) values[i] = gelu(values[i]);
+}
+
+// values[i] = gelu(values[i] + addends[i]), the residual connection.
+void add_gelu_on_path(double* values, const double* addends, std::size_t count) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    add_gelu_avx2(values, addends, count);
+    return;
+  }
+#endif
+  for (std::size_t i = 0; i < count; ++i) values[i] = gelu(values[i] + addends[i]);
+}
+
+void dense_on_path(const LinearWeights& linear, const double* input, double* output) {
+#ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx2) {
+    dense_avx2(linear, input, output);
+    return;
+  }
+#endif
+  dense(linear, input, output);
+}
 
 }  // namespace
 
@@ -368,26 +448,26 @@ Result<std::vector<double>> run_network(const NetworkModel& model, const std::ve
                           " values, expected " + std::to_string(kInputRows * weights.n_grid));
   }
 
-  NetworkBuffers buffers(weights);
+  thread_local NetworkBuffers thread_buffers;
+  NetworkBuffers& buffers = thread_buffers;  // one look-up of the thread's storage
+  buffers.prepare(weights);
   std::copy(features.begin(), features.end(), buffers.input.values.begin());
-  convolve(weights.stem, buffers.input, 1, &buffers.x);
+  convolve_on_path(weights.stem, buffers.input, 1, &buffers.x, &buffers.padded);
   for (const ResidualBlockWeights& block : weights.blocks) {
-    convolve(block.conv1, buffers.x, block.dilation, &buffers.h);
+    convolve_on_path(block.conv1, buffers.x, block.dilation, &buffers.h, &buffers.padded);
     normalise(block.norm1, &buffers.h);
-    gelu_in_place(buffers.h.values.data(), buffers.h.values.size());
-    convolve(block.conv2, buffers.h, block.dilation, &buffers.t);
+    gelu_on_path(buffers.h.values.data(), buffers.h.values.size());
+    convolve_on_path(block.conv2, buffers.h, block.dilation, &buffers.t, &buffers.padded);
     normalise(block.norm2, &buffers.t);
-    for (std::size_t i = 0; i < buffers.x.values.size(); ++i) {
-      buffers.x.values[i] = gelu(buffers.x.values[i] + buffers.t.values[i]);
-    }
+    add_gelu_on_path(buffers.x.values.data(), buffers.t.values.data(), buffers.x.values.size());
   }
   pool(buffers.x, extras, buffers.pooled.data());
-  dense(weights.head0, buffers.pooled.data(), buffers.hidden0.data());
-  gelu_in_place(buffers.hidden0.data(), buffers.hidden0.size());
-  dense(weights.head2, buffers.hidden0.data(), buffers.hidden2.data());
-  gelu_in_place(buffers.hidden2.data(), buffers.hidden2.size());
-  dense(weights.head4, buffers.hidden2.data(), buffers.output.data());
-  return std::move(buffers.output);
+  dense_on_path(weights.head0, buffers.pooled.data(), buffers.hidden0.data());
+  gelu_on_path(buffers.hidden0.data(), buffers.hidden0.size());
+  dense_on_path(weights.head2, buffers.hidden0.data(), buffers.hidden2.data());
+  gelu_on_path(buffers.hidden2.data(), buffers.hidden2.size());
+  dense_on_path(weights.head4, buffers.hidden2.data(), buffers.output.data());
+  return buffers.output;
 }
 
 Status conv1d(const NetworkModel& model, const ActivationMap& input, std::size_t in_channels,
@@ -403,7 +483,8 @@ Status conv1d(const NetworkModel& model, const ActivationMap& input, std::size_t
   Result<ConvWeights> conv = bind_conv(model, layer, in_channels);
   if (!conv.ok()) return conv.take_error();
   output->resize(conv->out_channels, input.length);
-  convolve(*conv, input, dilation, output);
+  std::vector<double> padded;
+  convolve_on_path(*conv, input, dilation, output, &padded);
   return {};
 }
 
@@ -425,7 +506,7 @@ Result<std::vector<double>> linear_layer(const NetworkModel& model, const std::v
   Result<LinearWeights> linear = bind_linear(model, layer, input.size());
   if (!linear.ok()) return linear.take_error();
   std::vector<double> output(linear->out_size);
-  dense(*linear, input.data(), output.data());
+  dense_on_path(*linear, input.data(), output.data());
   return output;
 }
 

@@ -8,6 +8,7 @@
 
 #include "python/entries/batch_functions.h"
 #include "python/analyses/analysis_entries.h"
+#include "python/types/circuit_methods.h"
 #include "python/types/circuit_object.h"
 #include "python/types/circuit_records.h"
 #include "python/types/composition.h"
@@ -57,6 +58,7 @@ int corvex_exec(PyObject* module) {
   if (PyModule_AddFunctions(module, spectrum_array_functions) < 0) return -1;
   if (PyModule_AddFunctions(module, circuit_record_functions) < 0) return -1;
   if (PyModule_AddFunctions(module, controlled_fit_functions) < 0) return -1;
+  if (PyModule_AddFunctions(module, guess_functions) < 0) return -1;
   OwnedRef series(PyObject_GetAttrString(module, "Series"));
   OwnedRef parallel(PyObject_GetAttrString(module, "Parallel"));
   OwnedRef all(PyList_New(0));

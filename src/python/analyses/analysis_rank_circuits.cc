@@ -2,6 +2,7 @@
 // by_bic, workers): per spectrum, the candidates' rows in ranked order, or an error message.
 #include <array>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,15 +124,19 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
         spectrum_errors[s] = checked.take_error();
       }
     }
-    // What each spectrum shows (its DRT above all) is read once for all its candidates' data starts.
-    std::vector<std::optional<DataFeatures>> features(spectra);
+    // What each spectrum shows (its DRT above all) and its guess features depend on the
+    // spectrum only: both are read once for all its candidates.
+    std::vector<std::optional<DataFeatures>> data(spectra);
+    std::vector<std::optional<GuessFeatures>> features(spectra);
     const CancellationToken* token = &no_cancellation();
     auto read = [&](std::size_t s) {
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
+      Result<GuessFeatures> computed = carried_guess_features(batch.spectra[s], *token);
+      if (computed) features[s] = std::move(computed).value();
       try {
-        features[s] = data_features(batch.spectra[s]);
+        data[s] = data_features(batch.spectra[s]);
       } catch (const std::bad_alloc&) {
-        features[s].reset();  // the candidates then start from their guesses alone
+        data[s].reset();  // the candidates then start from their guesses alone
       }
     };
     // One pool task per (spectrum, candidate): the fits are independent, so every core is busy
@@ -141,10 +146,11 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
     auto task = [&](std::size_t t) {
       const std::size_t s = t / per;
       if (batch.conversion_errors[s] || spectrum_errors[s]) return;
+      const GuessFeatures* shared = features[s] ? &*features[s] : nullptr;
       auto one = [&] {
         const Circuit& circuit = circuits[t % per];
-        const std::vector<double> start = features[s] ? data_start_from(circuit.nodes, *features[s]) : std::vector<double>();
-        return fit_candidate(batch.spectra[s], circuit, t % per, options, start, *token);
+        const std::vector<double> start = data[s] ? data_start_from(circuit.nodes, *data[s]) : std::vector<double>();
+        return fit_candidate(batch.spectra[s], circuit, t % per, options, start, *token, shared);
       };
       try {
         fits[t] = one();

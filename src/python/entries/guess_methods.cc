@@ -1,11 +1,12 @@
 // Circuit.guess() and Circuit.ml_circuits(): network guesses of starting values from a
-// carried model or a user's weights file, and the names of the carried models.
+// carried model or a user's weights file, and the names of the carried models; _guess_path().
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "models/model_registry.h"
 #include "guess/guess_parameters.h"
+#include "nn/network_path.h"
 #include "python/convert/arg_binder.h"
 #include "python/types/circuit_methods.h"
 #include "python/types/circuit_object.h"
@@ -49,5 +50,19 @@ PyObject* circuit_ml_circuits(PyObject*, PyObject*) {
     return new_text_list(keys);
   });
 }
+
+namespace {
+
+PyObject* guess_path_function(PyObject*, PyObject*) {
+  return PyUnicode_FromString(network_path_name(network_path()));
+}
+
+}  // namespace
+
+PyMethodDef guess_functions[] = {
+    {"_guess_path", guess_path_function, METH_NOARGS,
+     "_guess_path()\n--\n\nWhich loops run the network in this process: \"avx2\" or \"scalar\"."},
+    {nullptr, nullptr, 0, nullptr},
+};
 
 }  // namespace corvex::python

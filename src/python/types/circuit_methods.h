@@ -10,6 +10,8 @@ namespace corvex::python {
 PyObject* circuit_guess(PyObject* self, PyTypeObject* defining_class, PyObject* const* args, Py_ssize_t nargs,
                         PyObject* kwnames);
 PyObject* circuit_ml_circuits(PyObject* unused_class, PyObject* unused);
+// _guess_path(), for the module's exec slot.
+extern PyMethodDef guess_functions[];
 
 // circuit_parameters.cc
 PyObject* circuit_param_names(PyObject* self, PyObject* unused);
