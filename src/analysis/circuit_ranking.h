@@ -39,6 +39,10 @@ struct RankedFit {
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, const CancellationToken& cancellation = no_cancellation());
 
+// Fills the criteria and the bound and identifiability flags of a fit's outcome on a spectrum
+// of `points` frequencies, or turns it into a failure when no criterion is finite.
+void score_ranked_fit(RankedFit* fit, std::size_t points, const RankingOptions& options);
+
 // Candidates ordered by AICc, best first; failed fits and NaN scores last, ties in list order.
 std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic);
 

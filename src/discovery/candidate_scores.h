@@ -1,0 +1,32 @@
+// Scores a discovery adds to the ranking's criteria: the runs test of residual signs, the
+// CPE exponents that stand for a resistor, and the order, simplest adequate fit first.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "circuit/circuit.h"
+#include "util/complex.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+struct DiscoveredFit;
+
+// A CPE with a smaller exponent behaves more like a resistor than like a capacitor.
+inline constexpr double kLowCpeExponent = 0.5;
+
+// The one-sided (too few runs) p-value of the Wald-Wolfowitz runs test on the signs of the
+// real and of the imaginary residuals, each taken in frequency order, their run counts and
+// normal approximations added. Long runs of one sign mean structure the model misses. NaN
+// when neither part has both signs.
+double runs_test_p(const Spectrum& spectrum, const std::vector<Complex>& model);
+
+// Per parameter of `circuit`: a CPE exponent below kLowCpeExponent.
+std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values);
+
+// Indices of `fits` best first: sound fits by BIC, then the flagged ones by BIC, then
+// duplicates and failures; ties keep candidate order.
+std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits);
+
+}  // namespace corvex
