@@ -39,30 +39,28 @@ std::vector<ElementKind> kinds_of(const CandidateLimits& limits, std::initialize
   return out;
 }
 
-// Arcs whose own nesting depth is at most `depth`: C or CPE parallel to R, R-D, R-arc or R-arc-D.
-std::vector<Block> arcs_of_depth(const CandidateLimits& limits, std::size_t depth) {
+// Arcs whose own nesting depth is at most `depth`: `cap` (C or CPE) parallel to R, R-D, R-arc
+// or R-arc-D.
+std::vector<Block> arcs_of_depth(const CandidateLimits& limits, ElementKind cap, std::size_t depth) {
   std::vector<Block> arcs;
   if (depth == 0 || !allowed(limits, ElementKind::R)) return arcs;
-  const std::vector<ElementKind> capacitive = kinds_of(limits, {ElementKind::C, ElementKind::Cpe});
   const std::vector<ElementKind> diffusion = kinds_of(limits, {ElementKind::W, ElementKind::Wo, ElementKind::Ws});
-  std::vector<Block> inner = arcs_of_depth(limits, depth - 1);
+  std::vector<Block> inner = arcs_of_depth(limits, cap, depth - 1);
   inner.insert(inner.begin(), Block{});  // no nested arc
-  for (ElementKind cap : capacitive) {
-    for (const Block& nested : inner) {
-      std::vector<std::optional<ElementKind>> tails = {std::nullopt};
-      if (!nested.diffusion) tails.insert(tails.end(), diffusion.begin(), diffusion.end());
-      for (const std::optional<ElementKind>& tail : tails) {
-        Block arc;
-        SeriesList chain = {element_node(ElementKind::R)};
-        chain.insert(chain.end(), nested.nodes.begin(), nested.nodes.end());
-        if (tail) chain.push_back(element_node(*tail));
-        arc.parameters = 1 + param_count(cap) + nested.parameters + (tail ? param_count(*tail) : 0);
-        arc.arcs = 1 + nested.arcs;
-        arc.diffusion = nested.diffusion || tail.has_value();
-        SeriesList branch = {element_node(cap)};
-        arc.nodes.push_back(Node(ParallelNode{{std::move(branch), std::move(chain)}}));
-        if (arc.parameters <= limits.max_parameters) arcs.push_back(std::move(arc));
-      }
+  for (const Block& nested : inner) {
+    std::vector<std::optional<ElementKind>> tails = {std::nullopt};
+    if (!nested.diffusion) tails.insert(tails.end(), diffusion.begin(), diffusion.end());
+    for (const std::optional<ElementKind>& tail : tails) {
+      Block arc;
+      SeriesList chain = {element_node(ElementKind::R)};
+      chain.insert(chain.end(), nested.nodes.begin(), nested.nodes.end());
+      if (tail) chain.push_back(element_node(*tail));
+      arc.parameters = 1 + param_count(cap) + nested.parameters + (tail ? param_count(*tail) : 0);
+      arc.arcs = 1 + nested.arcs;
+      arc.diffusion = nested.diffusion || tail.has_value();
+      SeriesList branch = {element_node(cap)};
+      arc.nodes.push_back(Node(ParallelNode{{std::move(branch), std::move(chain)}}));
+      if (arc.parameters <= limits.max_parameters) arcs.push_back(std::move(arc));
     }
   }
   return arcs;
@@ -88,7 +86,6 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
                                            ElementKind::Ws})) {
     tails.push_back(Block{{element_node(kind)}, param_count(kind), 0, is_diffusion(kind)});
   }
-  const std::vector<Block> arcs = arcs_of_depth(limits, limits.max_depth);
 
   std::set<std::string> seen;
   std::vector<CircuitCandidate> out;
@@ -101,6 +98,7 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
     if (parsed) out.push_back(CircuitCandidate{std::move(key), std::move(notation), circuit.parameters, std::move(parsed).value()});
   };
   // Arcs as a multiset: indices never decrease along the chain.
+  std::vector<Block> arcs;
   std::function<void(const Block&, std::size_t)> extend = [&](const Block& sofar, std::size_t first) {
     for (const Block& tail : tails) {
       if (tail.diffusion && sofar.diffusion) continue;
@@ -123,7 +121,12 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
       extend(next, i);
     }
   };
-  for (const Block& start : heads) extend(start, 0);
+  // All arcs of a circuit share their capacitive kind: mixed C and CPE arcs would multiply the
+  // candidates by the arc count's powers of two for shapes the data rarely tell apart.
+  for (ElementKind cap : kinds_of(limits, {ElementKind::C, ElementKind::Cpe})) {
+    arcs = arcs_of_depth(limits, cap, limits.max_depth);
+    for (const Block& start : heads) extend(start, 0);
+  }
   std::stable_sort(out.begin(), out.end(), [](const CircuitCandidate& a, const CircuitCandidate& b) {
     return a.parameters != b.parameters ? a.parameters < b.parameters : a.key < b.key;
   });

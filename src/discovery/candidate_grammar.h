@@ -31,8 +31,8 @@ struct CircuitCandidate {
 // (then by key). The chain has one series resistor (when R is allowed), at most one series
 // inductor, any number of arcs and at most one tail element (C, CPE or a diffusion element);
 // an arc is a C or CPE in parallel with a chain of one resistor, at most one nested arc and at
-// most one diffusion element. Only one diffusion element appears in a circuit: the spectrum
-// has one low-frequency end for it to describe.
+// most one diffusion element. Only one diffusion element appears in a circuit (the spectrum
+// has one low-frequency end for it to describe), and all arcs use the same capacitive kind.
 std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits);
 
 }  // namespace corvex

@@ -77,6 +77,17 @@ std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector
   return low;
 }
 
+std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std::size_t count) {
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < fits.size(); ++i) {
+    if (fits[i].fitted() && !std::isnan(fits[i].ranked.bic)) order.push_back(i);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return fits[a].ranked.bic < fits[b].ranked.bic; });
+  if (order.size() > count) order.resize(count);
+  return order;
+}
+
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits) {
   auto tier = [&](const DiscoveredFit& fit) {
     if (!fit.fitted() || fit.duplicate) return 2;

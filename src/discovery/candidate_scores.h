@@ -25,6 +25,10 @@ double runs_test_p(const Spectrum& spectrum, const std::vector<Complex>& model);
 // Per parameter of `circuit`: a CPE exponent below kLowCpeExponent.
 std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values);
 
+// Indices of the `count` fitted candidates with the lowest BIC, flags aside: those the
+// second pass refines. Ties keep candidate order.
+std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std::size_t count);
+
 // Indices of `fits` best first: sound fits by BIC, then the flagged ones by BIC, then
 // duplicates and failures; ties keep candidate order.
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits);

@@ -87,7 +87,8 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     below 0.5 (a resistor would do), or a fit that did not converge; `success`, `start` (the
     winning start), `error` and `result` (the FitResult). Rows are ordered by BIC, unflagged
     fits before flagged ones, failures last; `top` keeps only the first rows. A batch (as for
-    `rank_circuits`) gives the same rows under its key column(s).
+    `rank_circuits`) gives the same rows under its key column(s). ``table.attrs["candidates"]``
+    holds the number of candidates fitted (a list, one per spectrum, for a batch).
     """
     import pandas as pd
 
@@ -99,13 +100,17 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     if batch.single and isinstance(items[0], str):
         raise ValueError(items[0])
     records: list[dict[str, Any]] = []
+    counts = []
     for key, item in zip(batch.keys, items):
         keys = dict(zip(batch.key_columns, key))
         if isinstance(item, str):
             records.append({**keys, "error": item})
+            counts.append(0)
             continue
-        records.extend({**keys, **row} for row in _rows(item, top))
+        counts.append(item["candidates"])
+        records.extend({**keys, **row} for row in _rows(item["rows"], top))
     frame = pd.DataFrame.from_records(records, columns=batch.key_columns + _COLUMNS)
     for column in ("start", "error", "result"):
         frame[column] = pd.Series([record.get(column) for record in records], dtype=object)
+    frame.attrs["candidates"] = counts[0] if batch.single else counts
     return frame

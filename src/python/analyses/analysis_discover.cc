@@ -1,5 +1,5 @@
 // _analysis_discover(spectra, max_parameters, elements, max_depth, workers): per spectrum, the
-// discovered circuits' rows, simplest adequate first, or an error message.
+// number of candidates fitted and the discovered circuits' rows, simplest adequate first, or an error message.
 #include <array>
 #include <string>
 #include <vector>
@@ -121,9 +121,13 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
     // (spectrum, candidate) pairs: one pool task each, so a single spectrum keeps every lane busy.
     std::vector<std::pair<std::size_t, std::size_t>> tasks;
     const CancellationToken* token = &no_cancellation();
-    auto task = [&](std::size_t t) {
+    auto fit_task = [&](std::size_t t) {
       const auto [s, c] = tasks[t];
       fits[s][c] = fit_discovery_candidate(batch.spectra[s], candidates[s][c].circuit, c, *token);
+    };
+    auto refine_task = [&](std::size_t t) {
+      const auto [s, c] = tasks[t];
+      refine_discovery_candidate(&fits[s][c], batch.spectra[s], candidates[s][c].circuit, *token);
     };
     if (!run_interruptibly([&](const CancellationToken& cancellation) {
           token = &cancellation;
@@ -138,7 +142,13 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
             fits[s].resize(candidates[s].size());
             for (std::size_t c = 0; c < candidates[s].size(); ++c) tasks.emplace_back(s, c);
           }
-          run_on_lanes(tasks.size(), workers, task, cancellation);
+          run_on_lanes(tasks.size(), workers, fit_task, cancellation);
+          // The second pass: the leaders of each spectrum again from the robust starts.
+          tasks.clear();
+          for (std::size_t s = 0; s < spectra && !cancellation.stop_requested(); ++s) {
+            for (std::size_t c : lowest_bic(fits[s], kRefinedCandidates)) tasks.emplace_back(s, c);
+          }
+          run_on_lanes(tasks.size(), workers, refine_task, cancellation);
           for (std::size_t s = 0; s < spectra; ++s) mark_impedance_duplicates(fits[s], batch.spectra[s]);
         })) {
       return nullptr;
@@ -150,9 +160,12 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
       }
       std::vector<std::size_t> order = discovery_order(fits[s]);
       std::erase_if(order, [&](std::size_t c) { return fits[s][c].duplicate; });
-      return list_of(order.size(), [&](std::size_t r) {
+      OwnedRef item(PyDict_New());
+      if (!item || !put(item.get(), "candidates", PyLong_FromSize_t(candidates[s].size()))) return nullptr;
+      PyObject* rows = list_of(order.size(), [&](std::size_t r) {
         return row_dict(state, candidates[s][order[r]], fits[s][order[r]], r + 1);
       });
+      return put(item.get(), "rows", rows) ? item.release() : nullptr;
     });
   });
 }
