@@ -25,7 +25,8 @@ def two_arc_tables():
 def test_a_clear_two_arc_spectrum_ranks_its_circuit_first(two_arc_tables, sigma):
     table = two_arc_tables[sigma]
     assert table["circuit"].iloc[0] == "R0-p(R1,C1)-p(R2,C2)"
-    assert not table["flagged"].iloc[0] and table["runs_p"].iloc[0] > 1e-3
+    assert not table["flagged"].iloc[0]
+    assert sigma == 0 or table["runs_p"].iloc[0] > 1e-3  # exact data leave only rounding in the residuals
     # Richer circuits that fit no better than it are flagged or rank below it by BIC.
     assert table["delta_bic"].iloc[0] <= 10
     assert table["circuit"].is_unique

@@ -78,3 +78,5 @@ TEST_CASE("the runs test finds long runs and passes alternating signs") {
   CHECK(runs_test_p(spectrum, runs) < 1e-6);
   CHECK(runs_test_p(spectrum, alternating) > 0.5);
 }
+
+CHECK_MAIN()
