@@ -35,8 +35,11 @@ def complexity(table: Any, ax: Axes | None = None, *, y: str = "chi_square") -> 
     values = _numbers(table, y)
     flagged = np.array([bool(v) for v in table["flagged"]]) if "flagged" in table.columns else np.zeros(len(x), bool)
     ax = axes_or_new(ax)
-    # A little horizontal spread keeps candidates with the same parameter count apart.
-    spread = x + np.linspace(-0.15, 0.15, len(x)) if len(x) > 1 else x
+    # Candidates with the same parameter count spread a little sideways, in table order.
+    spread = x.copy()
+    for count in np.unique(x[np.isfinite(x)]):
+        same = np.flatnonzero(x == count)
+        spread[same] += np.linspace(-0.2, 0.2, same.size) if same.size > 1 else 0.0
     sound = ~flagged & np.isfinite(values)
     ax.scatter(spread[sound], values[sound], s=18, color="C0", label="sound fit")
     hollow = flagged & np.isfinite(values)
