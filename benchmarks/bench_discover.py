@@ -22,7 +22,9 @@ from bench_analysis import RANKING_CHILD
 from timing import machine_description
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-DATA = next(p / "shared" / "data" for p in pathlib.Path(__file__).resolve().parents[2:4] if (p / "shared" / "data").is_dir())
+# The shared data sit next to the main checkout; a worktree sits one folder deeper.
+DATA = next(p / "shared" / "data" for p in pathlib.Path(__file__).resolve().parents[2:4]
+            if (p / "shared" / "data").is_dir())
 F = np.logspace(5, -2, 60)
 TWO_PI = 2 * np.pi
 

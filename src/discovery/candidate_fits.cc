@@ -66,7 +66,9 @@ void score_into(DiscoveredFit* fit, FitOutcome outcome, const Spectrum& spectrum
   fit->runaway = runaway_parameters(out.circuit.nodes, spectrum, out.values, errors);
   fit->low_exponent = low_cpe_exponents(out.circuit.nodes, out.values);
   fit->model.clear();
-  for (double f : spectrum.frequencies) fit->model.push_back(impedance_at(out.circuit.nodes, 2.0 * std::numbers::pi * f));
+  for (double f : spectrum.frequencies) {
+    fit->model.push_back(impedance_at(out.circuit.nodes, 2.0 * std::numbers::pi * f));
+  }
   fit->runs_p = runs_test_p(spectrum, fit->model);
 }
 

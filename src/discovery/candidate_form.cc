@@ -28,7 +28,9 @@ std::string key_of(const SeriesList& series) {
   return key;
 }
 
-bool is_kind(const Node& node, ElementKind kind) { return node.is_element() && node.element_node().element.kind == kind; }
+bool is_kind(const Node& node, ElementKind kind) {
+  return node.is_element() && node.element_node().element.kind == kind;
+}
 
 // Kinds whose series pair is one element of the same kind: R1 + R2 is a resistor, L1 + L2 an
 // inductor, 1/C = 1/C1 + 1/C2 a capacitor, and two semi-infinite Warburgs sigma/sqrt(w)(1-j)

@@ -95,7 +95,9 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
     if (!seen.insert(key).second) return;
     std::string notation = canonical_notation(circuit.nodes);
     Result<Circuit> parsed = circuit_from_text(notation);
-    if (parsed) out.push_back(CircuitCandidate{std::move(key), std::move(notation), circuit.parameters, std::move(parsed).value()});
+    if (parsed) {
+      out.push_back(CircuitCandidate{std::move(key), std::move(notation), circuit.parameters, std::move(parsed).value()});
+    }
   };
   // Arcs as a multiset: indices never decrease along the chain.
   std::vector<Block> arcs;

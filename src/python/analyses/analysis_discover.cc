@@ -91,7 +91,8 @@ PyObject* row_dict(const ModuleState* state, const CircuitCandidate& candidate, 
     return put(d, "error", text(message)) ? dict.release() : nullptr;
   }
   const FitOutcome& out = *fit.ranked.outcome;
-  filled = put(d, "success", PyBool_FromLong(out.success)) && put(d, "chi_square", PyFloat_FromDouble(out.chi_square)) &&
+  filled = put(d, "success", PyBool_FromLong(out.success)) &&
+           put(d, "chi_square", PyFloat_FromDouble(out.chi_square)) &&
            put(d, "aicc", PyFloat_FromDouble(fit.ranked.aicc)) && put(d, "bic", PyFloat_FromDouble(fit.ranked.bic)) &&
            put(d, "runs_p", PyFloat_FromDouble(fit.runs_p)) && put(d, "start", text(fit.start)) &&
            put(d, "at_bounds", name_list(out.names, fit.ranked.at_bound)) &&
