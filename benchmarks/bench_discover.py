@@ -173,6 +173,8 @@ def bench_synthetic(count, out):
         top3 += truth in keys[:3]
         if keys[:1] != [truth]:
             misses.append(f"{notation} -> {table['circuit'].iloc[0]}")
+        if len(seconds) % 20 == 0:
+            print(f"  ... {len(seconds)} spectra, {first} first", file=sys.stderr, flush=True)
     out(f"(a) {count} synthetic spectra of 60 points (1e5..1e-2 Hz), random circuits of the grammar with up to "
         f"4 blocks, time constants >= 1 decade apart inside the window, 1 % noise:")
     out(f"  generating circuit first: {first}/{count} ({100 * first / count:.0f} %), within the top 3: "
@@ -194,9 +196,9 @@ def bench_carried(per_topology, out):
         stored = np.load(path)
         truth = list(stored["truth"])
         spectra = [(stored[f"arr_{i}"][0].real, stored[f"arr_{i}"][1]) for i in range(len(truth))]
-    ranked = analysis.rank_circuits(spectra, n_jobs=1)
+    ranked = analysis.rank_circuits(spectra, n_jobs=2)
     ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"].tolist()
-    discovered = analysis.discover(spectra, n_jobs=1, top=1).sort_values("spectrum")["circuit"].tolist()
+    discovered = analysis.discover(spectra, n_jobs=2, top=1).sort_values("spectrum")["circuit"].tolist()
     notation = {key: str(corvex.Circuit(key)) for key in corvex.Circuit.ml_circuits()}
     agree = sum(structure(notation[r]) == structure(d) for r, d in zip(ranked_first, discovered))
     truth_first = sum(structure(notation[t]) == structure(d) for t, d in zip(truth, discovered))

@@ -2,11 +2,13 @@
 // family and nothing else, the grammar never lists a family twice, and the runs test's tails.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <string>
 
 #include "check.h"
 #include "circuit/notation.h"
+#include "discovery/candidate_fits.h"
 #include "discovery/candidate_form.h"
 #include "discovery/candidate_grammar.h"
 #include "discovery/candidate_scores.h"
@@ -77,6 +79,50 @@ TEST_CASE("the runs test finds long runs and passes alternating signs") {
   }
   CHECK(runs_test_p(spectrum, runs) < 1e-6);
   CHECK(runs_test_p(spectrum, alternating) > 0.5);
+}
+
+namespace {
+// R0-p(R1,C1)-p(R2,C2) with time constants 1e-4 s and 1 s, 60 points from 100 kHz to 10 mHz.
+Spectrum two_arc_spectrum() {
+  auto parsed = parse_notation("R0-(R1,C1)-(R2,C2)");
+  const std::vector<double> values = {10.0, 40.0, 2.5e-6, 60.0, 1.0 / 60.0};
+  const SeriesList circuit = rebuild_with_values(std::get<0>(parsed), values.data());
+  Spectrum spectrum;
+  for (int i = 0; i < 60; ++i) {
+    const double f = std::pow(10.0, 5.0 - 7.0 * i / 59.0);
+    spectrum.frequencies.push_back(f);
+    spectrum.impedances.push_back(impedance_at(circuit, 2.0 * std::numbers::pi * f));
+  }
+  return spectrum;
+}
+}  // namespace
+
+TEST_CASE("a nested arc takes a peak of its own in the discovery start") {
+  const Spectrum spectrum = two_arc_spectrum();
+  auto parsed = parse_notation("R0-(R1-(R2,C2),C1)");
+  const std::vector<double> x = discovery_start(std::get<0>(parsed), spectrum);
+  CHECK_EQ(x.size(), std::size_t{5});  // R0, R1, R2, C2, C1
+  // Each arc's R C is one of the two time constants, and the two arcs take different ones.
+  const double tau_outer = x[1] * x[4], tau_inner = x[2] * x[3];
+  auto near = [](double tau, double target) { return std::fabs(std::log10(tau / target)) < 0.5; };
+  CHECK((near(tau_outer, 1e-4) && near(tau_inner, 1.0)) || (near(tau_outer, 1.0) && near(tau_inner, 1e-4)));
+}
+
+TEST_CASE("fits with the same impedance keep the one with fewer parameters") {
+  const Spectrum spectrum = two_arc_spectrum();
+  std::vector<DiscoveredFit> fits;
+  for (const char* text : {"R0-(R1,CPE1)-(R2,C2)", "R0-(R1,C1)-(R2,C2)", "R0-(R1,C1)"}) {
+    auto parsed = parse_notation(text);
+    fits.push_back(fit_discovery_candidate(spectrum, Circuit{std::get<0>(parsed), false}, fits.size()));
+    CHECK(fits.back().fitted());
+  }
+  mark_impedance_duplicates(fits, spectrum);
+  // The CPE ends at exponent 1: the same impedance as the two RC arcs, with one parameter more.
+  CHECK(fits[0].duplicate);
+  CHECK(!fits[1].duplicate && !fits[2].duplicate);
+  const std::vector<std::size_t> order = discovery_order(fits);
+  CHECK_EQ(order.front(), std::size_t{1});
+  CHECK_EQ(order.back(), std::size_t{0});
 }
 
 CHECK_MAIN()
