@@ -86,8 +86,9 @@ def _drawn_circuit(rng):
     cap = rng.choice(["C", "CPE"])
     arcs = int(rng.integers(1, 4))
     tail = rng.choice([None, "W", "Wo", "Ws", "CPE", "C"], p=[0.4, 0.15, 0.15, 0.1, 0.1, 0.1])
-    nested = arcs >= 2 and rng.random() < 0.25
     inner_diffusion = tail is None and rng.random() < 0.3
+    # An RC ladder without a diffusion element is the chain of RC arcs that discover names.
+    nested = arcs >= 2 and rng.random() < 0.25 and (cap == "CPE" or (inner_diffusion and arcs == 2))
     lo, hi = np.log10(1 / (TWO_PI * F.max())) + 0.7, np.log10(1 / (TWO_PI * F.min())) - 1.2
     while True:
         taus = np.sort(rng.uniform(lo, hi, arcs))

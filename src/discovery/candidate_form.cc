@@ -52,6 +52,25 @@ int series_rank(const Node& node) {
   return node.is_element() ? 3 : 2;
 }
 
+// Whether `node` is an R-C arc: a resistor parallel to a capacitor.
+bool is_plain_rc_arc(const Node& node) {
+  if (node.is_element()) return false;
+  const auto& branches = node.parallel_node().branches;
+  return branches.size() == 2 && branches[0].size() == 1 && branches[1].size() == 1 &&
+         ((is_kind(branches[0][0], ElementKind::R) && is_kind(branches[1][0], ElementKind::C)) ||
+          (is_kind(branches[0][0], ElementKind::C) && is_kind(branches[1][0], ElementKind::R)));
+}
+
+// Whether two canonical branches are a lone C and a chain of one R and R-C arcs (at least one):
+// an RC ladder. The chain's head is its resistor, as canonical series put resistors first.
+bool is_rc_ladder(const SeriesList& a, const SeriesList& b) {
+  const SeriesList& lone = a.size() == 1 ? a : b;
+  const SeriesList& chain = a.size() == 1 ? b : a;
+  if (lone.size() != 1 || !is_kind(lone[0], ElementKind::C) || chain.size() < 2) return false;
+  if (!is_kind(chain[0], ElementKind::R)) return false;
+  return std::all_of(chain.begin() + 1, chain.end(), is_plain_rc_arc);
+}
+
 Node bare(const ElementNode& node) { return Node(ElementNode{default_element(node.element.kind), std::nullopt}); }
 
 SeriesList canonical_series(const SeriesList& series);
@@ -85,6 +104,20 @@ void append_canonical(const Node& node, SeriesList* out) {
   // A group of one branch is that branch in series: ((A-B)) = A-B.
   if (kept.size() == 1) {
     for (Node& inner : kept[0]) out->push_back(std::move(inner));
+    return;
+  }
+  // An RC ladder is a chain of RC arcs: C1 parallel to R1 followed by RC arcs has an RC
+  // impedance with one pole per capacitor, zero at infinite frequency and finite at zero, and
+  // the series of as many R-C arcs (Foster's form) realises every such impedance with as many
+  // parameters (Cauer's form is the ladder). CPEs and diffusion elements break this.
+  if (kept.size() == 2 && is_rc_ladder(kept[0], kept[1])) {
+    SeriesList& lone = kept[0].size() == 1 ? kept[0] : kept[1];
+    SeriesList& chain = kept[0].size() == 1 ? kept[1] : kept[0];
+    std::vector<SeriesList> arc;
+    arc.push_back(SeriesList{std::move(chain[0])});
+    arc.push_back(std::move(lone));
+    out->push_back(Node(ParallelNode{std::move(arc)}));
+    for (std::size_t i = 1; i < chain.size(); ++i) out->push_back(std::move(chain[i]));
     return;
   }
   // The branch through a resistor first, as arcs are usually written: p(R1,C1), p(R1-W1,CPE1).

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <utility>
 
 #include "discovery/candidate_fits.h"
 
@@ -102,6 +103,19 @@ std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits)
     const int ta = tier(fits[a]), tb = tier(fits[b]);
     return ta != tb ? ta < tb : key(fits[a]) < key(fits[b]);
   });
+  if (order.empty() || tier(fits[order[0]]) != 0) return order;
+  auto simplicity = [&](std::size_t i) {
+    const FitOutcome& out = *fits[i].ranked.outcome;
+    return std::make_pair(out.values.size(), nesting_depth(out.circuit.nodes));
+  };
+  std::size_t simplest = 0;
+  for (std::size_t r = 1; r < order.size() && tier(fits[order[r]]) == 0 &&
+                          key(fits[order[r]]) - key(fits[order[0]]) < kAdequateBic;
+       ++r) {
+    if (simplicity(order[r]) < simplicity(order[simplest])) simplest = r;
+  }
+  std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(simplest),
+              order.begin() + static_cast<std::ptrdiff_t>(simplest) + 1);
   return order;
 }
 

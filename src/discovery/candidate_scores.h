@@ -29,8 +29,14 @@ std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector
 // second pass refines. Ties keep candidate order.
 std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std::size_t count);
 
+// A BIC difference below this is not worth more than a bare mention (Kass and Raftery 1995):
+// such candidates explain the data equally well.
+inline constexpr double kAdequateBic = 2.0;
+
 // Indices of `fits` best first: sound fits by BIC, then the flagged ones by BIC, then
-// duplicates and failures; ties keep candidate order.
+// duplicates and failures; ties keep candidate order. Simplest adequate first: of the sound
+// fits within kAdequateBic of the best one, the one with the fewest parameters, then the
+// shallowest nesting, then the lowest BIC, takes first place.
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits);
 
 }  // namespace corvex

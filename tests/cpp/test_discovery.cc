@@ -29,11 +29,14 @@ TEST_CASE("canonical keys merge reorderings and mergeable elements only") {
       {"R0-(R1,R2)", "R0"},                 {"R0-(C1,C2,R1)", "R0-(R1,C1)"},
       {"R0-(R1,(C1,CPE1))", "R0-(R1,C1,CPE1)"}, {"C1-C2-R0", "R0-C1"},
       {"R0-((R1-W1),CPE1)", "R0-(CPE1,R1-W1)"}, {"W1-R0-W2", "R0-W1"},
+      {"R0-(C1,R1-(R2,C2))", "R0-(R1,C1)-(R2,C2)"},  // an RC ladder is a chain of RC arcs
+      {"R0-(C1,R1-(C2,R2-(R3,C3)))", "R0-(R1,C1)-(R2,C2)-(R3,C3)"},
   };
   for (const auto& [a, b] : same) CHECK_EQ(key(a), key(b));
   const std::pair<const char*, const char*> different[] = {
       {"R0-CPE1-CPE2", "R0-CPE1"}, {"R0-(CPE1,CPE2)", "R0-CPE1"}, {"R0-Wo1-Wo2", "R0-Wo1"},
       {"R0-(R1,C1)-(R2,C2)", "R0-(R1,C1)"}, {"R0-(R1-W1,C1)", "R0-(R1,C1)-W1"},
+      {"R0-(CPE1,R1-(R2,CPE2))", "R0-(R1,CPE1)-(R2,CPE2)"}, {"R0-(C1,R1-(R2,C2)-W1)", "R0-(R1,C1)-(R2,C2)-W1"},
   };
   for (const auto& [a, b] : different) CHECK(key(a) != key(b));
 }
@@ -99,11 +102,11 @@ Spectrum two_arc_spectrum() {
 
 TEST_CASE("a nested arc takes a peak of its own in the discovery start") {
   const Spectrum spectrum = two_arc_spectrum();
-  auto parsed = parse_notation("R0-(R1-(R2,C2),C1)");
+  auto parsed = parse_notation("R0-(R1-(R2,CPE2),CPE1)");
   const std::vector<double> x = discovery_start(std::get<0>(parsed), spectrum);
-  CHECK_EQ(x.size(), std::size_t{5});  // R0, R1, R2, C2, C1
-  // Each arc's R C is one of the two time constants, and the two arcs take different ones.
-  const double tau_outer = x[1] * x[4], tau_inner = x[2] * x[3];
+  CHECK_EQ(x.size(), std::size_t{7});  // R0, R1, R2, CPE2 q and alpha, CPE1 q and alpha
+  // Each arc's (R Q)^(1/alpha) is one of the two time constants, and the two arcs take different ones.
+  const double tau_outer = std::pow(x[1] * x[5], 1.0 / x[6]), tau_inner = std::pow(x[2] * x[3], 1.0 / x[4]);
   auto near = [](double tau, double target) { return std::fabs(std::log10(tau / target)) < 0.5; };
   CHECK((near(tau_outer, 1e-4) && near(tau_inner, 1.0)) || (near(tau_outer, 1.0) && near(tau_inner, 1e-4)));
 }

@@ -68,7 +68,8 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     `max_depth` groups deep, with at most one diffusion element per circuit. Only codes in
     `elements` appear, and no candidate has more than `max_parameters` parameters. Candidates
     with the same impedance family (series and parallel reordered, resistors, inductors or
-    capacitors merged) appear once. The spectrum prunes them: an inductor only when the
+    capacitors merged, an RC ladder written as the chain of RC arcs with the same impedances)
+    appear once. The spectrum prunes them: an inductor only when the
     reactance at the highest frequency is inductive, and at most one arc more than the
     distribution of relaxation times has peaks.
 
@@ -86,7 +87,9 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     (arcs outside the measured window, resistances beyond the spectrum's scale), CPE exponents
     below 0.5 (a resistor would do), or a fit that did not converge; `success`, `start` (the
     winning start), `error` and `result` (the FitResult). Rows are ordered by BIC, unflagged
-    fits before flagged ones, failures last; `top` keeps only the first rows. A batch (as for
+    fits before flagged ones, failures last, except that the simplest adequate fit comes first:
+    of the unflagged fits within 2 BIC units of the best one, the one with the fewest
+    parameters (then the shallowest nesting); `top` keeps only the first rows. A batch (as for
     `rank_circuits`) gives the same rows under its key column(s). ``table.attrs["candidates"]``
     holds the number of candidates fitted (a list, one per spectrum, for a batch).
     """
