@@ -45,8 +45,8 @@ def complexity(table: Any, ax: Axes | None = None, *, y: str = "chi_square") -> 
     hollow = flagged & np.isfinite(values)
     ax.scatter(spread[hollow], values[hollow], s=18, facecolors="none", edgecolors="C7", label="flagged fit")
     ranks = _numbers(table, "rank")
-    first = np.flatnonzero((ranks == np.nanmin(ranks)) & np.isfinite(values)) if np.isfinite(ranks).any() else []
-    if len(first):
+    first = np.flatnonzero(np.isfinite(ranks) & (ranks == np.nanmin(ranks, initial=np.inf)) & np.isfinite(values))
+    if first.size:
         i = first[0]
         ax.scatter([spread[i]], [values[i]], s=120, marker="*", color="C3", zorder=3,
                    label=f"first: {table['circuit'].iloc[i]}")
