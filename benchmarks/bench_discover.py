@@ -200,7 +200,7 @@ def bench_carried(per_topology, out):
     ranked = analysis.rank_circuits(spectra, n_jobs=2)
     ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"].tolist()
     discovered = analysis.discover(spectra, n_jobs=2, top=1).sort_values("spectrum")["circuit"].tolist()
-    notation = {key: str(corvex.Circuit(key)) for key in corvex.Circuit.ml_circuits()}
+    notation = {key: corvex._circuit_record(corvex.Circuit(key))[0] for key in corvex.Circuit.ml_circuits()}
     agree = sum(structure(notation[r]) == structure(d) for r, d in zip(ranked_first, discovered))
     truth_first = sum(structure(notation[t]) == structure(d) for t, d in zip(truth, discovered))
     out(f"(b) {len(truth)} spectra from the eleven carried topologies' training priors ({per_topology} each, every "

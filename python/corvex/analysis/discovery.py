@@ -70,8 +70,9 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     with the same impedance family (series and parallel reordered, resistors, inductors or
     capacitors merged, an RC ladder written as the chain of RC arcs with the same impedances)
     appear once. The spectrum prunes them: an inductor only when the
-    reactance at the highest frequency is inductive, and at most one arc more than the
-    distribution of relaxation times has peaks.
+    high-frequency end shows one (Im Z > 0 at the highest frequency, or omega (-Im Z) falling
+    over the three highest, which no R, C, CPE or diffusion element can make), and at most one
+    arc more than the distribution of relaxation times has peaks.
 
     Each candidate is fitted as `corvex.fitting.fit(..., start="data", robust=True)` fits it,
     on the process-wide pool (`n_jobs` fits at once; None or -1: one per processor; results do
