@@ -62,21 +62,24 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     """Find equivalent circuits that explain a measured spectrum (or each spectrum of a batch),
     simplest adequate one first.
 
-    Candidates come from a grammar: a series chain of one resistor, an inductor, arcs and at
-    most one tail element (C, CPE, W, Wo or Ws); an arc is a C or CPE in parallel with a chain
-    of a resistor, an optional nested arc and an optional diffusion element, nested at most
-    `max_depth` groups deep, with at most one diffusion element per circuit. Only codes in
-    `elements` appear, and no candidate has more than `max_parameters` parameters. Candidates
-    with the same impedance family (series and parallel reordered, resistors, inductors or
-    capacitors merged, an RC ladder written as the chain of RC arcs with the same impedances)
-    appear once. The spectrum prunes them: an inductor only when the
-    high-frequency end shows one (Im Z > 0 at the highest frequency, or omega (-Im Z) falling
-    over the three highest, which no R, C, CPE or diffusion element can make), and at most one
-    arc more than the distribution of relaxation times has peaks.
+    Candidates come from a grammar: a series chain of one resistor, an inductor, arcs and at most
+    one tail element (C, CPE, W, Wo or Ws); an arc is a C or CPE in parallel with a chain of a
+    resistor, an optional nested arc and an optional diffusion element, nested at most `max_depth`
+    groups deep, with at most one diffusion element per circuit and one capacitive kind (C or CPE)
+    for all its arcs. Only codes in `elements` appear, and no candidate has more than
+    `max_parameters` parameters. Candidates with the same impedance family (series and parallel
+    reordered, resistors, inductors or capacitors merged, an RC ladder written as the chain of RC
+    arcs with the same impedances) appear once. The spectrum prunes them: an inductor only when the
+    high-frequency end shows one (Im Z > 0 at the highest frequency, or omega (-Im Z) falling over
+    the three highest, which no R, C, CPE or diffusion element can make), and at most one arc more
+    than the distribution of relaxation times has peaks.
 
-    Each candidate is fitted as `corvex.fitting.fit(..., start="data", robust=True)` fits it,
-    on the process-wide pool (`n_jobs` fits at once; None or -1: one per processor; results do
-    not depend on it). Fits with the same fitted impedance (1e-6 of |Z| at every frequency)
+    Each candidate is fitted as `rank_circuits` fits it, by one Levenberg-Marquardt run from its
+    network guess when it is a carried topology, and otherwise from the start read off the data
+    (`start="data"` of `corvex.fitting.fit`, with nested arcs given peaks of their own); the eight
+    with the lowest BIC are fitted again from the robust starts (arcs swapped, resistances a
+    decade up and down), each by `Circuit.fit()`'s driver. The fits run on the process-wide pool
+    (`n_jobs` at once; None or -1: one per processor; results do not depend on it). Fits with the same fitted impedance (1e-6 of |Z| at every frequency)
     keep only the one with fewest parameters.
 
     The table has one row per candidate: `rank`; `circuit` (notation); `parameters`;
