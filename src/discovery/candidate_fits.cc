@@ -65,6 +65,7 @@ void score_into(DiscoveredFit* fit, FitOutcome outcome, const Spectrum& spectrum
   if (out.standard_errors) std::copy(out.standard_errors->begin(), out.standard_errors->end(), errors.begin());
   fit->runaway = runaway_parameters(out.circuit.nodes, spectrum, out.values, errors);
   fit->low_exponent = low_cpe_exponents(out.circuit.nodes, out.values);
+  fit->ideal_exponent = ideal_cpe_exponents(out.circuit.nodes, out.values);
   fit->model.clear();
   for (double f : spectrum.frequencies) {
     fit->model.push_back(impedance_at(out.circuit.nodes, 2.0 * std::numbers::pi * f));
@@ -96,8 +97,11 @@ void guarded_fit(DiscoveredFit* fit, Compute compute) {
 }  // namespace
 
 bool DiscoveredFit::sound() const {
-  return fitted() && ranked.outcome->success && !any_of(ranked.at_bound) && !any_of(ranked.not_identifiable) &&
-         !any_of(runaway) && !any_of(low_exponent);
+  if (!fitted() || !ranked.outcome->success || any_of(runaway) || any_of(low_exponent)) return false;
+  for (std::size_t i = 0; i < ranked.at_bound.size(); ++i) {
+    if (ranked.at_bound[i] && !(i < ideal_exponent.size() && ideal_exponent[i])) return false;
+  }
+  return true;
 }
 
 std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum) {

@@ -24,14 +24,15 @@ struct DiscoveredFit {
   std::vector<double> start_values;  // the data start, from which the robust starts derive
   std::vector<bool> runaway;         // per parameter: runaway_parameters of the fit
   std::vector<bool> low_exponent;    // per parameter: a CPE exponent below kLowCpeExponent
+  std::vector<bool> ideal_exponent;  // per parameter: a CPE exponent at 1, a bound that is no flaw
   std::vector<Complex> model;        // fitted impedance at the measured frequencies
   double runs_p = std::numeric_limits<double>::quiet_NaN();  // runs_test_p of the residuals
   std::string start;                 // label of the winning start: "guess", "data" or a robust start's
   bool duplicate = false;            // same fitted impedance as a candidate with no more parameters
 
   bool fitted() const { return ranked.outcome.has_value(); }
-  // A fit that converged with no parameter on a bound, unidentifiable, runaway or a CPE
-  // exponent standing for a resistor.
+  // A fit that converged with no parameter on a bound (but CPE exponents at 1), runaway
+  // (unresolved values included) or a CPE exponent standing for a resistor.
   bool sound() const;
 };
 

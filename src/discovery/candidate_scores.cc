@@ -67,15 +67,28 @@ double runs_test_p(const Spectrum& spectrum, const std::vector<Complex>& model) 
   return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
 
-std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values) {
-  std::vector<bool> low(values.size(), false);
+namespace {
+
+template <class Test>
+std::vector<bool> cpe_exponents_where(const SeriesList& circuit, const std::vector<double>& values, Test test) {
+  std::vector<bool> flags(values.size(), false);
   for (const FlatElement& element : flatten_elements(circuit)) {
     const std::size_t exponent = element.first_param + 1;
     if (element.node->element.kind == ElementKind::Cpe && exponent < values.size()) {
-      low[exponent] = values[exponent] < kLowCpeExponent;
+      flags[exponent] = test(values[exponent]);
     }
   }
-  return low;
+  return flags;
+}
+
+}  // namespace
+
+std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values) {
+  return cpe_exponents_where(circuit, values, [](double alpha) { return alpha < kLowCpeExponent; });
+}
+
+std::vector<bool> ideal_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values) {
+  return cpe_exponents_where(circuit, values, [](double alpha) { return alpha >= 1.0 - kIdealExponentMargin; });
 }
 
 std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std::size_t count) {

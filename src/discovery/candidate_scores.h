@@ -25,6 +25,11 @@ double runs_test_p(const Spectrum& spectrum, const std::vector<Complex>& model);
 // Per parameter of `circuit`: a CPE exponent below kLowCpeExponent.
 std::vector<bool> low_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values);
 
+// Per parameter of `circuit`: a CPE exponent at 1 (within kIdealExponentMargin), where the CPE
+// is a capacitor. Such a bound is no flaw: the fit is that of the circuit with a C in its place.
+inline constexpr double kIdealExponentMargin = 1e-6;
+std::vector<bool> ideal_cpe_exponents(const SeriesList& circuit, const std::vector<double>& values);
+
 // Indices of the `count` fitted candidates with the lowest BIC, flags aside: those the
 // second pass refines. Ties keep candidate order.
 std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std::size_t count);

@@ -86,10 +86,13 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     `chi_square`; `aicc`, `delta_aicc`, `aicc_weight` (Akaike weight among the successful
     fits), `bic` and `delta_bic`, defined as in `rank_circuits`; `runs_p`, the one-sided
     p-value of the Wald-Wolfowitz runs test on the signs of the real and imaginary residuals in
-    frequency order (small: the model leaves structure); `flags` (text) and `flagged`:
+    frequency order (small: the model leaves structure); `flags`, the findings as text:
     parameters on a bound, not identifiable (relative standard error above 1), runaway values
-    (arcs outside the measured window, resistances beyond the spectrum's scale), CPE exponents
-    below 0.5 (a resistor would do), or a fit that did not converge; `success`, `start` (the
+    (arcs outside the measured window, resistances beyond the spectrum's scale, standard errors
+    above 1000 times the value), CPE exponents below 0.5 (a resistor would do), or a fit that did
+    not converge; `flagged`, the findings that make a fit doubtful: all of these but a standard
+    error between 1 and 1000 times the value and a CPE exponent on its bound 1 (that CPE is a
+    capacitor); `success`, `start` (the
     winning start), `error` and `result` (the FitResult). Rows are ordered by BIC, unflagged
     fits before flagged ones, failures last, except that the simplest adequate fit comes first:
     of the unflagged fits within 2 BIC units of the best one, the one with the fewest
