@@ -8,6 +8,7 @@ import numpy as np
 import pytest
 
 import corvex
+import corvex.analysis
 
 NOTATION = "R0-(R1,C1)-(R2,CPE1)"
 VALUES = [10.0, 50.0, 1e-5, 200.0, 1e-3, 0.8]
@@ -55,6 +56,7 @@ CALLS = {
     "impedance": lambda: corvex.Circuit(NOTATION).with_values(VALUES).impedance(HUGE_F),
     "jacobian": lambda: corvex.Circuit(NOTATION).jacobian(VALUES * 4, LONG_F, LONG_Z),
     "residuals": lambda: corvex.Circuit(NOTATION).residuals(VALUES, HUGE_F[:3_000_000], np.ones(3_000_000)),
+    "discover": lambda: corvex.analysis.discover([(F, Z * 1.01)] * 50, n_jobs=1),
 }
 
 

@@ -207,6 +207,21 @@ def test_analysis_results_are_drawn_from_their_attributes():
     assert [a.get_ylabel() for a in ax.figure.axes if a is not ax] == ["name"]
 
 
+def discovery_table():
+    return pd.DataFrame({"rank": [1, 2, 3, 4], "circuit": ["R0-p(R1,C1)", "R0-p(R1,CPE1)", "R0", "R0-C1"],
+                         "parameters": [3, 4, 1, 2], "chi_square": [1e-3, 9e-4, 5.0, None],
+                         "aicc": [-500.0, -495.0, 80.0, None], "flagged": [False, True, False, False]})
+
+
+def test_complexity_marks_the_first_circuit_and_draws_flagged_fits_hollow():
+    ax = plot.complexity(discovery_table())
+    assert ax.get_yscale() == "log" and ax.get_xlabel() == "parameters"
+    sound, flagged, first = ax.collections
+    assert len(sound.get_offsets()) == 2 and len(flagged.get_offsets()) == 1  # the failed fit is left out
+    assert first.get_offsets()[0][1] == 1e-3 and "R0-p(R1,C1)" in ax.get_legend().get_texts()[-1].get_text()
+    assert plot.complexity(discovery_table(), y="aicc").get_yscale() == "linear"
+
+
 @pytest.mark.parametrize("make, weighting", [
     (lambda: CIRCUIT.with_values([10.0, 50.0, 1e-3]).fit(F, Z, weight="modulus"), "modulus weighting"),
     (lambda: CIRCUIT.with_values([10.0, 50.0, 1e-3]).fit(F, Z, weight="unit"), "unit weighting"),
@@ -258,6 +273,8 @@ HOSTILE = {
     "kk of arrays of different lengths": lambda: plot.kk(
         types.SimpleNamespace(frequencies=F, residuals_real=np.zeros(3), residuals_imag=np.zeros(F.size))),
     "drt of arrays of different lengths": lambda: plot.drt(types.SimpleNamespace(tau=F, gamma=np.zeros(3))),
+    "complexity of another table": lambda: plot.complexity(batch_table()),
+    "complexity of an unknown measure": lambda: plot.complexity(discovery_table(), y="r2"),
 }
 
 

@@ -178,6 +178,10 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
   return fit;
 }
 
+void score_ranked_fit(RankedFit* fit, std::size_t points, const RankingOptions& options) {
+  score(fit, points, options);
+}
+
 std::vector<std::size_t> ranking_order(const std::vector<RankedFit>& fits, bool by_bic) {
   std::vector<std::size_t> order(fits.size());
   std::iota(order.begin(), order.end(), std::size_t{0});

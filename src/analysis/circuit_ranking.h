@@ -52,6 +52,10 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
                         const CancellationToken& cancellation = no_cancellation(),
                         const GuessFeatures* features = nullptr);
 
+// Fills the criteria and the bound and identifiability flags of a fit's outcome on a spectrum
+// of `points` frequencies, or turns it into a failure when no criterion is finite.
+void score_ranked_fit(RankedFit* fit, std::size_t points, const RankingOptions& options);
+
 // AICc this close to the best counts as a tie, which the model with fewer parameters wins.
 inline constexpr double kAiccParsimonyMargin = 2.0;
 

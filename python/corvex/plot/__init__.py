@@ -1,5 +1,6 @@
 """Pictures of impedance spectra and fits on matplotlib: Nyquist, Bode, residuals, validation,
-relaxation times, parameter trends over a series, and a one-figure report of a fit.
+relaxation times, parameter trends over a series, a one-figure report of a fit, and the
+complexity against fit quality of a circuit discovery.
 
 Every function takes measured data in any form ``Circuit.fit()`` accepts (frequencies and
 impedances, or one frame in the battery data format), a ``FitResult``, or the table
@@ -15,10 +16,11 @@ if importlib.util.find_spec("matplotlib") is None:
         "(or pip install matplotlib)"
     )
 
+from .complexity import complexity
 from .fit_report import report
 from .kramers_kronig import kk
 from .parameter_trend import trend
 from .relaxation_times import drt
 from .spectra import bode, nyquist, residuals
 
-__all__ = ["nyquist", "bode", "residuals", "kk", "drt", "trend", "report"]
+__all__ = ["nyquist", "bode", "residuals", "kk", "drt", "trend", "report", "complexity"]

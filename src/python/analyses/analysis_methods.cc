@@ -19,6 +19,8 @@ PyMethodDef analysis_functions[] = {
      "Distribution of relaxation times of each spectrum; see corvex.analysis.drt."},
     {"_analysis_rank_circuits", as_cfunction(analysis_rank_circuits), METH_FASTCALL | METH_KEYWORDS,
      "Ranking of candidate circuits for each spectrum; see corvex.analysis.rank_circuits."},
+    {"_analysis_discover", as_cfunction(analysis_discover), METH_FASTCALL | METH_KEYWORDS,
+     "Circuit discovery for each spectrum; see corvex.analysis.discover."},
     {nullptr, nullptr, 0, nullptr},
 };
 

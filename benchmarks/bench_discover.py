@@ -1,0 +1,258 @@
+"""Circuit discovery: how often random circuits of the discovery grammar come back first, its
+agreement with the 11-topology ranking on that ranking's own priors, its time per spectrum on one
+core with the candidate count, and on the measured files its first circuit against the ranking's best.
+
+Arguments: synthetic spectra for (a) (default 300) and spectra per carried topology for (b)
+(default 10). Results go to benchmarks/results/discover.txt."""
+
+import json
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+import pandas as pd
+
+import corvex
+from corvex import analysis
+from bench_analysis import RANKING_CHILD
+from timing import machine_description
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+# The shared data sit next to the main checkout; a worktree sits one folder deeper.
+DATA = next(p / "shared" / "data" for p in pathlib.Path(__file__).resolve().parents[2:4]
+            if (p / "shared" / "data").is_dir())
+F = np.logspace(5, -2, 60)
+TWO_PI = 2 * np.pi
+
+
+def structure(text):
+    """A label-free key of a notation in which series and parallel order do not matter: the
+    generator below never writes mergeable neighbours, so ordering is the only freedom left."""
+    position = 0
+
+    def series():
+        nonlocal position
+        parts = [part()]
+        while position < len(text) and text[position] == "-":
+            position += 1
+            parts.append(part())
+        return "-".join(sorted(parts))
+
+    def part():
+        nonlocal position
+        if text.startswith("p(", position) or text.startswith("(", position):
+            position += 2 if text[position] == "p" else 1
+            branches = [series()]
+            while text[position] == ",":
+                position += 1
+                branches.append(series())
+            position += 1
+            return "(" + ",".join(sorted(branches)) + ")"
+        start = position
+        while text[position].isalpha():
+            position += 1
+        code = text[start:position]
+        while position < len(text) and text[position].isdigit():
+            position += 1
+        return code.upper()
+
+    return series()
+
+
+def random_circuit(rng):
+    """A circuit of the grammar with up to four blocks and at most ten parameters (the default
+    limit): R0, one to three arcs of one capacitive kind (one of them may nest a second arc, or
+    carry the one diffusion element), and maybe a tail. Time constants at least a decade apart
+    inside the window, 1/(2 pi f) of F."""
+    while True:
+        notation, circuit = _drawn_circuit(rng)
+        if len(circuit.param_names()) <= 10 and top_level_blocks(notation) <= 4:
+            return notation, circuit
+
+
+def top_level_blocks(notation):
+    depth, blocks = 0, 1
+    for character in notation:
+        depth += {"(": 1, ")": -1}.get(character, 0)
+        blocks += character == "-" and depth == 0
+    return blocks
+
+
+def _drawn_circuit(rng):
+    cap = rng.choice(["C", "CPE"])
+    arcs = int(rng.integers(1, 4))
+    tail = rng.choice([None, "W", "Wo", "Ws", "CPE", "C"], p=[0.4, 0.15, 0.15, 0.1, 0.1, 0.1])
+    inner_diffusion = tail is None and rng.random() < 0.3
+    # An RC ladder without a diffusion element is the chain of RC arcs that discover names.
+    nested = arcs >= 2 and rng.random() < 0.25 and (cap == "CPE" or (inner_diffusion and arcs == 2))
+    lo, hi = np.log10(1 / (TWO_PI * F.max())) + 0.7, np.log10(1 / (TWO_PI * F.min())) - 1.2
+    while True:
+        taus = np.sort(rng.uniform(lo, hi, arcs))
+        if arcs == 1 or np.diff(taus).min() >= 1.0:
+            break
+    r0 = 10 ** rng.uniform(-1, 1)
+    values, pieces = [r0], ["R0"]
+    blocks = []
+    for i, log_tau in enumerate(taus, start=1):
+        r = r0 * 10 ** rng.uniform(0, 1.3)
+        tau = 10 ** log_tau
+        if cap == "C":
+            blocks.append((f"C{i}", [tau / r], r))
+        else:
+            alpha = rng.uniform(0.75, 0.95)
+            blocks.append((f"CPE{i}", [tau ** alpha / r, alpha], r))
+    names = [f"R{i}" for i in range(1, arcs + 1)]
+    # The nested arc sits inside the arc of the next-slower time constant, a diffusion element
+    # inside the slowest arc.
+    chains = {i: [(names[i], [blocks[i][2]])] for i in range(arcs)}
+    slowest = arcs - 1
+    w_tau = 10 ** min(hi + 0.8, taus[-1] + 1.0)
+    diffusion = {"W": lambda r: [r / np.sqrt(w_tau)], "Wo": lambda r: [r, w_tau], "Ws": lambda r: [r, w_tau]}
+    if inner_diffusion:
+        kind = rng.choice(["W", "Wo", "Ws"])
+        chains[slowest].append((f"{kind}{slowest + 1}", diffusion[kind](blocks[slowest][2])))
+    order = list(range(arcs))
+    notation_parts, value_parts = [], []
+
+    def arc_text(i, inner=None):
+        text = "-".join(label for label, _ in chains[i])
+        vals = [v for _, vs in chains[i] for v in vs[:1]]
+        if inner is not None:
+            inner_text, inner_vals = inner
+            first, rest = chains[i][0], chains[i][1:]
+            text = "-".join([first[0], inner_text] + [label for label, _ in rest])
+            vals = list(first[1]) + inner_vals + [v for _, vs in rest for v in vs]
+        else:
+            vals = [v for _, vs in chains[i] for v in vs]
+        return f"p({text},{blocks[i][0]})", vals + list(blocks[i][1])
+
+    if nested:
+        inner = arc_text(0)
+        notation_parts.append(arc_text(1, inner))
+        order = list(range(2, arcs))
+    for i in order:
+        notation_parts.append(arc_text(i))
+    for text, vals in notation_parts:
+        pieces.append(text)
+        values += vals
+    if tail is not None:
+        if tail == "C":
+            pieces.append("C9")
+            values.append(10 ** hi / r0 * 10)
+        elif tail == "CPE":
+            pieces.append("CPE9")
+            values += [10 ** hi / r0, 0.8]
+        else:
+            pieces.append(f"{tail}9")
+            values += diffusion[tail](r0 * 3)
+    notation = "-".join(pieces)
+    return notation, corvex.Circuit(notation).with_values(values)
+
+
+def noisy(z, sigma, rng):
+    return z + sigma * np.abs(z) * (rng.standard_normal(z.size) + 1j * rng.standard_normal(z.size))
+
+
+def bench_synthetic(count, out):
+    rng = np.random.default_rng(2026)
+    first = top3 = 0
+    seconds, candidates, misses = [], [], []
+    for _ in range(count):
+        notation, circuit = random_circuit(rng)
+        z = noisy(circuit.impedance(F), 0.01, rng)
+        start = time.process_time()
+        table = analysis.discover(F, z, n_jobs=1)
+        seconds.append(time.process_time() - start)
+        candidates.append(table.attrs["candidates"])
+        keys = [structure(c) for c in table["circuit"]]
+        truth = structure(notation)
+        first += keys[:1] == [truth]
+        top3 += truth in keys[:3]
+        if keys[:1] != [truth]:
+            misses.append(f"{notation} -> {table['circuit'].iloc[0]}")
+        if len(seconds) % 20 == 0:
+            print(f"  ... {len(seconds)} spectra, {first} first", file=sys.stderr, flush=True)
+    out(f"(a) {count} synthetic spectra of 60 points (1e5..1e-2 Hz), random circuits of the grammar with up to "
+        f"4 blocks, time constants >= 1 decade apart inside the window, 1 % noise:")
+    out(f"  generating circuit first: {first}/{count} ({100 * first / count:.0f} %), within the top 3: "
+        f"{top3}/{count} ({100 * top3 / count:.0f} %)")
+    out(f"(c) processor time per 60-point spectrum, n_jobs=1, default limits: median {np.median(seconds):.2f} s, "
+        f"90th percentile {np.quantile(seconds, 0.9):.2f} s; candidates fitted: median {np.median(candidates):.0f}, "
+        f"range {min(candidates)}-{max(candidates)}")
+    out("  first misses (generating -> ranked first):")
+    for line in misses[:12]:
+        out(f"    {line}")
+
+
+def bench_carried(per_topology, out):
+    child = RANKING_CHILD.split("analysis.rank_circuits(spectra[0][0]")[0] + (
+        "np.savez(sys.argv[3], *[np.stack([f, z]) for f, z in spectra], truth=np.array(truth))\n")
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "spectra.npz")
+        subprocess.run([sys.executable, "-c", child, str(ROOT / "training"), str(per_topology), path], check=True)
+        stored = np.load(path)
+        truth = list(stored["truth"])
+        spectra = [(stored[f"arr_{i}"][0].real, stored[f"arr_{i}"][1]) for i in range(len(truth))]
+    ranked = analysis.rank_circuits(spectra, n_jobs=2)
+    ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"].tolist()
+    discovered = analysis.discover(spectra, n_jobs=2, top=1).sort_values("spectrum")["circuit"].tolist()
+    notation = {key: corvex._circuit_record(corvex.Circuit(key))[0] for key in corvex.Circuit.ml_circuits()}
+    agree = sum(structure(notation[r]) == structure(d) for r, d in zip(ranked_first, discovered))
+    truth_first = sum(structure(notation[t]) == structure(d) for t, d in zip(truth, discovered))
+    out(f"(b) {len(truth)} spectra from the eleven carried topologies' training priors ({per_topology} each, every "
+        f"element visible, as bench_analysis draws them):")
+    out(f"  discover's first circuit is rank_circuits' first: {agree}/{len(truth)} ({100 * agree / len(truth):.0f} %); "
+        f"it is the generating topology: {truth_first}/{len(truth)} ({100 * truth_first / len(truth):.0f} %)")
+
+
+def measured_spectra():
+    def pair(frame):
+        f = frame["Frequency / Hz"].to_numpy()
+        z = frame["Real Impedance / ohm"].to_numpy() + 1j * frame["Imaginary Impedance / ohm"].to_numpy()
+        return f, z
+    for name in ("li-ion-example", "dummy-circuit-1", "dummy-circuit-2", "dummy-circuit-3", "autoeis-test-data"):
+        yield name, pair(pd.read_csv(DATA / f"{name}.csv"))
+    cycling = pd.read_csv(DATA / "coin-cell-cycling.csv")
+    for cycle in (0, 32, 64, 96, 129):
+        yield f"coin-cell cycle {cycle}", pair(cycling[cycling["Cycle"] == cycle])
+
+
+def bench_measured(out):
+    out("(d) measured files: discover's first circuit against the best AICc of the eleven carried topologies")
+    at_least = total = 0
+    for name, (f, z) in measured_spectra():
+        table = analysis.discover(f, z, n_jobs=1)
+        ranked = analysis.rank_circuits(f, z, n_jobs=1)
+        best = ranked["aicc"].min()
+        mine = table["aicc"].iloc[0]
+        total += 1
+        at_least += mine <= best
+        out(f"  {name:20s} {table['circuit'].iloc[0]:34s} AICc {mine:9.1f} vs {best:9.1f} "
+            f"({ranked.loc[ranked['aicc'].idxmin(), 'circuit']}); {table.attrs['candidates']} candidates")
+    out(f"  first circuit's AICc at least as good: {at_least}/{total}")
+
+
+def main():
+    count = int(sys.argv[1]) if len(sys.argv) > 1 else 300
+    per_topology = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+    lines = [f"Circuit discovery  [measured {time.strftime('%Y-%m-%d')} with "
+             f"python benchmarks/bench_discover.py {count} {per_topology}]", machine_description()]
+
+    def out(line):
+        print(line, flush=True)
+        lines.append(line)
+
+    for line in lines:
+        print(line)
+    bench_synthetic(count, out)
+    bench_carried(per_topology, out)
+    bench_measured(out)
+    (ROOT / "benchmarks" / "results" / "discover.txt").write_text("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,179 @@
+// Candidate fits on the ranking's fast path: one Levenberg-Marquardt run each from a start read
+// off the data, then fit()'s driver from the robust starts for the few that lead, all scored
+// with the ranking's criteria so that discovery and ranking compare alike.
+#include "discovery/candidate_fits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <new>
+#include <numbers>
+#include <optional>
+
+#include "batch/data_start.h"
+#include "batch/spectrum_fit.h"
+#include "discovery/candidate_scores.h"
+#include "fit/robust_starts.h"
+#include "fit/runaway_values.h"
+
+namespace corvex {
+
+namespace {
+
+// The ranking's evaluation budget: a candidate whose start is this far off is not the answer.
+constexpr std::uint32_t kDiscoveryPatience = 100;
+
+bool any_of(const std::vector<bool>& flags) { return std::find(flags.begin(), flags.end(), true) != flags.end(); }
+
+// The top level with every nested parallel group lifted out of its arc into the series chain:
+// the same elements and labels, with each arc where data_start can feed it a peak.
+SeriesList lifted(const SeriesList& nodes) {
+  SeriesList out;
+  for (const Node& node : nodes) {
+    if (node.is_element()) {
+      out.push_back(node);
+      continue;
+    }
+    ParallelNode group;
+    SeriesList moved;
+    for (const SeriesList& branch : node.parallel_node().branches) {
+      SeriesList kept;
+      for (const Node& part : branch) (part.is_element() ? kept : moved).push_back(part);
+      group.branches.push_back(std::move(kept));
+    }
+    out.push_back(Node(std::move(group)));
+    for (Node& node_moved : lifted(moved)) out.push_back(std::move(node_moved));
+  }
+  return out;
+}
+
+Result<FitOutcome> run_from(const SeriesList& nodes, const std::vector<double>& values, const Spectrum& spectrum,
+                            const CancellationToken& cancellation) {
+  const Circuit start{rebuild_with_values(nodes, values.data()), true};
+  FitOptions options;
+  options.max_iterations = kDiscoveryPatience;
+  return fit_spectrum(start, spectrum, FitStart{StartKind::AsGiven, std::nullopt}, options, cancellation);
+}
+
+void score_into(DiscoveredFit* fit, FitOutcome outcome, const Spectrum& spectrum) {
+  fit->ranked.outcome = std::move(outcome);
+  fit->ranked.error.reset();
+  score_ranked_fit(&fit->ranked, spectrum.frequencies.size(), RankingOptions{});
+  if (!fit->fitted()) return;
+  const FitOutcome& out = *fit->ranked.outcome;
+  std::vector<std::optional<double>> errors(out.values.size());
+  if (out.standard_errors) std::copy(out.standard_errors->begin(), out.standard_errors->end(), errors.begin());
+  fit->runaway = runaway_parameters(out.circuit.nodes, spectrum, out.values, errors);
+  fit->low_exponent = low_cpe_exponents(out.circuit.nodes, out.values);
+  fit->ideal_exponent = ideal_cpe_exponents(out.circuit.nodes, out.values);
+  fit->model.clear();
+  for (double f : spectrum.frequencies) {
+    fit->model.push_back(impedance_at(out.circuit.nodes, 2.0 * std::numbers::pi * f));
+  }
+  fit->runs_p = runs_test_p(spectrum, fit->model);
+}
+
+bool same_impedance(const DiscoveredFit& a, const DiscoveredFit& b, const Spectrum& spectrum, double tolerance) {
+  for (std::size_t i = 0; i < spectrum.impedances.size(); ++i) {
+    const double scale = std::hypot(spectrum.impedances[i].re, spectrum.impedances[i].im);
+    const double gap = std::hypot(a.model[i].re - b.model[i].re, a.model[i].im - b.model[i].im);
+    if (!(gap <= tolerance * scale)) return false;
+  }
+  return true;
+}
+
+// compute() with an allocation failure turned into the fit's error, so one candidate never
+// takes the others down.
+template <class Compute>
+void guarded_fit(DiscoveredFit* fit, Compute compute) {
+  try {
+    compute();
+  } catch (const std::bad_alloc&) {
+    fit->ranked.outcome.reset();
+    fit->ranked.error = memory_error("out of memory");
+  }
+}
+
+}  // namespace
+
+bool DiscoveredFit::sound() const {
+  if (!fitted() || !ranked.outcome->success || any_of(runaway) || any_of(low_exponent)) return false;
+  for (std::size_t i = 0; i < ranked.at_bound.size(); ++i) {
+    if (ranked.at_bound[i] && !(i < ideal_exponent.size() && ideal_exponent[i])) return false;
+  }
+  return true;
+}
+
+std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum) {
+  std::vector<double> values = param_values(candidate);
+  const SeriesList flat = lifted(candidate);
+  Result<std::vector<double>> read = data_start(flat, spectrum);
+  if (!read) return values;
+  std::map<std::string, double> by_name;
+  const std::vector<std::string> flat_names = param_names(flat);
+  for (std::size_t i = 0; i < flat_names.size() && i < read->size(); ++i) by_name[flat_names[i]] = (*read)[i];
+  const std::vector<std::string> names = param_names(candidate);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (auto found = by_name.find(names[i]); found != by_name.end()) values[i] = found->second;
+  }
+  return values;
+}
+
+DiscoveredFit fit_discovery_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
+                                      const CancellationToken& cancellation) {
+  DiscoveredFit fit;
+  fit.ranked.candidate = index;
+  guarded_fit(&fit, [&] {
+    fit.start_values = discovery_start(candidate.nodes, spectrum);
+    // The ranking's own fit: one run, from the network guess for a carried topology (so that
+    // discovery and ranking agree on those), else from the values read off the data.
+    const Circuit started{rebuild_with_values(candidate.nodes, fit.start_values.data()), true};
+    RankingOptions options;
+    options.patience = kDiscoveryPatience;
+    RankedFit ranked = fit_candidate(spectrum, started, index, options, cancellation);
+    if (!ranked.outcome) {
+      fit.ranked = std::move(ranked);
+      return;
+    }
+    fit.start = ranked.guessed ? "guess" : "data";
+    score_into(&fit, std::move(*ranked.outcome), spectrum);
+  });
+  return fit;
+}
+
+void refine_discovery_candidate(DiscoveredFit* fit, const Spectrum& spectrum, const Circuit& candidate,
+                                const CancellationToken& cancellation) {
+  if (fit->start_values.empty()) return;
+  guarded_fit(fit, [&] {
+    std::optional<FitOutcome> best;
+    std::string label;
+    double cost = fit->fitted() && fit->ranked.outcome->success ? fit->ranked.outcome->cost
+                                                                : std::numeric_limits<double>::infinity();
+    for (const LabelledStart& start : derived_starts(candidate.nodes, fit->start_values)) {
+      if (cancellation.stop_requested()) return;
+      Result<FitOutcome> outcome = run_from(candidate.nodes, start.x, spectrum, cancellation);
+      if (!outcome || !outcome->success || !(outcome->cost < cost * (1.0 - 1e-9))) continue;
+      cost = outcome->cost;
+      label = start.label;
+      best = std::move(outcome).value();
+    }
+    if (!best) return;
+    fit->start = label;
+    score_into(fit, std::move(*best), spectrum);
+  });
+}
+
+void mark_impedance_duplicates(std::vector<DiscoveredFit>& fits, const Spectrum& spectrum, double tolerance) {
+  for (std::size_t j = 0; j < fits.size(); ++j) {
+    if (!fits[j].fitted() || fits[j].model.size() != spectrum.impedances.size()) continue;
+    for (std::size_t i = 0; i < fits.size() && !fits[j].duplicate; ++i) {
+      if (i == j || !fits[i].fitted() || fits[i].duplicate || fits[i].model.size() != fits[j].model.size()) continue;
+      const std::size_t pi = fits[i].ranked.outcome->values.size(), pj = fits[j].ranked.outcome->values.size();
+      if ((pi < pj || (pi == pj && i < j)) && same_impedance(fits[i], fits[j], spectrum, tolerance)) {
+        fits[j].duplicate = true;
+      }
+    }
+  }
+}
+
+}  // namespace corvex

@@ -1,0 +1,174 @@
+// _analysis_discover(spectra, max_parameters, elements, max_depth, workers): per spectrum, the
+// number of candidates fitted and the discovered circuits' rows, simplest adequate first, or an error message.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "analysis/spectrum_checks.h"
+#include "discovery/candidate_fits.h"
+#include "discovery/candidate_grammar.h"
+#include "discovery/candidate_pruning.h"
+#include "discovery/candidate_scores.h"
+#include "python/analyses/analysis_entries.h"
+#include "python/analyses/analysis_support.h"
+#include "python/convert/arg_binder.h"
+#include "python/convert/conversions.h"
+#include "python/module/error_mapping.h"
+#include "python/module/module_state.h"
+#include "python/types/fit_result_object.h"
+
+namespace corvex::python {
+
+namespace {
+
+enum Argument { kSpectra, kMaxParameters, kElements, kMaxDepth, kWorkers, kCount };
+constexpr const char* kNames[kCount] = {"spectra", "max_parameters", "elements", "max_depth", "workers"};
+constexpr Signature kSignature{"_analysis_discover()", kNames, kCount};
+
+// Fewest points a discovery runs on, as for the ranking.
+constexpr std::size_t kDiscoveryMinPoints = 4;
+
+bool is_grammar_kind(ElementKind kind) {
+  return kind == ElementKind::R || kind == ElementKind::C || kind == ElementKind::Cpe || kind == ElementKind::L ||
+         kind == ElementKind::W || kind == ElementKind::Wo || kind == ElementKind::Ws;
+}
+
+bool convert_elements(PyObject* list, std::vector<ElementKind>* kinds) {
+  if (!PyList_Check(list)) {
+    PyErr_SetString(PyExc_TypeError, "elements must be a list of element codes");
+    return false;
+  }
+  kinds->clear();
+  for (Py_ssize_t i = 0; i < PyList_GET_SIZE(list); ++i) {
+    std::string code;
+    if (!convert_string(PyList_GET_ITEM(list, i), "elements", &code)) return false;
+    std::optional<Element> element = element_from_code(code);
+    if (!element || !is_grammar_kind(element->kind)) {
+      raise_error(value_error("elements: \"" + code + "\" is not one of R, C, CPE, L, W, Wo, Ws"));
+      return false;
+    }
+    kinds->push_back(element->kind);
+  }
+  return true;
+}
+
+bool convert_limits(PyObject* const* bound, CandidateLimits* limits) {
+  std::uint32_t max_parameters = 0, max_depth = 0;
+  if (!convert_u32(bound[kMaxParameters], kNames[kMaxParameters], &max_parameters) ||
+      !convert_u32(bound[kMaxDepth], kNames[kMaxDepth], &max_depth) ||
+      !convert_elements(bound[kElements], &limits->elements)) {
+    return false;
+  }
+  limits->max_parameters = max_parameters;
+  limits->max_depth = max_depth;
+  return true;
+}
+
+PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags) {
+  OwnedRef list(PyList_New(0));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < names.size() && i < flags.size(); ++i) {
+    if (!flags[i]) continue;
+    OwnedRef text(PyUnicode_FromStringAndSize(names[i].data(), static_cast<Py_ssize_t>(names[i].size())));
+    if (!text || PyList_Append(list.get(), text.get()) != 0) return nullptr;
+  }
+  return list.release();
+}
+
+PyObject* text(const std::string& value) {
+  return PyUnicode_FromStringAndSize(value.data(), static_cast<Py_ssize_t>(value.size()));
+}
+
+PyObject* row_dict(const ModuleState* state, const CircuitCandidate& candidate, DiscoveredFit& fit, std::size_t rank) {
+  OwnedRef dict(PyDict_New());
+  if (!dict) return nullptr;
+  PyObject* d = dict.get();
+  bool filled = put(d, "rank", PyLong_FromSize_t(rank)) && put(d, "circuit", text(candidate.notation)) &&
+                put(d, "parameters", PyLong_FromSize_t(candidate.parameters));
+  if (!filled) return nullptr;
+  if (!fit.fitted()) {
+    const std::string message = fit.ranked.error ? fit.ranked.error->message : std::string("not fitted");
+    return put(d, "error", text(message)) ? dict.release() : nullptr;
+  }
+  const FitOutcome& out = *fit.ranked.outcome;
+  filled = put(d, "success", PyBool_FromLong(out.success)) &&
+           put(d, "chi_square", PyFloat_FromDouble(out.chi_square)) &&
+           put(d, "aicc", PyFloat_FromDouble(fit.ranked.aicc)) && put(d, "bic", PyFloat_FromDouble(fit.ranked.bic)) &&
+           put(d, "runs_p", PyFloat_FromDouble(fit.runs_p)) && put(d, "start", text(fit.start)) &&
+           put(d, "at_bounds", name_list(out.names, fit.ranked.at_bound)) &&
+           put(d, "not_identifiable", name_list(out.names, fit.ranked.not_identifiable)) &&
+           put(d, "runaway", name_list(out.names, fit.runaway)) &&
+           put(d, "low_exponent", name_list(out.names, fit.low_exponent)) &&
+           put(d, "sound", PyBool_FromLong(fit.sound())) &&
+           put(d, "result", new_fit_result_object(state, std::move(*fit.ranked.outcome)));
+  return filled ? dict.release() : nullptr;
+}
+
+}  // namespace
+
+PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+  return guarded([&]() -> PyObject* {
+    std::array<PyObject*, kCount> bound{};
+    const ModuleState* state = module_state(module);
+    CandidateLimits limits;
+    std::size_t workers = 1;
+    SpectrumBatch batch;
+    auto convert = [&](PyObject* const* slots) { return convert_limits(slots, &limits); };
+    if (!bind_analysis(kSignature, args, nargs, kwnames, bound.data(), convert, &workers, &batch)) return nullptr;
+    const std::size_t spectra = batch.spectra.size();
+    std::vector<std::optional<Error>> spectrum_errors(spectra);
+    std::vector<std::vector<CircuitCandidate>> candidates(spectra);
+    std::vector<std::vector<DiscoveredFit>> fits(spectra);
+    // (spectrum, candidate) pairs: one pool task each, so a single spectrum keeps every lane busy.
+    std::vector<std::pair<std::size_t, std::size_t>> tasks;
+    const CancellationToken* token = &no_cancellation();
+    auto fit_task = [&](std::size_t t) {
+      const auto [s, c] = tasks[t];
+      fits[s][c] = fit_discovery_candidate(batch.spectra[s], candidates[s][c].circuit, c, *token);
+    };
+    auto refine_task = [&](std::size_t t) {
+      const auto [s, c] = tasks[t];
+      refine_discovery_candidate(&fits[s][c], batch.spectra[s], candidates[s][c].circuit, *token);
+    };
+    if (!run_interruptibly([&](const CancellationToken& cancellation) {
+          token = &cancellation;
+          for (std::size_t s = 0; s < spectra && !cancellation.stop_requested(); ++s) {
+            if (batch.conversion_errors[s]) continue;
+            Status checked = check_analysis_spectrum(batch.spectra[s], kDiscoveryMinPoints, "the circuit discovery");
+            if (!checked) {
+              spectrum_errors[s] = checked.take_error();
+              continue;
+            }
+            candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s])));
+            fits[s].resize(candidates[s].size());
+            for (std::size_t c = 0; c < candidates[s].size(); ++c) tasks.emplace_back(s, c);
+          }
+          run_on_lanes(tasks.size(), workers, fit_task, cancellation);
+          // The second pass: the leaders of each spectrum again from the robust starts.
+          tasks.clear();
+          for (std::size_t s = 0; s < spectra && !cancellation.stop_requested(); ++s) {
+            for (std::size_t c : lowest_bic(fits[s], kRefinedCandidates)) tasks.emplace_back(s, c);
+          }
+          run_on_lanes(tasks.size(), workers, refine_task, cancellation);
+          for (std::size_t s = 0; s < spectra; ++s) mark_impedance_duplicates(fits[s], batch.spectra[s]);
+        })) {
+      return nullptr;
+    }
+
+    return list_of(spectra, [&](std::size_t s) -> PyObject* {
+      if (batch.conversion_errors[s] || spectrum_errors[s]) {
+        return error_item(batch, s, spectrum_errors[s] ? &*spectrum_errors[s] : nullptr);
+      }
+      std::vector<std::size_t> order = discovery_order(fits[s]);
+      std::erase_if(order, [&](std::size_t c) { return fits[s][c].duplicate; });
+      OwnedRef item(PyDict_New());
+      if (!item || !put(item.get(), "candidates", PyLong_FromSize_t(candidates[s].size()))) return nullptr;
+      PyObject* rows = list_of(order.size(), [&](std::size_t r) {
+        return row_dict(state, candidates[s][order[r]], fits[s][order[r]], r + 1);
+      });
+      return put(item.get(), "rows", rows) ? item.release() : nullptr;
+    });
+  });
+}
+
+}  // namespace corvex::python

@@ -1,0 +1,131 @@
+// Unit tests of circuit discovery's candidates: canonical forms merge what has one impedance
+// family and nothing else, the grammar never lists a family twice, and the runs test's tails.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <set>
+#include <string>
+
+#include "check.h"
+#include "circuit/notation.h"
+#include "discovery/candidate_fits.h"
+#include "discovery/candidate_form.h"
+#include "discovery/candidate_grammar.h"
+#include "discovery/candidate_scores.h"
+
+using namespace corvex;
+
+namespace {
+std::string key(const std::string& notation) {
+  auto parsed = parse_notation(notation);
+  CHECK(parsed.index() == 0);
+  return parsed.index() == 0 ? canonical_key(std::get<0>(parsed)) : std::string();
+}
+}  // namespace
+
+TEST_CASE("canonical keys merge reorderings and mergeable elements only") {
+  const std::pair<const char*, const char*> same[] = {
+      {"R0-(R1,C1)", "(C1,R1)-R0"},         {"R0-R5-(R1,C2)", "(R1,C2)-R0"},
+      {"R0-(R1,R2)", "R0"},                 {"R0-(C1,C2,R1)", "R0-(R1,C1)"},
+      {"R0-(R1,(C1,CPE1))", "R0-(R1,C1,CPE1)"}, {"C1-C2-R0", "R0-C1"},
+      {"R0-((R1-W1),CPE1)", "R0-(CPE1,R1-W1)"}, {"W1-R0-W2", "R0-W1"},
+      {"R0-(C1,R1-(R2,C2))", "R0-(R1,C1)-(R2,C2)"},  // an RC ladder is a chain of RC arcs
+      {"R0-(C1,R1-(C2,R2-(R3,C3)))", "R0-(R1,C1)-(R2,C2)-(R3,C3)"},
+  };
+  for (const auto& [a, b] : same) CHECK_EQ(key(a), key(b));
+  const std::pair<const char*, const char*> different[] = {
+      {"R0-CPE1-CPE2", "R0-CPE1"}, {"R0-(CPE1,CPE2)", "R0-CPE1"}, {"R0-Wo1-Wo2", "R0-Wo1"},
+      {"R0-(R1,C1)-(R2,C2)", "R0-(R1,C1)"}, {"R0-(R1-W1,C1)", "R0-(R1,C1)-W1"},
+      {"R0-(CPE1,R1-(R2,CPE2))", "R0-(R1,CPE1)-(R2,CPE2)"}, {"R0-(C1,R1-(R2,C2)-W1)", "R0-(R1,C1)-(R2,C2)-W1"},
+  };
+  for (const auto& [a, b] : different) CHECK(key(a) != key(b));
+}
+
+TEST_CASE("canonical notation parses back to the same key") {
+  for (const char* text : {"(C1,R1-(R2,CPE2)-Wo2)-R0-L0", "R0-(R1,C1)-(R2,C2)-W1"}) {
+    auto parsed = parse_notation(text);
+    CHECK(parsed.index() == 0);
+    const std::string notation = canonical_notation(std::get<0>(parsed));
+    CHECK_EQ(key(notation), key(text));
+  }
+}
+
+TEST_CASE("the grammar lists every family once, within the limits") {
+  CandidateLimits limits;
+  const std::vector<CircuitCandidate> all = enumerate_candidates(limits);
+  std::set<std::string> keys;
+  for (const CircuitCandidate& c : all) {
+    CHECK(keys.insert(c.key).second);
+    CHECK_EQ(key(c.notation), c.key);
+    CHECK(c.parameters <= limits.max_parameters);
+    CHECK_EQ(parameter_count(c.circuit.nodes), c.parameters);
+  }
+  CHECK(keys.count(key("R0-(R1,C1)-(R2,C2)")) == 1);
+  CHECK(keys.count(key("L0-R0-(R1,CPE1)-(R2-Wo2,CPE2)")) == 1);
+  limits.inductor = false;
+  limits.max_arcs = 1;
+  for (const CircuitCandidate& c : enumerate_candidates(limits)) {
+    CHECK(c.key.find('L') == std::string::npos);
+    CHECK(std::count(c.key.begin(), c.key.end(), 'p') <= 1);
+  }
+}
+
+TEST_CASE("the runs test finds long runs and passes alternating signs") {
+  Spectrum spectrum;
+  std::vector<Complex> runs, alternating;
+  for (int i = 0; i < 40; ++i) {
+    spectrum.frequencies.push_back(std::pow(10.0, i / 8.0));
+    spectrum.impedances.push_back(Complex{1.0, -1.0});
+    const double block = i < 20 ? 0.01 : -0.01, flip = i % 2 ? 0.01 : -0.01;
+    runs.push_back(Complex{1.0 - block, -1.0 - block});
+    alternating.push_back(Complex{1.0 - flip, -1.0 + flip});
+  }
+  CHECK(runs_test_p(spectrum, runs) < 1e-6);
+  CHECK(runs_test_p(spectrum, alternating) > 0.5);
+}
+
+namespace {
+// R0-p(R1,C1)-p(R2,C2) with time constants 1e-4 s and 1 s, 60 points from 100 kHz to 10 mHz.
+Spectrum two_arc_spectrum() {
+  auto parsed = parse_notation("R0-(R1,C1)-(R2,C2)");
+  const std::vector<double> values = {10.0, 40.0, 2.5e-6, 60.0, 1.0 / 60.0};
+  const SeriesList circuit = rebuild_with_values(std::get<0>(parsed), values.data());
+  Spectrum spectrum;
+  for (int i = 0; i < 60; ++i) {
+    const double f = std::pow(10.0, 5.0 - 7.0 * i / 59.0);
+    spectrum.frequencies.push_back(f);
+    spectrum.impedances.push_back(impedance_at(circuit, 2.0 * std::numbers::pi * f));
+  }
+  return spectrum;
+}
+}  // namespace
+
+TEST_CASE("a nested arc takes a peak of its own in the discovery start") {
+  const Spectrum spectrum = two_arc_spectrum();
+  auto parsed = parse_notation("R0-(R1-(R2,CPE2),CPE1)");
+  const std::vector<double> x = discovery_start(std::get<0>(parsed), spectrum);
+  CHECK_EQ(x.size(), std::size_t{7});  // R0, R1, R2, CPE2 q and alpha, CPE1 q and alpha
+  // Each arc's (R Q)^(1/alpha) is one of the two time constants, and the two arcs take different ones.
+  const double tau_outer = std::pow(x[1] * x[5], 1.0 / x[6]), tau_inner = std::pow(x[2] * x[3], 1.0 / x[4]);
+  auto near = [](double tau, double target) { return std::fabs(std::log10(tau / target)) < 0.5; };
+  CHECK((near(tau_outer, 1e-4) && near(tau_inner, 1.0)) || (near(tau_outer, 1.0) && near(tau_inner, 1e-4)));
+}
+
+TEST_CASE("fits with the same impedance keep the one with fewer parameters") {
+  const Spectrum spectrum = two_arc_spectrum();
+  std::vector<DiscoveredFit> fits;
+  for (const char* text : {"R0-(R1,CPE1)-(R2,C2)", "R0-(R1,C1)-(R2,C2)", "R0-(R1,C1)"}) {
+    auto parsed = parse_notation(text);
+    fits.push_back(fit_discovery_candidate(spectrum, Circuit{std::get<0>(parsed), false}, fits.size()));
+    CHECK(fits.back().fitted());
+  }
+  mark_impedance_duplicates(fits, spectrum);
+  // The CPE ends at exponent 1: the same impedance as the two RC arcs, with one parameter more.
+  CHECK(fits[0].duplicate);
+  CHECK(!fits[1].duplicate && !fits[2].duplicate);
+  const std::vector<std::size_t> order = discovery_order(fits);
+  CHECK_EQ(order.front(), std::size_t{1});
+  CHECK_EQ(order.back(), std::size_t{0});
+}
+
+CHECK_MAIN()

@@ -1,0 +1,58 @@
+# Circuit discovery: a clear-cut spectrum ranks its generating circuit first, the spectrum's
+# features prune candidates before any fit, and the table never lists one circuit twice.
+import numpy as np
+import pytest
+
+import corvex
+from corvex import analysis
+
+F = np.logspace(5, -2, 60)
+TWO_ARCS = corvex.Circuit("R0-(R1,C1)-(R2,C2)").with_values([10.0, 40.0, 2.5e-6, 60.0, 1.67e-2])  # tau 1e-4, 1 s
+
+
+def noisy(z, sigma, seed=3):
+    rng = np.random.default_rng(seed)
+    return z + sigma * np.abs(z) * (rng.standard_normal(z.size) + 1j * rng.standard_normal(z.size))
+
+
+@pytest.fixture(scope="module")
+def two_arc_tables():
+    z = TWO_ARCS.impedance(F)
+    return {sigma: analysis.discover(F, noisy(z, sigma), max_parameters=7) for sigma in (0.0, 0.01)}
+
+
+@pytest.mark.parametrize("sigma", [0.0, 0.01])
+def test_a_clear_two_arc_spectrum_ranks_its_circuit_first(two_arc_tables, sigma):
+    table = two_arc_tables[sigma]
+    assert table["circuit"].iloc[0] == "R0-p(R1,C1)-p(R2,C2)"
+    assert not table["flagged"].iloc[0]
+    assert sigma == 0 or table["runs_p"].iloc[0] > 1e-3  # exact data leave only rounding in the residuals
+    # Richer circuits that fit no better than it are flagged or rank below it by BIC.
+    assert table["delta_bic"].iloc[0] <= 10
+    assert table["circuit"].is_unique
+
+
+# 5e-7 H leaves every point capacitive but bends omega (-Im Z) down at the top, which no arc can.
+@pytest.mark.parametrize("inductance, expect_inductor", [(0.0, False), (5e-7, True), (2e-5, True)])
+def test_an_inductor_is_tried_only_where_the_high_frequency_end_shows_one(inductance, expect_inductor):
+    z = corvex.Circuit("R0-(R1,C1)").with_values([10.0, 40.0, 2.5e-6]).impedance(F) + 2j * np.pi * F * inductance
+    assert (z.imag < 0).all() or inductance > 1e-6
+    table = analysis.discover(F, z, max_parameters=4, elements=("R", "C", "L"))
+    assert table["circuit"].str.contains("L").any() == expect_inductor
+    assert table["circuit"].str.count("p\\(").max() <= 2  # one DRT peak: at most two arcs
+
+
+@pytest.mark.parametrize("kwargs, message", [
+    ({"elements": ("R", "K")}, "not one of"),
+    ({"top": 0}, "top must be"),
+])
+def test_bad_options_name_what_is_wrong(kwargs, message):
+    with pytest.raises(ValueError, match=message):
+        analysis.discover(F, TWO_ARCS.impedance(F), **kwargs)
+
+
+def test_a_batch_keeps_a_bad_spectrum_to_its_own_row():
+    good = (F, TWO_ARCS.impedance(F))
+    table = analysis.discover([good, (F[:2], good[1][:2])], max_parameters=5, top=3)
+    assert table[table["spectrum"] == 0]["error"].isna().all() and len(table[table["spectrum"] == 0]) == 3
+    assert "at least" in table[table["spectrum"] == 1]["error"].iloc[0]
