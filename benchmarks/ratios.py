@@ -77,12 +77,16 @@ def write_inputs(path):
     np.savez(path, **arrays)
 
 
+def turn_order(sides, round_number):
+    """The sides' names, the first one going first in even rounds and last in odd ones."""
+    return list(sides) if round_number % 2 == 0 else list(sides)[::-1]
+
+
 def in_turns(sides, measure, rounds=ROUNDS, **arguments):
-    """Every side's replies to the same request, the order of the sides swapped each round."""
+    """Every side's replies to the same request, in turns round by round."""
     replies = {name: [] for name in sides}
-    names = list(sides)
     for round_number in range(rounds):
-        for name in names if round_number % 2 == 0 else names[::-1]:
+        for name in turn_order(sides, round_number):
             replies[name].append(sides[name].ask(measure, **arguments))
     return replies
 
@@ -136,27 +140,34 @@ def measure(sides, lines):
 
     identical = []
     models = sides["this"].ask("about")["models"]
+    # Rounds outermost: a figure's rounds spread over the whole section, so a neighbour's burst
+    # of load spoils one round of it rather than all of them.
+    ordered = [model for channels in (16, 32, 64) for model in models if CHANNELS.get(model, 32) == channels]
+    requests = [("guess", model) for model in ordered] + [("fit", model) for model in FIT_CELLS]
+    calls = {request: calls_for(sides, request[0], model=request[1]) for request in requests}
+    replies = {request: {name: [] for name in sides} for request in requests}
+    for round_number in range(ROUNDS):
+        for request in requests:
+            for name in turn_order(sides, round_number):
+                replies[request][name].append(sides[name].ask(request[0], model=request[1], calls=calls[request]))
+
     out(f"guess(), {POINTS} points, per call            base        this   ratio  goal")
-    for channels in (16, 32, 64):
-        for model in models:
-            if CHANNELS.get(model, 32) != channels:
-                continue
-            calls = calls_for(sides, "guess", model=model)
-            replies = in_turns(sides, "guess", model=model, calls=calls)
-            base, this = best(replies["base"], "fastest"), best(replies["this"], "fastest")
-            goal = GUESS_GOALS.get(channels)
-            goal_text = f">= {goal:.1f}x {verdict(base / this >= goal)}" if goal else "-"
-            out(f"  {channels:2d} ch  {model:16} {base * 1e6:12.1f} us {this * 1e6:8.1f} us {base / this:6.2f}x  {goal_text}")
-            identical.append(("guess " + model, same_bits(replies)))
+    for model in ordered:
+        found = replies[("guess", model)]
+        base, this = best(found["base"], "fastest"), best(found["this"], "fastest")
+        channels = CHANNELS.get(model, 32)
+        goal = GUESS_GOALS.get(channels)
+        goal_text = f">= {goal:.1f}x {verdict(base / this >= goal)}" if goal else "-"
+        out(f"  {channels:2d} ch  {model:16} {base * 1e6:12.1f} us {this * 1e6:8.1f} us {base / this:6.2f}x  {goal_text}")
+        identical.append(("guess " + model, same_bits(found)))
     out()
     out("default fit(), per call                       base        this   ratio  goal")
     for model in FIT_CELLS:
-        calls = calls_for(sides, "fit", model=model)
-        replies = in_turns(sides, "fit", model=model, calls=calls)
-        base, this = best(replies["base"], "fastest"), best(replies["this"], "fastest")
+        found = replies[("fit", model)]
+        base, this = best(found["base"], "fastest"), best(found["this"], "fastest")
         out(f"  {model:28} {base * 1e6:12.1f} us {this * 1e6:8.1f} us {base / this:6.2f}x  "
             f">= {FIT_GOAL:.1f}x {verdict(base / this >= FIT_GOAL)}")
-        identical.append(("fit " + model, same_bits(replies)))
+        identical.append(("fit " + model, same_bits(found)))
     out()
 
     # Each round, on each side: the whole batch on two workers and on one, then the one-worker
@@ -168,7 +179,7 @@ def measure(sides, lines):
     for name in sides:
         sides[name].ask("batch_fit", workers=2, count=20)  # loads the network
     for round_number in range(ROUNDS):
-        for name in list(sides) if round_number % 2 == 0 else list(sides)[::-1]:
+        for name in turn_order(sides, round_number):
             side = sides[name]
             whole = [("two", 2), ("one", 1)] if round_number % 2 == 0 else [("one", 1), ("two", 2)]
             for run, workers in whole:
@@ -183,6 +194,8 @@ def measure(sides, lines):
         return float(np.median([a[key] / b[key] for a, b in zip(batch[numerator][name], batch[denominator][name])]))
 
     rate = {name: BATCH_SPECTRA / best(batch["two"][name]) for name in sides}
+    one_rate = {name: BATCH_SPECTRA / best(batch["one"][name]) for name in sides}
+    fastest_scaling = {name: rate[name] / one_rate[name] for name in sides}
     scaling = {name: median_ratio(name, "one", "two") for name in sides}
     versus_loop = {name: median_ratio(name, "loop", "quarter") for name in sides}
     versus_loop_cpu = {name: median_ratio(name, "loop", "quarter", "cpu") for name in sides}
@@ -191,7 +204,10 @@ def measure(sides, lines):
     out(f"                                              base        this   ratio  goal")
     out(f"  2 workers, spectra/s              {rate['base']:12.0f} {rate['this']:11.0f} {rate['this'] / rate['base']:7.2f}x  "
         f">= {BATCH_GOAL:.0f}/s {verdict(rate['this'] >= BATCH_GOAL)}")
-    out(f"  2 workers against 1               {scaling['base']:11.2f}x {scaling['this']:10.2f}x {'':7}   "
+    out(f"  1 worker, spectra/s               {one_rate['base']:12.0f} {one_rate['this']:11.0f} "
+        f"{one_rate['this'] / one_rate['base']:7.2f}x")
+    out(f"  2 workers against 1, fastest runs {fastest_scaling['base']:11.2f}x {fastest_scaling['this']:10.2f}x")
+    out(f"  2 workers against 1, by rounds    {scaling['base']:11.2f}x {scaling['this']:10.2f}x {'':7}   "
         f">= {SCALING_GOAL:.1f}x {verdict(scaling['this'] >= SCALING_GOAL)}")
     out(f"  cores busy on 2 workers, most     {busy['base']:12.2f} {busy['this']:11.2f}")
     out(f"  1 worker against Circuit.fit() loop {versus_loop_cpu['base']:9.3f}x {versus_loop_cpu['this']:10.3f}x {'':7}   "
