@@ -27,6 +27,9 @@ SPECTRUM_COLUMNS = (
     "phase_degree",
 )
 
+# Pairs of spectra checked together for points that are not measurements.
+CHECK_CHUNK = 4096
+
 
 def frame_library(data: Any) -> str | None:
     pandas = sys.modules.get("pandas")
@@ -101,26 +104,29 @@ def _item_points(item: Any) -> Points | None:
 
 def _pairs_to_check(items: list[Any]) -> np.ndarray:
     """Which items need a closer look: all but the (frequencies, impedances) pairs that one
-    look at every row at once clears, as for a long frame's groups."""
+    look at all their rows at once clears, as for a long frame's groups. The pairs are looked
+    at CHECK_CHUNK at a time, which bounds the copy of their rows the look makes."""
     closer = np.ones(len(items), dtype=bool)
-    frequencies: list[np.ndarray] = []
-    impedances: list[np.ndarray] = []
-    cleared: list[int] = []
-    for i, item in enumerate(items):
-        if not isinstance(item, tuple):
-            continue
-        try:
-            f, z = np.asarray(item[0], dtype=float), np.asarray(item[1], dtype=complex)
-        except (TypeError, ValueError):
-            continue
-        if f.ndim == 1 and f.size > 0 and z.shape == f.shape:
-            frequencies.append(f)
-            impedances.append(z)
-            cleared.append(i)
-    if cleared:
-        lengths = np.fromiter((f.size for f in frequencies), dtype=np.intp, count=len(frequencies))
-        starts = np.concatenate(([0], np.cumsum(lengths)[:-1]))
-        closer[cleared] = suspects(np.concatenate(frequencies), np.concatenate(impedances), starts)
+    for first in range(0, len(items), CHECK_CHUNK):
+        frequencies: list[np.ndarray] = []
+        impedances: list[np.ndarray] = []
+        cleared: list[int] = []
+        for i in range(first, min(len(items), first + CHECK_CHUNK)):
+            item = items[i]
+            if not isinstance(item, tuple):
+                continue
+            try:
+                f, z = np.asarray(item[0], dtype=float), np.asarray(item[1], dtype=complex)
+            except (TypeError, ValueError):
+                continue
+            if f.ndim == 1 and f.size > 0 and z.shape == f.shape:
+                frequencies.append(f)
+                impedances.append(z)
+                cleared.append(i)
+        if cleared:
+            lengths = np.fromiter((f.size for f in frequencies), dtype=np.intp, count=len(frequencies))
+            starts = np.concatenate(([0], np.cumsum(lengths)[:-1]))
+            closer[cleared] = suspects(np.concatenate(frequencies), np.concatenate(impedances), starts)
     return closer
 
 
