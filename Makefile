@@ -12,7 +12,7 @@ JOBS ?= 2
 PYTHON312 := $(shell command -v python3.12 >/dev/null 2>&1 && python3.12 -c 'import sys' >/dev/null 2>&1 && command -v python3.12 || ls -d $$HOME/.pyenv/versions/3.12*/bin/python3.12 2>/dev/null | sort -V | tail -n 1)
 
 .PHONY: demo test setup debian venv build cpp-tests pytest typecheck docs docs-serve bench sanitize sanitize-thread fuzz weights report clean
-.PHONY: wheel sdist test-clang check-vendored
+.PHONY: wheel sdist test-clang check-vendored bench-base bench-scripts
 
 # The tour: the quickstart, then each capability's own script in name order, then a screenshot
 # of the app after a batch fit. Figures go to demo-figures/, whose paths the scripts print.
@@ -75,8 +75,37 @@ docs-serve:
 	@test -f build/docs/html/index.html || { echo "no site yet: run make docs first"; exit 1; }
 	$(PY) -m http.server --bind 127.0.0.1 --directory build/docs/html 8000
 
-bench: build
+# The build make bench measures this tree against: main before this round's speed work (issue
+# 24). Each figure of benchmarks/results/bench_ratios.txt is a ratio of the two, measured in
+# turns. Another base on the command line: make bench BENCH_BASE=<revision>.
+BENCH_BASE ?= c9ef01273456daffa0e11671540601c06a7b4c67
+BENCH_BASE_DIR := build/bench-base
+
+bench: build bench-base
+	$(PY) benchmarks/run_all.py --base-python $(BENCH_BASE_DIR)/.venv/bin/python \
+	  --base-revision "$$(cat $(BENCH_BASE_DIR)/revision)" --output benchmarks/results/bench_ratios.txt
+
+# Every bench_*.py script in turn, each printing its own table of this build alone.
+bench-scripts: build
 	$(PY) benchmarks/run_all.py
+
+# BENCH_BASE built from its own sources (git archive) as a wheel, the way make build builds
+# this tree, into its own venv; built again only when BENCH_BASE names another revision. The
+# revision file is written last, so a build that failed is never taken for a finished one.
+bench-base: venv
+	@set -e; revision=$$(git rev-parse --verify "$(BENCH_BASE)^{commit}"); \
+	if [ -x $(BENCH_BASE_DIR)/.venv/bin/python ] && [ "$$(cat $(BENCH_BASE_DIR)/revision 2>/dev/null)" = "$$revision" ]; then \
+	  echo "bench base $$revision: built already"; exit 0; fi; \
+	echo "building the bench base $$revision into $(BENCH_BASE_DIR)"; \
+	rm -rf $(BENCH_BASE_DIR); mkdir -p $(BENCH_BASE_DIR)/src; \
+	git archive "$$revision" | tar -x -C $(BENCH_BASE_DIR)/src; \
+	$(PY) -m pip wheel -q --no-deps --no-build-isolation -w $(BENCH_BASE_DIR)/wheel \
+	  -Cbuild-dir=$(abspath $(BENCH_BASE_DIR))/build -Ccmake.define.CMAKE_BUILD_PARALLEL_LEVEL=$(JOBS) \
+	  -Ccmake.define.CORVEX_SYSTEM_LIBS=ON ./$(BENCH_BASE_DIR)/src; \
+	$(PYTHON312) -m venv $(BENCH_BASE_DIR)/.venv; \
+	$(BENCH_BASE_DIR)/.venv/bin/python -m pip install -q $(BENCH_BASE_DIR)/wheel/corvex-*.whl \
+	  $$($(PY) -c 'import numpy, pandas; print(f"numpy=={numpy.__version__} pandas=={pandas.__version__}")'); \
+	echo "$$revision" > $(BENCH_BASE_DIR)/revision
 
 # The module is rebuilt with AddressSanitizer and UndefinedBehaviorSanitizer into its own
 # venv-free location and the Python tests run against it with the sanitizer runtime preloaded.

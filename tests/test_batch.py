@@ -181,7 +181,8 @@ def test_a_spectrum_that_is_not_one_measured_sweep_is_refused_naming_the_row(nam
     bad, message = REFUSED[name]
     with pytest.raises(ValueError, match=message):
         corvex.fitting.fit(RANDLES, *bad) if isinstance(bad, tuple) else corvex.fitting.fit(RANDLES, bad)
-    tables = [corvex.batch.fit(RANDLES, {"good": SPECTRA[0], name: bad, "after": SPECTRA[1]}, n_jobs=2)]
+    tables = [corvex.batch.fit(RANDLES, {"good": SPECTRA[0], name: bad, "after": SPECTRA[1]}, n_jobs=2),
+              corvex.batch.fit(RANDLES, [SPECTRA[0], bad, SPECTRA[1]], n_jobs=2)]
     if name != "negative frequency":  # a frame's rows without a positive frequency are dropped, as fit() drops them
         frames = [frame_of(*SPECTRA[0]), frame_of(*bad) if isinstance(bad, tuple) else bad, frame_of(*SPECTRA[1])]
         long = pd.concat([frame.assign(Test=i) for i, frame in enumerate(frames)])  # row labels kept

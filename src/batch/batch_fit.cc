@@ -80,9 +80,11 @@ Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circu
                                FitVerdict* verdict, std::string* robust_start = nullptr) {
   try {
     const Spectrum spectrum = problem.spectra.spectrum(i);
+    // Rows are kept until the table is built: each drops the Jacobian its verdict used.
     if (!problem.controlled()) {
       Result<FitOutcome> fit = fit_spectrum(circuit, spectrum, start, problem.options, cancellation);
       *verdict = plain_verdict(problem, i, spectrum, fit, cancellation);
+      if (fit) fit->final_jacobian.reset();
       return fit;
     }
     Result<ControlledFit> fit =
@@ -90,6 +92,7 @@ Result<FitOutcome> fit_in_task(const BatchProblem& problem, const Circuit& circu
     if (!fit) return fit.take_error();
     if (robust_start != nullptr && !fit->from_first_start) *robust_start = fit->start;
     *verdict = {std::move(fit->runaway), fit->uncertainty.degrees_of_freedom, fit->best_cost_any, std::nullopt};
+    fit->outcome.final_jacobian.reset();
     return std::move(fit->outcome);
   } catch (const std::bad_alloc&) {
     return memory_error("out of memory");

@@ -11,6 +11,7 @@
 
 #include "fit/controlled_stage.h"
 #include "fit/fit_error.h"
+#include "fit/resolution_threshold.h"
 #include "fit/robust_starts.h"
 #include "util/quote.h"
 
@@ -156,6 +157,14 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
                               const ResolvedControls& resolved, const FitOutcome& outcome,
                               const CancellationToken& cancellation) {
   std::unique_ptr<FitProblem> problem = controlled_problem(circuit, spectrum, controls, cancellation);
+  // The fit's own statistics evaluated every column at these values already; on the same
+  // problem with nothing held they are the free columns, and evaluating them again would
+  // only repeat the same numbers.
+  const bool none_held = std::find(resolved.fixed.begin(), resolved.fixed.end(), true) == resolved.fixed.end();
+  if (none_held && outcome.final_jacobian && outcome.final_jacobian->matches(*problem, outcome.values)) {
+    return fit_uncertainty(outcome.final_jacobian->jacobian, problem->residual_count(), outcome.values, resolved.fixed,
+                           outcome.chi_square, min_reciprocal_condition(outcome.final_jacobian->column_noise));
+  }
   return uncertainty_at(*problem, outcome.values, resolved.fixed, outcome.chi_square);
 }
 

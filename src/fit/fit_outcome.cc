@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <span>
 
 #include "fit/dense_inverse.h"
 #include "fit/resolution_threshold.h"
@@ -74,7 +76,20 @@ std::optional<std::vector<double>> standard_errors(const std::vector<double>& ja
   return errors;
 }
 
+// Bit for bit, so that equal inputs are exactly those that give the same evaluations (a
+// signed zero counts as different, a NaN as equal to itself).
+template <class T>
+bool same_bits(std::span<const T> a, std::span<const T> b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0);
+}
+
 }  // namespace
+
+bool FinalJacobian::matches(const FitProblem& problem, std::span<const double> x) const {
+  return jacobian.size() == values.size() * problem.residual_count() && same_bits<double>(values, x) &&
+         same_bits<double>(omega, problem.omega) && same_bits<Complex>(measured, problem.measured) &&
+         same_bits<double>(weights, problem.weights) && same_bits<double>(imaginary_weights, problem.imaginary_weights);
+}
 
 FitOutcome fit_statistics(const SeriesList& circuit, std::vector<double> x, bool success,
                           std::uint64_t iterations, const FitProblem& problem) {
@@ -103,6 +118,9 @@ FitOutcome fit_statistics(const SeriesList& circuit, std::vector<double> x, bool
     const double noise = largest_column_noise(problem, x, *residuals, jacobian, params);
     outcome.standard_errors = standard_errors(jacobian, problem.residual_count(), x.size(), outcome.chi_square,
                                               min_reciprocal_condition(noise));
+    outcome.final_jacobian = std::make_shared<const FinalJacobian>(
+        FinalJacobian{x, std::move(jacobian), noise, problem.omega, problem.measured, problem.weights,
+                      problem.imaginary_weights});
   }
 
   outcome.values = std::move(x);

@@ -35,6 +35,19 @@ FitUncertainty without_estimate(std::size_t n, double degrees_of_freedom) {
   return out;
 }
 
+// The quantile is a root search over the incomplete beta function, a good share of the whole
+// uncertainty, and fits of spectra of one length ask for the same degrees of freedom one after
+// another: each thread keeps its last answer.
+double interval_t_quantile(double degrees_of_freedom) {
+  thread_local double last_degrees = kNaN;
+  thread_local double last_quantile = kNaN;
+  if (degrees_of_freedom != last_degrees) {
+    last_quantile = student_t_quantile(0.5 + 0.5 * kIntervalConfidence, degrees_of_freedom);
+    last_degrees = degrees_of_freedom;
+  }
+  return last_quantile;
+}
+
 bool all_finite(std::span<const double> values) {
   for (const double v : values) {
     if (!std::isfinite(v)) return false;
@@ -96,7 +109,7 @@ FitUncertainty fit_uncertainty(std::span<const double> free_jacobian, std::size_
     unresolved[a] = !(norms(ia) > 0.0) || null_share(ia) > kNullShare;
   }
 
-  out.t_quantile = student_t_quantile(0.5 + 0.5 * kIntervalConfidence, degrees_of_freedom);
+  out.t_quantile = interval_t_quantile(degrees_of_freedom);
   for (std::size_t a = 0; a < k; ++a) {
     const std::size_t pa = free[a];
     const auto ia = static_cast<Eigen::Index>(a);

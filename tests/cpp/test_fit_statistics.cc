@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "check.h"
+#include "fit/controlled_fit.h"
 #include "fit/dense_inverse.h"
 #include "fit/fit_outcome.h"
 #include "fit_fixtures.h"
@@ -121,6 +122,40 @@ TEST_CASE("statistics: clamp, cost, chi-square, counter and standard errors") {
   CHECK(std::isnan(with_nan.values[0]));
   CHECK(std::isnan(with_nan.cost) && std::isnan(with_nan.chi_square));
   CHECK(!with_nan.success);
+}
+
+TEST_CASE("a fit's uncertainty reuses its statistics' Jacobian on its own problem alone, to the bit") {
+  const Circuit truth = circuit_with("R0-(R1,CPE1)", {10.0, 40.0, 1e-3, 0.8});
+  Spectrum spectrum = spectrum_of(truth, log_frequencies(1e-2, 1e4, 30));
+  for (std::size_t i = 0; i < spectrum.impedances.size(); ++i) spectrum.impedances[i].re += (i % 2 ? 0.05 : -0.05);
+  const FitProblem problem(truth.nodes, spectrum, WeightScheme::Modulus);
+  const FitOutcome outcome = fit_statistics(truth.nodes, {10.5, 39.0, 1.1e-3, 0.79}, true, 0, problem);
+  CHECK(outcome.final_jacobian != nullptr && outcome.final_jacobian->matches(problem, outcome.values));
+  FitOutcome evaluated_afresh = outcome;
+  evaluated_afresh.final_jacobian.reset();
+
+  Spectrum shifted = spectrum;
+  shifted.impedances[3].im *= 1.5;
+  FitControls unit;
+  unit.weighting = ResidualWeighting::Unit;
+  FitControls held;
+  held.fixed = {{"R0.r", 10.5}};
+  struct Case {
+    const Spectrum* spectrum;
+    FitControls controls;
+  };
+  // The same problem reuses it; another weighting, another spectrum or a held value must not.
+  for (const Case& c : {Case{&spectrum, {}}, Case{&spectrum, unit}, Case{&shifted, {}}, Case{&spectrum, held}}) {
+    const ResolvedControls resolved = *resolve_controls(truth.nodes, c.controls);
+    const FitUncertainty reused = uncertainty_of(truth.nodes, *c.spectrum, c.controls, resolved, outcome);
+    const FitUncertainty fresh = uncertainty_of(truth.nodes, *c.spectrum, c.controls, resolved, evaluated_afresh);
+    CHECK_EQ(reused.covariance.size(), fresh.covariance.size());
+    for (std::size_t k = 0; k < fresh.covariance.size() && k < reused.covariance.size(); ++k) {
+      CHECK_SAME(reused.covariance[k], fresh.covariance[k]);
+    }
+    CHECK_EQ(reused.standard_errors, fresh.standard_errors);
+    CHECK_EQ(reused.identifiable, fresh.identifiable);
+  }
 }
 
 TEST_CASE("a one-parameter fit has the textbook standard error of a mean") {

@@ -27,6 +27,9 @@ SPECTRUM_COLUMNS = (
     "phase_degree",
 )
 
+# Pairs of spectra checked together for points that are not measurements.
+CHECK_CHUNK = 4096
+
 
 def frame_library(data: Any) -> str | None:
     pandas = sys.modules.get("pandas")
@@ -50,8 +53,14 @@ class Collected:
 
     def problems(self) -> list[Problem | None]:
         """Why each spectrum is not fitted, or None for one that is."""
-        points = self.points if self.points is not None else [_item_points(item) for item in self.items]
-        return [problem_of(one) if one is not None else None for one in points]
+        if self.points is not None:
+            return [problem_of(one) if one is not None else None for one in self.points]
+        closer = _pairs_to_check(self.items)
+        problems: list[Problem | None] = [None] * len(self.items)
+        for i in np.flatnonzero(closer):
+            points = _item_points(self.items[i])
+            problems[i] = problem_of(points) if points is not None else None
+        return problems
 
     def series(self) -> list[list[int]] | None:
         """Runs of neighbours: positions sorted by the keys, one run per value of all keys but
@@ -91,6 +100,34 @@ def collect(data: Any, by: list[str] | None, frequencies: Any) -> Collected:
 
 def _item_points(item: Any) -> Points | None:
     return points_of(item[0], item[1]) if isinstance(item, tuple) else points_of(item)
+
+
+def _pairs_to_check(items: list[Any]) -> np.ndarray:
+    """Which items need a closer look: all but the (frequencies, impedances) pairs that one
+    look at all their rows at once clears, as for a long frame's groups. The pairs are looked
+    at CHECK_CHUNK at a time, which bounds the copy of their rows the look makes."""
+    closer = np.ones(len(items), dtype=bool)
+    for first in range(0, len(items), CHECK_CHUNK):
+        frequencies: list[np.ndarray] = []
+        impedances: list[np.ndarray] = []
+        cleared: list[int] = []
+        for i in range(first, min(len(items), first + CHECK_CHUNK)):
+            item = items[i]
+            if not isinstance(item, tuple):
+                continue
+            try:
+                f, z = np.asarray(item[0], dtype=float), np.asarray(item[1], dtype=complex)
+            except (TypeError, ValueError):
+                continue
+            if f.ndim == 1 and f.size > 0 and z.shape == f.shape:
+                frequencies.append(f)
+                impedances.append(z)
+                cleared.append(i)
+        if cleared:
+            lengths = np.fromiter((f.size for f in frequencies), dtype=np.intp, count=len(frequencies))
+            starts = np.concatenate(([0], np.cumsum(lengths)[:-1]))
+            closer[cleared] = suspects(np.concatenate(frequencies), np.concatenate(impedances), starts)
+    return closer
 
 
 def _spectrum_item(item: Any) -> Any:

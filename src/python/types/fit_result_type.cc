@@ -174,6 +174,9 @@ PyObject* new_fit_result_object(const ModuleState* state, FitOutcome outcome) {
   PyTypeObject* type = state->fit_result_type;
   PyObject* self = type->tp_alloc(type, 0);
   if (self == nullptr) return nullptr;
+  // A result lives as long as the caller keeps it: the Jacobian only the fit's own
+  // uncertainty needed goes now.
+  outcome.final_jacobian.reset();
   new (&reinterpret_cast<FitResultObject*>(self)->outcome) FitOutcome(std::move(outcome));
   return self;
 }
