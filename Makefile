@@ -75,9 +75,9 @@ docs-serve:
 	@test -f build/docs/html/index.html || { echo "no site yet: run make docs first"; exit 1; }
 	$(PY) -m http.server --bind 127.0.0.1 --directory build/docs/html 8000
 
-# The build make bench measures this tree against: main before this round's speed work (issue
-# 24). Each figure of benchmarks/results/bench_ratios.txt is a ratio of the two, measured in
-# turns. Another base on the command line: make bench BENCH_BASE=<revision>.
+# The build make bench measures this tree against: main before the vectorised guess and the
+# batch speed-ups. Each figure of benchmarks/results/bench_ratios.txt is a ratio of the two,
+# measured in turns. Another base on the command line: make bench BENCH_BASE=<revision>.
 BENCH_BASE ?= c9ef01273456daffa0e11671540601c06a7b4c67
 BENCH_BASE_DIR := build/bench-base
 
