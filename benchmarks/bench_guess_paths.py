@@ -1,7 +1,8 @@
-"""The network guess on its vector (AVX2) and scalar paths, side by side: guess() per carried
+"""The network guess on its vector (AVX-512 or AVX2) and scalar paths, side by side: guess() per carried
 model, default fits of "randles" and "rq", and the ranking of all eleven topologies on one core.
 
-Each path runs in a worker process of its own (the path is chosen once per process); the
+Each path runs in a worker process of its own (the path is chosen once per process; where
+the widest is AVX-512, an AVX2 worker runs too, as column "avx2"); the
 workers take turns, round after round, so a load that comes and goes on the shared machine
 falls on both. With --before PYTHON (an interpreter whose corvex is an earlier build, with
 --before-path added to its PYTHONPATH) that build runs as a third worker.
@@ -144,11 +145,13 @@ def main():
         worker()
         return
 
-    base_env = {k: v for k, v in os.environ.items() if k != "CORVEX_GUESS_SCALAR"}
+    base_env = {k: v for k, v in os.environ.items() if k not in ("CORVEX_GUESS_SCALAR", "CORVEX_GUESS_PATH")}
     base_env["OMP_NUM_THREADS"] = "1"
     base_env["OPENBLAS_NUM_THREADS"] = "1"
     workers = [Worker("scalar", sys.executable, dict(base_env, CORVEX_GUESS_SCALAR="1")),
                Worker("vector", sys.executable, base_env)]
+    if workers[1].path == "avx512":
+        workers.insert(1, Worker("avx2", sys.executable, dict(base_env, CORVEX_GUESS_PATH="avx2")))
     if args.before:
         env = dict(base_env)
         if args.before_path:

@@ -1,6 +1,6 @@
-# The vector and the scalar network paths give the same bits: 2,000 varied spectra across
-# every carried model, and awkward shapes from weights files, guessed here and in a child
-# process forced onto the scalar path.
+# Every vector network path the processor runs gives the scalar path's bits: 2,000 varied
+# spectra across every carried model, and awkward shapes from weights files, each path in a
+# process of its own (or this one, for the path it chose).
 import dataclasses
 import os
 import pathlib
@@ -70,22 +70,45 @@ def all_guesses(folder):
     return np.array(out, dtype=np.float64)
 
 
-@pytest.mark.skipif(corvex._guess_path() == "scalar", reason="this processor has no AVX2: only the scalar path runs")
-def test_vector_path_matches_the_scalar_path_bit_for_bit(tmp_path):
-    out = tmp_path / "scalar.npy"
-    write_files(tmp_path)
-    env = dict(os.environ, CORVEX_GUESS_SCALAR="1")
-    subprocess.run([sys.executable, __file__, str(out), str(tmp_path)], env=env, check=True, timeout=600)
-    vector = all_guesses(tmp_path)
-    scalar = np.load(out)
+VECTOR_PATHS = ["avx2", "avx512"]
+NO_SUCH_PATH = 3  # the child's exit status when this processor cannot run the path asked for
+
+
+def guesses_on(path, folder):
+    """The guesses of a child process running the network on `path`, or None when this
+    processor cannot run it."""
+    out = pathlib.Path(folder) / f"{path}.npy"
+    env = {k: v for k, v in os.environ.items() if k != "CORVEX_GUESS_SCALAR"}
+    env["CORVEX_GUESS_PATH"] = path
+    child = subprocess.run([sys.executable, __file__, str(out), str(folder)], env=env, timeout=600)
+    if child.returncode == NO_SUCH_PATH:
+        return None
+    assert child.returncode == 0
+    return np.load(out)
+
+
+@pytest.fixture(scope="module")
+def scalar_guesses(tmp_path_factory):
+    folder = tmp_path_factory.mktemp("weights")
+    write_files(folder)
+    return folder, guesses_on("scalar", folder)
+
+
+@pytest.mark.parametrize("path", VECTOR_PATHS)
+def test_vector_paths_match_the_scalar_path_bit_for_bit(path, scalar_guesses):
+    folder, scalar = scalar_guesses
+    vector = all_guesses(folder) if corvex._guess_path() == path else guesses_on(path, folder)
+    if vector is None:
+        pytest.skip(f"this processor cannot run the {path} path")
     assert vector.shape == scalar.shape
     different = np.flatnonzero(vector.view(np.uint64) != scalar.view(np.uint64))
-    assert different.size == 0, f"{different.size} values differ, first at {different[:5]}"
+    assert different.size == 0, f"{different.size} values differ on {path}, first at {different[:5]}"
 
 
 if __name__ == "__main__":
-    if os.environ.get("CORVEX_GUESS_SCALAR") == "1":
-        assert corvex._guess_path() == "scalar"
+    asked = os.environ.get("CORVEX_GUESS_PATH") or ("scalar" if os.environ.get("CORVEX_GUESS_SCALAR") == "1" else None)
+    if asked is not None and corvex._guess_path() != asked:
+        sys.exit(NO_SUCH_PATH)
     if len(sys.argv) < 3:  # a folder of its own, to compare one build with another
         sys.argv.append(os.path.dirname(os.path.abspath(sys.argv[1])))
         write_files(sys.argv[2])

@@ -296,6 +296,10 @@ struct NetworkBuffers {
 void convolve_on_path(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
                       ActivationMap* output, std::vector<double>* padded) {
 #ifdef CORVEX_NETWORK_AVX2
+  if (network_path() == NetworkPath::avx512) {
+    convolve_avx512(conv, input, dilation, output, padded);
+    return;
+  }
   if (network_path() == NetworkPath::avx2) {
     convolve_avx2(conv, input, dilation, output, padded);
     return;
@@ -307,7 +311,7 @@ void convolve_on_path(const ConvWeights& conv, const ActivationMap& input, std::
 
 void gelu_on_path(double* values, std::size_t count) {
 #ifdef CORVEX_NETWORK_AVX2
-  if (network_path() == NetworkPath::avx2) {
+  if (network_path() != NetworkPath::scalar) {
     gelu_avx2(values, count);
     return;
   }
@@ -318,7 +322,7 @@ void gelu_on_path(double* values, std::size_t count) {
 // values[i] = gelu(values[i] + addends[i]), the residual connection.
 void add_gelu_on_path(double* values, const double* addends, std::size_t count) {
 #ifdef CORVEX_NETWORK_AVX2
-  if (network_path() == NetworkPath::avx2) {
+  if (network_path() != NetworkPath::scalar) {
     add_gelu_avx2(values, addends, count);
     return;
   }
@@ -328,7 +332,7 @@ void add_gelu_on_path(double* values, const double* addends, std::size_t count) 
 
 void dense_on_path(const LinearWeights& linear, const double* input, double* output) {
 #ifdef CORVEX_NETWORK_AVX2
-  if (network_path() == NetworkPath::avx2) {
+  if (network_path() != NetworkPath::scalar) {
     dense_avx2(linear, input, output);
     return;
   }

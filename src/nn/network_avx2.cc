@@ -43,9 +43,13 @@ PaddedRows pad_rows(const ActivationMap& input, std::size_t in_channels, std::in
   PaddedRows rows;
   rows.margin = std::min(reach, length) + kBlockPositions;
   rows.stride = length + 2 * rows.margin;
-  storage->assign(in_channels * static_cast<std::size_t>(rows.stride), 0.0);
+  // Only the margins are cleared: the rows between them are copied over whole.
+  storage->resize(in_channels * static_cast<std::size_t>(rows.stride));
   for (std::size_t j = 0; j < in_channels; ++j) {
-    std::copy(input.row(j), input.row(j) + input.length, storage->data() + j * rows.stride + rows.margin);
+    double* row = storage->data() + j * rows.stride;
+    std::fill(row, row + rows.margin, 0.0);
+    std::copy(input.row(j), input.row(j) + input.length, row + rows.margin);
+    std::fill(row + rows.margin + length, row + rows.stride, 0.0);
   }
   rows.data = storage->data();
   return rows;

@@ -1,5 +1,5 @@
-// Which loops run the forward pass: AVX2 vectors where the processor has them, or the scalar
-// loops compiled for the baseline. Both give the same bits; the choice is made once per process.
+// Which loops run the forward pass: AVX-512F or AVX2 vectors where the processor has them, or
+// the scalar loops compiled for the baseline. All give the same bits; chosen once per process.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,16 @@
 
 namespace corvex {
 
-enum class NetworkPath { scalar, avx2 };
+enum class NetworkPath { scalar, avx2, avx512 };
 
-// AVX2 when the processor and the operating system support it and the environment variable
-// CORVEX_GUESS_SCALAR is unset, empty or "0"; read at the first call only.
+// The widest path the processor and the operating system support, unless the environment
+// asks for another: CORVEX_GUESS_PATH=scalar|avx2|avx512 (a path the processor lacks, or an
+// unknown name, falls back to the widest supported one), or CORVEX_GUESS_SCALAR set to
+// anything but "" or "0", which wins. Read at the first call only.
 NetworkPath network_path();
+
+// Whether this processor can run `path`.
+bool network_path_supported(NetworkPath path);
 
 const char* network_path_name(NetworkPath path);
 
@@ -34,6 +39,9 @@ void dense_avx2(const LinearWeights& linear, const double* input, double* output
 // gelu() of each value in place; and of each value plus its addend.
 void gelu_avx2(double* values, std::size_t count);
 void add_gelu_avx2(double* values, const double* addends, std::size_t count);
+// The convolution eight doubles at a time; the AVX-512 path runs the other layers on AVX2.
+void convolve_avx512(const ConvWeights& conv, const ActivationMap& input, std::uint64_t dilation,
+                     ActivationMap* output, std::vector<double>* padded);
 #endif
 
 }  // namespace corvex

@@ -61,7 +61,7 @@ PyObject* guess_path_function(PyObject*, PyObject*) {
 
 PyMethodDef guess_functions[] = {
     {"_guess_path", guess_path_function, METH_NOARGS,
-     "_guess_path()\n--\n\nWhich loops run the network in this process: \"avx2\" or \"scalar\"."},
+     "_guess_path()\n--\n\nWhich loops run the network in this process: \"avx512\", \"avx2\" or \"scalar\"."},
     {nullptr, nullptr, 0, nullptr},
 };
 
