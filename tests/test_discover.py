@@ -42,6 +42,16 @@ def test_an_inductor_is_tried_only_where_the_high_frequency_end_shows_one(induct
     assert table["circuit"].str.count("p\\(").max() <= 2  # one DRT peak: at most two arcs
 
 
+# A real part at the top frequency near zero shows no series resistor: chains without one are
+# tried as well, and the one that generated the data ranks first; with R0 every chain has one.
+@pytest.mark.parametrize("r0, first", [(0.0, "p(R1,C1)-p(R2,C2)"), (10.0, "R0-p(R1,C1)-p(R2,C2)")])
+def test_a_series_resistor_is_left_out_only_where_the_data_show_none(r0, first):
+    z = TWO_ARCS.impedance(F) - 10.0 + r0
+    table = analysis.discover(F, z, max_parameters=7, elements=("R", "C"))
+    assert table["circuit"].iloc[0] == first
+    assert table["circuit"].str.startswith("R0").all() == (r0 > 0)
+
+
 @pytest.mark.parametrize("kwargs, message", [
     ({"elements": ("R", "K")}, "not one of"),
     ({"top": 0}, "top must be"),

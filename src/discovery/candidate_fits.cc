@@ -9,12 +9,14 @@
 #include <new>
 #include <numbers>
 #include <optional>
+#include <span>
 
 #include "batch/data_start.h"
 #include "batch/spectrum_fit.h"
 #include "discovery/candidate_scores.h"
 #include "fit/robust_starts.h"
 #include "fit/runaway_values.h"
+#include "models/model_registry.h"
 
 namespace corvex {
 
@@ -125,17 +127,21 @@ DiscoveredFit fit_discovery_candidate(const Spectrum& spectrum, const Circuit& c
   fit.ranked.candidate = index;
   guarded_fit(&fit, [&] {
     fit.start_values = discovery_start(candidate.nodes, spectrum);
-    // The ranking's own fit: one run, from the network guess for a carried topology (so that
-    // discovery and ranking agree on those), else from the values read off the data.
+    // The ranking's own fit, so that discovery and ranking agree on the carried topologies: a
+    // run from the network guess and one from the values read off the data, the cheaper kept.
+    // Any other candidate has no guess and runs once, from the data.
     const Circuit started{rebuild_with_values(candidate.nodes, fit.start_values.data()), true};
     RankingOptions options;
     options.patience = kDiscoveryPatience;
-    RankedFit ranked = fit_candidate(spectrum, started, index, options, cancellation);
+    const bool carried = lookup_registry(candidate.nodes).has_value();
+    RankedFit ranked = fit_candidate(spectrum, started, index, options,
+                                     carried ? std::span<const double>(fit.start_values) : std::span<const double>(),
+                                     cancellation);
     if (!ranked.outcome) {
       fit.ranked = std::move(ranked);
       return;
     }
-    fit.start = ranked.guessed ? "guess" : "data";
+    fit.start = ranked.guessed && !ranked.from_data ? "guess" : "data";
     score_into(&fit, std::move(*ranked.outcome), spectrum);
   });
   return fit;

@@ -75,11 +75,14 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
     head.parameters = 1;
   }
   std::vector<Block> heads = {head};
+  if (limits.without_resistor && !head.nodes.empty()) heads.push_back(Block{});
   if (limits.inductor && allowed(limits, ElementKind::L)) {
-    Block with_inductor = head;
-    with_inductor.nodes.push_back(element_node(ElementKind::L));
-    with_inductor.parameters += 1;
-    heads.push_back(std::move(with_inductor));
+    for (std::size_t i = 0, n = heads.size(); i < n; ++i) {
+      Block with_inductor = heads[i];
+      with_inductor.nodes.push_back(element_node(ElementKind::L));
+      with_inductor.parameters += 1;
+      heads.push_back(std::move(with_inductor));
+    }
   }
   std::vector<Block> tails = {Block{}};
   for (ElementKind kind : kinds_of(limits, {ElementKind::C, ElementKind::Cpe, ElementKind::W, ElementKind::Wo,

@@ -18,6 +18,7 @@ struct CandidateLimits {
   std::size_t max_depth = 2;  // parallel groups on the deepest path
   std::size_t max_arcs = 4;   // parallel groups in the whole circuit
   bool inductor = true;       // a series inductor may appear (when L is among the elements)
+  bool without_resistor = false;  // also chains with no series resistor (the data show none)
 };
 
 struct CircuitCandidate {
@@ -28,7 +29,8 @@ struct CircuitCandidate {
 };
 
 // Every canonical candidate within the limits, without duplicates, fewest parameters first
-// (then by key). The chain has one series resistor (when R is allowed), at most one series
+// (then by key). The chain has one series resistor (when R is allowed; none as well with
+// without_resistor), at most one series
 // inductor, any number of arcs and at most one tail element (C, CPE or a diffusion element);
 // an arc is a C or CPE in parallel with a chain of one resistor, at most one nested arc and at
 // most one diffusion element. Only one diffusion element appears in a circuit (the spectrum

@@ -3,6 +3,7 @@
 #include "discovery/candidate_pruning.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -24,9 +25,22 @@ bool inductive_end(const Spectrum& spectrum) {
          reactive(0) < (1.0 - 2.0 * kInductiveDrop) * reactive(2);
 }
 
+bool shows_series_resistance(const Spectrum& spectrum) {
+  const auto& f = spectrum.frequencies;
+  if (f.empty() || spectrum.impedances.size() != f.size()) return true;
+  std::size_t top = 0;
+  double largest = 0.0;
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    if (f[i] > f[top]) top = i;
+    largest = std::max(largest, std::hypot(spectrum.impedances[i].re, spectrum.impedances[i].im));
+  }
+  return !(spectrum.impedances[top].re < kNoSeriesResistance * largest);
+}
+
 SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
   SpectrumFeatures features;
   features.inductive = inductive_end(spectrum);
+  features.series_resistance = shows_series_resistance(spectrum);
   if (spectrum.frequencies.size() < kDrtMinPoints) return features;
   DrtOptions options;
   options.series_inductance = features.inductive;
@@ -40,6 +54,7 @@ SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
 
 CandidateLimits pruned_limits(CandidateLimits limits, const SpectrumFeatures& features) {
   limits.inductor = limits.inductor && features.inductive;
+  limits.without_resistor = limits.without_resistor || !features.series_resistance;
   if (features.drt_available) limits.max_arcs = std::min(limits.max_arcs, features.drt_peaks + 1);
   return limits;
 }

@@ -1,6 +1,5 @@
-// What the spectrum rules out before any fit: an inductor where the high-frequency end shows
-// none, and more arcs than the distribution of relaxation times shows peaks (plus one it may
-// have merged).
+// What the spectrum rules in or out before any fit: an inductor where the high-frequency end
+// shows none, more arcs than the relaxation times show peaks (plus one merged), a series resistor.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +13,12 @@ struct SpectrumFeatures {
   bool inductive = false;       // an inductor shows at the high-frequency end (inductive_end)
   std::size_t drt_peaks = 0;    // peaks of the distribution of relaxation times
   bool drt_available = false;   // false when the distribution could not be computed
+  bool series_resistance = true;  // the high-frequency real part shows a series resistor
 };
+
+// A real part at the highest frequency below this share of the largest |Z| shows no series
+// resistance: a fit of R0 would end on its lower bound.
+inline constexpr double kNoSeriesResistance = 1e-3;
 
 // A drop of omega (-Im Z) between the two highest frequencies beyond noise: more than this share.
 inline constexpr double kInductiveDrop = 0.1;
@@ -28,10 +32,14 @@ inline constexpr double kInductiveDrop = 0.1;
 // more the higher the frequency.
 bool inductive_end(const Spectrum& spectrum);
 
+// Whether the real part at the highest frequency reaches kNoSeriesResistance of the largest |Z|.
+bool shows_series_resistance(const Spectrum& spectrum);
+
 SpectrumFeatures spectrum_features(const Spectrum& spectrum);
 
-// `limits` narrowed by the features: no series inductor unless inductive, at most
-// drt_peaks + 1 arcs when the distribution is available.
+// `limits` fitted to the features: no series inductor unless inductive, at most drt_peaks + 1
+// arcs when the distribution is available, and chains without a series resistor as well where
+// the data show no series resistance.
 CandidateLimits pruned_limits(CandidateLimits limits, const SpectrumFeatures& features);
 
 }  // namespace corvex

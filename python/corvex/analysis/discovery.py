@@ -62,8 +62,9 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     """Find equivalent circuits that explain a measured spectrum (or each spectrum of a batch),
     simplest adequate one first.
 
-    Candidates come from a grammar: a series chain of one resistor, an inductor, arcs and at most
-    one tail element (C, CPE, W, Wo or Ws); an arc is a C or CPE in parallel with a chain of a
+    Candidates come from a grammar: a series chain of one resistor (also none, where the real
+    part at the highest frequency is below a thousandth of the largest |Z|), an inductor, arcs
+    and at most one tail element (C, CPE, W, Wo or Ws); an arc is a C or CPE in parallel with a chain of a
     resistor, an optional nested arc and an optional diffusion element, nested at most `max_depth`
     groups deep, with at most one diffusion element per circuit and one capacitive kind (C or CPE)
     for all its arcs. Only codes in `elements` appear, and no candidate has more than
@@ -74,9 +75,10 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     the three highest, which no R, C, CPE or diffusion element can make), and at most one arc more
     than the distribution of relaxation times has peaks.
 
-    Each candidate is fitted as `rank_circuits` fits it, by one Levenberg-Marquardt run from its
-    network guess when it is a carried topology, and otherwise from the start read off the data
-    (`start="data"` of `corvex.fitting.fit`, with nested arcs given peaks of their own); the eight
+    Each candidate is fitted as `rank_circuits` fits it: a carried topology by one
+    Levenberg-Marquardt run from its network guess and one from the start read off the data
+    (`start="data"` of `corvex.fitting.fit`, with nested arcs given peaks of their own), the
+    cheaper kept, and any other candidate by one run from the start read off the data; the eight
     with the lowest BIC are fitted again from the robust starts (arcs swapped, resistances a
     decade up and down), each by `Circuit.fit()`'s driver. The fits run on the process-wide pool
     (`n_jobs` at once; None or -1: one per processor; results do not depend on it). Fits with the same fitted impedance (1e-6 of |Z| at every frequency)
