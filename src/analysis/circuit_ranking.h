@@ -22,6 +22,9 @@ struct RankingOptions {
   bool thorough = false;              // false: one lmder run from the guess; true: the full stage from the guess and the robust starts
   std::uint32_t patience = 100;       // lmder evaluation budget factor of each run
   double identifiability_limit = 1.0; // relative standard error above which a parameter is not identifiable
+  // false: the single run from the data's values always follows the guess's; true: only when
+  // it starts below the guess fit's end, the others left to refit_from_data.
+  bool data_start_when_cheaper = false;
 };
 
 struct RankedFit {
@@ -29,6 +32,7 @@ struct RankedFit {
   std::optional<Error> error;          // why this candidate could not be fitted
   bool guessed = false;                // started from a network guess (else from its own values)
   bool from_data = false;              // the kept fit started from the values read off the data
+  bool data_tried = false;             // a run from the values read off the data was made
   std::optional<FitOutcome> outcome;
   double aicc = 0.0;
   double bic = 0.0;
@@ -47,6 +51,17 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, std::span<const double> data_values,
                         const CancellationToken& cancellation = no_cancellation());
+
+// The single run from `data_values` for a fit whose candidate skipped it, kept when cheaper,
+// and the fit scored again.
+void refit_from_data(RankedFit* fit, const Spectrum& spectrum, const Circuit& candidate, const RankingOptions& options,
+                     std::span<const double> data_values, const CancellationToken& cancellation = no_cancellation());
+
+// The fits that skipped the run from the data's values and may have stopped in a worse
+// minimum: failed ones, and those whose chi-square is no lower than that of a candidate with
+// fewer parameters (a richer model fits at least as well as the simpler one it nests, so a
+// richer one that does not has often collapsed an element).
+std::vector<std::size_t> fits_to_refit_from_data(std::span<const RankedFit> fits);
 
 // AICc this close to the best counts as a tie, which the model with fewer parameters wins.
 inline constexpr double kAiccParsimonyMargin = 2.0;
