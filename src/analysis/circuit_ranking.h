@@ -59,8 +59,9 @@ void refit_from_data(RankedFit* fit, const Spectrum& spectrum, const Circuit& ca
 
 // The fits that skipped the run from the data's values and may have stopped in a worse
 // minimum: failed ones, and those whose chi-square is no lower than that of a candidate with
-// fewer parameters (a richer model fits at least as well as the simpler one it nests, so a
-// richer one that does not has often collapsed an element).
+// fewer parameters while none of their parameters sits on a bound (a richer model fits at
+// least as well as the simpler one it nests; one that does no better off its bounds has often
+// collapsed an element, while one on a bound has reduced to the simpler model).
 std::vector<std::size_t> fits_to_refit_from_data(std::span<const RankedFit> fits);
 
 // AICc this close to the best counts as a tie, which the model with fewer parameters wins.
