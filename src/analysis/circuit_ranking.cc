@@ -1,6 +1,6 @@
 // Circuit ranking: a guess from the carried network of each topology, one Levenberg-Marquardt
-// run from it and one from the data's values (or the full stage from them and the robust
-// starts), and information criteria of the weighted fit,
+// run from it and one from the data's values where that can change the fit (or the full stage
+// from them and the robust starts), and information criteria of the weighted fit,
 // AICc = n ln(RSS/n) + 2k + 2k(k+1)/(n-k-1) and BIC = n ln(RSS/n) + k ln n with n = 2N residuals.
 #include "analysis/circuit_ranking.h"
 
@@ -117,7 +117,65 @@ void score(RankedFit* fit, std::size_t points, const RankingOptions& options) {
   }
 }
 
+Result<FitOutcome> single_run_from(const Circuit& candidate, std::span<const double> values, const Spectrum& spectrum,
+                                   const RankingOptions& options, const CancellationToken& cancellation) {
+  const Circuit start{rebuild_with_values(candidate.nodes, values.data()), true};
+  return single_run(start, spectrum, options, cancellation);
+}
+
+// Replaces *kept by `other` when other succeeded with a finite chi-square and *kept did not
+// succeed or costs more; whether it did.
+bool keep_cheaper(Result<FitOutcome>* kept, Result<FitOutcome> other) {
+  const bool sound = other && other->success && std::isfinite(other->chi_square);
+  if (!sound || (*kept && (*kept)->success && (*kept)->chi_square <= other->chi_square)) return false;
+  *kept = std::move(other);
+  return true;
+}
+
+// Whether the data's values start below where the guess's fit ended (or that fit failed):
+// most runs from a costlier start end in the guess fit's minimum, and the rest are found by
+// fits_to_refit_from_data.
+bool data_start_cheaper(const Circuit& candidate, const Spectrum& spectrum, const RankingOptions& options,
+                        std::span<const double> data_values, const Result<FitOutcome>& outcome) {
+  if (!outcome || !outcome->success || !std::isfinite(outcome->cost)) return true;
+  const FitProblem problem(candidate.nodes, spectrum, options.weight);
+  Result<std::vector<double>> start = residual_vector(problem, data_values);
+  return !start || half_sum_of_squares(*start) < outcome->cost;
+}
+
 }  // namespace
+
+void refit_from_data(RankedFit* fit, const Spectrum& spectrum, const Circuit& candidate, const RankingOptions& options,
+                     std::span<const double> data_values, const CancellationToken& cancellation) {
+  if (fit->data_tried || data_values.size() != parameter_count(candidate.nodes) || cancellation.stopped()) return;
+  fit->data_tried = true;
+  Result<FitOutcome> outcome = fit->outcome ? Result<FitOutcome>(std::move(*fit->outcome))
+                                            : Result<FitOutcome>(fit->error.value_or(value_error("no fit")));
+  if (!keep_cheaper(&outcome, single_run_from(candidate, data_values, spectrum, options, cancellation))) {
+    if (outcome) fit->outcome = std::move(outcome).value();
+    return;
+  }
+  fit->from_data = true;
+  fit->error.reset();
+  fit->outcome = std::move(outcome).value();
+  score(fit, spectrum.frequencies.size(), options);
+}
+
+std::vector<std::size_t> fits_to_refit_from_data(std::span<const RankedFit> fits) {
+  std::vector<std::size_t> chosen;
+  for (std::size_t i = 0; i < fits.size(); ++i) {
+    if (fits[i].data_tried) continue;
+    bool suspicious = !fits[i].outcome || !fits[i].outcome->success;
+    if (!suspicious && std::find(fits[i].at_bound.begin(), fits[i].at_bound.end(), true) != fits[i].at_bound.end()) continue;
+    for (std::size_t j = 0; j < fits.size() && !suspicious; ++j) {
+      suspicious = fits[j].outcome && fits[j].outcome->success &&
+                   fits[j].outcome->values.size() < fits[i].outcome->values.size() &&
+                   fits[j].outcome->chi_square <= fits[i].outcome->chi_square;
+    }
+    if (suspicious) chosen.push_back(i);
+  }
+  return chosen;
+}
 
 RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
                         const RankingOptions& options, const CancellationToken& cancellation,
@@ -155,19 +213,16 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
     Result<ControlledFit> controlled = fit_with_controls(start, spectrum, fit_options, controls, /*robust=*/true, "guess",
                                                          cancellation, std::nullopt, from_data);
     if (!controlled) return controlled.take_error();
+    fit.data_tried = use_data;
     fit.from_data = controlled->start == "data";
     return std::move(controlled->outcome);
   }();
   // A guess can sit in the basin of a worse minimum (an arc taken for another): a single run
   // from the data's values as well, the cheaper successful one kept, the guess's on a tie.
-  if (use_data && !options.thorough && !cancellation.stopped()) {
-    const Circuit from_data{rebuild_with_values(candidate.nodes, data_values.data()), true};
-    Result<FitOutcome> other = single_run(from_data, spectrum, options, cancellation);
-    const bool sound = other && other->success && std::isfinite(other->chi_square);
-    if (sound && (!outcome || !outcome->success || !(outcome->chi_square <= other->chi_square))) {
-      outcome = std::move(other);
-      fit.from_data = true;
-    }
+  if (use_data && !options.thorough && !cancellation.stopped() &&
+      (!options.data_start_when_cheaper || data_start_cheaper(candidate, spectrum, options, data_values, outcome))) {
+    fit.data_tried = true;
+    fit.from_data = keep_cheaper(&outcome, single_run_from(candidate, data_values, spectrum, options, cancellation));
   }
   if (!outcome) {
     fit.error = outcome.take_error();

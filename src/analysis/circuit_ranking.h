@@ -23,6 +23,9 @@ struct RankingOptions {
   bool thorough = false;              // false: one lmder run from the guess; true: the full stage from the guess and the robust starts
   std::uint32_t patience = 100;       // lmder evaluation budget factor of each run
   double identifiability_limit = 1.0; // relative standard error above which a parameter is not identifiable
+  // false: the single run from the data's values always follows the guess's; true: only when
+  // it starts below the guess fit's end, the others left to refit_from_data.
+  bool data_start_when_cheaper = false;
 };
 
 struct RankedFit {
@@ -30,6 +33,7 @@ struct RankedFit {
   std::optional<Error> error;          // why this candidate could not be fitted
   bool guessed = false;                // started from a network guess (else from its own values)
   bool from_data = false;              // the kept fit started from the values read off the data
+  bool data_tried = false;             // a run from the values read off the data was made
   std::optional<FitOutcome> outcome;
   double aicc = 0.0;
   double bic = 0.0;
@@ -55,6 +59,18 @@ RankedFit fit_candidate(const Spectrum& spectrum, const Circuit& candidate, std:
 // Fills the criteria and the bound and identifiability flags of a fit's outcome on a spectrum
 // of `points` frequencies, or turns it into a failure when no criterion is finite.
 void score_ranked_fit(RankedFit* fit, std::size_t points, const RankingOptions& options);
+
+// The single run from `data_values` for a fit whose candidate skipped it, kept when cheaper,
+// and the fit scored again.
+void refit_from_data(RankedFit* fit, const Spectrum& spectrum, const Circuit& candidate, const RankingOptions& options,
+                     std::span<const double> data_values, const CancellationToken& cancellation = no_cancellation());
+
+// The fits that skipped the run from the data's values and may have stopped in a worse
+// minimum: failed ones, and those whose chi-square is no lower than that of a candidate with
+// fewer parameters while none of their parameters sits on a bound (a richer model fits at
+// least as well as the simpler one it nests; one that does no better off its bounds has often
+// collapsed an element, while one on a bound has reduced to the simpler model).
+std::vector<std::size_t> fits_to_refit_from_data(std::span<const RankedFit> fits);
 
 // AICc this close to the best counts as a tie, which the model with fewer parameters wins.
 inline constexpr double kAiccParsimonyMargin = 2.0;

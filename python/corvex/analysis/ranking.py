@@ -82,10 +82,14 @@ def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequenc
     by one Levenberg-Marquardt run of at most `patience` * (parameters + 1) evaluations from
     its network guess when one exists (else from its own values) and by one from the values
     read off the spectrum (`start="data"` of `corvex.fitting.fit`); the cheaper successful
-    fit is kept (`from_data` tells which). With `thorough=True` the whole stage of
-    `Circuit.fit()` runs from the guess, the data's values and the robust starts of
-    `corvex.fitting.fit` (arcs swapped, resistances a decade up and down, a global search
-    when none ends plausibly): several times slower, for hard spectra. `weight` is the
+    fit is kept (`from_data` tells which). The run from the data is made when those values
+    start below where the guess's fit ended, when that fit failed, or when it fits no better
+    than a candidate with fewer parameters without a parameter on a bound (a collapsed
+    element). Skipping the other runs saves a fifth of the time; on the accuracy benchmark
+    it changed one first choice in 440 spectra, to the generating topology. With
+    `thorough=True` the whole stage of `Circuit.fit()` runs from the guess, the data's values
+    and the robust starts of `corvex.fitting.fit` (arcs swapped, resistances a decade up and
+    down, a global search when none ends plausibly): several times slower, for hard spectra. `weight` is the
     residual weighting of `Circuit.fit()`.
 
     `criterion` orders the table: "bic" (the default) by BIC; "aicc" by AICc, except that

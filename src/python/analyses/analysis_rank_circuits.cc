@@ -159,10 +159,31 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
         fits[t].error = memory_error("out of memory");
       }
     };
+    // Then the runs from the data's values that the first pass skipped but that may still
+    // change a fit: those its fellow candidates show to have stopped in a worse minimum.
+    std::vector<std::size_t> refits;
+    auto refit = [&](std::size_t r) {
+      const std::size_t t = refits[r], s = t / per;
+      const Circuit& circuit = circuits[t % per];
+      try {
+        const std::vector<double> start = data_start_from(circuit.nodes, *features[s]);
+        refit_from_data(&fits[t], batch.spectra[s], circuit, options, start, *token);
+      } catch (const std::bad_alloc&) {
+        fits[t].outcome.reset();
+        fits[t].error = memory_error("out of memory");
+      }
+    };
+    options.data_start_when_cheaper = true;
     if (!run_interruptibly([&](const CancellationToken& cancellation) {
           token = &cancellation;
           run_on_lanes(spectra, workers, read, cancellation);
           run_on_lanes(fits.size(), workers, task, cancellation);
+          for (std::size_t s = 0; s < spectra && !cancellation.stopped(); ++s) {
+            if (!features[s]) continue;
+            const std::span<const RankedFit> own(fits.data() + s * per, per);
+            for (std::size_t i : fits_to_refit_from_data(own)) refits.push_back(s * per + i);
+          }
+          run_on_lanes(refits.size(), workers, refit, cancellation);
         })) {
       return nullptr;
     }
