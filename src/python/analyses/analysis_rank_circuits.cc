@@ -166,7 +166,7 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
       const std::size_t t = refits[r], s = t / per;
       const Circuit& circuit = circuits[t % per];
       try {
-        const std::vector<double> start = data_start_from(circuit.nodes, *features[s]);
+        const std::vector<double> start = data_start_from(circuit.nodes, *data[s]);
         refit_from_data(&fits[t], batch.spectra[s], circuit, options, start, *token);
       } catch (const std::bad_alloc&) {
         fits[t].outcome.reset();
@@ -179,7 +179,7 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
           run_on_lanes(spectra, workers, read, cancellation);
           run_on_lanes(fits.size(), workers, task, cancellation);
           for (std::size_t s = 0; s < spectra && !cancellation.stopped(); ++s) {
-            if (!features[s]) continue;
+            if (!data[s]) continue;
             const std::span<const RankedFit> own(fits.data() + s * per, per);
             for (std::size_t i : fits_to_refit_from_data(own)) refits.push_back(s * per + i);
           }
