@@ -64,17 +64,6 @@ bool convert_limits(PyObject* const* bound, CandidateLimits* limits) {
   return true;
 }
 
-PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags) {
-  OwnedRef list(PyList_New(0));
-  if (!list) return nullptr;
-  for (std::size_t i = 0; i < names.size() && i < flags.size(); ++i) {
-    if (!flags[i]) continue;
-    OwnedRef text(PyUnicode_FromStringAndSize(names[i].data(), static_cast<Py_ssize_t>(names[i].size())));
-    if (!text || PyList_Append(list.get(), text.get()) != 0) return nullptr;
-  }
-  return list.release();
-}
-
 PyObject* text(const std::string& value) {
   return PyUnicode_FromStringAndSize(value.data(), static_cast<Py_ssize_t>(value.size()));
 }

@@ -67,17 +67,6 @@ bool convert_circuits(const ModuleState* state, PyObject* list, std::vector<Circ
   return true;
 }
 
-PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags) {
-  OwnedRef list(PyList_New(0));
-  if (!list) return nullptr;
-  for (std::size_t i = 0; i < names.size() && i < flags.size(); ++i) {
-    if (!flags[i]) continue;
-    OwnedRef text(PyUnicode_FromStringAndSize(names[i].data(), static_cast<Py_ssize_t>(names[i].size())));
-    if (!text || PyList_Append(list.get(), text.get()) != 0) return nullptr;
-  }
-  return list.release();
-}
-
 PyObject* row_dict(const ModuleState* state, RankedFit& fit, std::size_t rank, std::size_t bic_rank) {
   OwnedRef dict(PyDict_New());
   if (!dict) return nullptr;

@@ -95,4 +95,15 @@ bool put(PyObject* dict, const char* key, PyObject* value) {
   return owned && PyDict_SetItemString(dict, key, owned.get()) == 0;
 }
 
+PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags) {
+  OwnedRef list(PyList_New(0));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < names.size() && i < flags.size(); ++i) {
+    if (!flags[i]) continue;
+    OwnedRef text(PyUnicode_FromStringAndSize(names[i].data(), static_cast<Py_ssize_t>(names[i].size())));
+    if (!text || PyList_Append(list.get(), text.get()) != 0) return nullptr;
+  }
+  return list.release();
+}
+
 }  // namespace corvex::python

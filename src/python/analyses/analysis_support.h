@@ -140,4 +140,7 @@ PyObject* complex_array(const std::vector<Complex>& values);
 // dict[key] = value, taking over the new reference `value`; false with an error set.
 bool put(PyObject* dict, const char* key, PyObject* value);
 
+// The names whose flag is set, as a list of str (parameters on bounds, unidentifiable, ...).
+PyObject* name_list(const std::vector<std::string>& names, const std::vector<bool>& flags);
+
 }  // namespace corvex::python
