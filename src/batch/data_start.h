@@ -2,6 +2,7 @@
 // DRT's peaks and the low-frequency tail, each given to the elements that produce it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -47,5 +48,20 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
 
 // data_start from features read once, for many circuits fitted to one spectrum.
 std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features);
+
+// One member of the family of starts read off the data.
+struct DataStartCandidate {
+  std::vector<double> values;  // parameter order
+  double distance;             // sum of squared residuals relative to |Z| at these values
+  std::size_t reading;         // which reading of the spectrum made it; 0 is the plain one
+};
+
+// Every start read off the data, nearest first (data_start_from's is the first). Beside the
+// plain reading above, each that applies to the circuit and its combinations: the first arc
+// takes the high-frequency intercept with a time constant faster than the window and the
+// series resistor a hundredth of it; a diffusion element owns the DRT's slowest peak, which
+// no arc takes then; a Wo's or Ws's bend lies beyond the window (30 / the lowest angular
+// frequency); arcs the DRT shows depressed get an exponent of at least 0.9. Deterministic.
+std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features);
 
 }  // namespace corvex

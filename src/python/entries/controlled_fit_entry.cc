@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "batch/controlled_spectrum_fit.h"
-#include "batch/data_start.h"
+#include "batch/refined_data_start.h"
 #include "python/convert/arg_binder.h"
 #include "python/types/circuit_object.h"
 #include "python/convert/conversions.h"
@@ -242,7 +242,7 @@ PyObject* data_start_function(PyObject* module, PyObject* args) {
     if (!ensure_walkable(circuit_of(circuit_object))) return nullptr;
     std::optional<Spectrum> spectrum = spectrum_from(frequencies, impedances);
     if (!spectrum) return nullptr;
-    Result<std::vector<double>> values = data_start(circuit_of(circuit_object).nodes, *spectrum);
+    Result<std::vector<double>> values = refined_data_start(circuit_of(circuit_object).nodes, *spectrum, FitOptions{});
     if (!values) return raise_error(values.error());
     return new_float_list(*values);
   });
