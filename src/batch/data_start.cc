@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <numeric>
 #include <optional>
 
@@ -491,11 +492,17 @@ std::vector<Reading> readings_of(const Layout& layout, const DataFeatures& featu
 
 }  // namespace
 
-std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features) {
+namespace {
+
+// The members of the first `reading_count` readings (all when more), nearest first; ties keep
+// the order of generation, so the plain reading wins them.
+std::vector<DataStartCandidate> family_of(const SeriesList& circuit, const DataFeatures& features,
+                                          std::size_t reading_count) {
   const std::vector<FlatElement> flat = flatten_elements(circuit);
   const Layout layout = layout_of(circuit, flat);
   std::vector<DataStartCandidate> out;
-  const std::vector<Reading> readings = readings_of(layout, features);
+  std::vector<Reading> readings = readings_of(layout, features);
+  if (readings.size() > reading_count) readings.resize(reading_count);
   for (std::size_t r = 0; r < readings.size(); ++r) {
     const std::vector<double> base = base_values(circuit, flat, layout, features, readings[r]);
     for (const std::vector<ArcValues>& arcs : arcs_of_reading(layout, features, readings[r])) {
@@ -505,11 +512,16 @@ std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit,
       out.push_back(std::move(candidate));
     }
   }
-  // Nearest first; ties keep the order of generation, so the plain reading wins them.
   std::stable_sort(out.begin(), out.end(), [](const DataStartCandidate& a, const DataStartCandidate& b) {
     return a.distance < b.distance;
   });
   return out;
+}
+
+}  // namespace
+
+std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features) {
+  return family_of(circuit, features, SIZE_MAX);
 }
 
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
@@ -519,7 +531,9 @@ Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum
 }
 
 std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features) {
-  std::vector<DataStartCandidate> candidates = data_start_candidates(circuit, features);
+  // The plain reading alone: the other readings' nearest members are nearer the data more
+  // often than they are in the best basin, and only brief runs tell them apart.
+  std::vector<DataStartCandidate> candidates = family_of(circuit, features, 1);
   return std::move(candidates.front().values);
 }
 
