@@ -490,10 +490,6 @@ std::vector<Reading> readings_of(const Layout& layout, const DataFeatures& featu
   return out;
 }
 
-}  // namespace
-
-namespace {
-
 // The members of the first `reading_count` readings (all when more), nearest first; ties keep
 // the order of generation, so the plain reading wins them.
 std::vector<DataStartCandidate> family_of(const SeriesList& circuit, const DataFeatures& features,

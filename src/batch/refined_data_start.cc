@@ -23,8 +23,9 @@ constexpr std::uint32_t kBriefPatience = 20;
 Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const Spectrum& spectrum,
                                                const FitOptions& options, const CancellationToken& cancellation) {
   const std::optional<DataFeatures> features = data_features(spectrum);
-  if (!features) return value_error("the spectrum has no point with a positive frequency and a finite, nonzero impedance");
+  if (!features) return data_start(circuit, spectrum).take_error();  // its message for a spectrum without a usable point
   std::vector<DataStartCandidate> family = data_start_candidates(circuit, *features);
+  // The nearest member of each reading first, as the nearest reading often is not the best.
   const std::size_t most = kBriefRuns;
   std::vector<std::size_t> chosen;
   std::vector<bool> reading_seen;
