@@ -17,7 +17,7 @@ namespace {
 // reaches fits whose guess or placeholders lie in the wrong basin. None when the spectrum
 // gives no start (the first start then reports the spectrum's fault itself).
 // The nearest member of the family only: the brief runs that refine start="data" would cost
-// every robust fit some fifteen fits more.
+// every robust fit some twelve fits more.
 std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spectrum& spectrum, bool robust) {
   if (!robust) return std::nullopt;
   Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
