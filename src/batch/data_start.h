@@ -6,29 +6,12 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/relaxation_times.h"
+#include "batch/data_features.h"
 #include "circuit/circuit.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
 namespace corvex {
-
-// What the spectrum shows, read once: what every circuit's start is assigned from.
-struct DataFeatures {
-  DrtOptions drt;                  // the DRT's settings, which shape its peaks
-  Spectrum clean;                  // the usable points, which score the candidate assignments
-  double series_resistance = 0.0;  // ohm
-  double inductance = 0.0;         // henry
-  std::vector<DrtPeak> peaks;      // ascending tau
-  double omega_low = 0.0;          // lowest angular frequency, 1/s
-  double omega_high = 0.0;         // highest
-  double spread = 0.0;             // range of the real part, ohm
-  double tail_imaginary = 0.0;     // -Im Z at the lowest frequency, floored to a positive value
-  double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
-};
-
-// The features of the spectrum's usable points; none when no point is usable.
-std::optional<DataFeatures> data_features(const Spectrum& spectrum);
 
 // Values in parameter order. Top-level resistors take the high-frequency intercept (the
 // first one; later ones a tenth of it), inductors the inductive tail (or a hundredth of the
