@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "batch/data_start.h"
+#include "util/worker_pool.h"
 
 namespace corvex {
 namespace {
@@ -44,16 +45,22 @@ Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const 
   brief.ftol = options.ftol;
   brief.xtol = options.xtol;
   brief.max_iterations = kBriefPatience;
+  // The runs share the worker pool (each one's Jacobian then runs inline); the lowest end is
+  // chosen afterwards in the family's order, so the thread count changes nothing.
+  std::vector<std::optional<Result<FitOutcome>>> runs(chosen.size());
+  auto brief_run = [&](std::size_t k) {
+    const Circuit started{rebuild_with_values(circuit, family[chosen[k]].values.data()), true};
+    runs[k].emplace(fit_driver(brief, started, spectrum, cancellation));
+  };
+  if (!parallel_for(chosen.size(), TaskRef(brief_run), cancellation)) return interrupted_error();
   std::vector<double> best = family[chosen.front()].values;
   double best_cost = INFINITY;
-  for (const std::size_t i : chosen) {
-    const Circuit started{rebuild_with_values(circuit, family[i].values.data()), true};
-    Result<FitOutcome> run = fit_driver(brief, started, spectrum, cancellation);
-    if (!run.ok()) {
-      if (run.error().kind == ErrorKind::Interrupted) return run.take_error();
+  for (std::optional<Result<FitOutcome>>& run : runs) {
+    if (!run->ok()) {
+      if (run->error().kind == ErrorKind::Interrupted) return run->take_error();
       continue;
     }
-    if (run->cost < best_cost) best_cost = run->cost, best = std::move(run->values);
+    if ((*run)->cost < best_cost) best_cost = (*run)->cost, best = std::move((*run)->values);
   }
   return best;
 }

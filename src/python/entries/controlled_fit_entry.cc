@@ -242,9 +242,14 @@ PyObject* data_start_function(PyObject* module, PyObject* args) {
     if (!ensure_walkable(circuit_of(circuit_object))) return nullptr;
     std::optional<Spectrum> spectrum = spectrum_from(frequencies, impedances);
     if (!spectrum) return nullptr;
-    Result<std::vector<double>> values = refined_data_start(circuit_of(circuit_object).nodes, *spectrum, FitOptions{});
-    if (!values) return raise_error(values.error());
-    return new_float_list(*values);
+    // The start runs brief fits: the lock is released and Ctrl-C stops them, as for a fit.
+    const Circuit& circuit = circuit_of(circuit_object);
+    std::optional<Result<std::vector<double>>> values = run_interruptibly([&](const CancellationToken& cancellation) {
+      return refined_data_start(circuit.nodes, *spectrum, FitOptions{}, cancellation);
+    });
+    if (!values) return nullptr;
+    if (!*values) return raise_error(values->error());
+    return new_float_list(**values);
   });
 }
 
