@@ -29,7 +29,8 @@ namespace corvex {
 // spectrum without a usable point.
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum);
 
-// data_start from features read once, for many circuits fitted to one spectrum.
+// data_start from features read once, for many circuits fitted to one spectrum: the nearest
+// member of the plain reading of data_start_candidates.
 std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features);
 
 // One member of the family of starts read off the data.
@@ -39,12 +40,14 @@ struct DataStartCandidate {
   std::size_t reading;         // which reading of the spectrum made it; 0 is the plain one
 };
 
-// Every start read off the data, nearest first (data_start_from's is the first). Beside the
+// Every start read off the data, nearest first. Beside the
 // plain reading above, each that applies to the circuit and its combinations: the first arc
 // takes the high-frequency intercept with a time constant faster than the window and the
 // series resistor a hundredth of it; a diffusion element owns the DRT's slowest peak, which
 // no arc takes then; a Wo's or Ws's bend lies beyond the window (30 / the lowest angular
-// frequency); arcs the DRT shows depressed get an exponent of at least 0.9. Deterministic.
+// frequency); arcs the DRT shows depressed get an exponent of at least 0.9; arcs of different
+// make-up (one holding more than its R and C or CPE, or C beside CPE) take the peaks in the
+// reverse order. Deterministic.
 std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features);
 
 }  // namespace corvex
