@@ -57,8 +57,25 @@ def test_missing_arc_lies_between_its_neighbours_and_extra_peaks_go_unused():
     assert taus == sorted(taus) and 1e-5 / 2 < taus[0] < 1e-5 * 2 and 1e-1 / 2 < taus[2] < 1e-1 * 2
     # The data show no third arc: the start that matches them best keeps it small.
     assert 0.0 < three["K2.r"] <= 80.0 * 1.5
-    one = _start("R0-K1", two, generating="R0-K1-K2")
-    assert one["K1.r"] == pytest.approx(80.0, rel=0.5) and one["K1.tau_k"] == pytest.approx(1e-1, rel=1.0)
+
+
+def test_one_arc_for_two_peaks_ends_in_the_cheaper_assignment():
+    # The slow peak is the nearer start, yet the fast one fits better: the start that
+    # fit(start="data") uses must end in the cheaper basin of the two.
+    circuit = corvex.Circuit("R0-K1")
+    z = corvex.Circuit("R0-K1-K2").with_values([5.0, 20.0, 1e-5, 80.0, 1e-1]).impedance(F)
+    by_peak = [circuit.with_values(values).fit(F, z).cost for values in ([5.0, 20.0, 1e-5], [5.0, 80.0, 1e-1])]
+    assert fit(circuit, F, z, robust=False, start="data").result.cost <= min(by_peak) * (1 + 1e-6)
+
+
+# A Randles arc faster than the plain arc, its Warburg bend beyond the window: time-constant
+# order alone gives the plain arc's peak to R1 and the Warburg's tail to the second arc.
+def test_randles_arc_out_of_time_constant_order_and_far_warburg_are_found():
+    f = np.logspace(-2, 5, 60)
+    truth = [1.0, 10.0, 1e-1 ** 0.9 / 10.0, 0.9, 5.0, 20.0, 100.0, 1e-4 ** 0.85 / 5.0, 0.85]
+    circuit = corvex.Circuit("R0-(R1,CPE1)-(R2-Wo2,CPE2)")
+    result = fit(circuit, f, circuit.with_values(truth).impedance(f), robust=False, start="data").result
+    assert list(result.params.values()) == pytest.approx(truth, rel=1e-4)
 
 
 def test_series_inductor_and_warburg_take_the_tails():
@@ -79,8 +96,10 @@ def test_data_start_fits_a_circuit_no_network_knows():
     report = fit(circuit, f, z, robust=False, start="data")
     assert report.start == "data" and report.result.success
     assert report.result.cost < 1 < placeholders.result.cost
-    table = corvex.batch.fit(circuit, [(f, z)], robust=False, start="data", n_jobs=1)
-    assert table["start"][0] == "data" and table["cost"][0] == pytest.approx(report.result.cost, rel=1e-9)
+    # Two at once: the brief runs of each start then run inline rather than on the pool.
+    table = corvex.batch.fit(circuit, [(f, z), (f, z)], robust=False, start="data", n_jobs=2)
+    assert list(table["start"]) == ["data", "data"]
+    assert list(table["cost"]) == pytest.approx([report.result.cost] * 2, rel=1e-9)
 
 
 def test_robust_starts_include_the_data_start():
@@ -95,8 +114,9 @@ def test_robust_starts_include_the_data_start():
         warnings.simplefilter("ignore")
         report = fit(circuit, f, z)
         table = corvex.batch.fit(circuit, [(f, z)], n_jobs=1)
-    assert report.start == "data" and report.result.cost == pytest.approx(from_data, rel=1e-9)
-    assert table["cost"][0] == pytest.approx(from_data, rel=1e-9)
+    # The robust start is the family's nearest member, without the brief runs of start="data".
+    assert report.start == "data" and report.result.cost < 2 * from_data
+    assert table["cost"][0] == pytest.approx(report.result.cost, rel=1e-9)
 
 
 def test_unknown_start_is_refused():

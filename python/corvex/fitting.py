@@ -171,7 +171,10 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     resistor, the inductive tail for an inductor, the peaks of the relaxation-time
     distribution for the arcs (parallel R-C and R-CPE pairs, K, Zarc) in time-constant order,
     the low-frequency tail for Warburg elements and a series C or CPE; other elements keep
-    the catalogue default. The report's ``start`` is then "data" when that start won.
+    the catalogue default. Other readings of the same spectrum (arcs in the other order, an
+    arc taking the intercept, a Warburg owning the slowest peak or bending beyond the window,
+    steeper arcs) join it; twelve of them run a brief fit each, and the fit continues from
+    the lowest. The report's ``start`` is then "data" when that start won.
 
     Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
     Unknown parameter names raise ValueError with the closest-name suggestion, a held value

@@ -6,6 +6,7 @@
 
 #include "batch/contained_model_start.h"
 #include "batch/data_start.h"
+#include "batch/refined_data_start.h"
 #include "guess/guess_parameters.h"
 
 namespace corvex {
@@ -15,6 +16,8 @@ namespace {
 // The start read off the data, for the robust starts of a fit that begins elsewhere: it
 // reaches fits whose guess or placeholders lie in the wrong basin. None when the spectrum
 // gives no start (the first start then reports the spectrum's fault itself).
+// The nearest member of the family only: the brief runs that refine start="data" would cost
+// every robust fit some twelve fits more.
 std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spectrum& spectrum, bool robust) {
   if (!robust) return std::nullopt;
   Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
@@ -29,7 +32,7 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
                                                  const FitControls& controls, bool robust,
                                                  const CancellationToken& cancellation) {
   if (start.kind == StartKind::Data) {
-    Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
+    Result<std::vector<double>> values = refined_data_start(circuit.nodes, spectrum, options, cancellation);
     if (!values.ok()) return values.take_error();
     const Circuit started{rebuild_with_values(circuit.nodes, values->data()), true};
     return fit_with_controls(started, spectrum, options, controls, robust, "data", cancellation);

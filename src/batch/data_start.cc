@@ -1,39 +1,17 @@
-// Features of the spectrum (intercept, inductive tail, DRT peaks, low-frequency tail) and
-// their assignment to the circuit's elements by the place each element holds in the tree.
+// The assignment of the spectrum's features to a circuit's elements by the place each element
+// holds in the tree, and the family of such assignments for the other readings of the spectrum.
 #include "batch/data_start.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <numeric>
+#include <cstdint>
 #include <optional>
 
-#include "analysis/relaxation_times.h"
 #include "elements/element_impedance.h"
 
 namespace corvex {
 namespace {
-
-constexpr std::size_t kTailPoints = 3;  // lowest-frequency points whose slope gives the tail's exponent
-constexpr double kPeakProminence = 0.03;  // share of the highest peak a peak must rise above its valleys
-constexpr double kAlphaFloor = 0.5;       // lowest exponent a peak's shape may give: broader peaks are merged arcs
-
-// The exponent of a Zarc from its DRT peak. The Zarc's distribution is the Cole-Cole one,
-// g(x) = R sin(theta) / (2 pi (cosh(alpha x) - cos(theta))) over x = ln(tau / tau0) with
-// theta = (1 - alpha) pi, whose height over area is cot(theta / 2) / (2 pi): so
-// alpha = 1 - (2 / pi) atan(area / (2 pi height)). The regularised DRT widens every peak by
-// its Gaussian basis (full width at half maximum ln(10) / points_per_decade / shape_factor);
-// widths of such bells add about in quadrature, so the basis's own area-over-height
-// (a Gaussian's: 1.0645 times its width) comes off first. Without it an ideal capacitor
-// would read as alpha 0.93.
-double alpha_of_peak(const DrtPeak& peak, const DrtOptions& options) {
-  if (!(peak.height > 0.0) || !(peak.area > 0.0)) return kind_info(ElementKind::Cpe).defaults[1];
-  const double basis_width = std::log(10.0) / options.points_per_decade / options.shape_factor;
-  const double basis_ratio = 1.0645 * basis_width;
-  const double ratio = peak.area / peak.height;
-  const double own = std::sqrt(std::max(ratio * ratio - basis_ratio * basis_ratio, 0.0));
-  return std::clamp(1.0 - (4.0 / kTwoPi) * std::atan(own / kTwoPi), kAlphaFloor, 1.0);
-}
 
 // One resistance, time constant and CPE exponent for an arc.
 struct ArcValues {
@@ -42,89 +20,12 @@ struct ArcValues {
   double alpha;
 };
 
-}  // namespace
-
-std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
-  Spectrum clean;
-  const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const double f = spectrum.frequencies[i];
-    const Complex z = spectrum.impedances[i];
-    if (!(f > 0.0) || !std::isfinite(f) || !std::isfinite(z.re) || !std::isfinite(z.im)) continue;
-    clean.frequencies.push_back(f);
-    clean.impedances.push_back(z);
-  }
-  const std::size_t m = clean.frequencies.size();
-  if (m == 0) return std::nullopt;
-  std::vector<std::size_t> order(m);
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return clean.frequencies[a] < clean.frequencies[b]; });
-
-  DataFeatures out;
-  out.clean = clean;
-  double re_min = INFINITY, re_max = -INFINITY, modulus_min = INFINITY, modulus_max = 0.0;
-  for (std::size_t i = 0; i < m; ++i) {
-    const Complex z = clean.impedances[i];
-    re_min = std::min(re_min, z.re);
-    re_max = std::max(re_max, z.re);
-    modulus_min = std::min(modulus_min, std::hypot(z.re, z.im));
-    modulus_max = std::max(modulus_max, std::hypot(z.re, z.im));
-  }
-  if (!(modulus_max > 0.0)) return std::nullopt;
-  const Complex z_high = clean.impedances[order.back()];
-  const Complex z_low = clean.impedances[order.front()];
-  out.omega_high = kTwoPi * clean.frequencies[order.back()];
-  out.omega_low = kTwoPi * clean.frequencies[order.front()];
-  out.spread = std::max(re_max - re_min, 1e-3 * modulus_max);
-  const double floor = std::max(modulus_min, 1e-3 * modulus_max);
-  out.inductance = z_high.im > 0.0 ? z_high.im / out.omega_high : 0.01 * floor / out.omega_high;
-  out.series_resistance = std::max(z_high.re, 1e-3 * floor);
-  out.tail_imaginary = std::max(-z_low.im, 1e-3 * modulus_max);
-
-  // The tail's exponent: a straight line through log(-Im Z) against log omega.
-  const std::size_t tail = std::min(kTailPoints, m);
-  double sx = 0.0, sy = 0.0, sxx = 0.0, sxy = 0.0;
-  std::size_t used = 0;
-  for (std::size_t k = 0; k < tail; ++k) {
-    const std::size_t i = order[k];
-    if (!(-clean.impedances[i].im > 0.0)) continue;
-    const double x = std::log(kTwoPi * clean.frequencies[i]), y = std::log(-clean.impedances[i].im);
-    sx += x, sy += y, sxx += x * x, sxy += x * y;
-    ++used;
-  }
-  const double denominator = static_cast<double>(used) * sxx - sx * sx;
-  if (used >= 2 && denominator > 0.0) {
-    const double slope = (static_cast<double>(used) * sxy - sx * sy) / denominator;
-    out.tail_alpha = std::clamp(-slope, 0.3, 1.0);
-  }
-
-  if (m >= kDrtMinPoints) {
-    DrtOptions& options = out.drt;
-    options.series_inductance = z_high.im > 0.0;
-    // Small arcs count here: a peak too many is dropped later, a missing one must be invented.
-    options.peak_prominence = kPeakProminence;
-    if (Result<DrtOutcome> drt = relaxation_times(clean, options); drt.ok()) {
-      if (drt->series_resistance > 0.0) out.series_resistance = drt->series_resistance;
-      if (options.series_inductance && drt->series_inductance > 0.0) out.inductance = drt->series_inductance;
-      for (const DrtPeak& peak : drt->peaks) {
-        if (peak.tau > 0.0 && peak.area > 0.0 && std::isfinite(peak.tau) && std::isfinite(peak.area)) {
-          out.peaks.push_back(peak);
-        }
-      }
-    }
-  }
-  return out;
-}
-
-namespace {
-
 // The variance of ln tau of a Cole-Cole distribution of exponent alpha, (pi^2 / 3)(1 / alpha^2 - 1),
 // and its inverse: a group of peaks merged into one arc takes the exponent whose
 // distribution is as wide as the group.
 double cole_cole_variance(double alpha) { return kTwoPi * kTwoPi / 12.0 * (1.0 / (alpha * alpha) - 1.0); }
 double alpha_of_variance(double variance) {
-  return std::clamp(1.0 / std::sqrt(1.0 + 12.0 * variance / (kTwoPi * kTwoPi)), kAlphaFloor, 1.0);
+  return std::clamp(1.0 / std::sqrt(1.0 + 12.0 * variance / (kTwoPi * kTwoPi)), kLowestPeakExponent, 1.0);
 }
 
 // One arc standing for the consecutive arcs [first, last): their resistances add, the time
@@ -253,6 +154,7 @@ struct ArcSlot {
   std::size_t resistance;
   std::size_t capacitive;  // C's c, CPE's q, or K's and Zarc's time constant
   ElementKind kind;        // of the capacitive part, or K / Zarc for a lumped arc
+  bool extra_elements = false;  // the group holds more than the resistor and the capacitive part
 };
 
 std::size_t first_param_of(const std::vector<FlatElement>& flat, const ElementNode* node) {
@@ -277,13 +179,19 @@ std::optional<ArcSlot> arc_slot(const ParallelNode& group, const std::vector<Fla
     }
   }
   if (resistor == nullptr || capacitive == nullptr) return std::nullopt;
-  return ArcSlot{first_param_of(flat, resistor), first_param_of(flat, capacitive), capacitive->element.kind};
+  std::size_t elements = 0;
+  for (const SeriesList& branch : group.branches) elements += branch.size();
+  return ArcSlot{first_param_of(flat, resistor), first_param_of(flat, capacitive), capacitive->element.kind, elements > 2};
 }
 
-// The rules that need no place in the tree: inductors and the low-frequency tail.
-void element_rule(const FlatElement& element, const DataFeatures& s, bool top_level, std::vector<double>* values) {
+// The rules that need no place in the tree: inductors and the low-frequency tail. A finite
+// diffusion element's time constant is `tail_reach` times 1 / the lowest angular frequency:
+// 1 puts its bend at the window's edge, more puts it beyond, where only its Warburg slope
+// shows. Its magnitude matches -Im Z at the lowest frequency for that slope,
+// z0 / sqrt(2 omega tau).
+void element_rule(const FlatElement& element, const DataFeatures& s, bool top_level, double tail_reach,
+                  std::vector<double>* values) {
   double* v = values->data() + element.first_param;
-  const double root_two = std::sqrt(2.0);
   switch (element.node->element.kind) {
     case ElementKind::L:
       v[0] = s.inductance;
@@ -293,8 +201,8 @@ void element_rule(const FlatElement& element, const DataFeatures& s, bool top_le
       break;
     case ElementKind::Wo:
     case ElementKind::Ws:
-      v[0] = s.tail_imaginary * root_two;
-      v[1] = 1.0 / s.omega_low;
+      v[0] = s.tail_imaginary * std::sqrt(2.0 * tail_reach);
+      v[1] = tail_reach / s.omega_low;
       break;
     case ElementKind::C:
       if (top_level) v[0] = 1.0 / (s.omega_low * s.tail_imaginary);
@@ -309,6 +217,9 @@ void element_rule(const FlatElement& element, const DataFeatures& s, bool top_le
       break;
   }
 }
+
+constexpr const char* kNoUsablePointMessage =
+    "the spectrum has no point with a positive frequency and a finite, nonzero impedance";
 
 // Sum of squared residuals relative to |Z| of the circuit at `values`; infinite when the
 // impedance cannot be computed.
@@ -326,88 +237,200 @@ double start_cost(const SeriesList& circuit, const std::vector<double>& values, 
   return std::isfinite(sum) ? sum : INFINITY;
 }
 
-}  // namespace
+constexpr double kFarTailReach = 30.0;       // a diffusion bend beyond the window: its slope alone shows
+constexpr double kSteepExponent = 0.9;       // the exponent of a nearly ideal arc, for arcs the DRT shows depressed
+constexpr double kInterceptArcShare = 0.01;  // what the series resistor keeps when an arc takes the intercept
+constexpr double kInterceptArcReach = 0.1;   // that arc's time constant, in units of the fastest one measured
 
-Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
-  const std::optional<DataFeatures> features = data_features(spectrum);
-  if (!features) return value_error("the spectrum has no point with a positive frequency and a finite, nonzero impedance");
-  return data_start_from(circuit, *features);
+// Where the family's members come from. An arc may take the high-frequency intercept with a
+// time constant faster than the window (a fit often ends so when the series resistor is not
+// needed), a diffusion element may own the DRT's slowest peak (its tail reads as one), its
+// bend may lie beyond the window, the DRT may show an arc more depressed than it is, and
+// arcs of different make-up (a Randles arc with its diffusion and a plain one) may lie in
+// either order of time constants: a cell's charge transfer is often faster than its film.
+struct Reading {
+  bool intercept_arc = false;
+  bool diffusion_takes_slowest_peak = false;
+  bool far_tail = false;
+  bool steep_arcs = false;
+  bool reversed_arcs = false;
+};
+
+// The places of the circuit's elements that the readings fill.
+struct Layout {
+  std::vector<ArcSlot> slots;
+  std::optional<std::size_t> series_resistor;  // parameter index of the first top-level resistor
+  bool has_diffusion = false;                  // a W, Wo or Ws anywhere
+  bool has_finite_diffusion = false;           // a Wo or Ws, whose time constant is read
+  bool has_cpe_arc = false;
+  bool mixed_arcs = false;                     // arcs differ in make-up, so their order matters
+};
+
+Layout layout_of(const SeriesList& circuit, const std::vector<FlatElement>& flat) {
+  Layout layout;
+  for (const FlatElement& element : flat) {
+    const ElementKind kind = element.node->element.kind;
+    layout.has_diffusion |= kind == ElementKind::W || kind == ElementKind::Wo || kind == ElementKind::Ws;
+    layout.has_finite_diffusion |= kind == ElementKind::Wo || kind == ElementKind::Ws;
+  }
+  for (const Node& node : circuit) {
+    if (!node.is_element()) {
+      if (std::optional<ArcSlot> slot = arc_slot(node.parallel_node(), flat)) layout.slots.push_back(*slot);
+      continue;
+    }
+    const ElementNode& element = node.element_node();
+    const std::size_t p = first_param_of(flat, &element);
+    if (element.element.kind == ElementKind::R && !layout.series_resistor) {
+      layout.series_resistor = p;
+    } else if (element.element.kind == ElementKind::K || element.element.kind == ElementKind::Zarc) {
+      layout.slots.push_back({p, p + 1, element.element.kind});
+    }
+  }
+  for (const ArcSlot& slot : layout.slots) {
+    layout.has_cpe_arc |= slot.kind == ElementKind::Cpe || slot.kind == ElementKind::Zarc;
+    layout.mixed_arcs |= slot.kind != layout.slots.front().kind || slot.extra_elements;
+  }
+  return layout;
 }
 
-std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features) {
-  const std::vector<FlatElement> flat = flatten_elements(circuit);
+// Values that no arc assignment touches: catalogue defaults, the element rules, the series resistors.
+std::vector<double> base_values(const SeriesList& circuit, const std::vector<FlatElement>& flat, const Layout& layout,
+                                const DataFeatures& features, const Reading& reading) {
   std::vector<double> values(parameter_count(circuit));
   std::vector<const ElementNode*> top_level;
   for (const Node& node : circuit) {
     if (node.is_element()) top_level.push_back(&node.element_node());
   }
+  const double tail_reach = reading.far_tail ? kFarTailReach : 1.0;
   for (const FlatElement& element : flat) {
     const ElementKindInfo& info = kind_info(element.node->element.kind);
     std::copy_n(info.defaults.begin(), info.param_count, values.begin() + static_cast<std::ptrdiff_t>(element.first_param));
     const bool at_top = std::find(top_level.begin(), top_level.end(), element.node) != top_level.end();
-    element_rule(element, features, at_top, &values);
-  }
-
-  std::vector<ArcSlot> slots;
-  bool first_resistor = true;
-  for (const Node& node : circuit) {
-    if (!node.is_element()) {
-      if (std::optional<ArcSlot> slot = arc_slot(node.parallel_node(), flat)) slots.push_back(*slot);
-      continue;
-    }
-    const ElementNode& element = node.element_node();
-    const std::size_t p = first_param_of(flat, &element);
-    if (element.element.kind == ElementKind::R) {
-      values[p] = first_resistor ? features.series_resistance : 0.1 * features.series_resistance;
-      first_resistor = false;
-    } else if (element.element.kind == ElementKind::K || element.element.kind == ElementKind::Zarc) {
-      slots.push_back({p, p + 1, element.element.kind});
+    element_rule(element, features, at_top, tail_reach, &values);
+    if (element.node->element.kind == ElementKind::R && at_top) {
+      values[element.first_param] = 0.1 * features.series_resistance;  // a second series resistor: small
     }
   }
+  if (layout.series_resistor) {
+    values[*layout.series_resistor] = features.series_resistance * (reading.intercept_arc ? kInterceptArcShare : 1.0);
+  }
+  return values;
+}
 
-  auto place = [&](const std::vector<ArcValues>& arcs, std::vector<double>* target) {
-    double* v = target->data();
-    for (std::size_t a = 0; a < slots.size(); ++a) {
-      const ArcSlot& slot = slots[a];
-      const ArcValues& arc = arcs[a];
-      v[slot.resistance] = arc.resistance;
-      switch (slot.kind) {
-        case ElementKind::C:
-          v[slot.capacitive] = arc.tau / arc.resistance;
-          break;
-        case ElementKind::Cpe:
-          v[slot.capacitive + 1] = arc.alpha;
-          v[slot.capacitive] = std::pow(arc.tau, arc.alpha) / arc.resistance;
-          break;
-        case ElementKind::Zarc:  // its gamma is the CPE exponent of the same arc
-          v[slot.capacitive] = arc.tau;
-          v[slot.capacitive + 1] = arc.alpha;
-          break;
-        default:  // K carries the time constant itself
-          v[slot.capacitive] = arc.tau;
-          break;
-      }
+void place_arcs(const Layout& layout, const std::vector<ArcValues>& arcs, std::vector<double>* target) {
+  double* v = target->data();
+  for (std::size_t a = 0; a < layout.slots.size(); ++a) {
+    const ArcSlot& slot = layout.slots[a];
+    const ArcValues& arc = arcs[a];
+    v[slot.resistance] = arc.resistance;
+    switch (slot.kind) {
+      case ElementKind::C:
+        v[slot.capacitive] = arc.tau / arc.resistance;
+        break;
+      case ElementKind::Cpe:
+        v[slot.capacitive + 1] = arc.alpha;
+        v[slot.capacitive] = std::pow(arc.tau, arc.alpha) / arc.resistance;
+        break;
+      case ElementKind::Zarc:  // its gamma is the CPE exponent of the same arc
+        v[slot.capacitive] = arc.tau;
+        v[slot.capacitive + 1] = arc.alpha;
+        break;
+      default:  // K carries the time constant itself
+        v[slot.capacitive] = arc.tau;
+        break;
+    }
+  }
+}
+
+// The arc assignments of one reading.
+std::vector<std::vector<ArcValues>> arcs_of_reading(const Layout& layout, const DataFeatures& features,
+                                                    const Reading& reading) {
+  std::vector<DrtPeak> peaks = features.peaks;
+  if (reading.diffusion_takes_slowest_peak && !peaks.empty()) peaks.pop_back();
+  const std::size_t count = layout.slots.size();
+  std::vector<std::vector<ArcValues>> out;
+  if (reading.intercept_arc) {
+    const ArcValues intercept{features.series_resistance * (1.0 - kInterceptArcShare),
+                              kInterceptArcReach / features.omega_high, 1.0};
+    for (std::vector<ArcValues>& rest : arc_candidates(peaks, count - 1, features)) {
+      rest.insert(rest.begin(), intercept);
+      out.push_back(std::move(rest));
+    }
+  } else {
+    out = arc_candidates(peaks, count, features);
+  }
+  if (reading.reversed_arcs) {
+    for (std::vector<ArcValues>& arcs : out) std::reverse(arcs.begin(), arcs.end());
+  }
+  if (reading.steep_arcs) {
+    for (std::vector<ArcValues>& arcs : out) {
+      for (ArcValues& arc : arcs) arc.alpha = std::max(arc.alpha, kSteepExponent);
+    }
+  }
+  return out;
+}
+
+// The readings that can differ for this circuit and spectrum, the plain one first.
+std::vector<Reading> readings_of(const Layout& layout, const DataFeatures& features) {
+  std::vector<Reading> out{Reading{}};
+  auto widen = [&out](bool applies, auto set) {
+    if (!applies) return;
+    const std::size_t n = out.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      Reading changed = out[i];
+      set(&changed);
+      out.push_back(changed);
     }
   };
+  widen(layout.series_resistor.has_value() && !layout.slots.empty(), [](Reading* r) { r->intercept_arc = true; });
+  widen(layout.has_diffusion && !features.peaks.empty(), [](Reading* r) { r->diffusion_takes_slowest_peak = true; });
+  widen(layout.has_finite_diffusion, [](Reading* r) { r->far_tail = true; });
+  widen(layout.has_cpe_arc, [](Reading* r) { r->steep_arcs = true; });
+  widen(layout.mixed_arcs && layout.slots.size() > 1, [](Reading* r) { r->reversed_arcs = true; });
+  return out;
+}
 
-  // The candidate whose start is nearest the data (relative residuals) wins; ties keep the first.
-  const std::vector<std::vector<ArcValues>> candidates = arc_candidates(features.peaks, slots.size(), features);
-  auto choose_arcs = [&](const std::vector<double>& base, double* cost_out) {
-    std::vector<double> best = base;
-    double best_cost = INFINITY;
-    for (const std::vector<ArcValues>& arcs : candidates) {
-      std::vector<double> trial = base;
-      place(arcs, &trial);
-      const double cost = start_cost(circuit, trial, features.clean);
-      if (cost < best_cost || best_cost == INFINITY) best_cost = cost, best = std::move(trial);
+// The members of the first `reading_count` readings (all when more), nearest first; ties keep
+// the order of generation, so the plain reading wins them.
+std::vector<DataStartCandidate> family_of(const SeriesList& circuit, const DataFeatures& features,
+                                          std::size_t reading_count) {
+  const std::vector<FlatElement> flat = flatten_elements(circuit);
+  const Layout layout = layout_of(circuit, flat);
+  std::vector<DataStartCandidate> out;
+  std::vector<Reading> readings = readings_of(layout, features);
+  if (readings.size() > reading_count) readings.resize(reading_count);
+  for (std::size_t r = 0; r < readings.size(); ++r) {
+    const std::vector<double> base = base_values(circuit, flat, layout, features, readings[r]);
+    for (const std::vector<ArcValues>& arcs : arcs_of_reading(layout, features, readings[r])) {
+      DataStartCandidate candidate{base, INFINITY, r};
+      place_arcs(layout, arcs, &candidate.values);
+      candidate.distance = start_cost(circuit, candidate.values, features.clean);
+      out.push_back(std::move(candidate));
     }
-    *cost_out = best_cost;
-    return best;
-  };
-  double best_cost = INFINITY;
-  std::vector<double> best_values = choose_arcs(values, &best_cost);
+  }
+  std::stable_sort(out.begin(), out.end(), [](const DataStartCandidate& a, const DataStartCandidate& b) {
+    return a.distance < b.distance;
+  });
+  return out;
+}
 
-  return best_values;
+}  // namespace
+
+std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features) {
+  return family_of(circuit, features, SIZE_MAX);
+}
+
+Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
+  const std::optional<DataFeatures> features = data_features(spectrum);
+  if (!features) return value_error(kNoUsablePointMessage);
+  return data_start_from(circuit, *features);
+}
+
+std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features) {
+  // The plain reading alone: the other readings' nearest members are nearer the data more
+  // often than they are in the best basin, and only brief runs tell them apart.
+  std::vector<DataStartCandidate> candidates = family_of(circuit, features, 1);
+  return std::move(candidates.front().values);
 }
 
 }  // namespace corvex

@@ -2,32 +2,16 @@
 // DRT's peaks and the low-frequency tail, each given to the elements that produce it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
-#include "analysis/relaxation_times.h"
+#include "batch/data_features.h"
 #include "circuit/circuit.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
 namespace corvex {
-
-// What the spectrum shows, read once: what every circuit's start is assigned from.
-struct DataFeatures {
-  DrtOptions drt;                  // the DRT's settings, which shape its peaks
-  Spectrum clean;                  // the usable points, which score the candidate assignments
-  double series_resistance = 0.0;  // ohm
-  double inductance = 0.0;         // henry
-  std::vector<DrtPeak> peaks;      // ascending tau
-  double omega_low = 0.0;          // lowest angular frequency, 1/s
-  double omega_high = 0.0;         // highest
-  double spread = 0.0;             // range of the real part, ohm
-  double tail_imaginary = 0.0;     // -Im Z at the lowest frequency, floored to a positive value
-  double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
-};
-
-// The features of the spectrum's usable points; none when no point is usable.
-std::optional<DataFeatures> data_features(const Spectrum& spectrum);
 
 // Values in parameter order. Top-level resistors take the high-frequency intercept (the
 // first one; later ones a tenth of it), inductors the inductive tail (or a hundredth of the
@@ -45,7 +29,25 @@ std::optional<DataFeatures> data_features(const Spectrum& spectrum);
 // spectrum without a usable point.
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum);
 
-// data_start from features read once, for many circuits fitted to one spectrum.
+// data_start from features read once, for many circuits fitted to one spectrum: the nearest
+// member of the plain reading of data_start_candidates.
 std::vector<double> data_start_from(const SeriesList& circuit, const DataFeatures& features);
+
+// One member of the family of starts read off the data.
+struct DataStartCandidate {
+  std::vector<double> values;  // parameter order
+  double distance;             // sum of squared residuals relative to |Z| at these values
+  std::size_t reading;         // which reading of the spectrum made it; 0 is the plain one
+};
+
+// Every start read off the data, nearest first. Beside the
+// plain reading above, each that applies to the circuit and its combinations: the first arc
+// takes the high-frequency intercept with a time constant faster than the window and the
+// series resistor a hundredth of it; a diffusion element owns the DRT's slowest peak, which
+// no arc takes then; a Wo's or Ws's bend lies beyond the window (30 / the lowest angular
+// frequency); arcs the DRT shows depressed get an exponent of at least 0.9; arcs of different
+// make-up (one holding more than its R and C or CPE, or C beside CPE) take the peaks in the
+// reverse order. Deterministic.
+std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features);
 
 }  // namespace corvex

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "batch/data_start.h"
+#include "batch/refined_data_start.h"
 #include "circuit/named_circuits.h"
 #include "models/model_registry.h"
 #include "guess/guess_parameters.h"
@@ -30,7 +30,7 @@ std::string no_model_warning_message() {
 Result<FitOutcome> fit_spectrum(const Circuit& circuit, const Spectrum& spectrum, const FitStart& start,
                                 const FitOptions& options, const CancellationToken& cancellation) {
   if (start.kind == StartKind::Data) {
-    Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
+    Result<std::vector<double>> values = refined_data_start(circuit.nodes, spectrum, options, cancellation);
     if (!values.ok()) return values.take_error();
     return fit_driver(options, Circuit{rebuild_with_values(circuit.nodes, values->data()), true}, spectrum, cancellation);
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "batch/controlled_spectrum_fit.h"
-#include "batch/data_start.h"
+#include "batch/refined_data_start.h"
 #include "python/convert/arg_binder.h"
 #include "python/types/circuit_object.h"
 #include "python/convert/conversions.h"
@@ -242,9 +242,14 @@ PyObject* data_start_function(PyObject* module, PyObject* args) {
     if (!ensure_walkable(circuit_of(circuit_object))) return nullptr;
     std::optional<Spectrum> spectrum = spectrum_from(frequencies, impedances);
     if (!spectrum) return nullptr;
-    Result<std::vector<double>> values = data_start(circuit_of(circuit_object).nodes, *spectrum);
-    if (!values) return raise_error(values.error());
-    return new_float_list(*values);
+    // The start runs brief fits: the lock is released and Ctrl-C stops them, as for a fit.
+    const Circuit& circuit = circuit_of(circuit_object);
+    std::optional<Result<std::vector<double>>> values = run_interruptibly([&](const CancellationToken& cancellation) {
+      return refined_data_start(circuit.nodes, *spectrum, FitOptions{}, cancellation);
+    });
+    if (!values) return nullptr;
+    if (!*values) return raise_error(values->error());
+    return new_float_list(**values);
   });
 }
 

@@ -1,0 +1,25 @@
+// The start fit(start="data") begins from: the family of starts read off the data, the
+// nearest of each reading run briefly by Levenberg-Marquardt, the lowest end kept.
+#pragma once
+
+#include <vector>
+
+#include "circuit/circuit.h"
+#include "fit/fit_driver.h"
+#include "util/cancellation.h"
+#include "util/result.h"
+#include "util/spectrum.h"
+
+namespace corvex {
+
+// Values in parameter order: of data_start_candidates, the nearest of each reading and then
+// the nearest others, twelve in all, each run by a short Levenberg-Marquardt fit under
+// `options`' weights (on the worker pool); the end of the run of lowest cost (ties: the
+// nearer start), the same for any thread count. The start's
+// distance alone often prefers the wrong assignment of peaks to arcs, a short run does not.
+// Fails for a spectrum without a usable point, or with the interrupted error.
+Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                               const FitOptions& options,
+                                               const CancellationToken& cancellation = no_cancellation());
+
+}  // namespace corvex
