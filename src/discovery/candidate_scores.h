@@ -38,10 +38,16 @@ std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std:
 // such candidates explain the data equally well.
 inline constexpr double kAdequateBic = 2.0;
 
-// Indices of `fits` best first: sound fits by BIC, then the flagged ones by BIC, then
-// duplicates and failures; ties keep candidate order. Simplest adequate first: of the sound
-// fits within kAdequateBic of the best one, the one with the fewest parameters, then the
-// shallowest nesting, then the lowest BIC, takes first place.
+// CPE and diffusion elements in `circuit`: each stands for a distribution of time constants
+// where an R, C or L stands for one value.
+std::size_t distributed_elements(const SeriesList& circuit);
+
+// Indices of `fits` best first: fitted, non-duplicate fits by BIC, as rank_circuits orders its
+// own (flags inform, they do not reorder: a flagged fit of the generating circuit still
+// explains the data, and demoting it cost first places on every benchmark set), then
+// duplicates and failures; ties keep candidate order. Simplest adequate first: of the fits
+// within kAdequateBic of the best one, the one with the fewest parameters, then the fewest
+// distributed elements, then the shallowest nesting, then the lowest BIC, takes first place.
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits);
 
 }  // namespace corvex
