@@ -208,6 +208,10 @@ def nesting(notation):
     return deepest
 
 
+def carried_structures():
+    return {structure(notation) for notation in carried_notation().values()}
+
+
 def distributed(notation):
     return notation.count("CPE") + notation.count("W")
 
@@ -216,7 +220,7 @@ def ordered(rows, criterion, flagged_last=False, margin=None, simplicity=("param
     """The rows of one spectrum by `criterion`, flagged fits after the sound ones if
     `flagged_last` (and, with `white`, fits whose runs test p-value is below it); with a
     `margin`, of the leading tier's fits within it of the best, the simplest by the
-    `simplicity` keys (parameters, distributed elements, nesting) comes first."""
+    `simplicity` keys (carried or not, parameters, distributed elements, nesting) comes first."""
     rows = rows[np.isfinite(rows[criterion].to_numpy(float))].copy()
     rows["tier"] = rows["flagged"].astype(int) if flagged_last else 0
     if white is not None:
@@ -225,24 +229,29 @@ def ordered(rows, criterion, flagged_last=False, margin=None, simplicity=("param
     if margin is None or rows.empty:
         return rows
     lead = rows[(rows["tier"] == rows["tier"].iloc[0]) & (rows[criterion] <= rows[criterion].iloc[0] + margin)]
-    measures = {"parameters": lambda row: row["parameters"], "distributed": lambda row: distributed(row["circuit"]),
+    carried = carried_structures()
+    measures = {"carried": lambda row: structure(row["circuit"]) not in carried,
+                "parameters": lambda row: row["parameters"], "distributed": lambda row: distributed(row["circuit"]),
                 "nesting": lambda row: nesting(row["circuit"])}
     simplest = min(range(len(lead)), key=lambda r: tuple(measures[m](lead.iloc[r]) for m in simplicity) + (r,))
     return pd.concat([lead.iloc[[simplest]], rows.drop(index=lead.index[simplest])])
 
 
-SIMPLEST = ("parameters", "distributed", "nesting")
-# Ordering rules applied to the same fits: the table's own order and the alternatives.
+PN, PDN, CPN = ("parameters", "nesting"), ("parameters", "distributed", "nesting"), ("carried", "parameters", "nesting")
+# Ordering rules applied to the same fits: the table's own order and the alternatives; simplest
+# by [c]arried topology first, fewest [p]arameters, fewest [d]istributed elements, shallowest [n]esting.
 ORDERINGS = {
     "as returned": lambda rows: rows,
     "BIC": lambda rows: ordered(rows, "bic"),
     "BIC, flagged last": lambda rows: ordered(rows, "bic", flagged_last=True),
-    "BIC, flagged last, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", True, 2.0, ("parameters", "nesting")),
-    "BIC, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=("parameters", "nesting")),
-    "BIC, simplest within 2 [p, d, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=SIMPLEST),
-    "BIC, simplest within 3 [p, d, n]": lambda rows: ordered(rows, "bic", margin=3.0, simplicity=SIMPLEST),
-    "BIC, runs p < 0.001 last, simplest within 2 [p, d, n]": lambda rows: ordered(rows, "bic", margin=2.0,
-                                                                               simplicity=SIMPLEST, white=1e-3),
+    "BIC, flagged last, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", True, 2.0, PN),
+    "BIC, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=PN),
+    "BIC, simplest within 2 [p, d, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=PDN),
+    "BIC, simplest within 3 [p, n]": lambda rows: ordered(rows, "bic", margin=3.0, simplicity=PN),
+    "BIC, simplest within 2 [c, p, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=CPN),
+    "BIC, simplest within 3 [c, p, n]": lambda rows: ordered(rows, "bic", margin=3.0, simplicity=CPN),
+    "BIC, runs p < 0.001 last, simplest within 3 [c, p, n]": lambda rows: ordered(rows, "bic", margin=3.0,
+                                                                               simplicity=CPN, white=1e-3),
     "AICc, fewer parameters within 2": lambda rows: ordered(rows, "aicc", margin=2.0),
     "AICc, flagged last, fewer parameters within 2": lambda rows: ordered(rows, "aicc", True, 2.0),
 }
@@ -329,8 +338,8 @@ def bench_measured(out, cached=None):
 def bench_orderings(synthetic, carried, measured, out):
     """Every ordering rule on the same fits: (a) first and top 3, (b) agreement and truth, (d) count."""
     out("Ordering rules on the same fits: (a) generating circuit first / top 3, (b) agrees with rank_circuits / "
-        "is the generating topology, (d) first circuit's AICc at least the carried topologies' best; "
-        "simplest by [parameters, distributed (CPE and diffusion) elements, nesting]")
+        "is the generating topology, (d) first circuit's AICc at least the carried topologies' best; simplest by "
+        "[c]arried topology first, fewest [p]arameters, fewest [d]istributed (CPE, diffusion) elements, shallowest [n]esting")
     notation = carried_notation()
     for rule, order in ORDERINGS.items():
         parts = []

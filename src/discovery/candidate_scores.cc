@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "discovery/candidate_fits.h"
+#include "models/model_registry.h"
 
 namespace corvex {
 
@@ -103,15 +104,6 @@ std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std:
   return order;
 }
 
-std::size_t distributed_elements(const SeriesList& circuit) {
-  std::size_t count = 0;
-  for (const FlatElement& element : flatten_elements(circuit)) {
-    const ElementKind kind = element.node->element.kind;
-    count += kind == ElementKind::Cpe || kind == ElementKind::W || kind == ElementKind::Wo || kind == ElementKind::Ws;
-  }
-  return count;
-}
-
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits) {
   auto listed = [&](const DiscoveredFit& fit) { return fit.fitted() && !fit.duplicate; };
   auto key = [](const DiscoveredFit& fit) {
@@ -125,8 +117,9 @@ std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits)
   });
   if (order.empty() || !listed(fits[order[0]]) || !std::isfinite(key(fits[order[0]]))) return order;
   auto simplicity = [&](std::size_t i) {
-    const FitOutcome& out = *fits[i].ranked.outcome;
-    return std::make_tuple(out.values.size(), distributed_elements(out.circuit.nodes), nesting_depth(out.circuit.nodes));
+    const SeriesList& circuit = fits[i].ranked.outcome->circuit.nodes;
+    return std::make_tuple(!lookup_registry(circuit).has_value(), fits[i].ranked.outcome->values.size(),
+                           nesting_depth(circuit));
   };
   std::size_t simplest = 0;
   for (std::size_t r = 1; r < order.size() && listed(fits[order[r]]) &&

@@ -98,9 +98,9 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     capacitor); `success`, `start` (the
     winning start), `error` and `result` (the FitResult). Rows are ordered by BIC as
     `rank_circuits` orders its own, flags informing only, failures last, except that the
-    simplest adequate fit comes first: of the fits within 2 BIC units of the best one, the one
-    with the fewest parameters, then the fewest CPE and diffusion elements, then the shallowest
-    nesting; `top` keeps only the first rows. A batch (as for
+    simplest adequate fit comes first: of the fits within 3 BIC units of the best one, a
+    carried topology, then the one with the fewest parameters, then the shallowest nesting;
+    `top` keeps only the first rows. A batch (as for
     `rank_circuits`) gives the same rows under its key column(s). ``table.attrs["candidates"]``
     holds the number of candidates fitted (a list, one per spectrum, for a batch).
     """
