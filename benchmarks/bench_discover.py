@@ -3,12 +3,14 @@ agreement with the 11-topology ranking on that ranking's own priors, its time pe
 core with the candidate count, and on the measured files its first circuit against the ranking's best.
 
 Arguments: synthetic spectra for (a) (default 300) and spectra per carried topology for (b)
-(default 10). Results go to benchmarks/results/discover.txt."""
+(default 10); --parts to run only some, --cache to keep the fitted tables and --reuse to order
+them again by every rule without fitting. Every rule of ORDERINGS is scored on the same fits.
+Results go to benchmarks/results/discover.txt (not with --reuse)."""
 
 import argparse
 import os
-import pickle
 import pathlib
+import pickle
 import subprocess
 import sys
 import tempfile
@@ -367,8 +369,9 @@ def main():
     parser.add_argument("--cache", help="pickle of the fitted tables: written after a run, read with --reuse")
     parser.add_argument("--reuse", action="store_true", help="order the cached tables instead of fitting")
     options = parser.parse_args()
+    parts = "" if options.parts == "abd" else f" --parts {options.parts}"
     lines = [f"Circuit discovery  [measured {time.strftime('%Y-%m-%d')} with "
-             f"python benchmarks/bench_discover.py {' '.join(sys.argv[1:])}]", machine_description()]
+             f"python benchmarks/bench_discover.py {options.count} {options.per_topology}{parts}]", machine_description()]
 
     def out(line):
         print(line, flush=True)
