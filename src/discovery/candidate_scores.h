@@ -42,7 +42,8 @@ inline constexpr double kAdequateBic = 3.0;
 
 // Indices of `fits` best first: fitted, non-duplicate fits by BIC, as rank_circuits orders its
 // own (flags inform, they do not reorder: a flagged fit of the generating circuit still
-// explains the data, and demoting flagged fits cost first places on every benchmark set), then
+// explains the data, and demoting flagged fits cost agreement with the ranking and the
+// measured files' AICc while gaining no first place on the synthetic set), then
 // duplicates and failures; ties keep candidate order. Simplest adequate first: of the fits
 // within kAdequateBic of the best one, a carried topology (the field's common circuits, which
 // the data then cannot rule out), then the fewest parameters, then the shallowest nesting,
