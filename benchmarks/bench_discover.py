@@ -341,7 +341,8 @@ def bench_orderings(synthetic, carried, measured, out):
     """Every ordering rule on the same fits: (a) first and top 3, (b) agreement and truth, (d) count."""
     out("Ordering rules on the same fits: (a) generating circuit first / top 3, (b) agrees with rank_circuits / "
         "is the generating topology, (d) first circuit's AICc at least the carried topologies' best; simplest by "
-        "[c]arried topology first, fewest [p]arameters, fewest [d]istributed (CPE, diffusion) elements, shallowest [n]esting")
+        "[c]arried topology first, fewest [p]arameters, fewest [d]istributed (CPE, diffusion) elements, "
+        "shallowest [n]esting")
     notation = carried_notation()
     for rule, order in ORDERINGS.items():
         parts = []
@@ -353,7 +354,8 @@ def bench_orderings(synthetic, carried, measured, out):
             truth, ranked, table = carried
             ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"]
             firsts = [structure(c) for c in first_circuits(table, rule)]
-            parts.append(f"(b) {100 * np.mean([structure(notation[r]) == d for r, d in zip(ranked_first, firsts)]):3.0f} % / "
+            agree = np.mean([structure(notation[r]) == d for r, d in zip(ranked_first, firsts)])
+            parts.append(f"(b) {100 * agree:3.0f} % / "
                          f"{100 * np.mean([structure(notation[t]) == d for t, d in zip(truth, firsts)]):3.0f} %")
         if measured:
             hits = sum(order(table)["aicc"].iloc[0] <= ranked["aicc"].min() for _, table, ranked in measured)
@@ -371,7 +373,8 @@ def main():
     options = parser.parse_args()
     parts = "" if options.parts == "abd" else f" --parts {options.parts}"
     lines = [f"Circuit discovery  [measured {time.strftime('%Y-%m-%d')} with "
-             f"python benchmarks/bench_discover.py {options.count} {options.per_topology}{parts}]", machine_description()]
+             f"python benchmarks/bench_discover.py {options.count} {options.per_topology}{parts}]",
+             machine_description()]
 
     def out(line):
         print(line, flush=True)

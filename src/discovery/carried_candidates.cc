@@ -15,9 +15,8 @@ namespace {
 
 bool elements_allowed(const SeriesList& nodes, const CandidateLimits& limits) {
   for (const FlatElement& element : flatten_elements(nodes)) {
-    if (std::find(limits.elements.begin(), limits.elements.end(), element.node->element.kind) == limits.elements.end()) {
-      return false;
-    }
+    const ElementKind kind = element.node->element.kind;
+    if (std::find(limits.elements.begin(), limits.elements.end(), kind) == limits.elements.end()) return false;
   }
   return true;
 }
@@ -40,7 +39,8 @@ void add_carried_topologies(std::vector<CircuitCandidate>* candidates, const Can
     if (present) continue;
     std::string notation = canonical_notation(nodes);
     Result<Circuit> parsed = circuit_from_text(notation);
-    if (parsed) candidates->push_back(CircuitCandidate{std::move(key), std::move(notation), parameters, std::move(parsed).value()});
+    if (!parsed) continue;
+    candidates->push_back(CircuitCandidate{std::move(key), std::move(notation), parameters, std::move(parsed).value()});
   }
 }
 
