@@ -3,11 +3,14 @@ agreement with the 11-topology ranking on that ranking's own priors, its time pe
 core with the candidate count, and on the measured files its first circuit against the ranking's best.
 
 Arguments: synthetic spectra for (a) (default 300) and spectra per carried topology for (b)
-(default 10). Results go to benchmarks/results/discover.txt."""
+(default 10); --parts to run only some, --cache to keep the fitted tables and --reuse to order
+them again by every rule without fitting. Every rule of ORDERINGS is scored on the same fits.
+Results go to benchmarks/results/discover.txt (not with --reuse)."""
 
-import json
+import argparse
 import os
 import pathlib
+import pickle
 import subprocess
 import sys
 import tempfile
@@ -157,7 +160,7 @@ def noisy(z, sigma, rng):
     return z + sigma * np.abs(z) * (rng.standard_normal(z.size) + 1j * rng.standard_normal(z.size))
 
 
-def bench_synthetic(count, out):
+def bench_synthetic(count, out, collected):
     rng = np.random.default_rng(2026)
     first = top3 = bic_first = bic_top3 = 0
     seconds, candidates, misses = [], [], []
@@ -167,6 +170,7 @@ def bench_synthetic(count, out):
         start = time.process_time()
         table = analysis.discover(F, z, n_jobs=1)
         seconds.append(time.process_time() - start)
+        collected.append((notation, table.drop(columns="result")))
         candidates.append(table.attrs["candidates"])
         keys = [structure(c) for c in table["circuit"]]
         truth = structure(notation)
@@ -198,30 +202,110 @@ def by_bic_alone(table):
     return table[table["bic"].notna()].sort_values("bic", kind="stable")
 
 
-def bench_carried(per_topology, out):
-    child = RANKING_CHILD.split("analysis.rank_circuits(spectra[0][0]")[0] + (
-        "np.savez(sys.argv[3], *[np.stack([f, z]) for f, z in spectra], truth=np.array(truth))\n")
-    with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "spectra.npz")
-        subprocess.run([sys.executable, "-c", child, str(ROOT / "training"), str(per_topology), path], check=True)
-        stored = np.load(path)
-        truth = list(stored["truth"])
-        spectra = [(stored[f"arr_{i}"][0].real, stored[f"arr_{i}"][1]) for i in range(len(truth))]
-    ranked = analysis.rank_circuits(spectra, n_jobs=2)
+def nesting(notation):
+    depth = deepest = 0
+    for character in notation:
+        depth += {"(": 1, ")": -1}.get(character, 0)
+        deepest = max(deepest, depth)
+    return deepest
+
+
+def carried_structures():
+    return {structure(notation) for notation in carried_notation().values()}
+
+
+def distributed(notation):
+    return notation.count("CPE") + notation.count("W")
+
+
+def ordered(rows, criterion, flagged_last=False, margin=None, simplicity=("parameters",), white=None):
+    """The rows of one spectrum by `criterion`, flagged fits after the sound ones if
+    `flagged_last` (and, with `white`, fits whose runs test p-value is below it); with a
+    `margin`, of the leading tier's fits within it of the best, the simplest by the
+    `simplicity` keys (carried or not, parameters, distributed elements, nesting) comes first."""
+    rows = rows[np.isfinite(rows[criterion].to_numpy(float))].copy()
+    rows["tier"] = rows["flagged"].astype(int) if flagged_last else 0
+    if white is not None:
+        rows["tier"] = rows["tier"] | (rows["runs_p"].fillna(1.0) < white)
+    rows = rows.sort_values(["tier", criterion], kind="stable")
+    if margin is None or rows.empty:
+        return rows
+    lead = rows[(rows["tier"] == rows["tier"].iloc[0]) & (rows[criterion] <= rows[criterion].iloc[0] + margin)]
+    carried = carried_structures()
+    measures = {"carried": lambda row: structure(row["circuit"]) not in carried,
+                "parameters": lambda row: row["parameters"], "distributed": lambda row: distributed(row["circuit"]),
+                "nesting": lambda row: nesting(row["circuit"])}
+    simplest = min(range(len(lead)), key=lambda r: tuple(measures[m](lead.iloc[r]) for m in simplicity) + (r,))
+    return pd.concat([lead.iloc[[simplest]], rows.drop(index=lead.index[simplest])])
+
+
+PN, PDN, CPN = ("parameters", "nesting"), ("parameters", "distributed", "nesting"), ("carried", "parameters", "nesting")
+# Ordering rules applied to the same fits: the table's own order and the alternatives; simplest
+# by [c]arried topology first, fewest [p]arameters, fewest [d]istributed elements, shallowest [n]esting.
+ORDERINGS = {
+    "as returned": lambda rows: rows,
+    "BIC": lambda rows: ordered(rows, "bic"),
+    "BIC, flagged last": lambda rows: ordered(rows, "bic", flagged_last=True),
+    "BIC, flagged last, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", True, 2.0, PN),
+    "BIC, simplest within 2 [p, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=PN),
+    "BIC, simplest within 2 [p, d, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=PDN),
+    "BIC, simplest within 3 [p, n]": lambda rows: ordered(rows, "bic", margin=3.0, simplicity=PN),
+    "BIC, simplest within 2 [c, p, n]": lambda rows: ordered(rows, "bic", margin=2.0, simplicity=CPN),
+    "BIC, simplest within 3 [c, p, n]": lambda rows: ordered(rows, "bic", margin=3.0, simplicity=CPN),
+    "BIC, runs p < 0.001 last, simplest within 3 [c, p, n]": lambda rows: ordered(rows, "bic", margin=3.0,
+                                                                               simplicity=CPN, white=1e-3),
+    "AICc, fewer parameters within 2": lambda rows: ordered(rows, "aicc", margin=2.0),
+    "AICc, flagged last, fewer parameters within 2": lambda rows: ordered(rows, "aicc", True, 2.0),
+}
+
+
+def first_circuits(table, rule):
+    """Per spectrum of a (batch) table, the circuit `rule` puts first."""
+    groups = table.groupby("spectrum", sort=True) if "spectrum" in table else [(0, table)]
+    return [ORDERINGS[rule](rows)["circuit"].iloc[0] for _, rows in groups]
+
+
+def carried_notation():
+    return {key: corvex._circuit_record(corvex.Circuit(key))[0] for key in corvex.Circuit.ml_circuits()}
+
+
+def bench_carried(per_topology, out, cached=None):
+    if cached is None:
+        child = RANKING_CHILD.split("analysis.rank_circuits(spectra[0][0]")[0] + (
+            "np.savez(sys.argv[3], *[np.stack([f, z]) for f, z in spectra], truth=np.array(truth))\n")
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "spectra.npz")
+            subprocess.run([sys.executable, "-c", child, str(ROOT / "training"), str(per_topology), path], check=True)
+            stored = np.load(path)
+            truth = list(stored["truth"])
+            spectra = [(stored[f"arr_{i}"][0].real, stored[f"arr_{i}"][1]) for i in range(len(truth))]
+        ranked = analysis.rank_circuits(spectra, n_jobs=2).drop(columns="result")
+        table = analysis.discover(spectra, n_jobs=2).drop(columns="result")
+        cached = (truth, ranked, table)
+    truth, ranked, table = cached
     ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"].tolist()
-    table = analysis.discover(spectra, n_jobs=2)
-    discovered = table[table["rank"] == 1].sort_values("spectrum")["circuit"].tolist()
-    bic_first = [by_bic_alone(rows)["circuit"].iloc[0] for _, rows in table.groupby("spectrum", sort=True)]
-    notation = {key: corvex._circuit_record(corvex.Circuit(key))[0] for key in corvex.Circuit.ml_circuits()}
-    agree = sum(structure(notation[r]) == structure(d) for r, d in zip(ranked_first, discovered))
-    bic_agree = sum(structure(notation[r]) == structure(d) for r, d in zip(ranked_first, bic_first))
+    notation = carried_notation()
+    keys = [structure(notation[r]) for r in ranked_first]
+    discovered = first_circuits(table, "as returned")
+    agree = sum(k == structure(d) for k, d in zip(keys, discovered))
     truth_first = sum(structure(notation[t]) == structure(d) for t, d in zip(truth, discovered))
     out(f"(b) {len(truth)} spectra from the eleven carried topologies' training priors ({per_topology} each, every "
         f"element visible, as bench_analysis draws them):")
     out(f"  discover's first circuit is rank_circuits' first: {agree}/{len(truth)} ({100 * agree / len(truth):.0f} %); "
         f"it is the generating topology: {truth_first}/{len(truth)} ({100 * truth_first / len(truth):.0f} %)")
-    out(f"  the same fits ordered by BIC alone, flags informing only: agree {bic_agree}/{len(truth)} "
-        f"({100 * bic_agree / len(truth):.0f} %)")
+    out("  disagreements (generating: ranking's first, its chi-square there and in discover; discover's first):")
+    for s, (key, first) in enumerate(zip(keys, discovered)):
+        if key == structure(first):
+            continue
+        mine = table[table["spectrum"] == s]
+        theirs = ranked[(ranked["spectrum"] == s) & (ranked["rank"] == 1)].iloc[0]
+        same = mine[[structure(c) == key for c in mine["circuit"]]]
+        row = mine[mine["circuit"] == first].iloc[0]
+        there = (f"{same['chi_square'].iloc[0]:.4g}{' flagged' if same['flagged'].iloc[0] else ''} "
+                 f"(BIC {same['bic'].iloc[0] - row['bic']:+.1f})" if len(same) else "absent")
+        out(f"    {truth[s]}: {theirs['circuit']} chi2 {theirs['chi_square']:.4g} vs {there}; "
+            f"{first} chi2 {row['chi_square']:.4g}{' flagged' if row['flagged'] else ''}")
+    return cached
 
 
 def measured_spectra():
@@ -236,29 +320,61 @@ def measured_spectra():
         yield f"coin-cell cycle {cycle}", pair(cycling[cycling["Cycle"] == cycle])
 
 
-def bench_measured(out):
+def bench_measured(out, cached=None):
+    if cached is None:
+        cached = [(name, analysis.discover(f, z, n_jobs=1).drop(columns="result"),
+                   analysis.rank_circuits(f, z, n_jobs=1).drop(columns="result"))
+                  for name, (f, z) in measured_spectra()]
     out("(d) measured files: discover's first circuit against the best AICc of the eleven carried topologies")
-    at_least = bic_at_least = total = 0
-    for name, (f, z) in measured_spectra():
-        table = analysis.discover(f, z, n_jobs=1)
-        ranked = analysis.rank_circuits(f, z, n_jobs=1)
+    at_least = 0
+    for name, table, ranked in cached:
         best = ranked["aicc"].min()
         mine = table["aicc"].iloc[0]
-        total += 1
         at_least += mine <= best
-        alone = by_bic_alone(table).iloc[0]
-        bic_at_least += alone["aicc"] <= best
         out(f"  {name:20s} {table['circuit'].iloc[0]:34s} AICc {mine:9.1f} vs {best:9.1f} "
-            f"({ranked.loc[ranked['aicc'].idxmin(), 'circuit']}); {table.attrs['candidates']} candidates; "
-            f"by BIC alone {alone['circuit']} AICc {alone['aicc']:.1f}")
-    out(f"  first circuit's AICc at least as good: {at_least}/{total}; by BIC alone {bic_at_least}/{total}")
+            f"({ranked.loc[ranked['aicc'].idxmin(), 'circuit']}); {table.attrs['candidates']} candidates")
+    out(f"  first circuit's AICc at least as good: {at_least}/{len(cached)}")
+    return cached
+
+
+def bench_orderings(synthetic, carried, measured, out):
+    """Every ordering rule on the same fits: (a) first and top 3, (b) agreement and truth, (d) count."""
+    out("Ordering rules on the same fits: (a) generating circuit first / top 3, (b) agrees with rank_circuits / "
+        "is the generating topology, (d) first circuit's AICc at least the carried topologies' best; simplest by "
+        "[c]arried topology first, fewest [p]arameters, fewest [d]istributed (CPE, diffusion) elements, "
+        "shallowest [n]esting")
+    notation = carried_notation()
+    for rule, order in ORDERINGS.items():
+        parts = []
+        if synthetic:
+            keys = [(structure(n), [structure(c) for c in order(t)["circuit"].iloc[:3]]) for n, t in synthetic]
+            parts.append(f"(a) {100 * np.mean([k[:1] == [t] for t, k in keys]):3.0f} % / "
+                         f"{100 * np.mean([t in k for t, k in keys]):3.0f} %")
+        if carried:
+            truth, ranked, table = carried
+            ranked_first = ranked[ranked["rank"] == 1].sort_values("spectrum")["circuit"]
+            firsts = [structure(c) for c in first_circuits(table, rule)]
+            agree = np.mean([structure(notation[r]) == d for r, d in zip(ranked_first, firsts)])
+            parts.append(f"(b) {100 * agree:3.0f} % / "
+                         f"{100 * np.mean([structure(notation[t]) == d for t, d in zip(truth, firsts)]):3.0f} %")
+        if measured:
+            hits = sum(order(table)["aicc"].iloc[0] <= ranked["aicc"].min() for _, table, ranked in measured)
+            parts.append(f"(d) {hits}/{len(measured)}")
+        out(f"  {rule:54s} " + "  ".join(parts))
 
 
 def main():
-    count = int(sys.argv[1]) if len(sys.argv) > 1 else 300
-    per_topology = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("count", nargs="?", type=int, default=300, help="synthetic spectra for (a)")
+    parser.add_argument("per_topology", nargs="?", type=int, default=10, help="spectra per carried topology for (b)")
+    parser.add_argument("--parts", default="abd", help="which of (a) with (c), (b), (d) to run")
+    parser.add_argument("--cache", help="pickle of the fitted tables: written after a run, read with --reuse")
+    parser.add_argument("--reuse", action="store_true", help="order the cached tables instead of fitting")
+    options = parser.parse_args()
+    parts = "" if options.parts == "abd" else f" --parts {options.parts}"
     lines = [f"Circuit discovery  [measured {time.strftime('%Y-%m-%d')} with "
-             f"python benchmarks/bench_discover.py {count} {per_topology}]", machine_description()]
+             f"python benchmarks/bench_discover.py {options.count} {options.per_topology}{parts}]",
+             machine_description()]
 
     def out(line):
         print(line, flush=True)
@@ -266,10 +382,22 @@ def main():
 
     for line in lines:
         print(line)
-    bench_synthetic(count, out)
-    bench_carried(per_topology, out)
-    bench_measured(out)
-    (ROOT / "benchmarks" / "results" / "discover.txt").write_text("\n".join(lines) + "\n")
+    cached = {"synthetic": [], "carried": None, "measured": None}
+    if options.reuse:
+        with open(options.cache, "rb") as stored:
+            cached = pickle.load(stored)
+    elif "a" in options.parts:
+        bench_synthetic(options.count, out, cached["synthetic"])
+    if "b" in options.parts:
+        cached["carried"] = bench_carried(options.per_topology, out, cached["carried"])
+    if "d" in options.parts:
+        cached["measured"] = bench_measured(out, cached["measured"])
+    bench_orderings(cached["synthetic"], cached["carried"], cached["measured"], out)
+    if options.cache and not options.reuse:
+        with open(options.cache, "wb") as stored:
+            pickle.dump(cached, stored)
+    if not options.reuse:
+        (ROOT / "benchmarks" / "results" / "discover.txt").write_text("\n".join(lines) + "\n")
 
 
 if __name__ == "__main__":

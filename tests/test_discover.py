@@ -33,8 +33,9 @@ def test_a_clear_two_arc_spectrum_ranks_its_circuit_first(two_arc_tables, sigma)
 
 
 # 5e-7 H leaves every point capacitive but bends omega (-Im Z) down at the top, which no arc can.
+# Without one, only the carried rc_l has an inductor, and its fit (L at 0) is rc's duplicate.
 @pytest.mark.parametrize("inductance, expect_inductor", [(0.0, False), (5e-7, True), (2e-5, True)])
-def test_an_inductor_is_tried_only_where_the_high_frequency_end_shows_one(inductance, expect_inductor):
+def test_an_inductor_shows_only_where_the_high_frequency_end_shows_one(inductance, expect_inductor):
     z = corvex.Circuit("R0-(R1,C1)").with_values([10.0, 40.0, 2.5e-6]).impedance(F) + 2j * np.pi * F * inductance
     assert (z.imag < 0).all() or inductance > 1e-6
     table = analysis.discover(F, z, max_parameters=4, elements=("R", "C", "L"))

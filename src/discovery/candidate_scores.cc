@@ -1,14 +1,16 @@
 // Runs test (Wald and Wolfowitz 1940) with the normal approximation, and the order of a
-// discovery: BIC, which the ranking's audit found picks the generating topology more often.
+// discovery: BIC as the ranking orders, flags informing only, the simplest adequate fit first.
 #include "discovery/candidate_scores.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <tuple>
 #include <utility>
 
 #include "discovery/candidate_fits.h"
+#include "models/model_registry.h"
 
 namespace corvex {
 
@@ -103,27 +105,25 @@ std::vector<std::size_t> lowest_bic(const std::vector<DiscoveredFit>& fits, std:
 }
 
 std::vector<std::size_t> discovery_order(const std::vector<DiscoveredFit>& fits) {
-  auto tier = [&](const DiscoveredFit& fit) {
-    if (!fit.fitted() || fit.duplicate) return 2;
-    return fit.sound() ? 0 : 1;
-  };
+  auto listed = [&](const DiscoveredFit& fit) { return fit.fitted() && !fit.duplicate; };
   auto key = [](const DiscoveredFit& fit) {
     return fit.fitted() && !std::isnan(fit.ranked.bic) ? fit.ranked.bic : std::numeric_limits<double>::infinity();
   };
   std::vector<std::size_t> order(fits.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int ta = tier(fits[a]), tb = tier(fits[b]);
-    return ta != tb ? ta < tb : key(fits[a]) < key(fits[b]);
+    const bool la = listed(fits[a]), lb = listed(fits[b]);
+    return la != lb ? la : key(fits[a]) < key(fits[b]);
   });
-  if (order.empty() || tier(fits[order[0]]) != 0) return order;
+  if (order.empty() || !listed(fits[order[0]]) || !std::isfinite(key(fits[order[0]]))) return order;
   auto simplicity = [&](std::size_t i) {
-    const FitOutcome& out = *fits[i].ranked.outcome;
-    return std::make_pair(out.values.size(), nesting_depth(out.circuit.nodes));
+    const SeriesList& circuit = fits[i].ranked.outcome->circuit.nodes;
+    return std::make_tuple(!lookup_registry(circuit).has_value(), fits[i].ranked.outcome->values.size(),
+                           nesting_depth(circuit));
   };
   std::size_t simplest = 0;
-  for (std::size_t r = 1; r < order.size() && tier(fits[order[r]]) == 0 &&
-                          key(fits[order[r]]) - key(fits[order[0]]) < kAdequateBic;
+  for (std::size_t r = 1; r < order.size() && listed(fits[order[r]]) &&
+                          key(fits[order[r]]) - key(fits[order[0]]) <= kAdequateBic;
        ++r) {
     if (simplicity(order[r]) < simplicity(order[simplest])) simplest = r;
   }

@@ -1,5 +1,5 @@
 // Unit tests of circuit discovery's candidates: canonical forms merge what has one impedance
-// family and nothing else, the grammar never lists a family twice, and the runs test's tails.
+// family and nothing else, the grammar never lists a family twice, the runs test's tails, the order.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -12,6 +12,7 @@
 #include "discovery/candidate_form.h"
 #include "discovery/candidate_grammar.h"
 #include "discovery/candidate_scores.h"
+#include "discovery/carried_candidates.h"
 
 using namespace corvex;
 
@@ -126,6 +127,63 @@ TEST_CASE("fits with the same impedance keep the one with fewer parameters") {
   const std::vector<std::size_t> order = discovery_order(fits);
   CHECK_EQ(order.front(), std::size_t{1});
   CHECK_EQ(order.back(), std::size_t{0});
+}
+
+namespace {
+// A fitted row with the given BIC, flagged (a runaway value) or not, for ordering alone.
+DiscoveredFit scored(const char* notation, double bic, bool flagged) {
+  auto parsed = parse_notation(notation);
+  DiscoveredFit fit;
+  FitOutcome outcome;
+  outcome.circuit = Circuit{std::get<0>(parsed), true};
+  outcome.values = param_values(outcome.circuit.nodes);
+  outcome.success = true;
+  fit.ranked.outcome = std::move(outcome);
+  fit.ranked.bic = bic;
+  fit.runaway.assign(fit.ranked.outcome->values.size(), false);
+  fit.runaway[0] = flagged;
+  return fit;
+}
+}  // namespace
+
+TEST_CASE("the order is by BIC whatever the flags, the simplest fit within 3 units first") {
+  struct Case {
+    std::vector<DiscoveredFit> fits;
+    std::size_t first;
+  };
+  Case cases[4];
+  // A flagged fit 5 units ahead of a sound one keeps first place.
+  cases[0] = {{scored("R0-(R1,C1)-(R2,C2)", 105.0, false), scored("R0-(R1,C1)-(R2,C2)-C3", 100.0, true)}, 1};
+  // Within 3 units a carried topology (two_rc) goes first, ahead of a Warburg or a nested arc
+  // with as many parameters that fit a little better.
+  cases[1] = {{scored("R0-(R1,C1)-Ws0", 100.0, false), scored("R0-(R1,C1)-(R2,C2)", 102.9, false),
+               scored("R0-(R1-(R2,C2),C1)", 100.5, false)}, 1};
+  // Among circuits that are not carried, the fewer parameters within 3 units.
+  cases[2] = {{scored("R0-(R1-Ws1,C1)-C0", 100.0, false), scored("R0-(R1,C1)-Ws0", 102.9, false)}, 1};
+  // Beyond 3 units, BIC decides.
+  cases[3] = {{scored("R0-(R1,C1)-(R2,C2)", 100.0, false), scored("R0-(R1,C1)", 103.5, false)}, 0};
+  for (const Case& c : cases) CHECK_EQ(discovery_order(c.fits).front(), c.first);
+}
+
+TEST_CASE("pruned carried topologies come back once, within the limits") {
+  CandidateLimits limits;
+  limits.max_parameters = 6;
+  CandidateLimits pruned = limits;
+  pruned.inductor = false;
+  pruned.max_arcs = 1;
+  std::vector<CircuitCandidate> candidates = enumerate_candidates(pruned);
+  const std::size_t before = candidates.size();
+  add_carried_topologies(&candidates, limits);
+  std::set<std::string> keys;
+  for (const CircuitCandidate& candidate : candidates) CHECK(keys.insert(candidate.key).second);
+  // rc_l, rq_l, two_rc and two_rc_l: the inductive and two-arc ones of at most 6 parameters.
+  CHECK_EQ(candidates.size() - before, std::size_t{4});
+  CHECK(keys.count(key("L0-R0-(R1,C1)-(R2,C2)")) == 1);
+  limits.elements = {ElementKind::R, ElementKind::C};
+  candidates = enumerate_candidates(limits);
+  const std::size_t unpruned = candidates.size();
+  add_carried_topologies(&candidates, limits);  // the grammar lists rc and two_rc already
+  CHECK_EQ(candidates.size(), unpruned);
 }
 
 CHECK_MAIN()

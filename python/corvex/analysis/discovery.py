@@ -73,7 +73,8 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     arcs with the same impedances) appear once. The spectrum prunes them: an inductor only when the
     high-frequency end shows one (Im Z > 0 at the highest frequency, or omega (-Im Z) falling over
     the three highest, which no R, C, CPE or diffusion element can make), and at most one arc more
-    than the distribution of relaxation times has peaks.
+    than the distribution of relaxation times has peaks. The eleven carried topologies within the
+    limits are candidates whatever the pruning, as `rank_circuits` fits them all.
 
     Each candidate is fitted as `rank_circuits` fits it: a carried topology by one
     Levenberg-Marquardt run from its network guess and one from the start read off the data
@@ -95,10 +96,11 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     not converge; `flagged`, the findings that make a fit doubtful: all of these but a standard
     error between 1 and 1000 times the value and a CPE exponent on its bound 1 (that CPE is a
     capacitor); `success`, `start` (the
-    winning start), `error` and `result` (the FitResult). Rows are ordered by BIC, unflagged
-    fits before flagged ones, failures last, except that the simplest adequate fit comes first:
-    of the unflagged fits within 2 BIC units of the best one, the one with the fewest
-    parameters (then the shallowest nesting); `top` keeps only the first rows. A batch (as for
+    winning start), `error` and `result` (the FitResult). Rows are ordered by BIC as
+    `rank_circuits` orders its own, flags informing only, failures last, except that the
+    simplest adequate fit comes first: of the fits within 3 BIC units of the best one, a
+    carried topology, then the one with the fewest parameters, then the shallowest nesting;
+    `top` keeps only the first rows. A batch (as for
     `rank_circuits`) gives the same rows under its key column(s). ``table.attrs["candidates"]``
     holds the number of candidates fitted (a list, one per spectrum, for a batch).
     """

@@ -9,6 +9,7 @@
 #include "discovery/candidate_grammar.h"
 #include "discovery/candidate_pruning.h"
 #include "discovery/candidate_scores.h"
+#include "discovery/carried_candidates.h"
 #include "python/analyses/analysis_entries.h"
 #include "python/analyses/analysis_support.h"
 #include "python/convert/arg_binder.h"
@@ -129,6 +130,7 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
               continue;
             }
             candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s])));
+            add_carried_topologies(&candidates[s], limits);
             fits[s].resize(candidates[s].size());
             for (std::size_t c = 0; c < candidates[s].size(); ++c) tasks.emplace_back(s, c);
           }
