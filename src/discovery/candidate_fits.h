@@ -1,14 +1,13 @@
 // The fits of discovery candidates: a first pass of every candidate from a start read off the
-// data, a second pass of the best from the robust starts, their scores, and the second
-// duplicate check, by fitted impedance.
+// data and from related simpler candidates' fits, a second pass of the best from the robust
+// starts, their scores, and the second duplicate check, by fitted impedance.
 #pragma once
 
 #include <cstddef>
 #include <limits>
 #include <string>
-#include <vector>
-
 #include <unordered_map>
+#include <vector>
 
 #include "analysis/circuit_ranking.h"
 #include "batch/data_start.h"

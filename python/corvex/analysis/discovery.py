@@ -79,8 +79,8 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     Levenberg-Marquardt run from its network guess and one from the start read off the data
     (`start="data"` of `corvex.fitting.fit`, with nested arcs given peaks of their own), the
     cheaper kept, and any other candidate by one run from the start read off the data. In
-    rounds of growing parameter count, each candidate then runs again from the two cheapest (at
-    their values) of these warm starts: the fitted values of each simpler candidate nested in it
+    rounds of growing parameter count, each candidate then runs again from the cheapest (at
+    its values) of these warm starts: the fitted values of each simpler candidate nested in it
     (one element or arc taken out) or with one tail or diffusion element swapped, the data's
     values for the rest; and for a Wo or Ws, its time constant at each peak of the relaxation
     times. The cheaper end is kept. The eight with the lowest BIC are fitted again from the robust starts (arcs swapped, resistances a
