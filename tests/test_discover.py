@@ -67,3 +67,22 @@ def test_a_batch_keeps_a_bad_spectrum_to_its_own_row():
     table = analysis.discover([good, (F[:2], good[1][:2])], max_parameters=5, top=3)
     assert table[table["spectrum"] == 0]["error"].isna().all() and len(table[table["spectrum"] == 0]) == 3
     assert "at least" in table[table["spectrum"] == 1]["error"].iloc[0]
+
+
+# A finite diffusion whose knee lies inside the window, a decade after the slowest arc: its start
+# reads the tail as the diffusion's, so its fit must come from a nested or swapped circuit's.
+@pytest.mark.parametrize("generating, values, within, nested", [
+    ("R0-p(R1,C1)-Wo0", [1.0, 1.7, 0.045, 3.0, 0.75], 1, ["R0-p(R1,C1)", "R0-Wo0"]),
+    ("R0-p(R1,CPE1)-Wo0", [0.55, 1.6, 2.1e-3, 0.9, 1.65, 0.019], 1, ["R0-p(R1,CPE1)", "R0-Wo0"]),
+    ("R0-p(R1,C1)-p(R2,C2)-Wo0", [7.5, 100.0, 1e-7, 50.0, 8e-6, 20.0, 4e-3], 3,
+     ["R0-p(R1,C1)-p(R2,C2)", "R0-p(R1,C1)-Wo0"]),
+])
+def test_a_diffusion_knee_inside_the_window_is_found(generating, values, within, nested):
+    z = corvex.Circuit(generating).with_values(values).impedance(F)
+    table = analysis.discover(F, noisy(z, 0.01))
+    assert generating in table["circuit"].iloc[:within].tolist()
+    # A richer circuit starts where each one nested in it ended, so it never ends costlier.
+    chi_square = table.set_index("circuit")["chi_square"]
+    for name in nested:
+        if name in chi_square.index:
+            assert chi_square[generating] <= chi_square[name] * (1 + 1e-9)

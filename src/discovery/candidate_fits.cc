@@ -8,12 +8,15 @@
 #include <map>
 #include <new>
 #include <numbers>
+#include <numeric>
 #include <optional>
 #include <span>
 
 #include "batch/data_start.h"
 #include "batch/spectrum_fit.h"
+#include "discovery/candidate_nesting.h"
 #include "discovery/candidate_scores.h"
+#include "fit/objective.h"
 #include "fit/robust_starts.h"
 #include "fit/runaway_values.h"
 #include "models/model_registry.h"
@@ -106,14 +109,13 @@ bool DiscoveredFit::sound() const {
   return true;
 }
 
-std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum) {
+std::vector<double> discovery_start(const SeriesList& candidate, const DataFeatures& features) {
   std::vector<double> values = param_values(candidate);
   const SeriesList flat = lifted(candidate);
-  Result<std::vector<double>> read = data_start(flat, spectrum);
-  if (!read) return values;
+  const std::vector<double> read = data_start_from(flat, features);
   std::map<std::string, double> by_name;
   const std::vector<std::string> flat_names = param_names(flat);
-  for (std::size_t i = 0; i < flat_names.size() && i < read->size(); ++i) by_name[flat_names[i]] = (*read)[i];
+  for (std::size_t i = 0; i < flat_names.size() && i < read.size(); ++i) by_name[flat_names[i]] = read[i];
   const std::vector<std::string> names = param_names(candidate);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (auto found = by_name.find(names[i]); found != by_name.end()) values[i] = found->second;
@@ -121,12 +123,17 @@ std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum&
   return values;
 }
 
+std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum) {
+  const std::optional<DataFeatures> features = data_features(spectrum);
+  return features ? discovery_start(candidate, *features) : param_values(candidate);
+}
+
 DiscoveredFit fit_discovery_candidate(const Spectrum& spectrum, const Circuit& candidate, std::size_t index,
-                                      const CancellationToken& cancellation) {
+                                      const CancellationToken& cancellation, const DataFeatures* features) {
   DiscoveredFit fit;
   fit.ranked.candidate = index;
   guarded_fit(&fit, [&] {
-    fit.start_values = discovery_start(candidate.nodes, spectrum);
+    fit.start_values = features ? discovery_start(candidate.nodes, *features) : discovery_start(candidate.nodes, spectrum);
     // The ranking's own fit, so that discovery and ranking agree on the carried topologies: a
     // run from the network guess and one from the values read off the data, the cheaper kept.
     // Any other candidate has no guess and runs once, from the data.
@@ -147,15 +154,14 @@ DiscoveredFit fit_discovery_candidate(const Spectrum& spectrum, const Circuit& c
   return fit;
 }
 
-void refine_discovery_candidate(DiscoveredFit* fit, const Spectrum& spectrum, const Circuit& candidate,
-                                const CancellationToken& cancellation) {
-  if (fit->start_values.empty()) return;
+void try_discovery_starts(DiscoveredFit* fit, const Spectrum& spectrum, const Circuit& candidate,
+                          const std::vector<LabelledStart>& starts, const CancellationToken& cancellation) {
   guarded_fit(fit, [&] {
     std::optional<FitOutcome> best;
     std::string label;
     double cost = fit->fitted() && fit->ranked.outcome->success ? fit->ranked.outcome->cost
                                                                 : std::numeric_limits<double>::infinity();
-    for (const LabelledStart& start : derived_starts(candidate.nodes, fit->start_values)) {
+    for (const LabelledStart& start : starts) {
       if (cancellation.stop_requested()) return;
       Result<FitOutcome> outcome = run_from(candidate.nodes, start.x, spectrum, cancellation);
       if (!outcome || !outcome->success || !(outcome->cost < cost * (1.0 - 1e-9))) continue;
@@ -167,6 +173,108 @@ void refine_discovery_candidate(DiscoveredFit* fit, const Spectrum& spectrum, co
     fit->start = label;
     score_into(fit, std::move(*best), spectrum);
   });
+}
+
+void refine_discovery_candidate(DiscoveredFit* fit, const Spectrum& spectrum, const Circuit& candidate,
+                                const CancellationToken& cancellation) {
+  if (fit->start_values.empty()) return;
+  try_discovery_starts(fit, spectrum, candidate, derived_starts(candidate.nodes, fit->start_values), cancellation);
+}
+
+std::vector<LabelledStart> nested_fit_starts(const CircuitCandidate& candidate, const std::vector<double>& own_start,
+                                             const std::vector<CircuitCandidate>& candidates,
+                                             const std::vector<DiscoveredFit>& fits,
+                                             const std::unordered_map<std::string, std::size_t>& by_key,
+                                             std::size_t count) {
+  struct Found {
+    double cost;
+    std::size_t index;
+    NestedCandidate nested;
+  };
+  std::vector<Found> found;
+  if (own_start.size() != candidate.parameters) return {};
+  std::vector<NestedCandidate> relatives = nested_candidates(candidate.circuit.nodes);
+  for (NestedCandidate& swapped : swapped_candidates(candidate.circuit.nodes)) relatives.push_back(std::move(swapped));
+  for (NestedCandidate& nested : relatives) {
+    const auto at = by_key.find(nested.key);
+    // Only candidates fitted in an earlier round: a swapped one may have as many parameters.
+    if (at == by_key.end() || at->second >= fits.size() || candidates[at->second].parameters >= candidate.parameters) {
+      continue;
+    }
+    const DiscoveredFit& fit = fits[at->second];
+    if (!fit.fitted() || !fit.ranked.outcome->success || fit.ranked.outcome->values.size() != nested.source.size()) {
+      continue;
+    }
+    found.push_back(Found{fit.ranked.outcome->cost, at->second, std::move(nested)});
+  }
+  std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) { return a.cost < b.cost; });
+  if (found.size() > count) found.resize(count);
+  std::vector<LabelledStart> starts;
+  for (const Found& nested : found) {
+    starts.push_back(LabelledStart{"nested " + candidates[nested.index].notation,
+                                   nested_start(nested.nested, fits[nested.index].ranked.outcome->values, own_start)});
+  }
+  return starts;
+}
+
+std::vector<LabelledStart> with_diffusion_at_peaks(const SeriesList& candidate, const std::vector<double>& own_start,
+                                                   const std::vector<LabelledStart>& starts,
+                                                   const DataFeatures& features) {
+  std::vector<LabelledStart> out;
+  for (const FlatElement& element : flatten_elements(candidate)) {
+    const ElementKind kind = element.node->element.kind;
+    if (kind != ElementKind::Wo && kind != ElementKind::Ws) continue;
+    const std::size_t z0 = element.first_param, tau = z0 + 1;
+    if (tau >= own_start.size()) continue;
+    for (const LabelledStart& start : starts) {
+      if (start.x.size() != own_start.size() || start.x[tau] != own_start[tau]) continue;
+      for (std::size_t p = 0; p < features.peaks.size(); ++p) {
+        const DrtPeak& peak = features.peaks[p];
+        if (!(peak.tau > 0.0) || !(peak.area > 0.0)) continue;
+        LabelledStart moved{start.label + ", " + element.name + " at peak " + std::to_string(p + 1), start.x};
+        // An open Wo ends capacitive, z0 / (j omega tau), and keeps the measured tail there; a
+        // short Ws ends resistive, at z0, the area of its relaxation times.
+        moved.x[z0] = kind == ElementKind::Wo ? features.tail_imaginary * features.omega_low * peak.tau : peak.area;
+        moved.x[tau] = peak.tau;
+        out.push_back(std::move(moved));
+      }
+    }
+  }
+  return out;
+}
+
+std::vector<LabelledStart> cheapest_starts(const Circuit& candidate, const Spectrum& spectrum,
+                                           std::vector<LabelledStart> starts, std::size_t count) {
+  if (starts.size() <= count) return starts;
+  const FitProblem problem(candidate.nodes, spectrum, RankingOptions{}.weight);
+  std::vector<double> costs;
+  for (const LabelledStart& start : starts) {
+    Result<std::vector<double>> residuals = residual_vector(problem, start.x);
+    const double cost = residuals ? half_sum_of_squares(*residuals) : std::numeric_limits<double>::infinity();
+    costs.push_back(std::isfinite(cost) ? cost : std::numeric_limits<double>::infinity());
+  }
+  std::vector<std::size_t> order(starts.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return costs[a] < costs[b]; });
+  std::vector<LabelledStart> chosen;
+  for (std::size_t i = 0; i < count; ++i) chosen.push_back(std::move(starts[order[i]]));
+  return chosen;
+}
+
+std::vector<LabelledStart> warm_starts(const CircuitCandidate& candidate, const DiscoveredFit& fit,
+                                       const Spectrum& spectrum, const std::vector<CircuitCandidate>& candidates,
+                                       const std::vector<DiscoveredFit>& fits,
+                                       const std::unordered_map<std::string, std::size_t>& by_key,
+                                       const DataFeatures* features) {
+  std::vector<LabelledStart> pool = nested_fit_starts(candidate, fit.start_values, candidates, fits, by_key);
+  if (features) {
+    std::vector<LabelledStart> bases = pool;
+    bases.push_back(LabelledStart{"data", fit.start_values});
+    for (LabelledStart& moved : with_diffusion_at_peaks(candidate.circuit.nodes, fit.start_values, bases, *features)) {
+      pool.push_back(std::move(moved));
+    }
+  }
+  return cheapest_starts(candidate.circuit, spectrum, std::move(pool), kWarmStarts);
 }
 
 void mark_impedance_duplicates(std::vector<DiscoveredFit>& fits, const Spectrum& spectrum, double tolerance) {

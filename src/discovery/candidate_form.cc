@@ -71,19 +71,22 @@ bool is_rc_ladder(const SeriesList& a, const SeriesList& b) {
   return std::all_of(chain.begin() + 1, chain.end(), is_plain_rc_arc);
 }
 
-Node bare(const ElementNode& node) { return Node(ElementNode{default_element(node.element.kind), std::nullopt}); }
+// The element without its label, with the catalogue's values unless `keep_values`.
+Node bare(const ElementNode& node, bool keep_values) {
+  return Node(ElementNode{keep_values ? node.element : default_element(node.element.kind), std::nullopt});
+}
 
-SeriesList canonical_series(const SeriesList& series);
+SeriesList canonical_series(const SeriesList& series, bool keep_values);
 
 // Appends the canonical form of `node` to `out`, splicing groups that are series in disguise.
-void append_canonical(const Node& node, SeriesList* out) {
+void append_canonical(const Node& node, SeriesList* out, bool keep_values) {
   if (node.is_element()) {
-    out->push_back(bare(node.element_node()));
+    out->push_back(bare(node.element_node(), keep_values));
     return;
   }
   std::vector<SeriesList> branches;
   for (const SeriesList& branch : node.parallel_node().branches) {
-    SeriesList canonical = canonical_series(branch);
+    SeriesList canonical = canonical_series(branch, keep_values);
     if (canonical.empty()) continue;
     // A branch that is one parallel group is part of this group: (A,(B,C)) = (A,B,C).
     if (canonical.size() == 1 && !canonical[0].is_element()) {
@@ -129,9 +132,9 @@ void append_canonical(const Node& node, SeriesList* out) {
   out->push_back(Node(ParallelNode{std::move(kept)}));
 }
 
-SeriesList canonical_series(const SeriesList& series) {
+SeriesList canonical_series(const SeriesList& series, bool keep_values) {
   SeriesList spliced;
-  for (const Node& node : series) append_canonical(node, &spliced);
+  for (const Node& node : series) append_canonical(node, &spliced, keep_values);
   SeriesList out;
   std::set<ElementKind> seen;
   for (Node& node : spliced) {
@@ -181,10 +184,14 @@ struct Labeller {
 
 }  // namespace
 
-SeriesList canonical_tree(const SeriesList& nodes) { return canonical_series(nodes); }
+SeriesList canonical_tree(const SeriesList& nodes) { return canonical_series(nodes, false); }
 
-std::string canonical_key(const SeriesList& nodes) { return key_of(canonical_series(nodes)); }
+SeriesList canonical_tree_with_values(const SeriesList& nodes) { return canonical_series(nodes, true); }
 
-std::string canonical_notation(const SeriesList& nodes) { return Labeller{}.series(canonical_series(nodes), 0); }
+std::string canonical_key(const SeriesList& nodes) { return key_of(canonical_series(nodes, false)); }
+
+std::string canonical_notation(const SeriesList& nodes) {
+  return Labeller{}.series(canonical_series(nodes, false), 0);
+}
 
 }  // namespace corvex

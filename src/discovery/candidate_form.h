@@ -12,6 +12,10 @@ namespace corvex {
 // children sorted; labels are dropped and values are the catalogue defaults.
 SeriesList canonical_tree(const SeriesList& nodes);
 
+// canonical_tree with each element's values kept: a kept element's parameters come out in the
+// order of the canonical notation's parameters. Merged elements keep the first one's values.
+SeriesList canonical_tree_with_values(const SeriesList& nodes);
+
 // The codes of canonical_tree(nodes) in notation, without labels ("R-p(C,R)"): equal keys
 // mean the same impedance family.
 std::string canonical_key(const SeriesList& nodes);

@@ -132,10 +132,14 @@ std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits
     arcs = arcs_of_depth(limits, cap, limits.max_depth);
     for (const Block& start : heads) extend(start, 0);
   }
-  std::stable_sort(out.begin(), out.end(), [](const CircuitCandidate& a, const CircuitCandidate& b) {
+  sort_candidates(&out);
+  return out;
+}
+
+void sort_candidates(std::vector<CircuitCandidate>* candidates) {
+  std::stable_sort(candidates->begin(), candidates->end(), [](const CircuitCandidate& a, const CircuitCandidate& b) {
     return a.parameters != b.parameters ? a.parameters < b.parameters : a.key < b.key;
   });
-  return out;
 }
 
 }  // namespace corvex

@@ -37,4 +37,8 @@ struct CircuitCandidate {
 // has one low-frequency end for it to describe), and all arcs use the same capacitive kind.
 std::vector<CircuitCandidate> enumerate_candidates(const CandidateLimits& limits);
 
+// Puts candidates in the order enumerate_candidates returns them: fewest parameters first, then
+// by canonical key. Discovery fits in rounds of growing parameter count and relies on it.
+void sort_candidates(std::vector<CircuitCandidate>* candidates);
+
 }  // namespace corvex

@@ -42,6 +42,7 @@ void add_carried_topologies(std::vector<CircuitCandidate>* candidates, const Can
     if (!parsed) continue;
     candidates->push_back(CircuitCandidate{std::move(key), std::move(notation), parameters, std::move(parsed).value()});
   }
+  sort_candidates(candidates);
 }
 
 }  // namespace corvex

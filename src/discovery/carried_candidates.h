@@ -12,7 +12,8 @@ namespace corvex {
 // that `limits` allow: its elements among limits.elements, at most limits.max_parameters
 // parameters and limits.max_depth nesting. The spectrum's features prune candidates by rules
 // that can miss a faint inductor or arc; the ranking fits these circuits whatever the
-// spectrum, and discovery's first circuit should never lose to one it did not try.
+// spectrum, and discovery's first circuit should never lose to one it did not try. The list
+// stays in the grammar's order, fewest parameters first.
 void add_carried_topologies(std::vector<CircuitCandidate>* candidates, const CandidateLimits& limits);
 
 }  // namespace corvex

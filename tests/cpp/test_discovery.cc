@@ -11,6 +11,7 @@
 #include "discovery/candidate_fits.h"
 #include "discovery/candidate_form.h"
 #include "discovery/candidate_grammar.h"
+#include "discovery/candidate_nesting.h"
 #include "discovery/candidate_scores.h"
 #include "discovery/carried_candidates.h"
 
@@ -178,12 +179,46 @@ TEST_CASE("pruned carried topologies come back once, within the limits") {
   for (const CircuitCandidate& candidate : candidates) CHECK(keys.insert(candidate.key).second);
   // rc_l, rq_l, two_rc and two_rc_l: the inductive and two-arc ones of at most 6 parameters.
   CHECK_EQ(candidates.size() - before, std::size_t{4});
+  // Discovery fits in rounds of growing parameter count: the added ones must not come last.
+  CHECK(std::is_sorted(candidates.begin(), candidates.end(), [](const CircuitCandidate& a, const CircuitCandidate& b) {
+    return a.parameters < b.parameters;
+  }));
   CHECK(keys.count(key("L0-R0-(R1,C1)-(R2,C2)")) == 1);
   limits.elements = {ElementKind::R, ElementKind::C};
   candidates = enumerate_candidates(limits);
   const std::size_t unpruned = candidates.size();
   add_carried_topologies(&candidates, limits);  // the grammar lists rc and two_rc already
   CHECK_EQ(candidates.size(), unpruned);
+}
+
+TEST_CASE("a nested candidate's values land on the same elements of the richer one") {
+  auto parsed = parse_notation("R0-p(R1-W1,CPE1)-p(R2-p(R3,CPE3),CPE2)");
+  // Parameters: R0 0, R1 1, W1 2, CPE1 3 4, R2 5, R3 6, CPE3 7 8, CPE2 9 10. Without the nested
+  // arc the second arc sorts first: R0-p(R2,CPE2)-p(R1-W1,CPE1).
+  const std::vector<std::pair<std::string, std::vector<std::size_t>>> expected = {
+      {key("R0-p(R2,CPE2)-p(R1-W1,CPE1)"), {0, 5, 9, 10, 1, 2, 3, 4}},
+      {key("R0-p(R1,CPE1)-p(R2-p(R3,CPE3),CPE2)"), {0, 1, 3, 4, 5, 6, 7, 8, 9, 10}},
+      {key("R0-p(R2-p(R3,CPE3),CPE2)"), {0, 5, 6, 7, 8, 9, 10}},
+      {key("p(R1-W1,CPE1)-p(R2-p(R3,CPE3),CPE2)"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+  };
+  const std::vector<NestedCandidate> nested = nested_candidates(std::get<0>(parsed));
+  CHECK_EQ(nested.size(), std::size_t{5});  // the four above and the first arc removed
+  for (const auto& [nested_key, source] : expected) {
+    auto found = std::find_if(nested.begin(), nested.end(), [&](const NestedCandidate& n) { return n.key == nested_key; });
+    CHECK(found != nested.end());
+    if (found != nested.end()) CHECK(found->source == source);
+  }
+  // A swapped tail keeps the rest; all arc capacitors swap together, the tail stays.
+  auto swapped = swapped_candidates(std::get<0>(parse_notation("R0-p(R1,C1)-p(R2,C2)-Wo0")));
+  CHECK_EQ(swapped.size(), std::size_t{5});  // four other tails, and CPE arcs
+  auto with_key = [&](const std::string& k) {
+    return std::find_if(swapped.begin(), swapped.end(), [&](const NestedCandidate& n) { return n.key == k; });
+  };
+  auto tail_c = with_key(key("R0-p(R1,C1)-p(R2,C2)-C0"));
+  CHECK(tail_c != swapped.end() && tail_c->source == std::vector<std::size_t>({0, 1, 2, 3, 4, kUnmatched}));
+  auto cpe_arcs = with_key(key("R0-p(R1,CPE1)-p(R2,CPE2)-Wo0"));
+  CHECK(cpe_arcs != swapped.end() &&
+        cpe_arcs->source == std::vector<std::size_t>({0, 1, kUnmatched, kUnmatched, 3, kUnmatched, kUnmatched, 5, 6}));
 }
 
 CHECK_MAIN()

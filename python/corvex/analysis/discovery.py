@@ -79,8 +79,12 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     Each candidate is fitted as `rank_circuits` fits it: a carried topology by one
     Levenberg-Marquardt run from its network guess and one from the start read off the data
     (`start="data"` of `corvex.fitting.fit`, with nested arcs given peaks of their own), the
-    cheaper kept, and any other candidate by one run from the start read off the data; the eight
-    with the lowest BIC are fitted again from the robust starts (arcs swapped, resistances a
+    cheaper kept, and any other candidate by one run from the start read off the data. In
+    rounds of growing parameter count, each candidate then runs again from the cheapest (at
+    its values) of these warm starts: the fitted values of each simpler candidate nested in it
+    (one element or arc taken out) or with one tail or diffusion element swapped, the data's
+    values for the rest; and for a Wo or Ws, its time constant at each peak of the relaxation
+    times. The cheaper end is kept. The eight with the lowest BIC are fitted again from the robust starts (arcs swapped, resistances a
     decade up and down), each by `Circuit.fit()`'s driver. The fits run on the process-wide pool
     (`n_jobs` at once; None or -1: one per processor; results do not depend on it). Fits with the same fitted impedance (1e-6 of |Z| at every frequency)
     keep only the one with fewest parameters.
@@ -96,11 +100,13 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     not converge; `flagged`, the findings that make a fit doubtful: all of these but a standard
     error between 1 and 1000 times the value and a CPE exponent on its bound 1 (that CPE is a
     capacitor); `success`, `start` (the
-    winning start), `error` and `result` (the FitResult). Rows are ordered by BIC as
-    `rank_circuits` orders its own, flags informing only, failures last, except that the
-    simplest adequate fit comes first: of the fits within 3 BIC units of the best one, a
-    carried topology, then the one with the fewest parameters, then the shallowest nesting;
-    `top` keeps only the first rows. A batch (as for
+    winning start: "guess", "data", a robust start's label, or "nested " and the related
+    candidate's notation, with ", <element> at peak <n>" for a diffusion moved to a peak),
+    `error` and `result` (the FitResult). Rows are ordered by BIC as `rank_circuits` orders
+    its own, flags informing only, failures last, except that the simplest adequate fit comes
+    first: of the fits within 3 BIC units of the best one, a carried topology, then the one
+    with the fewest parameters, then the shallowest nesting; `top` keeps only the first rows.
+    A batch (as for
     `rank_circuits`) gives the same rows under its key column(s). ``table.attrs["candidates"]``
     holds the number of candidates fitted (a list, one per spectrum, for a batch).
     """

@@ -1,7 +1,9 @@
 // _analysis_discover(spectra, max_parameters, elements, max_depth, workers): per spectrum, the
 // number of candidates fitted and the discovered circuits' rows, simplest adequate first, or an error message.
 #include <array>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/spectrum_checks.h"
@@ -109,12 +111,21 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
     std::vector<std::optional<Error>> spectrum_errors(spectra);
     std::vector<std::vector<CircuitCandidate>> candidates(spectra);
     std::vector<std::vector<DiscoveredFit>> fits(spectra);
+    std::vector<std::optional<DataFeatures>> features(spectra);
+    std::vector<std::unordered_map<std::string, std::size_t>> by_key(spectra);
     // (spectrum, candidate) pairs: one pool task each, so a single spectrum keeps every lane busy.
     std::vector<std::pair<std::size_t, std::size_t>> tasks;
     const CancellationToken* token = &no_cancellation();
+    // A candidate's first fit, then its warm starts from the nested candidates, which have
+    // fewer parameters and so were fitted in an earlier round.
     auto fit_task = [&](std::size_t t) {
       const auto [s, c] = tasks[t];
-      fits[s][c] = fit_discovery_candidate(batch.spectra[s], candidates[s][c].circuit, c, *token);
+      const CircuitCandidate& candidate = candidates[s][c];
+      DiscoveredFit& fit = fits[s][c];
+      const DataFeatures* read = features[s] ? &*features[s] : nullptr;
+      fit = fit_discovery_candidate(batch.spectra[s], candidate.circuit, c, *token, read);
+      try_discovery_starts(&fit, batch.spectra[s], candidate.circuit,
+                           warm_starts(candidate, fit, batch.spectra[s], candidates[s], fits[s], by_key[s], read), *token);
     };
     auto refine_task = [&](std::size_t t) {
       const auto [s, c] = tasks[t];
@@ -132,9 +143,22 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
             candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s])));
             add_carried_topologies(&candidates[s], limits);
             fits[s].resize(candidates[s].size());
-            for (std::size_t c = 0; c < candidates[s].size(); ++c) tasks.emplace_back(s, c);
+            features[s] = data_features(batch.spectra[s]);
+            for (std::size_t c = 0; c < candidates[s].size(); ++c) by_key[s].emplace(candidates[s][c].key, c);
           }
-          run_on_lanes(tasks.size(), workers, fit_task, cancellation);
+          // Rounds by parameter count (candidates come fewest parameters first), so that every
+          // nested candidate is fitted before the richer ones it starts.
+          std::vector<std::size_t> next(spectra, 0);
+          for (std::size_t parameters = 0; parameters <= limits.max_parameters && !cancellation.stop_requested();
+               ++parameters) {
+            tasks.clear();
+            for (std::size_t s = 0; s < spectra; ++s) {
+              for (; next[s] < candidates[s].size() && candidates[s][next[s]].parameters == parameters; ++next[s]) {
+                tasks.emplace_back(s, next[s]);
+              }
+            }
+            run_on_lanes(tasks.size(), workers, fit_task, cancellation);
+          }
           // The second pass: the leaders of each spectrum again from the robust starts.
           tasks.clear();
           for (std::size_t s = 0; s < spectra && !cancellation.stop_requested(); ++s) {
