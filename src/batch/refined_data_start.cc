@@ -71,6 +71,13 @@ Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const 
     }
     if ((*run)->cost < best_cost) best_cost = (*run)->cost, best = std::move((*run)->values);
   }
+  // A faint diffusion element that the best run removed is read again and given one more run.
+  if (std::optional<std::vector<double>> revived = revived_diffusion(circuit, *features, best)) {
+    const Circuit started{rebuild_with_values(circuit, revived->data()), true};
+    Result<FitOutcome> run = fit_driver(brief, started, spectrum, cancellation);
+    if (!run.ok() && run.error().kind == ErrorKind::Interrupted) return run.take_error();
+    if (run.ok() && run->cost < best_cost) best = std::move(run->values);
+  }
   return best;
 }
 
