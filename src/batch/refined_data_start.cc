@@ -49,7 +49,7 @@ Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const 
   // value for value; its run would end where the earlier one's did and lose the tie to it.
   std::vector<std::size_t> distinct;
   for (std::size_t k = 0; k < chosen.size(); ++k) {
-    const auto same = [&](std::size_t d) { return family[chosen[d]].values == family[chosen[k]].values; };
+    const auto same = [&](std::size_t earlier) { return family[chosen[earlier]].values == family[chosen[k]].values; };
     if (std::none_of(distinct.begin(), distinct.end(), same)) distinct.push_back(k);
   }
   // The runs share the worker pool (each one's Jacobian then runs inline); the lowest end is
