@@ -420,6 +420,26 @@ std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit,
   return family_of(circuit, features, SIZE_MAX);
 }
 
+constexpr double kCollapsedShare = 1e-6;  // a magnitude this far below its reading no longer shows
+
+std::optional<std::vector<double>> revived_diffusion(const SeriesList& circuit, const DataFeatures& features,
+                                                     std::vector<double> values) {
+  bool revived = false;
+  for (const FlatElement& element : flatten_elements(circuit)) {
+    const ElementKind kind = element.node->element.kind;
+    if (kind != ElementKind::W && kind != ElementKind::Wo && kind != ElementKind::Ws) continue;
+    std::vector<double> read(values.size());
+    element_rule(element, features, false, 1.0, &read);
+    const std::size_t p = element.first_param;
+    if (!(values[p] < kCollapsedShare * read[p])) continue;
+    std::copy_n(read.begin() + static_cast<std::ptrdiff_t>(p), kind_info(kind).param_count,
+                values.begin() + static_cast<std::ptrdiff_t>(p));
+    revived = true;
+  }
+  if (!revived) return std::nullopt;
+  return values;
+}
+
 Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
   const std::optional<DataFeatures> features = data_features(spectrum);
   if (!features) return value_error(kNoUsablePointMessage);

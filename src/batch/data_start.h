@@ -50,4 +50,11 @@ struct DataStartCandidate {
 // reverse order. Deterministic.
 std::vector<DataStartCandidate> data_start_candidates(const SeriesList& circuit, const DataFeatures& features);
 
+// `values` (parameter order) with every diffusion element (W, Wo, Ws) whose magnitude a fit
+// drove to nothing, below a millionth of what the low-frequency tail reads for it, read
+// again from the tail with its bend at the window's edge; none when no such element is left.
+// A faint diffusion element a fit removed early often holds the lowest cost once it is back.
+std::optional<std::vector<double>> revived_diffusion(const SeriesList& circuit, const DataFeatures& features,
+                                                     std::vector<double> values);
+
 }  // namespace corvex

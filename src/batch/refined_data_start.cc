@@ -45,22 +45,38 @@ Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const 
   brief.ftol = options.ftol;
   brief.xtol = options.xtol;
   brief.max_iterations = kBriefPatience;
+  // Readings that change nothing for this spectrum (arcs already steep, say) repeat a member
+  // value for value; its run would end where the earlier one's did and lose the tie to it.
+  std::vector<std::size_t> distinct;
+  for (std::size_t k = 0; k < chosen.size(); ++k) {
+    const auto same = [&](std::size_t earlier) { return family[chosen[earlier]].values == family[chosen[k]].values; };
+    if (std::none_of(distinct.begin(), distinct.end(), same)) distinct.push_back(k);
+  }
   // The runs share the worker pool (each one's Jacobian then runs inline); the lowest end is
   // chosen afterwards in the family's order, so the thread count changes nothing.
   std::vector<std::optional<Result<FitOutcome>>> runs(chosen.size());
-  auto brief_run = [&](std::size_t k) {
+  auto brief_run = [&](std::size_t d) {
+    const std::size_t k = distinct[d];
     const Circuit started{rebuild_with_values(circuit, family[chosen[k]].values.data()), true};
     runs[k].emplace(fit_driver(brief, started, spectrum, cancellation));
   };
-  if (!parallel_for(chosen.size(), TaskRef(brief_run), cancellation)) return interrupted_error();
+  if (!parallel_for(distinct.size(), TaskRef(brief_run), cancellation)) return interrupted_error();
   std::vector<double> best = family[chosen.front()].values;
   double best_cost = INFINITY;
   for (std::optional<Result<FitOutcome>>& run : runs) {
+    if (!run) continue;
     if (!run->ok()) {
       if (run->error().kind == ErrorKind::Interrupted) return run->take_error();
       continue;
     }
     if ((*run)->cost < best_cost) best_cost = (*run)->cost, best = std::move((*run)->values);
+  }
+  // A faint diffusion element that the best run removed is read again and given one more run.
+  if (std::optional<std::vector<double>> revived = revived_diffusion(circuit, *features, best)) {
+    const Circuit started{rebuild_with_values(circuit, revived->data()), true};
+    Result<FitOutcome> run = fit_driver(brief, started, spectrum, cancellation);
+    if (!run.ok() && run.error().kind == ErrorKind::Interrupted) return run.take_error();
+    if (run.ok() && run->cost < best_cost) best = std::move(run->values);
   }
   return best;
 }

@@ -13,9 +13,12 @@
 namespace corvex {
 
 // Values in parameter order: of data_start_candidates, the nearest of each reading and then
-// the nearest others, twelve in all, each run by a short Levenberg-Marquardt fit under
+// the nearest others, twelve in all (a repeat of another value for value runs once), each
+// run by a short Levenberg-Marquardt fit under
 // `options`' weights (on the worker pool); the end of the run of lowest cost (ties: the
-// nearer start), the same for any thread count. The start's
+// nearer start), the same for any thread count. When that end has driven a diffusion
+// element to nothing, the element is read again (revived_diffusion) and run once more,
+// kept if it ends lower. The start's
 // distance alone often prefers the wrong assignment of peaks to arcs, a short run does not.
 // Fails for a spectrum without a usable point, or with the interrupted error.
 Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const Spectrum& spectrum,
