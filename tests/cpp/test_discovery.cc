@@ -203,10 +203,10 @@ TEST_CASE("a nested candidate's values land on the same elements of the richer o
   };
   const std::vector<NestedCandidate> nested = nested_candidates(std::get<0>(parsed));
   CHECK_EQ(nested.size(), std::size_t{5});  // the four above and the first arc removed
-  for (const auto& [nested_key, source] : expected) {
-    auto found = std::find_if(nested.begin(), nested.end(), [&](const NestedCandidate& n) { return n.key == nested_key; });
+  for (const auto& entry : expected) {
+    auto found = std::find_if(nested.begin(), nested.end(), [&](const NestedCandidate& n) { return n.key == entry.first; });
     CHECK(found != nested.end());
-    if (found != nested.end()) CHECK(found->source == source);
+    if (found != nested.end()) CHECK(found->source == entry.second);
   }
   // A swapped tail keeps the rest; all arc capacitors swap together, the tail stays.
   auto swapped = swapped_candidates(std::get<0>(parse_notation("R0-p(R1,C1)-p(R2,C2)-Wo0")));
