@@ -25,6 +25,21 @@ std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spect
   return LabelledStart{"data", std::move(values).value()};
 }
 
+// start="data"'s refined start, its brief runs under the held parameters and limits when
+// there are any; controls the fit will refuse leave the runs as without them, and the fit
+// then reports the fault.
+Result<std::vector<double>> data_start_under(const Circuit& circuit, const Spectrum& spectrum,
+                                             const FitOptions& options, const FitControls& controls,
+                                             const CancellationToken& cancellation) {
+  if (controls.constrains_parameters()) {
+    const Result<ResolvedControls> resolved = resolve_controls(circuit.nodes, controls);
+    if (resolved.ok() && validate_weighting(controls, spectrum).ok()) {
+      return refined_data_start(circuit.nodes, spectrum, options, BriefRunControls{controls, *resolved}, cancellation);
+    }
+  }
+  return refined_data_start(circuit.nodes, spectrum, options, cancellation);
+}
+
 }  // namespace
 
 Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const Spectrum& spectrum,
@@ -32,7 +47,7 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
                                                  const FitControls& controls, bool robust,
                                                  const CancellationToken& cancellation) {
   if (start.kind == StartKind::Data) {
-    Result<std::vector<double>> values = refined_data_start(circuit.nodes, spectrum, options, cancellation);
+    Result<std::vector<double>> values = data_start_under(circuit, spectrum, options, controls, cancellation);
     if (!values.ok()) return values.take_error();
     const Circuit started{rebuild_with_values(circuit.nodes, values->data()), true};
     return fit_with_controls(started, spectrum, options, controls, robust, "data", cancellation);

@@ -8,7 +8,8 @@
 namespace corvex {
 
 // The start of `start` ("guess" for a network guess, "initial" for the circuit's own
-// values, "data" for data_start's values), then fit_with_controls; robust fits of placeholder values that no carried network
+// values, "data" for refined_data_start's values, its brief runs under the controls' held
+// parameters and limits), then fit_with_controls; robust fits of placeholder values that no carried network
 // fits also start from contained_model_start, and robust fits from a guess or the circuit's
 // values also from data_start's values ("data"). Fails with the guess's, the driver's or the controls'
 // message, or with the interrupted error when `cancellation` stops the fit.

@@ -5,12 +5,20 @@
 #include <vector>
 
 #include "circuit/circuit.h"
+#include "fit/fit_controls.h"
 #include "fit/fit_driver.h"
 #include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
 namespace corvex {
+
+// Held parameters and limits (already resolved for the circuit, standard deviations already
+// checked), with the controls they came from, whose weighting the brief runs then use.
+struct BriefRunControls {
+  const FitControls& controls;
+  const ResolvedControls& resolved;
+};
 
 // Values in parameter order: of data_start_candidates, the nearest of each reading and then
 // the nearest others, twelve in all (a repeat of another value for value runs once), each
@@ -24,5 +32,18 @@ namespace corvex {
 Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const Spectrum& spectrum,
                                                const FitOptions& options,
                                                const CancellationToken& cancellation = no_cancellation());
+
+// The same under held parameters and limits: every member gets the held values and is
+// clamped into the limits before it runs, as the controlled fit treats its start, and runs
+// the controlled stage under the controls' weighting, so the member chosen is the best for
+// the problem the final fit solves; the free problem's choice, so held and clamped, runs
+// as one more member. With nothing free to run, the nearest member so controlled.
+Result<std::vector<double>> refined_data_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                               const FitOptions& options, const BriefRunControls& controls,
+                                               const CancellationToken& cancellation = no_cancellation());
+
+// The members refined_data_start runs briefly, in the family's order, before any control
+// applies (repeats included). Fails for a spectrum without a usable point.
+Result<std::vector<std::vector<double>>> brief_run_members(const SeriesList& circuit, const Spectrum& spectrum);
 
 }  // namespace corvex

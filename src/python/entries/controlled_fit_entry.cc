@@ -227,29 +227,53 @@ PyObject* fit_with_controls_function(PyObject* module, PyObject* const* args, Py
   });
 }
 
+// The (circuit, frequencies, impedances) arguments of the data-start entries; false with the
+// error set.
+bool data_start_arguments(PyObject* module, PyObject* args, const char* format, const Circuit** circuit,
+                          std::optional<Spectrum>* spectrum) {
+  PyObject* circuit_object = nullptr;
+  PyObject* frequencies = nullptr;
+  PyObject* impedances = nullptr;
+  if (!PyArg_ParseTuple(args, format, &circuit_object, &frequencies, &impedances)) return false;
+  if (!is_circuit_object(module_state(module), circuit_object)) {
+    raise_cannot_convert(circuit_object, "Circuit");
+    prefix_argument_error("circuit");
+    return false;
+  }
+  if (!ensure_walkable(circuit_of(circuit_object))) return false;
+  *spectrum = spectrum_from(frequencies, impedances);
+  if (!*spectrum) return false;
+  *circuit = &circuit_of(circuit_object);
+  return true;
+}
+
 // corvex._data_start(circuit, frequencies, impedances): the values start="data" begins from.
 PyObject* data_start_function(PyObject* module, PyObject* args) {
   return guarded([&]() -> PyObject* {
-    PyObject* circuit_object = nullptr;
-    PyObject* frequencies = nullptr;
-    PyObject* impedances = nullptr;
-    if (!PyArg_ParseTuple(args, "OOO:_data_start", &circuit_object, &frequencies, &impedances)) return nullptr;
-    if (!is_circuit_object(module_state(module), circuit_object)) {
-      raise_cannot_convert(circuit_object, "Circuit");
-      prefix_argument_error("circuit");
-      return nullptr;
-    }
-    if (!ensure_walkable(circuit_of(circuit_object))) return nullptr;
-    std::optional<Spectrum> spectrum = spectrum_from(frequencies, impedances);
-    if (!spectrum) return nullptr;
+    const Circuit* circuit = nullptr;
+    std::optional<Spectrum> spectrum;
+    if (!data_start_arguments(module, args, "OOO:_data_start", &circuit, &spectrum)) return nullptr;
     // The start runs brief fits: the lock is released and Ctrl-C stops them, as for a fit.
-    const Circuit& circuit = circuit_of(circuit_object);
     std::optional<Result<std::vector<double>>> values = run_interruptibly([&](const CancellationToken& cancellation) {
-      return refined_data_start(circuit.nodes, *spectrum, FitOptions{}, cancellation);
+      return refined_data_start(circuit->nodes, *spectrum, FitOptions{}, cancellation);
     });
     if (!values) return nullptr;
     if (!*values) return raise_error(values->error());
     return new_float_list(**values);
+  });
+}
+
+// corvex._data_start_members(circuit, frequencies, impedances): the members start="data" runs
+// briefly, before holds and bounds apply.
+PyObject* data_start_members_function(PyObject* module, PyObject* args) {
+  return guarded([&]() -> PyObject* {
+    const Circuit* circuit = nullptr;
+    std::optional<Spectrum> spectrum;
+    if (!data_start_arguments(module, args, "OOO:_data_start_members", &circuit, &spectrum)) return nullptr;
+    Result<std::vector<std::vector<double>>> members = brief_run_members(circuit->nodes, *spectrum);
+    if (!members) return raise_error(members.error());
+    return new_list(std::span<const std::vector<double>>(*members),
+                    [](const std::vector<double>& values) { return new_float_list(values); });
   });
 }
 
@@ -262,6 +286,10 @@ PyMethodDef controlled_fit_functions[] = {
      "robust, ...)\n--\n\nPrivate entry of corvex.fitting.fit()."},
     {"_data_start", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(data_start_function)), METH_VARARGS,
      "_data_start(circuit, frequencies, impedances)\n--\n\nThe values corvex.fitting.fit(start=\"data\") starts from."},
+    {"_data_start_members", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(data_start_members_function)),
+     METH_VARARGS,
+     "_data_start_members(circuit, frequencies, impedances)\n--\n\nThe members corvex.fitting.fit(start=\"data\") "
+     "runs briefly."},
     {nullptr, nullptr, 0, nullptr},
 };
 
