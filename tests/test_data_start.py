@@ -12,11 +12,12 @@ import corvex.batch
 from corvex.fitting import fit
 
 F = np.logspace(-2, 6, 64)
-LI_ION = pathlib.Path(__file__).parent / "data" / "li-ion-example.csv"
+DATA = pathlib.Path(__file__).parent / "data"
+LI_ION = DATA / "li-ion-example.csv"
 
 
-def _li_ion():
-    data = pd.read_csv(LI_ION)
+def _measured(path=LI_ION):
+    data = pd.read_csv(path)
     f = data["Frequency / Hz"].to_numpy()
     return f, data["Real Impedance / ohm"].to_numpy() + 1j * data["Imaginary Impedance / ohm"].to_numpy()
 
@@ -109,7 +110,7 @@ def test_series_inductor_and_warburg_take_the_tails():
 
 
 def test_data_start_fits_a_circuit_no_network_knows():
-    f, z = _li_ion()
+    f, z = _measured()
     circuit = corvex.Circuit("R0-(R1,C1)-(R2,C2)-Wo1")
     with warnings.catch_warnings():
         warnings.simplefilter("ignore")
@@ -126,7 +127,7 @@ def test_data_start_fits_a_circuit_no_network_knows():
 def test_robust_starts_include_the_data_start():
     # Placeholders end four orders above the data start here, and no other robust start
     # (arcs swapped, resistances moved, a contained network's guess) reaches its basin.
-    f, z = _li_ion()
+    f, z = _measured()
     circuit = corvex.Circuit("R0-(R1,CPE1)-(R2,CPE2)-W1")
     from_data = fit(circuit, f, z, robust=False, start="data").result.cost
     with warnings.catch_warnings():
@@ -144,15 +145,17 @@ def test_unknown_start_is_refused():
 
 
 # Held or bounded far from its free optimum, a resistor makes the free problem's best member
-# a poor start (brief runs that ignore the controls end 5 times higher under each of these):
+# a poor start (brief runs that ignore the controls end 5 times higher under each of these),
+# and so does a weighting of the controlled fit's own (3 times higher on dummy-circuit-1):
 # the brief runs must solve the controlled problem, so the fit ends at least as low as a fit
 # under the same controls from any member the runs start from.
-@pytest.mark.parametrize("notation, controls", [
-    ("L0-R0-(R1,CPE1)-(R2-Wo2,CPE2)", {"fixed": {"R1.r": 0.047906}}),
-    ("R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)", {"bounds": {"R0.r": (0.002536, 0.003962)}}),
+@pytest.mark.parametrize("notation, controls, path", [
+    ("L0-R0-(R1,CPE1)-(R2-Wo2,CPE2)", {"fixed": {"R1.r": 0.047906}}, LI_ION),
+    ("R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)", {"bounds": {"R0.r": (0.002536, 0.003962)}}, LI_ION),
+    ("L0-R0-(R1,CPE1)-(R2-Wo2,CPE2)", {"weight": "proportional"}, DATA / "dummy-circuit-1.csv"),
 ])
-def test_brief_runs_solve_the_held_or_bounded_problem(notation, controls):
-    f, z = _li_ion()
+def test_brief_runs_solve_the_held_or_bounded_problem(notation, controls, path):
+    f, z = _measured(path)
     circuit = corvex.Circuit(notation)
     result = fit(circuit, f, z, robust=False, start="data", **controls).result
     from_members = [fit(circuit.with_values(values), f, z, robust=False, guess_init=False, **controls).result.cost

@@ -25,13 +25,15 @@ std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spect
   return LabelledStart{"data", std::move(values).value()};
 }
 
-// start="data"'s refined start, its brief runs under the held parameters and limits when
-// there are any; controls the fit will refuse leave the runs as without them, and the fit
-// then reports the fault.
+// start="data"'s refined start, its brief runs on the problem the final fit solves: under the
+// held parameters, limits and a weighting of the controlled fit's own when there are any.
+// Controls the fit will refuse leave the runs as without them, and the fit reports the fault.
 Result<std::vector<double>> data_start_under(const Circuit& circuit, const Spectrum& spectrum,
                                              const FitOptions& options, const FitControls& controls,
                                              const CancellationToken& cancellation) {
-  if (controls.constrains_parameters()) {
+  const bool own_weighting =
+      controls.weighting != ResidualWeighting::Modulus && controls.weighting != ResidualWeighting::Unit;
+  if (controls.constrains_parameters() || own_weighting) {
     const Result<ResolvedControls> resolved = resolve_controls(circuit.nodes, controls);
     if (resolved.ok() && validate_weighting(controls, spectrum).ok()) {
       return refined_data_start(circuit.nodes, spectrum, options, BriefRunControls{controls, *resolved}, cancellation);
