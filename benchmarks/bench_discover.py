@@ -161,13 +161,18 @@ def noisy(z, sigma, rng):
     return z + sigma * np.abs(z) * (rng.standard_normal(z.size) + 1j * rng.standard_normal(z.size))
 
 
-def bench_synthetic(count, out, collected):
+def synthetic_spectra(count):
+    """The (a) spectra, the same on every run: (notation, circuit with its true values, noisy Z)."""
     rng = np.random.default_rng(2026)
-    first = top3 = bic_first = bic_top3 = 0
-    seconds, candidates, misses, classes = [], [], [], {}
     for _ in range(count):
         notation, circuit = random_circuit(rng)
-        z = noisy(circuit.impedance(F), 0.01, rng)
+        yield notation, circuit, noisy(circuit.impedance(F), 0.01, rng)
+
+
+def bench_synthetic(count, out, collected):
+    first = top3 = bic_first = bic_top3 = 0
+    seconds, candidates, misses, classes = [], [], [], {}
+    for notation, circuit, z in synthetic_spectra(count):
         start = time.process_time()
         table = analysis.discover(F, z, n_jobs=1)
         seconds.append(time.process_time() - start)
@@ -207,7 +212,7 @@ def bench_synthetic(count, out, collected):
 # Why the generating circuit did not come first. Its fit is stuck when its chi-square exceeds
 # that of a fit started from the true values by 2 % (the BIC of 120 residuals moves by 2.4).
 MISS_CLASSES = ("in the top 3, fit sound", "in the top 3, fit stuck", "ranked below 3, fit sound",
-                "ranked below 3, fit stuck", "pruned (more arcs than DRT peaks + 1)",
+                "ranked below 3, fit stuck", "pruned (more arcs than DRT peaks + 1 and its shoulders)",
                 "collapsed as a duplicate", "absent also with only its own elements and size (collapsed there too)")
 STUCK = 1.02
 
@@ -223,10 +228,10 @@ def classify_miss(notation, circuit, z, table, keys):
         kind = f"{where}, fit {'stuck' if stuck else 'sound'}"
         return kind, (f"rank {keys.index(truth) + 1}, chi2 x{ratio:.3f} of the true start's, "
                       f"x{row['chi_square'] / table['chi_square'].iloc[0]:.3f} of the first's")
-    peaks = analysis.drt(F, z).peaks
-    arcs = notation.count("p(")
-    if arcs > len(peaks) + 1:
-        return MISS_CLASSES[4], f"{arcs} arcs, {len(peaks)} peaks"
+    distribution = analysis.drt(F, z)
+    arcs, peaks, concave = notation.count("p("), len(distribution.peaks), concave_stretches(distribution)
+    if arcs > max(peaks + 1, concave):
+        return MISS_CLASSES[4], f"{arcs} arcs, {peaks} peaks, {concave} concave stretches"
     codes = sorted({re.sub(r"\d+$", "", name) for name in re.findall(r"[A-Za-z]+\d+", notation)})
     own = analysis.discover(F, z, elements=codes, max_parameters=len(circuit.param_names()), n_jobs=1)
     if truth in [structure(c) for c in own["circuit"]]:
@@ -234,9 +239,103 @@ def classify_miss(notation, circuit, z, table, keys):
     return MISS_CLASSES[6], f"{len(own)} rows with only {','.join(codes)}"
 
 
+def concave_stretches(distribution, share=0.1):
+    """The pruning's count of peaks and shoulders: stretches where gamma is concave in ln tau,
+    inside the window and at least `share` of its highest value there."""
+    x, gamma = np.log(distribution.tau), np.asarray(distribution.gamma)
+    window = (x >= -np.log(TWO_PI * F.max())) & (x <= -np.log(TWO_PI * F.min()))
+    slopes = np.diff(gamma) / np.diff(x)
+    concave = (slopes[1:] < slopes[:-1]) & window[1:-1] & (gamma[1:-1] >= share * gamma[window].max())
+    return int(concave[0] + np.sum(concave[1:] & ~concave[:-1]))
+
+
 def by_bic_alone(table):
     """The rows as the ranking orders its own: by BIC, flagged fits where their BIC puts them."""
     return table[table["bic"].notna()].sort_values("bic", kind="stable")
+
+
+def bic(chi_square, parameters, points=F.size):
+    """The table's BIC of a fit: 2 n residuals, n ln(chi2 / 2n) + k ln 2n."""
+    n = 2 * points
+    return n * np.log(chi_square / n) + parameters * np.log(n)
+
+
+def split_top(text, separator):
+    """Top-level pieces of a notation, split at `separator` outside parentheses."""
+    pieces, depth, current = [], 0, ""
+    for character in text:
+        depth += {"(": 1, ")": -1}.get(character, 0)
+        if character == separator and depth == 0:
+            pieces.append(current)
+            current = ""
+        else:
+            current += character
+    return pieces + [current]
+
+
+def without(text, name):
+    """The notation with element `name` taken out: shorted where it is in series, its branch
+    opened where it is one alone; a parallel left with one branch becomes that branch."""
+    kept = []
+    for block in split_top(text, "-"):
+        if block == name:
+            continue
+        if block.startswith("p("):
+            branches = [b for b in (without(branch, name) for branch in split_top(block[2:-1], ",")) if b]
+            block = branches[0] if len(branches) == 1 else "p(" + ",".join(branches) + ")"
+        kept.append(block)
+    return "-".join(kept)
+
+
+# An element shows when taking it out changes |Z| by more than this share at some frequency.
+VISIBLE_CHANGE = 0.05
+
+
+def every_element_visible(notation, circuit):
+    """Whether removing any element but R0 (shorting a series one, opening its branch) changes
+    |Z| by more than VISIBLE_CHANGE somewhere in F, the ranking benchmarks' test of a visible element."""
+    z = np.abs(circuit.impedance(F))
+    by_name = dict(zip(circuit.param_names(), circuit.param_values()))
+    for name in sorted({p.split(".")[0] for p in circuit.param_names()} - {"R0"}):
+        other = corvex.Circuit(without(notation, name))
+        other = other.with_values([by_name[p] for p in other.param_names()])
+        if not np.max(np.abs(np.abs(other.impedance(F)) / z - 1)) > VISIBLE_CHANGE:
+            return False
+    return True
+
+
+def bench_reach(synthetic, out):
+    """What any order can reach on the (a) fits: rows with fewer parameters than the generating
+    circuit whose BIC beats its fit from the true values (or the table's fit, where lower)."""
+    beaten, visible = [], []
+    for (notation, table), (drawn, circuit, z) in zip(synthetic, synthetic_spectra(len(synthetic))):
+        assert notation == drawn, "the cached tables come from other spectra"
+        k = len(circuit.param_names())
+        chi_square = circuit.fit(F, z, guess_init=False).chi_square
+        own = table[[structure(c) == structure(notation) for c in table["circuit"]]]
+        if len(own):
+            chi_square = min(chi_square, own["chi_square"].min())
+        simpler = table[(table["parameters"] < k) & (table["bic"] < bic(chi_square, k))]
+        beaten.append(len(simpler))
+        visible.append(every_element_visible(notation, circuit))
+    ranks = [[structure(c) for c in table["circuit"].iloc[:3]] for _, table in synthetic]
+    truths = [structure(notation) for notation, _ in synthetic]
+    count = len(synthetic)
+
+    def share(hits, among):
+        hits, among = sum(h and a for h, a in zip(hits, among)), sum(among)
+        return f"{hits}/{among} ({100 * hits / max(among, 1):.0f} %)"
+
+    first = [r[:1] == [t] for r, t in zip(ranks, truths)]
+    top3 = [t in r for r, t in zip(ranks, truths)]
+    out(f"  what any BIC order can reach: a candidate with fewer parameters than the generating circuit has a lower "
+        f"BIC than its fit from the true values (or the table's, where lower) in {sum(b >= 1 for b in beaten)}/{count}, "
+        f"so no order by BIC puts it first; three or more do in {sum(b >= 3 for b in beaten)}/{count}, so none puts "
+        f"it in the top 3")
+    out(f"  identifiable spectra: first {share(first, [b == 0 for b in beaten])} where none does, "
+        f"top 3 {share(top3, [b < 3 for b in beaten])} where fewer than three do")
+    out(f"  every element visible (removing any but R0 changes |Z| by more than 5 %): {sum(visible)}/{count}; "
+        f"first {share(first, visible)}, top 3 {share(top3, visible)}")
 
 
 def nesting(notation):
@@ -400,6 +499,55 @@ def bench_orderings(synthetic, carried, measured, out):
         out(f"  {rule:54s} " + "  ".join(parts))
 
 
+RESULTS = ROOT / "benchmarks" / "results" / "discover.txt"
+SECTION_STARTS = {"(a)": "a", "(b)": "b", "(d)": "d", "Ordering rules": "orderings"}
+ORDERING_ROW = re.compile(r"^  (.{54}) (\(.*)$")
+
+
+def sections_of(body):
+    """Lines of a results body by part: notes before the first part, a (with c), b, d, orderings."""
+    sections, current = {"notes": []}, "notes"
+    for line in body:
+        current = next((part for start, part in SECTION_STARTS.items() if line.startswith(start)), current)
+        sections.setdefault(current, []).append(line)
+    return sections
+
+
+def ordering_columns(lines):
+    """The ordering table's rows as rule -> {part: its column}."""
+    rows = {}
+    for line in lines:
+        match = ORDERING_ROW.match(line)
+        if match:
+            columns = re.split(r"  (?=\([abd]\) )", match.group(2))
+            rows[match.group(1).rstrip()] = {column[1]: column for column in columns}
+    return rows
+
+
+def write_results(header, body, parts, provenance):
+    """Writes results/discover.txt: the parts run now replace theirs (`provenance` says when and
+    how, where other parts stay), the other parts' lines and the history after the first blank line stay."""
+    old = RESULTS.read_text().splitlines() if RESULTS.exists() else []
+    blank = old.index("") if "" in old else len(old)
+    history = old[blank:]
+    new = sections_of(body)
+    if parts == "abd" or not old:
+        lines = header + body
+    else:
+        kept = sections_of(old[2:blank])
+        header = old[:1] + header[1:]
+        kept["notes"] = kept.get("notes", []) + [f"  ({'), ('.join(parts)}) measured again {provenance}"]
+        rows, columns = ordering_columns(kept.get("orderings", [])), ordering_columns(new["orderings"])
+        for rule, measured in columns.items():
+            rows.setdefault(rule, {}).update(measured)
+        kept["orderings"] = new["orderings"][:1] + [
+            f"  {rule:54s} " + "  ".join(rows[rule][part] for part in "abd" if part in rows[rule]) for rule in ORDERINGS]
+        for part in parts:
+            kept[part] = new.get(part, [])
+        lines = header[:2] + kept["notes"] + [line for part in "abd" for line in kept.get(part, [])] + kept["orderings"]
+    RESULTS.write_text("\n".join(lines + history) + "\n")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("count", nargs="?", type=int, default=300, help="synthetic spectra for (a)")
@@ -408,33 +556,38 @@ def main():
     parser.add_argument("--cache", help="pickle of the fitted tables: written after a run, read with --reuse")
     parser.add_argument("--reuse", action="store_true", help="order the cached tables instead of fitting")
     options = parser.parse_args()
-    parts = "" if options.parts == "abd" else f" --parts {options.parts}"
-    lines = [f"Circuit discovery  [measured {time.strftime('%Y-%m-%d')} with "
-             f"python benchmarks/bench_discover.py {options.count} {options.per_topology}{parts}]",
-             machine_description()]
+    parts = "".join(part for part in "abd" if part in options.parts)
+    command = (f"python benchmarks/bench_discover.py {options.count} {options.per_topology}"
+               + ("" if parts == "abd" else f" --parts {','.join(parts)}"))
+    provenance = f"{time.strftime('%Y-%m-%d')} with {command}"
+    header = [f"Circuit discovery  [measured {provenance}]", machine_description()]
+    body = []
 
     def out(line):
         print(line, flush=True)
-        lines.append(line)
+        body.append(line)
 
-    for line in lines:
+    for line in header:
         print(line)
     cached = {"synthetic": [], "carried": None, "measured": None}
     if options.reuse:
         with open(options.cache, "rb") as stored:
             cached = pickle.load(stored)
-    elif "a" in options.parts:
+    elif "a" in parts:
         bench_synthetic(options.count, out, cached["synthetic"])
-    if "b" in options.parts:
+    if "a" in parts and cached["synthetic"]:
+        bench_reach(cached["synthetic"], out)
+    if "b" in parts:
         cached["carried"] = bench_carried(options.per_topology, out, cached["carried"])
-    if "d" in options.parts:
+    if "d" in parts:
         cached["measured"] = bench_measured(out, cached["measured"])
-    bench_orderings(cached["synthetic"], cached["carried"], cached["measured"], out)
+    bench_orderings(cached["synthetic"] if "a" in parts else [], cached["carried"] if "b" in parts else None,
+                    cached["measured"] if "d" in parts else None, out)
     if options.cache and not options.reuse:
         with open(options.cache, "wb") as stored:
             pickle.dump(cached, stored)
     if not options.reuse:
-        (ROOT / "benchmarks" / "results" / "discover.txt").write_text("\n".join(lines) + "\n")
+        write_results(header, body, parts, provenance)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
-// Spectrum features for pruning: the reactance at the high-frequency end and the peak count of
-// the regularised distribution of relaxation times (GCV-chosen lambda).
+// Spectrum features for pruning: the reactance at the high-frequency end and the peaks and
+// shoulders of the regularised distribution of relaxation times (GCV-chosen lambda).
 #include "discovery/candidate_pruning.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/relaxation_times.h"
+#include "elements/element_impedance.h"
 
 namespace corvex {
 
@@ -37,6 +38,28 @@ bool shows_series_resistance(const Spectrum& spectrum) {
   return !(spectrum.impedances[top].re < kNoSeriesResistance * largest);
 }
 
+std::size_t concave_stretches(const std::vector<double>& log_tau, const std::vector<double>& gamma, double log_lo,
+                              double log_hi) {
+  const std::size_t n = std::min(log_tau.size(), gamma.size());
+  if (n < 3) return 0;
+  double highest = 0.0;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (log_tau[k] >= log_lo && log_tau[k] <= log_hi) highest = std::max(highest, gamma[k]);
+  }
+  if (!(highest > 0.0)) return 0;
+  std::size_t stretches = 0;
+  bool inside_one = false;
+  for (std::size_t k = 1; k + 1 < n; ++k) {
+    const double left = (gamma[k] - gamma[k - 1]) / (log_tau[k] - log_tau[k - 1]);
+    const double right = (gamma[k + 1] - gamma[k]) / (log_tau[k + 1] - log_tau[k]);
+    const bool concave = right < left && log_tau[k] >= log_lo && log_tau[k] <= log_hi &&
+                         gamma[k] >= kConcaveShare * highest;
+    stretches += concave && !inside_one;
+    inside_one = concave;
+  }
+  return stretches;
+}
+
 SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
   SpectrumFeatures features;
   features.inductive = inductive_end(spectrum);
@@ -47,6 +70,11 @@ SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
   Result<DrtOutcome> drt = relaxation_times(spectrum, options);
   if (drt) {
     features.drt_peaks = drt->peaks.size();
+    const auto [lowest, highest] = std::minmax_element(spectrum.frequencies.begin(), spectrum.frequencies.end());
+    std::vector<double> log_tau(drt->tau.size());
+    std::transform(drt->tau.begin(), drt->tau.end(), log_tau.begin(), [](double tau) { return std::log(tau); });
+    features.drt_concave = concave_stretches(log_tau, drt->gamma, -std::log(kTwoPi * *highest),
+                                           -std::log(kTwoPi * *lowest));
     features.drt_available = true;
   }
   return features;
@@ -55,7 +83,9 @@ SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
 CandidateLimits pruned_limits(CandidateLimits limits, const SpectrumFeatures& features) {
   limits.inductor = limits.inductor && features.inductive;
   limits.without_resistor = limits.without_resistor || !features.series_resistance;
-  if (features.drt_available) limits.max_arcs = std::min(limits.max_arcs, features.drt_peaks + 1);
+  if (features.drt_available) {
+    limits.max_arcs = std::min(limits.max_arcs, std::max(features.drt_peaks + 1, features.drt_concave));
+  }
   return limits;
 }
 

@@ -12,6 +12,7 @@
 #include "discovery/candidate_form.h"
 #include "discovery/candidate_grammar.h"
 #include "discovery/candidate_nesting.h"
+#include "discovery/candidate_pruning.h"
 #include "discovery/candidate_scores.h"
 #include "discovery/carried_candidates.h"
 
@@ -101,6 +102,34 @@ Spectrum two_arc_spectrum() {
   return spectrum;
 }
 }  // namespace
+
+TEST_CASE("arcs merged into one relaxation-time peak still count by their shoulders") {
+  // Two Gaussians two widths apart, the second half as high: one maximum and a shoulder.
+  std::vector<double> x, one, merged;
+  for (int k = 0; k <= 280; ++k) {
+    x.push_back(-6.0 + 0.05 * k);
+    one.push_back(std::exp(-0.5 * x.back() * x.back()));
+    merged.push_back(one.back() + 0.5 * std::exp(-0.5 * (x.back() - 2.0) * (x.back() - 2.0)));
+  }
+  CHECK_EQ(concave_stretches(x, one, -6.0, 8.0), std::size_t{1});
+  CHECK_EQ(concave_stretches(x, merged, -6.0, 8.0), std::size_t{2});
+
+  // Three CPE arcs a decade apart (exponents near 0.85) whose distribution shows one peak: the
+  // three-arc candidates stay.
+  auto parsed = parse_notation("R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)");
+  const std::vector<double> values = {7.3, 8.6, 9.5e-6, 0.86, 104.0, 4.6e-5, 0.85, 10.0, 6.7e-3, 0.86};
+  const SeriesList circuit = rebuild_with_values(std::get<0>(parsed), values.data());
+  Spectrum spectrum;
+  for (int i = 0; i < 60; ++i) {
+    const double f = std::pow(10.0, 5.0 - 7.0 * i / 59.0);
+    spectrum.frequencies.push_back(f);
+    spectrum.impedances.push_back(impedance_at(circuit, 2.0 * std::numbers::pi * f));
+  }
+  const SpectrumFeatures features = spectrum_features(spectrum);
+  CHECK(features.drt_available);
+  CHECK_EQ(features.drt_peaks, std::size_t{1});
+  CHECK(pruned_limits(CandidateLimits{}, features).max_arcs >= 3);
+}
 
 TEST_CASE("a nested arc takes a peak of its own in the discovery start") {
   const Spectrum spectrum = two_arc_spectrum();

@@ -72,8 +72,10 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     reordered, resistors, inductors or capacitors merged, an RC ladder written as the chain of RC
     arcs with the same impedances) appear once. The spectrum prunes them: an inductor only when the
     high-frequency end shows one (Im Z > 0 at the highest frequency, or omega (-Im Z) falling over
-    the three highest, which no R, C, CPE or diffusion element can make), and at most one arc more
-    than the distribution of relaxation times has peaks. The eleven carried topologies within the
+    the three highest, which no R, C, CPE or diffusion element can make), and no more arcs than
+    the distribution of relaxation times has peaks plus one or, where more, stretches where it bends
+    downwards (above a tenth of its highest value in the window: its peaks and the shoulders of
+    arcs merged into a neighbour's peak). The eleven carried topologies within the
     limits are candidates whatever the pruning, as `rank_circuits` fits them all.
 
     Each candidate is fitted as `rank_circuits` fits it: a carried topology by one
