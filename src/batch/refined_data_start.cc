@@ -51,14 +51,6 @@ std::vector<std::vector<double>> members_of(const SeriesList& circuit, const Dat
   return members;
 }
 
-// Some parameter is neither held nor pinned by limits with nothing between them.
-bool anything_free(const ResolvedControls& resolved) {
-  for (std::size_t i = 0; i < resolved.fixed.size(); ++i) {
-    if (!resolved.fixed[i] && resolved.limits[i].lo < resolved.limits[i].hi) return true;
-  }
-  return false;
-}
-
 // One brief run from `values`: fit()'s own driver without controls, the controlled stage
 // (held values in, every point within its limits) with them.
 Result<BriefEnd> brief_run(const SeriesList& circuit, const Spectrum& spectrum, const FitOptions& brief,
@@ -86,7 +78,7 @@ Result<std::vector<double>> refined_start(const SeriesList& circuit, const Spect
   // Held values and limits apply before the runs, as the final fit applies them to its start.
   if (controls) {
     for (std::vector<double>& member : members) enforce_controls(controls->resolved, member);
-    if (!anything_free(controls->resolved)) return std::move(members.front());
+    if (!controls->resolved.anything_free()) return std::move(members.front());
     // The free problem's choice, held and clamped, runs too (last, so members win a tie):
     // under a hold far from the free optimum a member's brief run often ends in a worse
     // basin than the free optimum moved to the hold.

@@ -119,15 +119,6 @@ class StartRunner {
   bool plain_;
 };
 
-// Every parameter held, or pinned by limits with nothing between them: there is nothing to
-// solve for, and a solver handed zero free columns has nothing to work on.
-bool nothing_free(const ResolvedControls& resolved) {
-  for (std::size_t i = 0; i < resolved.fixed.size(); ++i) {
-    if (!resolved.fixed[i] && resolved.limits[i].lo < resolved.limits[i].hi) return false;
-  }
-  return true;
-}
-
 // The circuit as given (held values put in, the rest clamped into its limits), its cost and
 // no standard errors: a converged fit of no free parameter, after no iteration.
 Result<ControlledFit> as_given(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
@@ -191,7 +182,8 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
   }
 
   const std::vector<double> x0 = param_values(circuit.nodes);
-  if (nothing_free(runner.resolved())) return as_given(circuit.nodes, spectrum, controls, runner.resolved(), x0,
+  // Every parameter held or pinned: a solver handed zero free columns has nothing to work on.
+  if (!runner.resolved().anything_free()) return as_given(circuit.nodes, spectrum, controls, runner.resolved(), x0,
                                                        start_label, cancellation);
   // `best` ranks every start as if no value could run away: it decides whether the tolerant
   // and global runs are needed. The converged starts are also ranked apart by whether a value

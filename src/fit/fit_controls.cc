@@ -45,8 +45,11 @@ std::string limits_text(const ParamBounds& b) { return "(" + number_text(b.lo) +
 
 }  // namespace
 
-std::size_t ResolvedControls::free_count() const {
-  return static_cast<std::size_t>(std::count(fixed.begin(), fixed.end(), false));
+bool ResolvedControls::anything_free() const {
+  for (std::size_t i = 0; i < fixed.size(); ++i) {
+    if (!fixed[i] && limits[i].lo < limits[i].hi) return true;
+  }
+  return false;
 }
 
 Result<ResolvedControls> resolve_controls(const SeriesList& circuit, const FitControls& controls) {

@@ -45,7 +45,9 @@ struct ResolvedControls {
   std::vector<bool> limited;              // finite upper limit: candidates and plausibility as bounded
   std::vector<bool> reachable;            // a run can cross a limit: clamped values are held and re-solved
 
-  std::size_t free_count() const;
+  // Some parameter is neither held nor pinned by limits with nothing between them: there is
+  // something to solve for.
+  bool anything_free() const;
 };
 
 // Checks names (unknown ones get the closest-name suggestion and the table of valid names),
