@@ -23,6 +23,7 @@ import pandas as pd
 import corvex
 from corvex import analysis
 from bench_analysis import RANKING_CHILD
+from bench_ranking_accuracy import VISIBLE_CHANGE, without
 from timing import machine_description
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
@@ -258,37 +259,6 @@ def bic(chi_square, parameters, points=F.size):
     """The table's BIC of a fit: 2 n residuals, n ln(chi2 / 2n) + k ln 2n."""
     n = 2 * points
     return n * np.log(chi_square / n) + parameters * np.log(n)
-
-
-def split_top(text, separator):
-    """Top-level pieces of a notation, split at `separator` outside parentheses."""
-    pieces, depth, current = [], 0, ""
-    for character in text:
-        depth += {"(": 1, ")": -1}.get(character, 0)
-        if character == separator and depth == 0:
-            pieces.append(current)
-            current = ""
-        else:
-            current += character
-    return pieces + [current]
-
-
-def without(text, name):
-    """The notation with element `name` taken out: shorted where it is in series, its branch
-    opened where it is one alone; a parallel left with one branch becomes that branch."""
-    kept = []
-    for block in split_top(text, "-"):
-        if block == name:
-            continue
-        if block.startswith("p("):
-            branches = [b for b in (without(branch, name) for branch in split_top(block[2:-1], ",")) if b]
-            block = branches[0] if len(branches) == 1 else "p(" + ",".join(branches) + ")"
-        kept.append(block)
-    return "-".join(kept)
-
-
-# An element shows when taking it out changes |Z| by more than this share at some frequency.
-VISIBLE_CHANGE = 0.05
 
 
 def every_element_visible(notation, circuit):

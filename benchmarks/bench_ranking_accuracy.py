@@ -46,15 +46,17 @@ def _split(text, separator):
 
 
 def without(text, name):
-    """The notation with element `name` taken out: a lone branch of a parallel group goes with it,
-    and a group left with one branch becomes that branch in series."""
+    """The notation (groups written "(...)" or "p(...)") with element `name` taken out: a lone
+    branch of a parallel group goes with it, and a group left with one branch becomes that
+    branch in series."""
     kept = []
     for block in _split(text, "-"):
         if block == name:
             continue
-        if block.startswith("("):
-            branches = [b for b in (without(branch, name) for branch in _split(block[1:-1], ",")) if b]
-            block = branches[0] if len(branches) == 1 else "(" + ",".join(branches) + ")"
+        if block.endswith(")"):
+            opening = block[:block.index("(") + 1]
+            branches = [b for b in (without(branch, name) for branch in _split(block[len(opening):-1], ",")) if b]
+            block = branches[0] if len(branches) == 1 else opening + ",".join(branches) + ")"
         kept.append(block)
     return "-".join(kept)
 
