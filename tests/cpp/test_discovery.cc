@@ -88,10 +88,9 @@ TEST_CASE("the runs test finds long runs and passes alternating signs") {
 }
 
 namespace {
-// R0-p(R1,C1)-p(R2,C2) with time constants 1e-4 s and 1 s, 60 points from 100 kHz to 10 mHz.
-Spectrum two_arc_spectrum() {
-  auto parsed = parse_notation("R0-(R1,C1)-(R2,C2)");
-  const std::vector<double> values = {10.0, 40.0, 2.5e-6, 60.0, 1.0 / 60.0};
+// The noise-free spectrum of `notation` at `values`, 60 points from 100 kHz to 10 mHz.
+Spectrum sixty_point_spectrum(const char* notation, const std::vector<double>& values) {
+  auto parsed = parse_notation(notation);
   const SeriesList circuit = rebuild_with_values(std::get<0>(parsed), values.data());
   Spectrum spectrum;
   for (int i = 0; i < 60; ++i) {
@@ -100,6 +99,11 @@ Spectrum two_arc_spectrum() {
     spectrum.impedances.push_back(impedance_at(circuit, 2.0 * std::numbers::pi * f));
   }
   return spectrum;
+}
+
+// R0-p(R1,C1)-p(R2,C2) with time constants 1e-4 s and 1 s.
+Spectrum two_arc_spectrum() {
+  return sixty_point_spectrum("R0-(R1,C1)-(R2,C2)", {10.0, 40.0, 2.5e-6, 60.0, 1.0 / 60.0});
 }
 }  // namespace
 
@@ -116,15 +120,8 @@ TEST_CASE("arcs merged into one relaxation-time peak still count by their should
 
   // Three CPE arcs a decade apart (exponents near 0.85) whose distribution shows one peak: the
   // three-arc candidates stay.
-  auto parsed = parse_notation("R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)");
-  const std::vector<double> values = {7.3, 8.6, 9.5e-6, 0.86, 104.0, 4.6e-5, 0.85, 10.0, 6.7e-3, 0.86};
-  const SeriesList circuit = rebuild_with_values(std::get<0>(parsed), values.data());
-  Spectrum spectrum;
-  for (int i = 0; i < 60; ++i) {
-    const double f = std::pow(10.0, 5.0 - 7.0 * i / 59.0);
-    spectrum.frequencies.push_back(f);
-    spectrum.impedances.push_back(impedance_at(circuit, 2.0 * std::numbers::pi * f));
-  }
+  const Spectrum spectrum = sixty_point_spectrum("R0-(R1,CPE1)-(R2,CPE2)-(R3,CPE3)",
+                                                 {7.3, 8.6, 9.5e-6, 0.86, 104.0, 4.6e-5, 0.85, 10.0, 6.7e-3, 0.86});
   const SpectrumFeatures features = spectrum_features(spectrum);
   CHECK(features.drt_available);
   CHECK_EQ(features.drt_peaks, std::size_t{1});
