@@ -1,5 +1,6 @@
 # The app driven in headless Chromium: loading files, the plots' points, fits equal to the
-# library's, held parameters, batch and cancel, downloads and a restored session.
+# library's, held parameters, a reload that keeps the work, batch and cancel, runaway values
+# drawn hollow, downloads and a restored session.
 """Browser tests of corvex.app (Selenium with Debian's chromium and chromedriver)."""
 
 from __future__ import annotations
@@ -89,7 +90,9 @@ def wait_for(driver, condition, message):
 
 def upload(driver, target, *paths):
     selector = f"#{target} input[type=file]"
-    field = wait_for(driver, lambda: driver.find_elements(By.CSS_SELECTOR, selector), "the page did not load")[0]
+    # The drop zones open once the page has taken its workspace.
+    field = wait_for(driver, lambda: [field for field in driver.find_elements(By.CSS_SELECTOR, selector)
+                                      if field.is_enabled()], "the page did not load")[0]
     field.send_keys("\n".join(map(str, paths)))
 
 
@@ -123,6 +126,12 @@ def downloaded(downloads, name):
 
 def click(driver, identifier):
     driver.execute_script("document.getElementById(arguments[0]).click()", identifier)
+
+
+def fresh_page(driver):
+    """A page with a new, empty workspace (the tab forgets the one it had)."""
+    driver.execute_script("window.sessionStorage.clear()")
+    driver.refresh()
 
 
 def spectrum_of(path):
@@ -175,25 +184,46 @@ def test_export_and_session_restore(browser, downloads):
         assert table[name].iloc[0] == pytest.approx(float(row["value"]), rel=1e-5)
     click(browser, "export-session")
     session_file = downloaded(downloads, "corvex-session.json")
-    browser.refresh()
+    browser.refresh()  # a reload keeps the work
+    wait_for(browser, lambda: shown_parameters(browser) == shown, "the reload lost the fit")
+    assert [row["spectrum"] for row in table_rows(browser, "spectra-table")] == [BIOLOGIC.name]
+    fresh_page(browser)
+    wait_for(browser, lambda: [field for field in browser.find_elements(By.CSS_SELECTOR, "#upload input[type=file]")
+                               if field.is_enabled()], "no page")
+    assert not table_rows(browser, "spectra-table") and not shown_parameters(browser)
     upload(browser, "session-upload", session_file)
     wait_for(browser, lambda: shown_parameters(browser) == shown, "the restored page differs")
     hold = browser.find_element(By.CSS_SELECTOR, "#parameter-table td[data-dash-column='hold']").text
     assert float(hold) == float(shown[next(iter(shown))]["value"])
 
 
-def test_batch_fits_a_series_and_a_second_batch_cancels(browser):
-    browser.refresh()
+def trend_traces(driver):
+    script = "var p = document.querySelector('#trend .js-plotly-plot'); return p && p._fullData.length && " \
+             "p._fullData[0].x ? p._fullData.map(t => [t.name, Array.from(t.y), t.marker.color]) : null;"
+    return driver.execute_script(script)
+
+
+def test_batch_fits_a_series_draws_runaway_values_hollow_and_a_second_batch_cancels(browser):
+    fresh_page(browser)
     upload(browser, "upload", COIN_CELL)
     wait_for(browser, lambda: len(table_rows(browser, "spectra-table")) > 1 or None, "the series was not split")
     count = len(corvex.io.read(COIN_CELL).groupby("Spectrum"))
+    circuit = browser.find_element(By.ID, "circuit")
+    circuit.clear()
+    circuit.send_keys("two_rq", Keys.ENTER)
     click(browser, "fit-all")
-    wait_for(browser, lambda: status(browser).startswith("batch done"), "the batch did not finish")
-    assert f"{count} spectra" in status(browser)
-    script = "var p = document.querySelector('#trend .js-plotly-plot'); " \
-             "return p && p._fullData.length && p._fullData[0].x ? p._fullData[0].x.length : null;"
-    points = wait_for(browser, lambda: browser.execute_script(script), "no parameter trend drawn")
-    assert 0 < points <= count
+    wait_for(browser, lambda: ": done" in status(browser), "the batch did not finish")
+    assert f"fitting {count} spectra" in status(browser) and "runaway values" in status(browser)
+    # The first parameter the status names as runaway, chosen for the trend.
+    flagged = status(browser).split("runaway values (")[1].split(",")[0].split(")")[0]
+    field = browser.find_element(By.CSS_SELECTOR, "#trend-parameter input")
+    ActionChains(browser).click(field).send_keys(flagged, Keys.ENTER).perform()
+    traces = wait_for(browser, lambda: (trend_traces(browser) or [None])[-1] and
+                      trend_traces(browser)[-1][0].endswith("runaway") and trend_traces(browser),
+                      "no hollow runaway values drawn")
+    sound, hollow = traces
+    assert hollow[2] == "rgba(0,0,0,0)" and len(hollow[1]) > 0
+    assert len(sound[1]) <= count and sum(value is None for value in sound[1]) == len(hollow[1])
     click(browser, "fit-all")
     wait_for(browser, lambda: browser.find_element(By.ID, "cancel").is_enabled(), "cancel never enabled")
     click(browser, "cancel")
