@@ -36,7 +36,7 @@ def runaway_names(row: Any) -> list[str]:
 def parameter_rows(row: Any, circuit: Any, held: dict[str, float]) -> list[dict[str, Any]]:
     """The results table of one fitted spectrum: value, unit, 95 % interval, identifiability.
     A runaway value is marked "RUNAWAY" and has no interval; "held" names a parameter held at
-    the value it has, inside its allowed range."""
+    the value it has, inside its allowed range (a hold outside it is refused by the fit)."""
     import pandas as pd
 
     flagged = set(runaway_names(row))
@@ -44,11 +44,11 @@ def parameter_rows(row: Any, circuit: Any, held: dict[str, float]) -> list[dict[
     for name, unit, (low, high) in zip(circuit.param_names(), circuit.param_units(), circuit.param_bounds()):
         identifiable = row.get(f"{name}_identifiable")
         flag = "unknown" if identifiable is None or identifiable is pd.NA else ("yes" if identifiable else "NO")
-        if name in flagged:
-            flag = "RUNAWAY"
-        elif held.get(name) == row[name] and low <= row[name] <= high:
-            flag = "held"
-        interval = ("", "") if name in flagged else (_cell(row.get(f"{name}_ci_low")), _cell(row.get(f"{name}_ci_high")))
+        # A held value is the person's choice, not a finding of the fit.
+        is_held = held.get(name) == row[name] and low <= row[name] <= high
+        runaway = name in flagged and not is_held
+        flag = "held" if is_held else "RUNAWAY" if runaway else flag
+        interval = ("", "") if runaway else (_cell(row.get(f"{name}_ci_low")), _cell(row.get(f"{name}_ci_high")))
         rows.append({"parameter": name, "value": _cell(row[name]), "unit": unit, "ci_low": interval[0],
                      "ci_high": interval[1], "identifiable": flag})
     return rows
