@@ -282,3 +282,28 @@ def test_corvex_app_hands_its_options_to_the_app(capsys):
     with pytest.raises(SystemExit):
         main(["app", "--no-browser", "--port", "0"])
     assert "--port must be between 1 and 65535, not 0" in capsys.readouterr().err
+
+
+@pytest.mark.parametrize("row, reason", [
+    ({"flagged": False, "at_bounds": (), "not_identifiable": (), "success": True}, ""),
+    ({"flagged": True, "at_bounds": ("R1.r",), "not_identifiable": (), "success": True}, "R1.r at a bound"),
+    ({"flagged": True, "at_bounds": (), "not_identifiable": ("CPE1.q", "R2.r"), "success": True},
+     "CPE1.q, R2.r not identifiable"),
+    ({"flagged": True, "at_bounds": (), "not_identifiable": (), "success": False}, "the fit did not converge"),
+])
+def test_suggest_says_why_a_ranked_fit_is_flagged(row, reason):
+    from corvex.app.callbacks.model import flag_reason
+
+    assert flag_reason(row) == reason
+
+
+def test_kramers_kronig_and_drt_tables_export_the_selected_spectrum():
+    from corvex.app.callbacks.export import drt_table, kramers_kronig_table
+
+    spectrum = synthetic("arc", "arc.csv", 60)
+    test = kramers_kronig_table(spectrum)
+    assert len(test) == 60 and test["passed"].all()
+    np.testing.assert_array_equal(test["frequency_hz"], spectrum.frequencies)
+    distribution = drt_table(spectrum)
+    peaks = distribution[distribution["kind"] == "peak"]
+    assert len(peaks) == 2 and (distribution["file"] == "arc.csv").all()
