@@ -1,11 +1,15 @@
 # corvex.app without a browser: uploads (size limit, malformed data, our own file names),
-# the session document's round trip and refusals, and cancelling a batch.
+# the session document's round trip and refusals, jobs that cancel inside a fit and never land
+# on a restored page, workspaces' life cycle, flags in tables and trends, keyed exports.
 """Tests of the app's server-side pieces."""
 
 from __future__ import annotations
 
 import base64
 import json
+import random
+import threading
+import time
 from pathlib import Path
 
 import numpy as np
@@ -14,10 +18,16 @@ import pytest
 pytest.importorskip("dash")
 
 import corvex  # noqa: E402
+import corvex.io  # noqa: E402
 from corvex.app import session  # noqa: E402
-from corvex.app.jobs import BatchJob, run_fit  # noqa: E402
-from corvex.app.uploads import UploadError, decode, read_upload  # noqa: E402
-from corvex.app.workspace import Controls, Workspace  # noqa: E402
+from corvex.app import figures  # noqa: E402
+from corvex.app.callbacks.data import is_session_file, remove_file  # noqa: E402
+from corvex.app.callbacks.export import keyed_results  # noqa: E402
+from corvex.app.callbacks.fit import parameter_rows  # noqa: E402
+from corvex.app.callbacks.session import replace_contents  # noqa: E402
+from corvex.app.jobs import by_file, fit_job, run_fit  # noqa: E402
+from corvex.app.uploads import Spectrum, UploadError, decode, read_upload  # noqa: E402
+from corvex.app.workspace import Controls, Workspace, Workspaces  # noqa: E402
 
 DATA = Path(__file__).resolve().parent.parent / "examples" / "data"
 
@@ -88,14 +98,169 @@ def test_malformed_session_documents_are_refused(fitted_workspace, change, messa
         session.from_json(json.dumps(document))
 
 
-def test_cancelled_batch_stops_and_keeps_no_results():
-    spectra = read_upload((DATA / "coin-cell-cycling.csv").read_bytes(), "cells.csv")
-    kept = []
-    job = BatchJob(corvex.Circuit("R0-p(R1,CPE1)"), spectra, list(range(len(spectra))), fixed={}, bounds={},
-                   on_done=kept.append)
+def synthetic(name, source, points, seed=0):
+    """A noisy two-arc spectrum of `points` points."""
+    frequencies = np.geomspace(1e5, 1e-2, points)
+    truth = corvex.Circuit("R0-p(R1,CPE1)-p(R2,CPE2)").with_values([0.1, 0.5, 1e-3, 0.9, 1.0, 1e-1, 0.8])
+    noise = np.random.default_rng(seed).normal(scale=1e-3, size=(2, points))
+    return Spectrum(name=name, source=source, frequencies=frequencies,
+                    impedances=truth.impedance(frequencies) * (1 + noise[0] + 1j * noise[1]))
+
+
+def test_a_stop_requested_for_a_thread_ends_its_native_fit():
+    spectrum = synthetic("long", "long.csv", 200_000)
+    outcome = []
+
+    def work():
+        corvex._request_stop(threading.get_ident())
+        try:
+            run_fit(corvex.Circuit("R0-p(R1,CPE1)-p(R2,CPE2)"), [spectrum], [0], fixed={}, bounds={})
+            outcome.append("finished")
+        except KeyboardInterrupt:
+            outcome.append("stopped")
+        finally:
+            corvex._withdraw_stop(threading.get_ident())
+
+    thread = threading.Thread(target=work)
+    thread.start()
+    thread.join(120)
+    assert outcome == ["stopped"]
+
+
+def test_cancel_reaches_inside_a_long_fit_and_keeps_nothing_unfinished():
+    workspace = Workspace(spectra=[synthetic("long", "long.csv", 200_000)], circuit="R0-p(R1,CPE1)-p(R2,CPE2)")
+    job = fit_job(workspace, corvex.Circuit(workspace.circuit), workspace.circuit, [0])
+    while job.state()["fraction"] == 0 and not job.finished and job._thread.ident is None:
+        time.sleep(0.01)
     job.cancel()
-    job.wait(60)
-    assert job.state()["error"] == "cancelled" and job.state()["finished"] and not kept
+    job.wait(120)
+    assert job.state()["error"] == "cancelled" and job.finished and workspace.results is None
+
+
+def test_fits_of_finished_files_survive_a_cancel():
+    spectra = [synthetic(f"short {i}", "short.csv", 40, seed=i) for i in range(2)] + \
+        [synthetic("long", "long.csv", 200_000)]
+    workspace = Workspace(spectra=spectra, circuit="R0-p(R1,CPE1)-p(R2,CPE2)")
+    job = fit_job(workspace, corvex.Circuit(workspace.circuit), workspace.circuit, [0, 1, 2])
+    while job.state()["kept"] == 0 and not job.finished:
+        time.sleep(0.01)
+    job.cancel()
+    job.wait(120)
+    assert job.state()["error"] == "cancelled"
+    assert workspace.results["Spectrum"].tolist() == [0, 1]
+
+
+def test_a_restore_racing_a_finishing_job_never_shows_the_old_fits():
+    old = [synthetic(f"old {i}", "old.csv", 30, seed=i) for i in range(3)]
+    new = [synthetic("new", "new.csv", 30, seed=9)]
+    circuit = corvex.Circuit("R0-p(R1,CPE1)")
+    chance = random.Random(4)
+    wrong = 0
+    for _ in range(200):
+        workspace = Workspace(spectra=list(old), circuit="R0-p(R1,CPE1)")
+        job = fit_job(workspace, circuit, workspace.circuit, [0, 1, 2])
+        time.sleep(chance.uniform(0.0, 0.03))
+        replace_contents(workspace, Workspace(spectra=list(new), circuit="R0-p(R1,CPE1)"))
+        job.wait(60)
+        wrong += workspace.results is not None or workspace.spectra != new
+    assert wrong == 0, f"{wrong} of 200 restores showed the old fits"
+
+
+def test_workspaces_come_only_from_issued_ids_and_end_when_idle():
+    now = [0.0]
+    workspaces = Workspaces(idle_timeout=60.0, clock=lambda: now[0])
+    issued, spare = workspaces.new_id(), workspaces.new_id()
+    for made_up in ("a" * 22, issued[:-1] + "x", None, 12345678):
+        with pytest.raises(ValueError, match="reload the page"):
+            workspaces.get(made_up)
+    assert len(workspaces) == 2
+    workspace = workspaces.get(issued)
+    assert workspaces.get(issued) is workspace
+    workspaces.forget_unused(spare)
+    workspaces.forget_unused(issued)  # in use: kept
+    assert len(workspaces) == 1
+
+    class Running:
+        cancelled = False
+
+        def cancel(self):
+            self.cancelled = True
+
+    workspace.job = Running()
+    now[0] = 30.0
+    workspaces.get(issued)  # a page that speaks stays alive
+    now[0] = 89.0
+    assert workspaces.known(issued)
+    now[0] = 91.0
+    assert not workspaces.known(issued) and workspace.job.cancelled and len(workspaces) == 0
+
+
+def test_runaway_values_are_marked_without_interval_and_holds_outside_the_range_are_not_held():
+    import pandas as pd
+
+    circuit = corvex.Circuit("R0-p(R1,CPE1)")
+    row = pd.Series({"R0.r": -5.0, "R0.r_ci_low": -6.0, "R0.r_ci_high": -4.0, "R0.r_identifiable": True,
+                     "R1.r": 1.2e16, "R1.r_ci_low": 1.0, "R1.r_ci_high": 2e16, "R1.r_identifiable": True,
+                     "CPE1.q": 1e-3, "CPE1.q_ci_low": 9e-4, "CPE1.q_ci_high": 1.1e-3, "CPE1.q_identifiable": True,
+                     "CPE1.alpha": 0.9, "CPE1.alpha_ci_low": 0.8, "CPE1.alpha_ci_high": 1.0,
+                     "CPE1.alpha_identifiable": False, "runaway": ["R1.r"]})
+    shown = {item["parameter"]: item for item in parameter_rows(row, circuit, {"R0.r": -5.0, "CPE1.q": 1e-3})}
+    assert (shown["R1.r"]["identifiable"], shown["R1.r"]["ci_low"], shown["R1.r"]["ci_high"]) == ("RUNAWAY", "", "")
+    assert shown["R0.r"]["identifiable"] == "yes"  # -5 ohm lies outside R's range: not "held"
+    assert shown["CPE1.q"]["identifiable"] == "held"
+    assert shown["CPE1.alpha"]["identifiable"] == "NO" and shown["CPE1.alpha"]["ci_low"] == 0.8
+
+
+def test_trend_draws_runaway_values_hollow_and_scales_from_the_sound_ones():
+    x = np.arange(5.0)
+    values = np.array([1.8, 1.9, 1.22e16, 2.0, 1.9])
+    flagged = values > 100
+    figure = figures.trend([("a.csv", x, "cycle", values, flagged, values - 0.1, values + 0.1)], "R2.r", "ohm")
+    sound, hollow = figure.data
+    assert np.isnan(sound.y[2]) and list(hollow.y) == [1.22e16]
+    assert hollow.marker.color == "rgba(0,0,0,0)"
+    low, high = figure.layout.yaxis.range
+    assert low < 1.7 and 2.1 < high < 3
+
+
+@pytest.mark.parametrize("count", [10, 3000, 3001, 350_000])
+def test_plots_thin_large_spectra_to_a_few_thousand_points(count):
+    drawn = np.arange(count)[figures.thinned(count)]
+    assert len(drawn) == min(count, figures.MAX_DRAWN_POINTS) and drawn[0] == 0 and drawn[-1] == count - 1
+
+
+def test_series_are_fitted_per_file_and_exports_name_file_spectrum_and_cycle(tmp_path):
+    from corvex.app.callbacks.export import table_bytes
+
+    cells = read_upload((DATA / "coin-cell-cycling.csv").read_bytes(), "cells.csv")[:2]
+    other = [synthetic("other", "other.csv", 40)]
+    spectra = [cells[0], other[0], cells[1]]
+    assert by_file(spectra, [2, 1, 0]) == [[0, 2], [1]]
+    workspace = Workspace(spectra=spectra, circuit="R0-p(R1,CPE1)")
+    job = fit_job(workspace, corvex.Circuit(workspace.circuit), workspace.circuit, [0, 1, 2])
+    job.wait(120)
+    assert job.state()["error"] is None and workspace.results["Spectrum"].tolist() == [0, 1, 2]
+    path = tmp_path / "results.csv"
+    path.write_bytes(table_bytes(keyed_results(workspace), "csv"))
+    table = corvex.io.read_table(path)
+    assert table["file"].tolist() == ["cells.csv", "other.csv", "cells.csv"]
+    assert table["spectrum_name"].tolist() == [spectrum.name for spectrum in spectra]
+    assert table["cycle"].iloc[0] == cells[0].cycle and np.isnan(table["cycle"].iloc[1])
+    remove_file(workspace, "cells.csv")
+    assert [spectrum.name for spectrum in workspace.spectra] == ["other"]
+    assert workspace.results["Spectrum"].tolist() == [0]
+    assert workspace.results["result"].iloc[0].params == job_fit_of(other[0])
+
+
+def job_fit_of(spectrum):
+    return run_fit(corvex.Circuit("R0-p(R1,CPE1)"), [spectrum], [0], fixed={}, bounds={})["result"].iloc[0].params
+
+
+def test_a_session_file_is_told_apart_from_data(fitted_workspace):
+    document = session.to_json(fitted_workspace).encode()
+    assert is_session_file(document, "saved.json")
+    assert not is_session_file(b'{"kind": "corvex.Circuit"}', "circuit.json")
+    assert not is_session_file(document, "saved.csv")
 
 
 @pytest.mark.parametrize("row, fixed, bounds", [
@@ -117,3 +282,28 @@ def test_corvex_app_hands_its_options_to_the_app(capsys):
     with pytest.raises(SystemExit):
         main(["app", "--no-browser", "--port", "0"])
     assert "--port must be between 1 and 65535, not 0" in capsys.readouterr().err
+
+
+@pytest.mark.parametrize("row, reason", [
+    ({"flagged": False, "at_bounds": (), "not_identifiable": (), "success": True}, ""),
+    ({"flagged": True, "at_bounds": ("R1.r",), "not_identifiable": (), "success": True}, "R1.r at a bound"),
+    ({"flagged": True, "at_bounds": (), "not_identifiable": ("CPE1.q", "R2.r"), "success": True},
+     "CPE1.q, R2.r not identifiable"),
+    ({"flagged": True, "at_bounds": (), "not_identifiable": (), "success": False}, "the fit did not converge"),
+])
+def test_suggest_says_why_a_ranked_fit_is_flagged(row, reason):
+    from corvex.app.callbacks.model import flag_reason
+
+    assert flag_reason(row) == reason
+
+
+def test_kramers_kronig_and_drt_tables_export_the_selected_spectrum():
+    from corvex.app.callbacks.export import drt_table, kramers_kronig_table
+
+    spectrum = synthetic("arc", "arc.csv", 60)
+    test = kramers_kronig_table(spectrum)
+    assert len(test) == 60 and test["passed"].all()
+    np.testing.assert_array_equal(test["frequency_hz"], spectrum.frequencies)
+    distribution = drt_table(spectrum)
+    peaks = distribution[distribution["kind"] == "peak"]
+    assert len(peaks) == 2 and (distribution["file"] == "arc.csv").all()

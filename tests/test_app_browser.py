@@ -1,5 +1,6 @@
 # The app driven in headless Chromium: loading files, the plots' points, fits equal to the
-# library's, held parameters, batch and cancel, downloads and a restored session.
+# library's, held parameters, a reload that keeps the work, batch and cancel, runaway values
+# drawn hollow, downloads and a restored session.
 """Browser tests of corvex.app (Selenium with Debian's chromium and chromedriver)."""
 
 from __future__ import annotations
@@ -89,7 +90,9 @@ def wait_for(driver, condition, message):
 
 def upload(driver, target, *paths):
     selector = f"#{target} input[type=file]"
-    field = wait_for(driver, lambda: driver.find_elements(By.CSS_SELECTOR, selector), "the page did not load")[0]
+    # The drop zones open once the page has taken its workspace.
+    field = wait_for(driver, lambda: [field for field in driver.find_elements(By.CSS_SELECTOR, selector)
+                                      if field.is_enabled()], "the page did not load")[0]
     field.send_keys("\n".join(map(str, paths)))
 
 
@@ -121,8 +124,18 @@ def downloaded(downloads, name):
     return path
 
 
+def click_css(driver, selector):
+    driver.execute_script("document.querySelector(arguments[0]).click()", selector)
+
+
 def click(driver, identifier):
     driver.execute_script("document.getElementById(arguments[0]).click()", identifier)
+
+
+def fresh_page(driver):
+    """A page with a new, empty workspace (the tab forgets the one it had)."""
+    driver.execute_script("window.sessionStorage.clear()")
+    driver.refresh()
 
 
 def spectrum_of(path):
@@ -157,7 +170,10 @@ def test_fit_shows_the_library_fit_and_holds_a_parameter(browser):
     assert set(shown) == set(expected.names)
     for name in expected.names:
         assert float(shown[name]["value"]) == pytest.approx(expected.result.params[name], rel=1e-5)
-        assert float(shown[name]["ci_low"]) == pytest.approx(expected.intervals[name][0], rel=1e-5, abs=1e-12)
+        if name in expected.runaway:  # no finding: marked, and no interval shown
+            assert (shown[name]["identifiable"], shown[name]["ci_low"]) == ("RUNAWAY", "")
+        else:
+            assert float(shown[name]["ci_low"]) == pytest.approx(expected.intervals[name][0], rel=1e-5, abs=1e-12)
     held, value = expected.names[0], f"{expected.result.params[expected.names[0]]:.3g}"
     cell = browser.find_element(By.CSS_SELECTOR, "#parameter-table td[data-dash-column='hold']")
     ActionChains(browser).click(cell).send_keys(value, Keys.ENTER).perform()
@@ -175,25 +191,48 @@ def test_export_and_session_restore(browser, downloads):
         assert table[name].iloc[0] == pytest.approx(float(row["value"]), rel=1e-5)
     click(browser, "export-session")
     session_file = downloaded(downloads, "corvex-session.json")
-    browser.refresh()
+    browser.refresh()  # a reload keeps the work
+    wait_for(browser, lambda: shown_parameters(browser) == shown, "the reload lost the fit")
+    assert [row["spectrum"] for row in table_rows(browser, "spectra-table")] == [BIOLOGIC.name]
+    fresh_page(browser)
+    wait_for(browser, lambda: [field for field in browser.find_elements(By.CSS_SELECTOR, "#upload input[type=file]")
+                               if field.is_enabled()], "no page")
+    assert not table_rows(browser, "spectra-table") and not shown_parameters(browser)
     upload(browser, "session-upload", session_file)
     wait_for(browser, lambda: shown_parameters(browser) == shown, "the restored page differs")
     hold = browser.find_element(By.CSS_SELECTOR, "#parameter-table td[data-dash-column='hold']").text
     assert float(hold) == float(shown[next(iter(shown))]["value"])
 
 
-def test_batch_fits_a_series_and_a_second_batch_cancels(browser):
-    browser.refresh()
+def trend_traces(driver):
+    script = "var p = document.querySelector('#trend .js-plotly-plot'); return p && p._fullData.length && " \
+             "p._fullData[0].x ? p._fullData.map(t => [t.name, Array.from(t.y), t.marker.color]) : null;"
+    return driver.execute_script(script)
+
+
+def test_batch_fits_a_series_draws_runaway_values_hollow_and_a_second_batch_cancels(browser):
+    fresh_page(browser)
     upload(browser, "upload", COIN_CELL)
     wait_for(browser, lambda: len(table_rows(browser, "spectra-table")) > 1 or None, "the series was not split")
     count = len(corvex.io.read(COIN_CELL).groupby("Spectrum"))
+    circuit = browser.find_element(By.ID, "circuit")
+    circuit.clear()
+    circuit.send_keys("two_rq", Keys.ENTER)
     click(browser, "fit-all")
-    wait_for(browser, lambda: status(browser).startswith("batch done"), "the batch did not finish")
-    assert f"{count} spectra" in status(browser)
-    script = "var p = document.querySelector('#trend .js-plotly-plot'); " \
-             "return p && p._fullData.length && p._fullData[0].x ? p._fullData[0].x.length : null;"
-    points = wait_for(browser, lambda: browser.execute_script(script), "no parameter trend drawn")
-    assert 0 < points <= count
+    wait_for(browser, lambda: ": done" in status(browser), "the batch did not finish")
+    assert f"fitting {count} spectra" in status(browser) and "runaway values" in status(browser)
+    # The first parameter the status names as runaway, chosen for the trend.
+    flagged = status(browser).split("runaway values (")[1].split(",")[0].split(")")[0]
+    click_css(browser, "#trend-parameter .dash-dropdown-trigger")
+    option = wait_for(browser, lambda: [item for item in browser.find_elements(By.CSS_SELECTOR, ".dash-dropdown-option")
+                                        if item.text.strip() == flagged], f"no option {flagged} for the trend")
+    option[0].click()
+    traces = wait_for(browser, lambda: (trend_traces(browser) or [None])[-1] and
+                      trend_traces(browser)[-1][0].endswith("runaway") and trend_traces(browser),
+                      "no hollow runaway values drawn")
+    sound, hollow = traces
+    assert hollow[2] == "rgba(0,0,0,0)" and len(hollow[1]) > 0
+    assert len(sound[1]) <= count and sum(value is None for value in sound[1]) == len(hollow[1])
     click(browser, "fit-all")
     wait_for(browser, lambda: browser.find_element(By.ID, "cancel").is_enabled(), "cancel never enabled")
     click(browser, "cancel")
@@ -211,3 +250,28 @@ def test_suggest_ranks_circuits_and_a_row_click_takes_one(browser):
     names = corvex.Circuit(chosen).param_names()
     wait_for(browser, lambda: [row["parameter"] for row in table_rows(browser, "parameter-table")] == names,
              "the parameter table does not show the chosen circuit")
+
+
+def test_cancel_stops_a_long_fit_from_inside(browser, tmp_path):
+    import pandas as pd
+
+    notation = "R0-p(R1,CPE1)-p(R2,CPE2)-p(R3,CPE3)"
+    frequencies = np.geomspace(1e5, 1e-2, 30_000)
+    truth = corvex.Circuit(notation).with_values([0.1, 0.5, 1e-3, 0.9, 1.0, 1e-1, 0.8, 2.0, 1.0, 0.9])
+    impedances = truth.impedance(frequencies) * (1 + np.random.default_rng(1).normal(scale=1e-3, size=frequencies.size))
+    path = tmp_path / "long.csv"
+    pd.DataFrame({"Frequency / Hz": frequencies, "Real Impedance / ohm": impedances.real,
+                  "Imaginary Impedance / ohm": impedances.imag}).to_csv(path, index=False)
+    fresh_page(browser)
+    upload(browser, "upload", path)
+    wait_for(browser, lambda: table_rows(browser, "spectra-table"), "the long spectrum was not listed")
+    circuit = browser.find_element(By.ID, "circuit")
+    circuit.clear()
+    circuit.send_keys(notation, Keys.ENTER)
+    wait_for(browser, lambda: len(table_rows(browser, "parameter-table")) == 10, "the circuit was not taken")
+    click(browser, "fit-selected")
+    wait_for(browser, lambda: status(browser).startswith("fitting 1 spectrum"), "the fit did not start")
+    click(browser, "cancel")
+    # Uncancelled, this one fit runs for minutes: the message can only come from inside it.
+    wait_for(browser, lambda: "cancelled" in status(browser), "the fit was not cancelled")
+    assert "no fit had finished" in status(browser) and not shown_parameters(browser)

@@ -17,6 +17,7 @@
 #include "python/types/fit_result_object.h"
 #include "python/module/module_state.h"
 #include "python/module/owned_ref.h"
+#include "python/module/thread_stops.h"
 #include "python/types/pickling.h"
 #include "python/entries/spectrum_arrays.h"
 
@@ -83,6 +84,7 @@ int corvex_exec(PyObject* module) {
   // Private entry points of the Python submodules, one table per capability.
   if (PyModule_AddFunctions(module, batch_functions) != 0) return -1;
   if (PyModule_AddFunctions(module, analysis_functions) != 0) return -1;
+  if (PyModule_AddFunctions(module, thread_stop_functions) != 0) return -1;
   return 0;
 }
 

@@ -14,6 +14,9 @@ from plotly.subplots import make_subplots
 from corvex.app.uploads import Spectrum
 
 _HOVER = "f = %{customdata[0]:.4g} Hz<br>Z' = %{customdata[1]:.4g} ohm<br>Z'' = %{customdata[2]:.4g} ohm"
+# Beyond this many points a trace is thinned: a browser draws a few thousand points well, and
+# a 350,000-point spectrum would make a response of tens of megabytes.
+MAX_DRAWN_POINTS = 3000
 # Room for two-line titles; the tool bar stands on the right so that it never covers a title.
 _FRAME = dict(margin=dict(l=60, r=40, t=60, b=50), modebar=dict(orientation="v"))
 
@@ -21,6 +24,14 @@ _FRAME = dict(margin=dict(l=60, r=40, t=60, b=50), modebar=dict(orientation="v")
 def colours(count: int) -> list[str]:
     """Colours along a series, first to last."""
     return sample_colorscale("Viridis", list(np.linspace(0.0, 0.9, count))) if count > 1 else ["#1f77b4"]
+
+
+def thinned(count: int, limit: int = MAX_DRAWN_POINTS) -> np.ndarray | slice:
+    """Which of `count` points to draw: all of them up to `limit`, else `limit` spread evenly
+    along the measurement (first and last included)."""
+    if count <= limit:
+        return slice(None)
+    return np.unique(np.linspace(0, count - 1, limit).round().astype(np.int64))
 
 
 def _hover_data(frequencies: np.ndarray, z: np.ndarray) -> np.ndarray:
@@ -47,9 +58,10 @@ def nyquist(spectra: list[Spectrum], results: list[Any]) -> go.Figure:
         return empty("Nyquist", "choose spectra in the list")
     figure = go.Figure()
     for spectrum, result, colour in zip(spectra, results, colours(len(spectra))):
-        z = spectrum.impedances
+        drawn = thinned(spectrum.frequencies.size)
+        z, frequencies = spectrum.impedances[drawn], spectrum.frequencies[drawn]
         figure.add_trace(go.Scatter(x=z.real, y=-z.imag, mode="markers", name=spectrum.name,
-                                    marker=dict(color=colour, size=6), customdata=_hover_data(spectrum.frequencies, z),
+                                    marker=dict(color=colour, size=6), customdata=_hover_data(frequencies, z),
                                     hovertemplate=_HOVER, legendgroup=spectrum.name))
         if result is not None:
             grid, model = _model(result, spectrum)
@@ -68,7 +80,8 @@ def bode(spectra: list[Spectrum], results: list[Any]) -> go.Figure:
         return empty("Bode", "choose spectra in the list")
     figure = make_subplots(rows=2, cols=1, shared_xaxes=True, vertical_spacing=0.06)
     for spectrum, result, colour in zip(spectra, results, colours(len(spectra))):
-        curves = [(spectrum.frequencies, spectrum.impedances, "markers")]
+        drawn = thinned(spectrum.frequencies.size)
+        curves = [(spectrum.frequencies[drawn], spectrum.impedances[drawn], "markers")]
         if result is not None:
             grid, model = _model(result, spectrum)
             curves.append((grid, model, "lines"))
@@ -78,9 +91,11 @@ def bode(spectra: list[Spectrum], results: list[Any]) -> go.Figure:
                                             marker=dict(color=colour, size=5), line=dict(color=colour),
                                             customdata=_hover_data(frequencies, z), hovertemplate=_HOVER,
                                             legendgroup=spectrum.name, showlegend=False), row=row, col=1)
-    figure.update_xaxes(type="log", title_text="frequency / Hz", row=2, col=1)
-    figure.update_xaxes(type="log", row=1, col=1)
-    figure.update_yaxes(type="log", title_text="|Z| / ohm", row=1, col=1)
+    # Plotly labels the ticks inside a decade with their first digit only, so that 0.2 and 2
+    # would both read "2": every tick gets its whole value.
+    figure.update_xaxes(type="log", title_text="frequency / Hz", tickformat="~g", row=2, col=1)
+    figure.update_xaxes(type="log", tickformat="~g", row=1, col=1)
+    figure.update_yaxes(type="log", title_text="|Z| / ohm", tickformat="~g", row=1, col=1)
     figure.update_yaxes(title_text="-phase / deg", row=2, col=1)
     figure.update_layout(title="Bode", **_FRAME)
     return figure
@@ -91,8 +106,10 @@ def residuals(title: str, frequencies: np.ndarray, real: np.ndarray, imaginary: 
     """Relative residuals (fractions of |Z|) against frequency, in percent; `band` draws +/- a
     noise level."""
     figure = go.Figure()
+    drawn = thinned(len(frequencies))
     for name, values, symbol in (("real", real, "circle"), ("imaginary", imaginary, "diamond")):
-        figure.add_trace(go.Scatter(x=frequencies, y=100 * np.asarray(values), mode="lines+markers", name=name,
+        figure.add_trace(go.Scatter(x=np.asarray(frequencies)[drawn], y=100 * np.asarray(values)[drawn],
+                                    mode="lines+markers", name=name,
                                     marker=dict(symbol=symbol, size=6),
                                     hovertemplate="f = %{x:.4g} Hz<br>%{y:.3g} %"))
     if band is not None:
@@ -130,17 +147,45 @@ def drt(distribution: Any, name: str) -> go.Figure:
     return figure
 
 
-def trend(table: Any, parameter: str, key: np.ndarray, key_name: str, unit: str) -> go.Figure:
-    """A fitted parameter against the series key, with its 95 % intervals as error bars."""
-    values = table[parameter].to_numpy(dtype=float)
-    low_column, high_column = f"{parameter}_ci_low", f"{parameter}_ci_high"
-    error = None
-    if low_column in table.columns:
-        low = table[low_column].to_numpy(dtype=float)
-        high = table[high_column].to_numpy(dtype=float)
-        error = dict(type="data", symmetric=False, array=high - values, arrayminus=values - low)
-    figure = go.Figure(go.Scatter(x=key, y=values, mode="markers+lines", error_y=error, name=parameter,
-                                  hovertemplate=f"{key_name} = %{{x}}<br>{parameter} = %{{y:.4g}} {unit}"))
-    figure.update_layout(title=f"{parameter} along the series", xaxis_title=key_name,
-                         yaxis_title=f"{parameter} / {unit}" if unit else parameter, **_FRAME)
+def trend(series: list[tuple[Any, ...]], parameter: str, unit: str) -> go.Figure:
+    """A fitted parameter along each file's series, with its 95 % intervals as error bars.
+
+    `series` holds (file, x, key name, values, runaway flags, interval lows, interval highs)
+    per file; the lows and highs may be None. Runaway values are drawn hollow without error
+    bars, and the y axis spans the sound values only, so one value of 1e16 does not flatten the
+    rest."""
+    figure = go.Figure()
+    sound_values, flagged_count = [], 0
+    for (source, x, key_name, values, flagged, low, high), colour in zip(series, colours(len(series))):
+        sound = np.where(flagged, np.nan, values)
+        error = None
+        if low is not None and high is not None:
+            low, high = np.asarray(low, dtype=float), np.asarray(high, dtype=float)
+            error = dict(type="data", symmetric=False, array=np.where(flagged, np.nan, high - values),
+                         arrayminus=np.where(flagged, np.nan, values - low))
+            sound_values.extend([low[~flagged], high[~flagged]])
+        sound_values.append(sound)
+        hover = f"{source}<br>{key_name} = %{{x}}<br>{parameter} = %{{y:.4g}} {unit}"
+        figure.add_trace(go.Scatter(x=x, y=sound, mode="markers+lines", error_y=error, name=source,
+                                    marker=dict(color=colour, size=7), line=dict(color=colour),
+                                    hovertemplate=hover))
+        if flagged.any():
+            flagged_count += int(np.count_nonzero(flagged))
+            figure.add_trace(go.Scatter(x=x[flagged], y=values[flagged], mode="markers", name=f"{source}: runaway",
+                                        marker=dict(color="rgba(0,0,0,0)", size=9, line=dict(color=colour, width=2)),
+                                        hovertemplate=hover + " (runaway: no finding)"))
+    title = f"{parameter} along the series"
+    if flagged_count:
+        title += f"<br><sup>hollow: {flagged_count} runaway value{'s' if flagged_count != 1 else ''}, the axis spans " \
+                 "the others</sup>"
+        finite = np.concatenate([np.ravel(part) for part in sound_values])
+        finite = finite[np.isfinite(finite)]
+        if finite.size:
+            bottom, top = float(finite.min()), float(finite.max())
+            margin = 0.05 * (top - bottom) if top > bottom else 0.05 * max(abs(top), 1e-300)
+            figure.update_yaxes(range=[bottom - margin, top + margin])
+    key_names = {item[2] for item in series}
+    figure.update_layout(title=title, xaxis_title=key_names.pop() if len(key_names) == 1 else "position in series",
+                         yaxis_title=f"{parameter} / {unit}" if unit else parameter, **_FRAME,
+                         showlegend=len(series) > 1 or flagged_count > 0)
     return figure

@@ -25,14 +25,18 @@ def _section(title: str, *children: Any, identifier: str) -> html.Section:
 def _data_panel(upload_limit: int) -> html.Section:
     return _section(
         "1. Data",
-        dcc.Upload(id="upload", multiple=True, max_size=-1,
+        dcc.Upload(id="upload", multiple=True, max_size=-1, disabled=True,
                    children=html.Div(["Drop instrument files here or ", html.A("choose files", href="#")]),
                    style={"border": "2px dashed #999", "borderRadius": "6px", "padding": "18px",
                           "textAlign": "center"}),
-        html.Div(f"Every format corvex.io.read knows, CSV in the battery data format, spreadsheets (.xlsx, .ods: "
-                 f"one spectrum a sheet); up to "
-                 f"{upload_limit / 2 ** 20:.3g} MB a file.", style={"fontSize": "12px", "color": "#555"}),
+        html.Div("Measurement files from BioLogic, Gamry, Autolab, VersaStudio, PowerSuite, ZPlot, CH Instruments "
+                 "and PARSTAT instruments; tables (.csv, .txt) with columns of frequency and impedance; spreadsheets "
+                 f"(.xlsx, .ods) with one spectrum a sheet. Up to {upload_limit / 2 ** 20:.3g} MB a file. A saved "
+                 "session goes under \"Restore a session\" in the Export panel.",
+                 style={"fontSize": "12px", "color": "#555"}),
         html.Ul(id="load-errors", style={"color": "#b00020"}),
+        html.Div([dcc.Dropdown(id="remove-file", placeholder="choose a file to remove", style={"width": "420px"}),
+                  html.Button("Remove file", id="remove")], style={**_ROW, "alignItems": "center"}),
         DataTable(id="spectra-table", row_selectable="multi", selected_rows=[], data=[],
                              columns=[{"name": name, "id": key} for name, key in (
                                  ("spectrum", "spectrum"), ("file", "file"), ("cycle", "cycle"),
@@ -62,6 +66,7 @@ def _model_panel(circuit: str) -> html.Section:
         html.Label(["Circuit (notation or a carried model's name) ",
                     dcc.Input(id="circuit", value=circuit, debounce=True, style={"width": "360px"})]),
         html.Button("Suggest", id="suggest", style={"marginLeft": "8px"}),
+        html.Span(id="suggest-status", style={"marginLeft": "8px"}),
         html.Pre(id="circuit-error", style={"color": "#b00020", "fontFamily": "monospace"}),
         html.Div("Type a value under \"hold at\" to keep a parameter there, or limits under \"low\"/\"high\".",
                  style={"fontSize": "12px", "color": "#555"}),
@@ -79,14 +84,17 @@ def _model_panel(circuit: str) -> html.Section:
 def _fit_panel() -> html.Section:
     return _section(
         "5. Fit",
-        html.Div([html.Button("Fit selected spectrum", id="fit-selected"),
+        html.Div([html.Button("Fit selected spectra", id="fit-selected"),
                   html.Button("Fit all spectra", id="fit-all"),
                   html.Button("Cancel", id="cancel", disabled=True),
-                  html.Progress(id="progress", value="0", max="1", style={"width": "240px"}),
+                  html.Progress(id="progress", value="0", max="1000", style={"width": "240px"}),
                   html.Span(id="fit-status")], style={**_ROW, "alignItems": "center"}),
         dcc.Interval(id="job-poll", interval=300, disabled=True),
         DataTable(id="results-table", data=[], columns=[{"name": name, "id": name} for name in (
-            "parameter", "value", "unit", "ci_low", "ci_high", "identifiable")], **_TABLE_STYLE),
+            "parameter", "value", "unit", "ci_low", "ci_high", "identifiable")],
+            # A runaway value is no finding: marked, and shown without an interval.
+            style_data_conditional=[{"if": {"filter_query": '{identifiable} = "RUNAWAY"'},
+                                     "backgroundColor": "#fdecea", "fontStyle": "italic"}], **_TABLE_STYLE),
         html.Div([dcc.Graph(id="fit-residuals", style=_HALF),
                   html.Div([dcc.Dropdown(id="trend-parameter", clearable=False), dcc.Graph(id="trend")],
                            style=_HALF)], style=_ROW),
@@ -96,25 +104,33 @@ def _fit_panel() -> html.Section:
 def _export_panel() -> html.Section:
     buttons = (("Results CSV", "export-csv"), ("Results Parquet", "export-parquet"),
                ("Circuit JSON", "export-circuit"), ("Fit result JSON", "export-result"),
-               ("Report PNG", "export-png"), ("Report SVG", "export-svg"), ("Session", "export-session"))
+               ("Report PNG", "export-png"), ("Report SVG", "export-svg"),
+               ("Kramers-Kronig CSV", "export-kk"), ("DRT CSV", "export-drt"), ("Session", "export-session"))
     return _section(
         "6. Export",
         html.Div([html.Button(label, id=identifier) for label, identifier in buttons], style=_ROW),
         dcc.Download(id="download"),
         html.Div(id="export-message", style={"color": "#b00020"}),
-        dcc.Upload(id="session-upload", max_size=-1, children=html.Div(["Restore a session: drop or ",
+        dcc.Upload(id="session-upload", max_size=-1, disabled=True, children=html.Div(["Restore a session: drop or ",
                                                                         html.A("choose a session file", href="#")]),
                    style={"border": "2px dashed #999", "borderRadius": "6px", "padding": "10px",
                           "textAlign": "center", "marginTop": "10px"}),
-        html.Div(id="session-message", style={"color": "#b00020"}),
+        html.Div(id="session-message"),
         identifier="export")
 
 
 def page(workspace_id: str, upload_limit: int, circuit: str = "randles") -> html.Div:
-    """The whole page for a new workspace."""
+    """The whole page; `workspace_id` is the id issued for it, which the page takes unless its
+    tab still has a workspace the server knows."""
     return html.Div([
-        dcc.Store(id="workspace-id", data=workspace_id),
+        dcc.Store(id="issued-id", data=workspace_id),
+        dcc.Store(id="candidate-id"),
+        dcc.Store(id="workspace-id"),
+        dcc.Store(id="remembered"),
         dcc.Store(id="revision", data=0),
+        # Keeps the workspace of an open page alive; a closed page's ends after the idle timeout.
+        dcc.Interval(id="heartbeat", interval=60_000),
+        html.Div(id="workspace-ended"),
         html.H1("corvex", style={"marginBottom": 0}),
         html.Div("Open impedance spectra, check them, fit a circuit and export the results.",
                  style={"color": "#555"}),

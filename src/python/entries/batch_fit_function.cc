@@ -19,6 +19,7 @@
 #include "python/types/fit_result_object.h"
 #include "python/module/numpy_api.h"
 #include "python/module/owned_ref.h"
+#include "python/module/thread_stops.h"
 #include "python/convert/spectrum_input.h"
 
 namespace corvex::python {
@@ -170,8 +171,8 @@ bool report_progress(PyObject* progress, const BatchProgress& counts, std::pair<
 
 // The interpreter lock released for a whole batch, with a cancellation token whose hook, on
 // this thread every few tens of milliseconds, runs pending signal handlers (Ctrl-C) and hands
-// the progress callable (done, total) when either changed. An exception from either stops
-// the batch and is what the call raises.
+// the progress callable (done, total) when either changed. An exception from either, or a
+// stop another thread asked for this one, stops the batch and is what the call raises.
 class BatchGilRelease {
  public:
   BatchGilRelease(PyObject* progress, const BatchProgress* counts, std::pair<std::size_t, std::size_t>* reported)
@@ -186,7 +187,8 @@ class BatchGilRelease {
   static bool poll(void* context) {
     auto* self = static_cast<BatchGilRelease*>(context);
     PyEval_RestoreThread(self->state_);
-    const bool stop = PyErr_CheckSignals() != 0 || !report_progress(self->progress_, *self->counts_, self->reported_);
+    const bool stop = PyErr_CheckSignals() != 0 || stop_requested_for_this_thread() ||
+                      !report_progress(self->progress_, *self->counts_, self->reported_);
     self->state_ = PyEval_SaveThread();
     return stop;
   }

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "python/module/error_mapping.h"
+#include "python/module/thread_stops.h"
 #include "util/cancellation.h"
 
 namespace corvex::python {
@@ -26,11 +27,12 @@ class InterruptibleGilRelease {
 
  private:
   // A signal handler that raised (KeyboardInterrupt for SIGINT) leaves its exception set on
-  // this thread and stops the work; the exception is what the call finally raises.
+  // this thread and stops the work; the exception is what the call finally raises. A stop
+  // another thread asked for this one (see thread_stops.h) raises KeyboardInterrupt too.
   static bool poll_signals(void* context) {
     auto* self = static_cast<InterruptibleGilRelease*>(context);
     PyEval_RestoreThread(self->state_);
-    const bool raised = PyErr_CheckSignals() != 0;
+    const bool raised = PyErr_CheckSignals() != 0 || stop_requested_for_this_thread();
     self->state_ = PyEval_SaveThread();
     return raised;
   }

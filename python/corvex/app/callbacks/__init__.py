@@ -6,10 +6,10 @@ from __future__ import annotations
 
 from typing import Any
 
-from corvex.app.callbacks import check, data, export, fit, look, model, session
+from corvex.app.callbacks import check, data, export, fit, lifecycle, look, model, session
 
 
 def register_all(app: Any, workspaces: Any, upload_limit: int) -> None:
     """Attach every panel's callbacks to `app`."""
-    for panel in (data, look, check, model, fit, export, session):
+    for panel in (lifecycle, data, look, check, model, fit, export, session):
         panel.register(app, workspaces, upload_limit)

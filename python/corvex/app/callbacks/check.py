@@ -8,7 +8,7 @@ from typing import Any
 from dash import Input, Output, State
 
 from corvex.app import figures
-from corvex.app.callbacks.look import chosen
+from corvex.app.callbacks.shared import chosen, current
 
 
 def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
@@ -17,7 +17,7 @@ def register(app: Any, workspaces: Any, _upload_limit: int) -> None:
     def check_spectrum(selected: list[int], _revision: int, workspace_id: str) -> tuple[Any, Any]:
         from corvex.analysis import drt, kramers_kronig
 
-        workspace = workspaces.get(workspace_id)
+        workspace = current(workspaces, workspace_id)
         indices = chosen(workspace, selected)
         if not indices:
             message = "select a spectrum in the list"
