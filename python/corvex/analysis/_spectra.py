@@ -10,6 +10,7 @@ import numpy as np
 
 from corvex import _grouping
 from corvex._batch.workers import workers_for  # noqa: F401  the one reading of n_jobs in the package
+from corvex.points._table import kept_spectrum
 
 __all__ = ["Batch", "single_or_raise", "table", "workers_for"]
 
@@ -94,6 +95,8 @@ class Batch:
             self.pairs = [_pair(v) for v in frequencies]
         else:
             self._one((frequencies, None))
+        # A frame saying which of its points are kept is analysed on those points only.
+        self.pairs = [kept_spectrum(*pair) for pair in self.pairs]
 
     def _one(self, pair: tuple[Any, Any]) -> None:
         self.single = True
