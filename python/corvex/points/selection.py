@@ -17,6 +17,9 @@ FREQUENCY_RTOL = 1e-6
 OUTLIER_NOISE_MULTIPLE = 4.0
 # The most RC elements the outlier test fits by default (the test's own ceiling).
 RC_COUNT_LIMIT = 50
+# At most one point in this many is excluded as an outlier: beyond that the spectrum is not
+# valid, which the Kramers-Kronig test itself says.
+MAX_OUTLIER_SHARE = 10
 # Columns drop_outliers() adds: each row's |residual| relative to |Z|, and the limit it was held to.
 KK_RESIDUAL = "kk_residual"
 KK_THRESHOLD = "kk_threshold"
@@ -109,9 +112,11 @@ def drop_outliers(data: Any, impedances: Any = None, *, threshold: float | None 
     `rc_count` says otherwise (the mu criterion can stop at a few elements whose residuals are
     large everywhere, which would hide a lone wild point); a point is an outlier when its
     residual |Z - Z_KK| / |Z| exceeds `threshold`, by default four times the spectrum's relative
-    noise level as the test estimates it (at least 0.5 %). The returned frame adds ``kk_residual`` (NaN for points not
-    tested) and ``kk_threshold`` (the limit the spectrum was held to). A spectrum the test cannot
-    handle (too few points) keeps its points, with NaN in both columns.
+    noise level as the test estimates it (at least 0.5 %). The worst point is excluded first and
+    the test fitted again without it, until no point exceeds the threshold or one point in ten
+    is gone. The returned frame adds ``kk_residual`` (each point's residual in the last fit that
+    included it; NaN for points not tested) and ``kk_threshold`` (the limit the spectrum was held
+    to). A spectrum the test cannot handle (too few points) keeps its points, with NaN in both.
     """
     from corvex.analysis import kramers_kronig
 
@@ -124,18 +129,26 @@ def drop_outliers(data: Any, impedances: Any = None, *, threshold: float | None 
     kept = frame[KEPT].to_numpy()
     for rows in groups(frame, by):
         tested = rows[kept[rows]]
-        options = {"rc_count": max(1, min(tested.size // 2, RC_COUNT_LIMIT)), **kramers_kronig_options}
-        try:
-            result = kramers_kronig(f[tested], z[tested], **options)
-        except ValueError:
-            continue
-        size = np.hypot(result.residuals_real, result.residuals_imag)
-        bound = threshold if threshold is not None else OUTLIER_NOISE_MULTIPLE * result.noise_level
-        residual[tested] = size
-        limit[rows] = bound
-        outliers = tested[size > bound]
-        exclude_rows(frame, outliers, [f"Kramers-Kronig outlier (residual {value:.3g} > {bound:.3g})"
-                                       for value in residual[outliers]])
+        outliers: list[int] = []
+        # A wild point drags the fit near it: the worst point goes first and the rest are judged
+        # again without it, so its neighbours are not excluded for its sake.
+        for _ in range(max(1, tested.size // MAX_OUTLIER_SHARE)):
+            options = {"rc_count": max(1, min(tested.size // 2, RC_COUNT_LIMIT)), **kramers_kronig_options}
+            try:
+                result = kramers_kronig(f[tested], z[tested], **options)
+            except ValueError:
+                break
+            size = np.hypot(result.residuals_real, result.residuals_imag)
+            bound = threshold if threshold is not None else OUTLIER_NOISE_MULTIPLE * result.noise_level
+            residual[tested] = size
+            limit[rows] = bound
+            worst = int(np.argmax(size))
+            if not size[worst] > bound:
+                break
+            outliers.append(int(tested[worst]))
+            tested = np.delete(tested, worst)
+        exclude_rows(frame, np.asarray(outliers, dtype=np.intp),
+                     [f"Kramers-Kronig outlier (residual {residual[row]:.3g} > {limit[row]:.3g})" for row in outliers])
     frame[KK_RESIDUAL] = residual
     frame[KK_THRESHOLD] = limit
     return back(frame)
