@@ -30,7 +30,9 @@ NOTATION = "R0-p(R1,CPE1)-p(R2,CPE2)-W1"
 
 def main() -> None:
     spectrum = pd.read_csv(HERE / "data" / "li-ion-example.csv")
-    spectrum.loc[30, "Imaginary Impedance / ohm"] *= 1.4  # a spike, as a loose contact gives
+    imaginary = spectrum["Imaginary Impedance / ohm"].to_numpy(copy=True)
+    imaginary[30] *= 1.4  # a spike, as a loose contact gives
+    spectrum["Imaginary Impedance / ohm"] = imaginary
     chosen = points.window(spectrum, fmin=0.01)
     chosen = points.drop_inductive(chosen)
     chosen = points.drop_outliers(chosen)

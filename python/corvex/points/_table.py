@@ -4,7 +4,7 @@
 from __future__ import annotations
 
 import sys
-from collections.abc import Callable, Iterator
+from collections.abc import Callable, Iterator, Sequence
 from typing import Any
 
 import numpy as np
@@ -124,7 +124,7 @@ def groups(frame: Any, by: Any) -> Iterator[np.ndarray]:
         yield order[start:stop]
 
 
-def exclude_rows(frame: Any, rows: np.ndarray, reason: str | np.ndarray) -> None:
+def exclude_rows(frame: Any, rows: np.ndarray, reason: str | Sequence[str]) -> None:
     """Mark the positions `rows` of `frame` excluded for `reason` (one for all or one per row),
     keeping the reasons earlier steps gave."""
     if len(rows) == 0:
