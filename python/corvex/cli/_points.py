@@ -27,7 +27,7 @@ def add_point_options(parser: argparse.ArgumentParser) -> None:
                        help="exclude the points whose Kramers-Kronig residual exceeds --outlier-threshold")
     group.add_argument("--outlier-threshold", type=float, metavar="RESIDUAL",
                        help="residual relative to |Z| beyond which --drop-outliers excludes a point "
-                            "(default: four times the spectrum's estimated noise)")
+                            "(default: four times the spectrum's estimated noise; implies --drop-outliers)")
 
 
 def positions(text: str) -> list[int]:
@@ -48,7 +48,12 @@ def positions(text: str) -> list[int]:
 
 def chooses_points(arguments: argparse.Namespace) -> bool:
     return (arguments.fmin is not None or arguments.fmax is not None or arguments.exclude is not None
-            or arguments.drop_inductive or arguments.drop_outliers)
+            or arguments.drop_inductive or drops_outliers(arguments))
+
+
+def drops_outliers(arguments: argparse.Namespace) -> bool:
+    # A threshold says what an outlier is: giving one asks for them to be dropped.
+    return bool(arguments.drop_outliers or arguments.outlier_threshold is not None)
 
 
 def choose_points(frame: Any, keys: list[str], arguments: argparse.Namespace) -> Any:
@@ -66,6 +71,6 @@ def choose_points(frame: Any, keys: list[str], arguments: argparse.Namespace) ->
             raise UsageError(f"argument --exclude: {error}".replace("argument 'indices': ", "")) from None
     if arguments.drop_inductive:
         frame = points.drop_inductive(frame, by=keys)
-    if arguments.drop_outliers:
+    if drops_outliers(arguments):
         frame = points.drop_outliers(frame, threshold=arguments.outlier_threshold, by=keys)
     return frame

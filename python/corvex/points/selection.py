@@ -25,12 +25,11 @@ KK_RESIDUAL = "kk_residual"
 KK_THRESHOLD = "kk_threshold"
 
 
-def window(data: Any, impedances: Any = None, *, fmin: float | None = None, fmax: float | None = None,
-           by: Any = None) -> Any:
+def window(data: Any, impedances: Any = None, *, fmin: float | None = None, fmax: float | None = None) -> Any:
     """Exclude the points below `fmin` or above `fmax` hertz (either may be None).
 
-    Takes one spectrum (two arrays, or a frame) or a long frame of several with `by`, and
-    returns a new frame with every row: ``kept`` says whether a point is used and
+    Takes one spectrum (two arrays, or a frame) or a long frame of several, whose every row is
+    judged alike, and returns a new frame with every row: ``kept`` says whether a point is used and
     ``excluded_by`` why not ("below fmin 0.05 Hz"). Steps chain: a frame that already has these
     columns keeps its exclusions and adds its own reasons.
     """
