@@ -110,7 +110,7 @@ def drop_outliers(data: Any, impedances: Any = None, *, threshold: float | None 
     fitted to each spectrum's kept points, with one RC element per two points unless
     `rc_count` says otherwise (the mu criterion can stop at a few elements whose residuals are
     large everywhere, which would hide a lone wild point); a point is an outlier when its
-    residual |Z - Z_KK| / |Z| exceeds `threshold`, by default four times the spectrum's relative
+    residual ``|Z - Z_KK| / |Z|`` exceeds `threshold`, by default four times the spectrum's relative
     noise level as the test estimates it (at least 0.5 %). The worst point is excluded first and
     the test fitted again without it, until no point exceeds the threshold or one point in ten
     is gone. The returned frame adds ``kk_residual`` (each point's residual in the last fit that

@@ -20,8 +20,8 @@ def simulate(circuit: Any, frequencies: Any, noise: float = 0.0, *, noise_model:
     "R0-p(R1,C1)" with the catalogue's values, or a fit result) at `frequencies`.
 
     Gaussian noise of standard deviation `noise` is added to each part: "proportional" scales it
-    by that part's own magnitude (|Re Z| for the real part, |Im Z| for the imaginary), "modulus"
-    by |Z| for both, "constant" takes `noise` in ohms. The same `seed` gives the same spectrum;
+    by that part's own magnitude (``|Re Z|`` for the real part, ``|Im Z|`` for the imaginary), "modulus"
+    by ``|Z|`` for both, "constant" takes `noise` in ohms. The same `seed` gives the same spectrum;
     None draws fresh noise. Returns a battery-data-format frame with every point kept.
     """
     import corvex
