@@ -131,3 +131,17 @@ def test_exclude_option(tmp_path, arguments, status, message):
     if status == 0:
         table = pd.read_csv(tmp_path / "out.csv")
         assert np.flatnonzero(~table["kept"].to_numpy()).tolist() == [0, 1, 2, 5]
+
+
+def test_a_chosen_table_written_by_read_is_fitted_on_its_kept_points(tmp_path):
+    frame = points.simulate(CIRCUIT, F, noise=0.003, seed=5).drop(columns=["kept", "excluded_by"])
+    frame.loc[0:2, "Imaginary Impedance / ohm"] = 0.05
+    frame.to_csv(tmp_path / "cell.csv", index=False)
+    assert corvex_cli("read", "cell.csv", "--drop-inductive", "-o", "chosen.csv", cwd=tmp_path).returncode == 0
+    fits = []
+    for arguments in (["chosen.csv"], ["cell.csv", "--drop-inductive"]):
+        run = corvex_cli("fit", *arguments, "--circuit", "R0-p(R1,CPE1)", "-j", "1", "-o", "fits.csv", cwd=tmp_path)
+        assert run.returncode == 0, run.stderr
+        fits.append(corvex.io.read_table(tmp_path / "fits.csv"))
+    np.testing.assert_allclose(fits[0]["R1.r"], fits[1]["R1.r"], rtol=1e-9)
+    assert len(corvex._fit_spectrum(fits[0]["result"][0])[0]) == F.size - 3

@@ -5,17 +5,20 @@
 from __future__ import annotations
 
 import argparse
+import os
 from typing import Any
 
 import numpy as np
 
-from corvex.cli._errors import UsageError
+from corvex.cli._errors import DataError, UsageError
+from corvex.points._table import EXCLUDED_BY, KEPT, kept_mask
 
 
 def add_point_options(parser: argparse.ArgumentParser) -> None:
     group = parser.add_argument_group(
         "choosing the points", "applied to each spectrum in this order; excluded points stay in the table "
-        "of corvex read with kept=False and the reason in excluded_by, and are left out of every fit and test")
+        "of corvex read with kept=False and the reason in excluded_by (a CSV of it keeps the choice for later "
+        "commands), and are left out of every fit and test")
     group.add_argument("--fmin", type=float, metavar="HZ", help="exclude the points below this frequency")
     group.add_argument("--fmax", type=float, metavar="HZ", help="exclude the points above this frequency")
     group.add_argument("--exclude", type=positions, metavar="POSITIONS",
@@ -73,4 +76,28 @@ def choose_points(frame: Any, keys: list[str], arguments: argparse.Namespace) ->
         frame = points.drop_inductive(frame, by=keys)
     if drops_outliers(arguments):
         frame = points.drop_outliers(frame, threshold=arguments.outlier_threshold, by=keys)
+    return frame
+
+
+def with_choice_of(frame: Any, path: str, shown_as: str) -> Any:
+    """The frame corvex.io.read made of a CSV that `corvex read -o` wrote with chosen points,
+    with the file's `kept` and `excluded_by` columns back (the reader takes numbers only), so
+    that a later command fits the points that were chosen. DataError when the reader dropped
+    rows, which would leave no way to tell which point each choice belongs to."""
+    if os.path.splitext(path)[1].lower() != ".csv":
+        return frame
+    import pandas as pd
+
+    try:
+        header = list(pd.read_csv(path, nrows=0).columns)
+    except (ValueError, OSError):
+        return frame
+    if KEPT not in header:
+        return frame
+    choice = pd.read_csv(path, usecols=[name for name in (KEPT, EXCLUDED_BY) if name in header])
+    if len(choice) != len(frame):
+        raise DataError(f"{shown_as}: {len(frame)} of its {len(choice)} rows are measurements, so its \"kept\" "
+                        "column cannot be matched to them; correct the file or drop that column")
+    frame[KEPT] = kept_mask(choice)
+    frame[EXCLUDED_BY] = choice[EXCLUDED_BY].fillna("").astype(str).to_numpy() if EXCLUDED_BY in choice else ""
     return frame
