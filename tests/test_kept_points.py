@@ -58,7 +58,15 @@ def test_a_spectrum_with_no_point_kept_keeps_its_row():
     frame.loc[frame["cycle"] == 1, "kept"] = False
     table = corvex.batch.fit(corvex.Circuit("R0-p(R1,CPE1)"), frame, by="cycle", n_jobs=1)
     assert list(table["cycle"]) == [0, 1]
-    assert table["error"][0] is None and table["error"][1] is not None
+    assert table["error"][0] is None and "no point is kept" in table["error"][1]
+
+
+@pytest.mark.parametrize("call", [lambda frame: corvex.fitting.fit(corvex.Circuit("R0-p(R1,CPE1)"), frame),
+                                  corvex.analysis.kramers_kronig])
+def test_a_lone_spectrum_with_no_point_kept_is_refused(call):
+    frame = marked_series().assign(kept=False)
+    with pytest.raises(ValueError, match="no point is kept"):
+        call(frame.loc[frame["cycle"] == 0].drop(columns="cycle"))
 
 
 @pytest.mark.parametrize("analysis, figure", [

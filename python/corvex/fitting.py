@@ -187,7 +187,7 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     several sweeps raises ValueError naming the row, or the columns that could split the sweeps
     with ``corvex.batch.fit(by=...)``.
     """
-    frequencies, impedances = kept_spectrum(frequencies, impedances)
+    frequencies, impedances = kept_spectrum(frequencies, impedances, refuse_empty=True)
     points = points_of(frequencies, impedances)
     problem = problem_of(points) if points is not None else None
     if problem is not None:

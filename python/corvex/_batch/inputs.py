@@ -31,6 +31,9 @@ SPECTRUM_COLUMNS = (
 # Pairs of spectra checked together for points that are not measurements.
 CHECK_CHUNK = 4096
 
+NONE_KEPT = Problem("frequencies", "no point is kept: the 'kept' column is False on every row of this spectrum "
+                                   "(the 'excluded_by' column says why)")
+
 
 def frame_library(data: Any) -> str | None:
     pandas = sys.modules.get("pandas")
@@ -51,11 +54,15 @@ class Collected:
         self.items = items
         self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
         self.points = points  # each item's rows named as in the input; None: read from the items
+        self.none_kept: list[int] = []  # items whose every row the frame's kept column leaves out
 
     def problems(self) -> list[Problem | None]:
         """Why each spectrum is not fitted, or None for one that is."""
         if self.points is not None:
-            return [problem_of(one) if one is not None else None for one in self.points]
+            found = [problem_of(one) if one is not None else None for one in self.points]
+            for i in self.none_kept:
+                found[i] = NONE_KEPT
+            return found
         closer = _pairs_to_check(self.items)
         problems: list[Problem | None] = [None] * len(self.items)
         for i in np.flatnonzero(closer):
@@ -246,7 +253,10 @@ def _long_frame(frame: Any, by: list[str], library: str) -> Collected:
     for i in np.flatnonzero(closer):
         start, stop = bounds[i], bounds[i + 1]
         points[i] = _group_points(items[i], frame, order[start:stop], labels[start:stop])
-    return Collected(keys, items, list(by), points)
+    collected = Collected(keys, items, list(by), points)
+    if has_kept(frame):
+        collected.none_kept = np.flatnonzero(np.diff(bounds) == 0).tolist()
+    return collected
 
 
 def _group_points(item: dict[str, Any], frame: Any, rows: np.ndarray, labels: np.ndarray) -> Points | None:

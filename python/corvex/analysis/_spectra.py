@@ -96,7 +96,7 @@ class Batch:
         else:
             self._one((frequencies, None))
         # A frame saying which of its points are kept is analysed on those points only.
-        self.pairs = [kept_spectrum(*pair) for pair in self.pairs]
+        self.pairs = [kept_spectrum(*pair, refuse_empty=self.single) for pair in self.pairs]
 
     def _one(self, pair: tuple[Any, Any]) -> None:
         self.single = True

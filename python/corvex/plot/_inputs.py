@@ -7,7 +7,7 @@ import numpy as np
 
 import corvex
 from corvex import _grouping
-from corvex.points._table import split_kept
+from corvex.points._table import KEPT, split_kept
 
 # A fitted model is drawn as a line through this many log-spaced frequencies.
 MODEL_POINTS = 400
@@ -159,5 +159,7 @@ def _measured(data, impedances, result, key=None):
     if impedances is not None:
         return Spectrum(*corvex._spectrum(data, impedances), result, key)
     kept, excluded = split_kept(data)
-    left_out = corvex._spectrum(excluded) if excluded is not None else (None, None)
-    return Spectrum(*corvex._spectrum(kept), result, key, *left_out)
+    if excluded is None:
+        return Spectrum(*corvex._spectrum(kept), result, key)
+    measured = corvex._spectrum(kept) if len(kept[KEPT]) else (None, None)
+    return Spectrum(*measured, result, key, *corvex._spectrum(excluded))

@@ -61,9 +61,16 @@ def kept_rows(data: Any) -> Any:
     return {name: np.asarray(values)[mask] for name, values in data.items()}
 
 
-def kept_spectrum(frequencies: Any, impedances: Any = None) -> tuple[Any, Any]:
-    """A spectrum as fit() takes it, with a frame narrowed to its kept rows."""
-    return (frequencies, impedances) if impedances is not None else (kept_rows(frequencies), None)
+def kept_spectrum(frequencies: Any, impedances: Any = None, *, refuse_empty: bool = False) -> tuple[Any, Any]:
+    """A spectrum as fit() takes it, with a frame narrowed to its kept rows; with
+    `refuse_empty`, ValueError when its rows are there but none is kept."""
+    if impedances is not None:
+        return frequencies, impedances
+    rows = kept_rows(frequencies)
+    if refuse_empty and rows is not frequencies and len(rows[KEPT]) == 0:
+        raise ValueError(f"argument 'frequencies': no point is kept: the {KEPT!r} column is False on every row "
+                         f"(the {EXCLUDED_BY!r} column says why)")
+    return rows, None
 
 
 def as_frame(data: Any, impedances: Any = None) -> tuple[Any, Callable[[Any], Any]]:

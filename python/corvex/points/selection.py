@@ -57,7 +57,9 @@ def exclude(data: Any, impedances: Any = None, *, indices: Any = None, frequenci
     frame, back = as_frame(data, impedances)
     if indices is not None:
         wanted = np.atleast_1d(np.asarray(indices))
-        if wanted.size and not np.issubdtype(wanted.dtype, np.integer):
+        if wanted.size == 0:
+            wanted = wanted.astype(np.intp)
+        if not np.issubdtype(wanted.dtype, np.integer):
             raise TypeError(f"argument 'indices': expected whole numbers, got {wanted.dtype}")
         for rows in groups(frame, by):
             if wanted.size and (wanted.max() >= len(rows) or wanted.min() < -len(rows)):
