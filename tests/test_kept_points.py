@@ -59,6 +59,8 @@ def test_a_spectrum_with_no_point_kept_keeps_its_row():
     table = corvex.batch.fit(corvex.Circuit("R0-p(R1,CPE1)"), frame, by="cycle", n_jobs=1)
     assert list(table["cycle"]) == [0, 1]
     assert table["error"][0] is None and "no point is kept" in table["error"][1]
+    tested = corvex.analysis.kramers_kronig(frame, by="cycle", n_jobs=1)
+    assert tested["error"][0] is None and "no point is kept" in tested["error"][1]
 
 
 @pytest.mark.parametrize("call", [lambda frame: corvex.fitting.fit(corvex.Circuit("R0-p(R1,CPE1)"), frame),
