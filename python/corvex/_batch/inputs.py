@@ -60,8 +60,8 @@ class Collected:
         """Why each spectrum is not fitted, or None for one that is."""
         if self.points is not None:
             found = [problem_of(one) if one is not None else None for one in self.points]
-            for i in self.none_kept:
-                found[i] = NONE_KEPT
+            for position in self.none_kept:
+                found[position] = NONE_KEPT
             return found
         closer = _pairs_to_check(self.items)
         problems: list[Problem | None] = [None] * len(self.items)
