@@ -92,7 +92,13 @@ def interpolate(data: Any, impedances: Any = None, *, grid: Any, method: str = "
     keys = [] if by is None else _grouping.resolve(by, frame.columns)
     for rows in groups(frame, by):
         used = rows[kept[rows]]
-        values = interpolate_arrays(f[used], z[used], target, method)
+        try:
+            values = interpolate_arrays(f[used], z[used], target, method)
+        except ValueError as error:
+            if not keys:
+                raise
+            key = ", ".join(f"{name}={frame[name].iloc[rows[0]]}" for name in keys)
+            raise ValueError(f"spectrum {key}: {error}") from None
         part = pd.DataFrame({name: frame[name].iloc[rows[0]] for name in keys}, index=range(target.size))
         part["Frequency / Hz"] = target
         part["Real Impedance / ohm"] = values.real
