@@ -15,6 +15,7 @@ import numpy as np
 
 import corvex as _corvex
 from corvex._spectrum_checks import points_of, problem_of
+from corvex.points._table import kept_spectrum
 
 __all__ = ["fit", "FitReport"]
 
@@ -186,6 +187,7 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     several sweeps raises ValueError naming the row, or the columns that could split the sweeps
     with ``corvex.batch.fit(by=...)``.
     """
+    frequencies, impedances = kept_spectrum(frequencies, impedances, refuse_empty=True)
     points = points_of(frequencies, impedances)
     problem = problem_of(points) if points is not None else None
     if problem is not None:

@@ -12,6 +12,7 @@ import numpy as np
 
 from corvex import _grouping
 from corvex._spectrum_checks import Points, Problem, frame_columns, points_of, problem_of, suspects
+from corvex.points._table import has_kept, kept_mask, kept_rows
 
 # The columns a spectrum is read from, display names before machine names, as fit() reads them.
 SPECTRUM_COLUMNS = (
@@ -29,6 +30,9 @@ SPECTRUM_COLUMNS = (
 
 # Pairs of spectra checked together for points that are not measurements.
 CHECK_CHUNK = 4096
+
+NONE_KEPT = Problem("frequencies", "no point is kept: the 'kept' column is False on every row of this spectrum "
+                                   "(the 'excluded_by' column says why)")
 
 
 def frame_library(data: Any) -> str | None:
@@ -50,11 +54,15 @@ class Collected:
         self.items = items
         self.sort_keys = sort_keys  # key columns whose order makes the series; None: input order
         self.points = points  # each item's rows named as in the input; None: read from the items
+        self.none_kept: list[int] = []  # items whose every row the frame's kept column leaves out
 
     def problems(self) -> list[Problem | None]:
         """Why each spectrum is not fitted, or None for one that is."""
         if self.points is not None:
-            return [problem_of(one) if one is not None else None for one in self.points]
+            found = [problem_of(one) if one is not None else None for one in self.points]
+            for position in self.none_kept:
+                found[position] = NONE_KEPT
+            return found
         closer = _pairs_to_check(self.items)
         problems: list[Problem | None] = [None] * len(self.items)
         for i in np.flatnonzero(closer):
@@ -81,7 +89,7 @@ def collect(data: Any, by: list[str] | None, frequencies: Any) -> Collected:
     library = frame_library(data)
     if library is not None:
         if by is None:
-            return Collected({"spectrum": [0]}, [data])
+            return Collected({"spectrum": [0]}, [kept_rows(data)])
         return _long_frame(data, by, library)
     if isinstance(data, np.ndarray):
         return _shared_frequencies(data, frequencies)
@@ -135,7 +143,7 @@ def _spectrum_item(item: Any) -> Any:
     # reads a lone first argument (a wrong one becomes that row's error).
     if isinstance(item, tuple | list) and len(item) == 2:
         return (item[0], item[1])
-    return item
+    return kept_rows(item)
 
 
 def _shared_frequencies(impedances: np.ndarray, frequencies: Any) -> Collected:
@@ -219,6 +227,12 @@ def _long_frame(frame: Any, by: list[str], library: str) -> Collected:
         counts = grouped["__corvex_row"].list.len().to_numpy().astype(np.intp)
         keys = {name: grouped[column].to_list() for name, column in zip(by, grouping)}
         labels = order
+    if has_kept(frame):
+        # Only the kept points are fitted; a spectrum with none left keeps its row (and an error).
+        kept = kept_mask(frame)[order]
+        counts = np.add.reduceat(kept.astype(np.intp), np.concatenate(([0], np.cumsum(counts)[:-1]))) \
+            if len(counts) else counts
+        order, labels = order[kept], labels[kept]
     bounds = np.concatenate(([0], np.cumsum(counts))).tolist()
     present = [name for name in SPECTRUM_COLUMNS if name in columns]
     grouped_columns = {name: np.asarray(frame[name].to_numpy())[order] for name in present}
@@ -229,12 +243,20 @@ def _long_frame(frame: Any, by: list[str], library: str) -> Collected:
     # One look at every row at once; only the spectra it cannot clear are looked at closely.
     points: list[Points | None] = [None] * len(items)
     every_row = points_of(grouped_columns) if items else None
-    closer = (suspects(every_row.frequencies, every_row.impedances, np.asarray(bounds[:-1], dtype=np.intp))
-              if every_row is not None else np.ones(len(items), dtype=bool))
+    closer = np.ones(len(items), dtype=bool)
+    if every_row is not None:
+        # A spectrum with no kept point is looked at closely; the others are cleared together.
+        filled = np.flatnonzero(np.diff(bounds) > 0)
+        starts = np.asarray(bounds, dtype=np.intp)[filled]
+        if filled.size:
+            closer[filled] = suspects(every_row.frequencies, every_row.impedances, starts)
     for i in np.flatnonzero(closer):
         start, stop = bounds[i], bounds[i + 1]
         points[i] = _group_points(items[i], frame, order[start:stop], labels[start:stop])
-    return Collected(keys, items, list(by), points)
+    collected = Collected(keys, items, list(by), points)
+    if has_kept(frame):
+        collected.none_kept = np.flatnonzero(np.diff(bounds) == 0).tolist()
+    return collected
 
 
 def _group_points(item: dict[str, Any], frame: Any, rows: np.ndarray, labels: np.ndarray) -> Points | None:

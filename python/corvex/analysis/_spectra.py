@@ -10,6 +10,7 @@ import numpy as np
 
 from corvex import _grouping
 from corvex._batch.workers import workers_for  # noqa: F401  the one reading of n_jobs in the package
+from corvex.points._table import KEPT, kept_spectrum
 
 __all__ = ["Batch", "single_or_raise", "table", "workers_for"]
 
@@ -18,6 +19,10 @@ __all__ = ["Batch", "single_or_raise", "table", "workers_for"]
 _FRAME_COLUMNS = frozenset({
     "Frequency / Hz", "frequency_hertz",
 })
+
+
+NONE_KEPT = ("no point is kept: the 'kept' column is False on every row of this spectrum "
+             "(the 'excluded_by' column says why)")
 
 
 def _is_frame(obj: Any) -> bool:
@@ -94,6 +99,18 @@ class Batch:
             self.pairs = [_pair(v) for v in frequencies]
         else:
             self._one((frequencies, None))
+        # A frame saying which of its points are kept is analysed on those points only.
+        chosen = [kept_spectrum(*pair, refuse_empty=self.single) for pair in self.pairs]
+        self.none_kept = [i for i, (pair, kept) in enumerate(zip(self.pairs, chosen))
+                          if kept[0] is not pair[0] and len(kept[0][KEPT]) == 0]
+        self.pairs = chosen
+
+    def explain(self, items: list[Any]) -> list[Any]:
+        """The native results with the reason in place of the message about no points for each
+        spectrum whose every point the frame's kept column leaves out."""
+        for i in self.none_kept:
+            items[i] = NONE_KEPT
+        return items
 
     def _one(self, pair: tuple[Any, Any]) -> None:
         self.single = True
@@ -112,7 +129,7 @@ def answer(batch: Batch, items: list[Any], make: Callable[..., Any],
     """What an analysis returns for the native `items` (a message or a dict of fields each):
     the one result, raising a failure, for a single spectrum; for a batch, a table of each
     result's `figures` with its `error` and `result`."""
-    results = [item if isinstance(item, str) else make(**item) for item in items]
+    results = [item if isinstance(item, str) else make(**item) for item in batch.explain(items)]
     if batch.single:
         return single_or_raise(results[0])
     rows = []

@@ -119,6 +119,7 @@ def discover(frequencies: Any, impedances: Any = None, *, max_parameters: int = 
     if top is not None and top < 1:
         raise ValueError(f"top must be a positive number of rows, got {top}")
     items = corvex._analysis_discover(batch.pairs, max_parameters, codes, max_depth, workers_for(n_jobs))
+    items = batch.explain(items)
     if batch.single and isinstance(items[0], str):
         raise ValueError(items[0])
     records: list[dict[str, Any]] = []

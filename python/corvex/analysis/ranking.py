@@ -119,6 +119,7 @@ def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequenc
     batch = Batch(frequencies, impedances, by)
     items = corvex._analysis_rank_circuits(batch.pairs, objects, weight, thorough, patience, identifiability_limit,
                                            criterion == "bic", workers_for(n_jobs))
+    items = batch.explain(items)
     if batch.single and isinstance(items[0], str):
         raise ValueError(items[0])
     records: list[dict[str, Any]] = []

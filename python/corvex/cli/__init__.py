@@ -14,6 +14,8 @@ Spectra are told apart by file, then by the file's own "Spectrum" column or by `
     corvex fit cycling.csv --circuit two_rq --by "Cycle Count / 1" -o fits.parquet --report figs/
     corvex drt cell.z -o peaks.csv
     corvex rank cell.z --top 3
+    corvex discover cell.z --drop-inductive --top 3
+    corvex fit cell.mpt --circuit two_rq --fmin 0.05 --exclude 0-3,57
     cat cell.csv | corvex fit - --circuit "R0-p(R1,C1)"
 
 Tables go to ``-o FILE`` (.csv or .parquet), else to standard output: aligned text on a
@@ -36,13 +38,13 @@ import os
 import sys
 from collections.abc import Sequence
 
-from corvex.cli import app, check, drt, fit, rank, read
+from corvex.cli import app, check, discover, drt, fit, rank, read
 from corvex.cli._errors import DataError, UsageError, one_line, warn_on_one_line
 from corvex.cli._parser import Parser
 
 __all__ = ["main"]
 
-_SUBCOMMANDS = (read, check, fit, drt, rank, app)
+_SUBCOMMANDS = (read, check, fit, drt, rank, discover, app)
 
 _EPILOG = """exit status: 0 done; 1 data error (a file that cannot be read, a spectrum that could not be
 analysed, or for check a spectrum failing the test); 2 usage error; 130 interrupted.

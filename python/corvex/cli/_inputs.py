@@ -12,6 +12,7 @@ from collections.abc import Sequence
 from typing import Any
 
 from corvex.cli._errors import DataError, UsageError
+from corvex.cli._points import with_choice_of
 
 FILE_COLUMN = "file"
 STDIN = "-"
@@ -72,7 +73,7 @@ def _read(path: str, shown_as: str | None = None) -> Any:
     import corvex.io
 
     try:
-        return corvex.io.read(path)
+        return with_choice_of(corvex.io.read(path), path, shown_as or path)
     except (ValueError, OSError) as error:
         message = str(error) if isinstance(error, ValueError) else f"{error.strerror or error}"
         if shown_as is not None:

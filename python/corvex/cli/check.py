@@ -10,6 +10,7 @@ from typing import Any
 
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._points import add_point_options, choose_points
 
 _SHOWN = ("passed", "pseudo_chi_square", "noise_level", "rc_count", "mu", "error")
 
@@ -35,6 +36,7 @@ def add_parser(commands: Any) -> None:
     parser.add_argument("--part", choices=("complex", "real", "imaginary"), default="complex",
                         help="the part of the data fitted (default: complex)")
     add_workers(parser)
+    add_point_options(parser)
     add_output(parser, "the table")
     parser.set_defaults(run=run)
 
@@ -43,6 +45,7 @@ def run(arguments: argparse.Namespace) -> int:
     from corvex.analysis import kramers_kronig
 
     frame = read_files(arguments.files)
+    frame = choose_points(frame, existing_keys(frame, arguments.by), arguments)
     table = kramers_kronig(frame, by=existing_keys(frame, arguments.by), fit=arguments.part,
                            rc_count=arguments.rc_count, noise_level=arguments.noise, n_jobs=arguments.jobs)
     table = table.drop(columns="result")

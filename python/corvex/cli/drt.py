@@ -11,6 +11,7 @@ from typing import Any
 
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._points import add_point_options, choose_points
 
 _PEAK_COLUMNS = ("peak", "tau_s", "height_ohm", "area_ohm", "lambda", "series_resistance_ohm", "error")
 
@@ -34,6 +35,7 @@ def add_parser(commands: Any) -> None:
     parser.add_argument("--part", choices=("complex", "real", "imaginary"), default="complex",
                         help="the part of the data fitted (default: complex)")
     add_workers(parser)
+    add_point_options(parser)
     add_output(parser, "the table of peaks")
     parser.set_defaults(run=run)
 
@@ -45,6 +47,7 @@ def run(arguments: argparse.Namespace) -> int:
 
     frame = read_files(arguments.files)
     keys = existing_keys(frame, arguments.by)
+    frame = choose_points(frame, keys, arguments)
     table = drt(frame, by=keys, fit=arguments.part, lambda_=arguments.lambda_, n_jobs=arguments.jobs)
     rows: list[dict[str, Any]] = []
     for position in range(len(table)):

@@ -13,6 +13,11 @@ from corvex.cli._circuit import circuit_argument
 from corvex.cli._errors import UsageError, one_line
 from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit, interactive
+from corvex.cli._points import add_point_options, choose_points
+
+# The searches corvex.batch.fit runs, as Circuit.fit() names them, the default first.
+METHODS = ("levenberg_marquardt", "nelder_mead", "particle_swarm", "simulated_annealing",
+           "differential_evolution", "basin_hopping")
 
 
 def add_parser(commands: Any) -> None:
@@ -42,6 +47,10 @@ def add_parser(commands: Any) -> None:
                              "for no limit there (repeatable)")
     parser.add_argument("--weight", choices=("modulus", "unit", "proportional"), default="modulus",
                         help="residual weighting (default: modulus)")
+    parser.add_argument("--method", choices=METHODS, default=METHODS[0],
+                        help="the search: Levenberg-Marquardt from the network guess (default), or a global "
+                             "method polished by it; --hold, --bound and --weight proportional need the default")
+    parser.add_argument("--seed", type=int, metavar="N", help="seed of a global method's random stream (default 0)")
     parser.add_argument("--robust", action=argparse.BooleanOptionalAction, default=True,
                         help="also fit from deterministic extra starts and keep the best (default: on)")
     parser.add_argument("--by", action="append", metavar="COLUMN",
@@ -50,6 +59,7 @@ def add_parser(commands: Any) -> None:
                              "if any)")
     add_workers(parser)
     add_output(parser, "the table")
+    add_point_options(parser)
     parser.add_argument("--report", metavar="DIR",
                         help="write a report picture (PNG) of each fit to DIR, and trend.png with each "
                              "parameter over the spectra; -j pictures are drawn at once")
@@ -90,16 +100,21 @@ def run(arguments: argparse.Namespace) -> int:
     bounds = dict(arguments.bound)
     _check_names(circuit, "--hold", list(fixed))
     _check_names(circuit, "--bound", list(bounds))
+    if arguments.method != METHODS[0] and (fixed or bounds or arguments.weight == "proportional"):
+        raise UsageError(f"argument --method: {arguments.method} fits without --hold, --bound and "
+                         "--weight proportional; leave those out or use the default method")
     if arguments.report is not None:
         # A folder that cannot be made, or a missing matplotlib, fails before the fits, not after.
         os.makedirs(arguments.report, exist_ok=True)
         import corvex.plot  # noqa: F401
     frame = read_files(arguments.files)
     keys = spectrum_keys(frame, arguments.by)
+    frame = choose_points(frame, keys, arguments)
     try:
         table = corvex.batch.fit(circuit, frame, by=keys, n_jobs=arguments.jobs, refine=len(keys) > 1,
                                  progress=None if interactive() else False, fixed=fixed or None,
-                                 bounds=bounds or None, weight=arguments.weight, robust=arguments.robust)
+                                 bounds=bounds or None, weight=arguments.weight, robust=arguments.robust,
+                                 method=arguments.method, seed=arguments.seed)
     except KeyError as error:  # a --by column the files do not have
         raise UsageError(f"argument --by: {one_line(error)}") from None
     names = circuit.param_names()

@@ -11,6 +11,7 @@ from typing import Any
 from corvex.cli._circuit import circuit_argument
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._points import add_point_options, choose_points
 
 _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc", "aicc_weight", "flagged", "error")
 
@@ -40,6 +41,7 @@ def add_parser(commands: Any) -> None:
                         help="the criterion that orders the candidates (default: bic)")
     add_by(parser)
     add_workers(parser)
+    add_point_options(parser)
     add_output(parser, "the table")
     parser.set_defaults(run=run)
 
@@ -59,6 +61,7 @@ def run(arguments: argparse.Namespace) -> int:
 
     frame = read_files(arguments.files)
     keys = existing_keys(frame, arguments.by)
+    frame = choose_points(frame, keys, arguments)
     for notation in arguments.circuits or ():
         circuit_argument(notation)
     table = rank_circuits(frame, by=keys, circuits=arguments.circuits, thorough=arguments.thorough,

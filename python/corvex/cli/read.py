@@ -10,6 +10,8 @@ from typing import Any
 
 from corvex.cli._inputs import add_files, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit
+from corvex.cli._points import add_point_options, choose_points
+from corvex.points._table import KEPT
 
 _FREQUENCY = "Frequency / Hz"
 
@@ -23,12 +25,14 @@ def add_parser(commands: Any) -> None:
                     "and, for files holding several spectra, a \"Spectrum\" column. Without -o, a terminal "
                     "gets a summary line per spectrum (points, frequency range) and a pipe gets the table as CSV.")
     add_files(parser)
+    add_point_options(parser)
     add_output(parser, "the table")
     parser.set_defaults(run=run)
 
 
 def run(arguments: argparse.Namespace) -> int:
     frame = read_files(arguments.files)
+    frame = choose_points(frame, spectrum_keys(frame, None), arguments)
     if arguments.output is None and sys.stdout.isatty():
         emit(summary(frame), None)
     else:
@@ -37,7 +41,10 @@ def run(arguments: argparse.Namespace) -> int:
 
 
 def summary(frame: Any) -> Any:
-    """One row per spectrum: its keys, number of points and frequency range."""
+    """One row per spectrum: its keys, number of points (and of kept ones, when points were
+    chosen) and frequency range."""
     keys = spectrum_keys(frame, None)
-    grouped = frame.groupby(keys, sort=False)[_FREQUENCY]
-    return grouped.agg(points="size", f_min_hz="min", f_max_hz="max").reset_index()
+    table = frame.groupby(keys, sort=False)[_FREQUENCY].agg(points="size", f_min_hz="min", f_max_hz="max")
+    if KEPT in frame.columns:
+        table.insert(1, "kept", frame.groupby(keys, sort=False)[KEPT].sum())
+    return table.reset_index()

@@ -7,6 +7,7 @@ import numpy as np
 
 import corvex
 from corvex import _grouping
+from corvex.points._table import KEPT, split_kept
 
 # A fitted model is drawn as a line through this many log-spaced frequencies.
 MODEL_POINTS = 400
@@ -23,6 +24,12 @@ class Spectrum:
     impedances: np.ndarray | None  # measured, ohms
     result: object = None  # the FitResult drawn over it
     key: object = None  # the group key of its batch row
+    excluded_frequencies: np.ndarray | None = None  # measured points left out (drawn hollow)
+    excluded_impedances: np.ndarray | None = None
+
+    @property
+    def has_excluded(self):
+        return self.excluded_frequencies is not None and self.excluded_frequencies.size > 0
 
     @property
     def has_measured(self):
@@ -120,7 +127,7 @@ def _from_long_frame(frame, by):
     spectra = []
     for key, part in groups:
         key = key[0] if isinstance(key, tuple) and len(key) == 1 else key
-        spectra.append(Spectrum(*corvex._spectrum(part), None, key))
+        spectra.append(_measured(part, None, None, key))
     return Collection(spectra, " / ".join(str(name) for name in names))
 
 
@@ -144,5 +151,15 @@ def collect(data=None, impedances=None, result=None, key=None, by=None):
         if result is None:
             raise TypeError("nothing to draw: pass measured data, a FitResult or a batch table")
         return Collection([_from_result(result)])
-    frequencies, measured = corvex._spectrum(data, impedances)
-    return Collection([Spectrum(frequencies, measured, result)])
+    return Collection([_measured(data, impedances, result)])
+
+
+def _measured(data, impedances, result, key=None):
+    """A measured spectrum: its kept points, and those its `kept` column leaves out."""
+    if impedances is not None:
+        return Spectrum(*corvex._spectrum(data, impedances), result, key)
+    kept, excluded = split_kept(data)
+    if excluded is None:
+        return Spectrum(*corvex._spectrum(kept), result, key)
+    measured = corvex._spectrum(kept) if len(kept[KEPT]) else (None, None)
+    return Spectrum(*measured, result, key, *corvex._spectrum(excluded))

@@ -41,6 +41,10 @@ def nyquist(data: Any = None, impedances: Any = None, *, result: Any = None, key
         if spectrum.has_measured:
             z = spectrum.impedances
             ax.plot(z.real, -z.imag, **_marker_style(data_colour), label="measured" if single else None)
+        if spectrum.has_excluded:
+            z = spectrum.excluded_impedances
+            ax.plot(z.real, -z.imag, **_marker_style(data_colour), markerfacecolor="none",
+                    label="excluded" if single else None)
         if spectrum.result is not None:
             _, z = spectrum.model_grid()
             ax.plot(z.real, -z.imag, color=model_colour, linewidth=1.5, label="fit" if single else None)
@@ -80,6 +84,12 @@ def bode(data: Any = None, impedances: Any = None, *, result: Any = None, key: A
             # Diamonds: in a report the residual panel below uses squares for the imaginary part.
             phase_ax.plot(f, _phase_degrees(z), **_marker_style(data_colour, "D"), markerfacecolor="none",
                           label="phase measured" if single else None)
+        if spectrum.has_excluded:
+            # Left-out points hollow (and the phase's hollow diamonds faint), so a reader sees them.
+            f, z = spectrum.excluded_frequencies, spectrum.excluded_impedances
+            magnitude_ax.plot(f, np.abs(z), **_marker_style(data_colour), markerfacecolor="none",
+                              label="|Z| excluded" if single else None)
+            phase_ax.plot(f, _phase_degrees(z), **_marker_style(data_colour, "D"), markerfacecolor="none", alpha=0.35)
         if spectrum.result is not None:
             f, z = spectrum.model_grid()
             magnitude_ax.plot(f, np.abs(z), color=model_colour, linewidth=1.5, label="|Z| fit" if single else None)
