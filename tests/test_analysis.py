@@ -255,6 +255,9 @@ def test_ranking_flags_parameters_the_data_cannot_fix():
     table = table.set_index("circuit")
     assert table.loc["two_rc", "not_identifiable"] == ("C2.c",)
     assert table.loc["rq", "at_bounds"] == ("CPE1.alpha",)
+    # The exponent at 1 makes the CPE the capacitor that generated the data: no doubt in that.
+    assert table.loc["rq", "result"].params["CPE1.alpha"] == 1.0
+    assert table.loc["rq", "flagged"] == bool(table.loc["rq", "not_identifiable"])
 
 
 @pytest.mark.parametrize("library", ["pandas", "polars"])

@@ -146,6 +146,8 @@ def test_a_bad_spectrum_gets_fits_message_and_the_rest_go_on(name):
      "argument 'fixed': R0.r = 2.0 lies outside"),
     (lambda: corvex.fitting.fit(RANDLES, *SPECTRA[0], fixed={"R0.r": 0.0}, bounds={"R0.r": (0.1, 1.0)}), ValueError,
      "argument 'fixed'"),
+    (lambda: corvex.batch.fit(RANDLES, SPECTRA, fixed={"R0.r": -5.0}), ValueError,
+     "\"R0.r\" must lie within the parameter's range \\(1e-12, inf\\)"),
     (lambda: corvex.batch.fit(RANDLES, COIN_CELL), ValueError, "argument 'by': .* 130 sweeps .* 'Cycle'"),
 ])
 def test_argument_errors_name_what_is_wrong(call, error, text):
@@ -297,3 +299,21 @@ def test_progress_counts_every_fit_and_its_exception_stops_the_batch(capsys):
 
     with pytest.raises(Stop):
         corvex.batch.fit(RANDLES, SPECTRA * 100, progress=stop)
+
+
+
+# K and Zarc are an R-C and an R-CPE arc written with their time constant: an arc beyond the
+# measured window is runaway whichever way it is written. Cycle 7's R0-Zarc1-Zarc2 fit ended
+# with Zarc2 at 389 s, 51 times the slowest 1 / (2 pi f), and was not flagged.
+@pytest.mark.parametrize("notation, values, flagged", [
+    ("R0-Zarc1-Zarc2", [0.1141, 1.870, 0.01459, 0.4701, 16.98, 389.1, 1.0], ("Zarc2.r", "Zarc2.tau_k")),
+    ("R0-Zarc1-Zarc2", [0.1141, 1.870, 0.01459, 0.4701, 16.98, 3.891, 1.0], ()),
+    ("R0-K1-K2", [0.1141, 1.870, 0.01459, 16.98, 389.1], ("K2.r", "K2.tau_k")),
+    ("R0-K1-K2", [0.1141, 1.870, 1e-9, 16.98, 3.891], ("K1.r", "K1.tau_k")),
+])
+def test_arcs_written_as_one_element_are_flagged_beyond_the_window(notation, values, flagged):
+    cycle = COIN_CELL[COIN_CELL["Cycle"] == 7]
+    circuit = corvex.Circuit(notation).with_values(values)
+    # Every value held: the flags are the runaway rule's verdict on exactly these values.
+    report = corvex.fitting.fit(circuit, cycle, fixed=dict(zip(circuit.param_names(), values)))
+    assert report.runaway == flagged

@@ -134,8 +134,10 @@ def test_robust_starts_include_the_data_start():
         warnings.simplefilter("ignore")
         report = fit(circuit, f, z)
         table = corvex.batch.fit(circuit, [(f, z)], n_jobs=1)
-    # The robust start is the family's nearest member, without the brief runs of start="data".
-    assert report.start == "data" and report.result.cost < 2 * from_data
+    # The robust start is the family's nearest member, without the brief runs of start="data";
+    # it ends with every value runaway (R2 near 1e9 ohm), so the tolerant run of the first
+    # start, which now stays within the exponents' range and ends sound, wins.
+    assert report.start in ("data", "tolerant") and report.result.cost < 2 * from_data and report.runaway == ()
     assert table["cost"][0] == pytest.approx(report.result.cost, rel=1e-9)
 
 

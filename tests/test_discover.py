@@ -55,11 +55,26 @@ def test_a_series_resistor_is_left_out_only_where_the_data_show_none(r0, first):
 
 @pytest.mark.parametrize("kwargs, message", [
     ({"elements": ("R", "K")}, "not one of"),
+    ({"elements": ()}, "^elements: expected at least one of"),
     ({"top": 0}, "top must be"),
+    ({"max_parameters": -1}, "^argument 'max_parameters': expected a whole number from 0"),
+    ({"max_depth": 2**40}, "^argument 'max_depth': expected a whole number from 0"),
 ])
 def test_bad_options_name_what_is_wrong(kwargs, message):
     with pytest.raises(ValueError, match=message):
         analysis.discover(F, TWO_ARCS.impedance(F), **kwargs)
+
+
+def test_negative_counts_of_the_other_analyses_are_value_errors():
+    z = TWO_ARCS.impedance(F)
+    with pytest.raises(ValueError, match="^argument 'patience': expected a whole number"):
+        analysis.rank_circuits(F, z, patience=-1)
+
+
+def test_one_frequency_repeated_is_refused_as_too_few_distinct_frequencies():
+    f = np.full(60, 10.0)
+    with pytest.raises(ValueError, match="needs at least 4 distinct frequencies, got 1"):
+        analysis.discover(f, TWO_ARCS.impedance(f), max_parameters=4)
 
 
 def test_a_batch_keeps_a_bad_spectrum_to_its_own_row():

@@ -70,6 +70,8 @@ def test_bounds_always_hold_and_bind_where_the_optimum_lies_outside(bounds, name
     ({"bounds": {"CPE1.alpha": (2, 3)}}, 'leave nothing of the parameter\'s range (0, 1)'),
     ({"bounds": {"R1.r": (5, 1)}}, 'low <= high'),
     ({"fixed": {"R1.r": math.nan}}, 'must be finite'),
+    ({"fixed": {"CPE1.alpha": 1.5}}, 'fixed value of "CPE1.alpha" must lie within the parameter\'s range (0, 1), got 1.5'),
+    ({"fixed": {"R1.r": -5}}, 'fixed value of "R1.r" must lie within the parameter\'s range (1e-12, inf), got -5'),
     ({"weight": np.ones(3)}, 'one standard deviation per point (40), got 3'),
     ({"weight": -np.ones(40)}, 'finite and positive'),
     ({"weight": "Modulus"}, 'unknown weight scheme "Modulus"'),
@@ -101,6 +103,23 @@ def test_uncertainty_matches_the_classical_formula_with_t_intervals():
         assert (hi - lo) / 2 == pytest.approx(t * report.stderr[name], rel=1e-12)
     assert report.identifiable == dict.fromkeys(report.names, True)
     assert np.allclose(np.diag(report.correlation), 1) and np.allclose(report.correlation, report.correlation.T)
+
+
+# A series resistance below the noise and an exponent next to 1: value -/+ t * stderr would
+# reach a negative resistance and an exponent above 1; the interval ends at the range instead.
+@pytest.mark.parametrize("bounds", [{}, {"CPE1.alpha": (0.9, 1.0)}])
+def test_intervals_end_at_the_parameter_range(bounds):
+    z = RQ.with_values([0.01, 50.0, 1e-4, 0.995]).impedance(F)
+    rng = np.random.default_rng(2)
+    z = z + 0.5 * (rng.standard_normal(40) + 1j * rng.standard_normal(40))
+    report = fit(RQ.with_values([0.01, 50.0, 1e-4, 0.99]), F, z, bounds=bounds, robust=False)
+    for name, (lo, hi) in zip(report.names, RQ.param_bounds()):
+        low, high = report.intervals[name]
+        lo, hi = max(lo, bounds.get(name, (lo, hi))[0]), min(hi, bounds.get(name, (lo, hi))[1])
+        half = report.t_quantile * report.stderr[name]
+        value = report.params[name]
+        assert (low, high) == (max(value - half, lo), min(value + half, hi))
+    assert report.intervals["R0.r"][0] == 1e-12 and report.intervals["CPE1.alpha"][1] == 1.0
 
 
 def test_interchangeable_resistors_are_flagged_not_given_zero_errors():

@@ -44,7 +44,10 @@ class FitReport:
       resolve. Never exactly 0.
     - ``intervals``: (low, high) 95 % confidence intervals, value -/+ t * stderr with the
       Student-t quantile at ``degrees_of_freedom`` = residuals (2 per point) minus free
-      parameters; None where stderr is None. Not cut to the bounds.
+      parameters; None where stderr is None. Cut to the values the parameter can take (its
+      range, narrowed by ``bounds``): an exponent's interval ends at 1 at most, a
+      resistance's at its lower bound 1e-12, and the cut side is then shorter than
+      t * stderr.
     - ``identifiable``: False when the Jacobian is numerically rank-deficient in a
       direction involving the parameter, or its standard error exceeds its value's
       magnitude; None for held parameters.
@@ -144,8 +147,10 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     positive parameter with a finite upper limit is treated as bounded. Solver coordinates
     stay those of ``fit()``: positive parameters as decades above their catalogue lower
     bound, exponents as they are, which keeps the problem well conditioned over many
-    decades; limits hold by clamping every point, and parameters a run pushes onto a limit
-    are held there while the others are re-solved (an active set).
+    decades; limits hold by clamping every point: a run that ends beyond a limit is re-solved
+    from its own start with the parameters it pushed across held on their limits, and
+    parameters on a limit are held there while the others are re-solved (an active set). A
+    fit whose every free value is runaway (see ``robust``) is reported as not converged.
 
     ``weight``: "modulus" (default) or "unit" as in ``fit()``; "proportional" divides the
     real and imaginary parts each by their own measured magnitude (floored at 1e-30, so
@@ -160,9 +165,9 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
     with ``seed`` (0 when None). The lowest-cost converged fit wins (a later start must be lower by more than
     a billionth; a point off every limit wins a tie), so an exponent held on its limit by the data stays
     there; ``start`` says which. Runaway values are the exception: a converged fit with none wins over
-    one with a resistance above 100 * max|Z| or below 1e-4 * min|Z|, an arc (parallel R-C or R-CPE)
-    whose time constant R*C or (R*Q)**(1/alpha) lies more than a decade outside 1/(2*pi*f) over the
-    measured frequencies, or a standard error above 1000 times its value (inf included), unless the
+    one with a resistance above 100 * max|Z| or below 1e-4 * min|Z|, an arc (parallel R-C or R-CPE,
+    or a K or Zarc) whose time constant R*C, (R*Q)**(1/alpha) or tau_k lies more than a decade
+    outside 1/(2*pi*f) over the measured frequencies, or a standard error above 1000 times its value (inf included), unless the
     runaway fit's cost is lower beyond noise: the ratio of the costs exceeds the 99 % quantile of the
     F distribution with (dof, dof) degrees of freedom. ``runaway`` names the winner's flagged values.
     With the default method and no controls the "guess" start is exactly ``Circuit.fit()``.
@@ -179,7 +184,8 @@ def fit(circuit: "_corvex.Circuit", frequencies: Any, impedances: Any = None, *,
 
     Held parameters, bounds and weights other than "modulus"/"unit" need the default method.
     Unknown parameter names raise ValueError with the closest-name suggestion, a held value
-    outside its own ``bounds`` ValueError.
+    outside its own ``bounds`` or outside the values the parameter can take (a negative
+    resistance, an exponent above 1) ValueError naming the parameter and its range.
 
     Unlike ``Circuit.fit()``, a spectrum with a point that is not a measurement (a frequency
     that is not positive among two sequences, a non-finite impedance; a frame's rows without a

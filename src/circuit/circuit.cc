@@ -52,7 +52,7 @@ SeriesList rebuild(const SeriesList& nodes, const double* values, std::size_t* p
       ParallelNode parallel;
       parallel.branches.reserve(node.parallel_node().branches.size());
       for (const SeriesList& branch : node.parallel_node().branches) parallel.branches.push_back(rebuild(branch, values, position));
-      out.push_back(Node{std::move(parallel)});
+      out.emplace_back(std::move(parallel));
     }
   }
   return out;

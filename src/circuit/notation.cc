@@ -78,7 +78,7 @@ class Parser {
       }
     }
     --depth_;
-    if (!failed_) nodes->push_back(Node{std::move(node)});
+    if (!failed_) nodes->emplace_back(std::move(node));
   }
 
   void element(SeriesList* nodes) {

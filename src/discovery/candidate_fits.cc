@@ -46,7 +46,7 @@ SeriesList lifted(const SeriesList& nodes) {
       for (const Node& part : branch) (part.is_element() ? kept : moved).push_back(part);
       group.branches.push_back(std::move(kept));
     }
-    out.push_back(Node(std::move(group)));
+    out.emplace_back(std::move(group));
     for (Node& node_moved : lifted(moved)) out.push_back(std::move(node_moved));
   }
   return out;

@@ -18,13 +18,19 @@ std::string key_of(const Node& node) {
   if (node.is_element()) return code_of(node.element_node());
   std::string key = "p(";
   const auto& branches = node.parallel_node().branches;
-  for (std::size_t i = 0; i < branches.size(); ++i) key += (i ? "," : "") + key_of(branches[i]);
+  for (std::size_t i = 0; i < branches.size(); ++i) {
+    if (i) key += ',';
+    key += key_of(branches[i]);
+  }
   return key + ")";
 }
 
 std::string key_of(const SeriesList& series) {
   std::string key;
-  for (std::size_t i = 0; i < series.size(); ++i) key += (i ? "-" : "") + key_of(series[i]);
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    if (i) key += '-';
+    key += key_of(series[i]);
+  }
   return key;
 }
 
@@ -175,7 +181,10 @@ struct Labeller {
       const std::size_t own = ++groups;
       text += "p(";
       const auto& branches = node.parallel_node().branches;
-      for (std::size_t b = 0; b < branches.size(); ++b) text += (b ? "," : "") + series(branches[b], own);
+      for (std::size_t b = 0; b < branches.size(); ++b) {
+        if (b) text += ',';
+        text += series(branches[b], own);
+      }
       text += ")";
     }
     return text;

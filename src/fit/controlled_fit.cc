@@ -152,11 +152,19 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
   // problem with nothing held they are the free columns, and evaluating them again would
   // only repeat the same numbers.
   const bool none_held = std::find(resolved.fixed.begin(), resolved.fixed.end(), true) == resolved.fixed.end();
-  if (none_held && outcome.final_jacobian && outcome.final_jacobian->matches(*problem, outcome.values)) {
-    return fit_uncertainty(outcome.final_jacobian->jacobian, problem->residual_count(), outcome.values, resolved.fixed,
-                           outcome.chi_square, min_reciprocal_condition(outcome.final_jacobian->column_noise));
+  FitUncertainty uncertainty =
+      none_held && outcome.final_jacobian && outcome.final_jacobian->matches(*problem, outcome.values)
+          ? fit_uncertainty(outcome.final_jacobian->jacobian, problem->residual_count(), outcome.values,
+                            resolved.fixed, outcome.chi_square,
+                            min_reciprocal_condition(outcome.final_jacobian->column_noise))
+          : uncertainty_at(*problem, outcome.values, resolved.fixed, outcome.chi_square);
+  // An interval reaching beyond the values the parameter can take (a CPE exponent above 1, a
+  // negative resistance) would claim values no fit can have: it ends at the limit instead.
+  for (std::size_t i = 0; i < uncertainty.interval_low.size() && i < resolved.limits.size(); ++i) {
+    if (uncertainty.interval_low[i] < resolved.limits[i].lo) uncertainty.interval_low[i] = resolved.limits[i].lo;
+    if (uncertainty.interval_high[i] > resolved.limits[i].hi) uncertainty.interval_high[i] = resolved.limits[i].hi;
   }
-  return uncertainty_at(*problem, outcome.values, resolved.fixed, outcome.chi_square);
+  return uncertainty;
 }
 
 Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& spectrum, const FitOptions& options,
@@ -252,6 +260,13 @@ Result<ControlledFit> fit_with_controls(const Circuit& circuit, const Spectrum& 
                                        : uncertainty_of(circuit.nodes, spectrum, controls, runner.resolved(),
                                                         winner.outcome, cancellation);
   out.runaway = runaway_parameters(circuit.nodes, spectrum, winner.outcome.values, out.uncertainty.standard_errors);
+  // A point where every free value ran away (an arc collapsed onto its floor, the rest
+  // unresolved) is no fit of the model, whatever the solver's convergence tests said.
+  bool all_ran_away = true;
+  for (std::size_t i = 0; i < out.runaway.size(); ++i) {
+    if (!runner.resolved().fixed[i] && !out.runaway[i]) all_ran_away = false;
+  }
+  if (all_ran_away) winner.outcome.success = false;
   out.best_cost_any = best_cost_any;
   out.outcome = std::move(winner.outcome);
   // Starts solved by the controlled stage build their outcome without the driver, which is

@@ -32,7 +32,8 @@ struct ControlledFit {
 };
 
 // The uncertainty of a fitted outcome of `circuit` under the controls (resolved from them):
-// the Jacobian of the free parameters at its values, on the controls' weighting.
+// the Jacobian of the free parameters at its values, on the controls' weighting; intervals
+// are cut to the limits (the catalogue's range narrowed by the caller's bounds).
 FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectrum, const FitControls& controls,
                               const ResolvedControls& resolved, const FitOutcome& outcome,
                               const CancellationToken& cancellation = no_cancellation());
@@ -49,7 +50,7 @@ FitUncertainty uncertainty_of(const SeriesList& circuit, const Spectrum& spectru
 //   result with no runaway value beats one with a runaway value unless runaway_fit_wins says
 //   the latter's lower cost is more than noise; otherwise the lowest cost wins: a later start
 //   must beat an earlier one by more than a billionth of its cost, and a plausible point wins
-//   a tie.
+//   a tie. A winner whose every free value ran away is reported as not converged.
 // With `robust`, `data_values` (when given: a start read off the spectrum) runs after the
 // tolerant variant, then `seed_start` (when given) before the derived starts, which then
 // come from its values instead of the first start's.

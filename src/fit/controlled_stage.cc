@@ -82,6 +82,38 @@ std::vector<bool> held_on_limits(const ResolvedControls& controls, std::span<con
   return held;
 }
 
+// One run from `start` with `held` parameters kept, ending within every limit. A run that
+// crosses a limit has converged to a point the limits exclude, and clamping it gives no
+// optimum of anything (from there a re-solve can slide into a collapsed arc): the parameters
+// it pushed across are held on the limit they crossed and the rest re-solved from `start`,
+// until a run ends within the limits. Each round holds one more parameter, so there are at
+// most n rounds.
+Result<StagePoint> run_within_limits(const FitProblem& problem, const ResolvedControls& controls,
+                                     const std::vector<ParamBounds>& coordinates, std::vector<double> start,
+                                     std::vector<bool> held, const LmSettings& settings) {
+  StagePoint point;
+  for (;;) {
+    Result<LmRunResult> run = lm_run(problem, coordinates, to_solver(start, coordinates), held, settings);
+    if (!run) return run.take_error();
+    point.iterations += run->evaluations;
+    std::vector<double> x = run->x;
+    enforce_controls(controls, x);
+    bool crossed = false;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      if (held[i] || std::isnan(run->x[i]) || x[i] == run->x[i]) continue;
+      held[i] = true;
+      start[i] = x[i];
+      crossed = true;
+    }
+    if (!crossed) {
+      point.cost = cost_at(problem, x);
+      point.success = run->success;
+      point.x = std::move(x);
+      return point;
+    }
+  }
+}
+
 }  // namespace
 
 bool plausible_under(const ResolvedControls& controls, std::span<const double> x, std::span<const double> x0) {
@@ -113,11 +145,10 @@ Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const Resolved
   std::optional<StagePoint> best;
   const std::vector<Candidate> candidates = controlled_candidates(problem, controls, x0);
   for (const Candidate& candidate : candidates) {
-    Result<LmRunResult> run = lm_run(problem, coordinates, to_solver(candidate.x, coordinates), controls.fixed, settings);
+    Result<StagePoint> run = run_within_limits(problem, controls, coordinates, candidate.x, controls.fixed, settings);
     if (!run) return run.take_error();
-    out.iterations += run->evaluations;
-    enforce_controls(controls, run->x);
-    const double cost = cost_at(problem, run->x);
+    out.iterations += run->iterations;
+    const double cost = run->cost;
     const bool success = run->success;
     const bool stop = success && std::isfinite(cost) && plausible_under(controls, run->x, x0);
     const bool better = !best || (success && !best->success) || (cost < best->cost && success == best->success);
@@ -134,13 +165,11 @@ Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const Resolved
     for (std::size_t i = 0; i < next.size(); ++i) next[i] = next[i] || held[i];
     if (next == held) break;
     held = std::move(next);
-    Result<LmRunResult> run = lm_run(problem, coordinates, to_solver(best->x, coordinates), held, settings);
+    Result<StagePoint> run = run_within_limits(problem, controls, coordinates, best->x, held, settings);
     if (!run) return run.take_error();
-    out.iterations += run->evaluations;
-    enforce_controls(controls, run->x);
-    const double cost = cost_at(problem, run->x);
-    if (!(run->success && cost < best->cost)) break;
-    best = StagePoint{std::move(run->x), cost, true, 0};
+    out.iterations += run->iterations;
+    if (!(run->success && run->cost < best->cost)) break;
+    best = StagePoint{std::move(run->x), run->cost, true, 0};
   }
   // As in the plain stage: never a point above the cheapest start, nor success without
   // improving on it.

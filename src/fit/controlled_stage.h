@@ -22,9 +22,10 @@ struct StagePoint {
 
 // The same scored candidates, runs until a plausible success and best-run rule as the plain
 // stage, with these differences: held parameters keep their value in every candidate and
-// run (a zero Jacobian column, identity coordinates); every point is clamped into its
-// limits before it is costed; parameters a run pushed onto a limit are held there and the
-// rest re-solved, repeatedly, while that lowers the cost.
+// run (a zero Jacobian column, identity coordinates); a run that ends beyond a limit counts
+// only through its re-solve from the same candidate with the parameters it pushed across held
+// on their limits; parameters on a limit are then held there and the rest re-solved,
+// repeatedly, while that lowers the cost.
 Result<StagePoint> controlled_lm_stage(const FitProblem& problem, const ResolvedControls& controls,
                                        std::span<const double> x0, const LmSettings& settings);
 

@@ -41,7 +41,14 @@ Status check_names(const SeriesList& circuit, const FitControls& controls) {
   return value_error(join_lines(lines));
 }
 
-std::string limits_text(const ParamBounds& b) { return "(" + number_text(b.lo) + ", " + number_text(b.hi) + ")"; }
+std::string limits_text(const ParamBounds& b) {
+  std::string text = "(";
+  text += number_text(b.lo);
+  text += ", ";
+  text += number_text(b.hi);
+  text += ")";
+  return text;
+}
 
 }  // namespace
 
@@ -74,6 +81,12 @@ Result<ResolvedControls> resolve_controls(const SeriesList& circuit, const FitCo
     }
     for (std::size_t i = 0; i < n; ++i) {
       if (names[i] != name) continue;
+      // A value the element cannot take (a negative resistance, an exponent above 1) would
+      // be fitted around as if it were one, and the fit reported as converged.
+      if (!(value >= catalogue[i].lo && value <= catalogue[i].hi)) {
+        return value_error("fixed value of " + quoted(name) + " must lie within the parameter's range " +
+                           limits_text(catalogue[i]) + ", got " + number_text(value));
+      }
       out.fixed[i] = true;
       out.fixed_values[i] = value;
     }

@@ -51,8 +51,9 @@ struct ResolvedControls {
 };
 
 // Checks names (unknown ones get the closest-name suggestion and the table of valid names),
-// values and limits; limits that would widen the catalogue's bounds are cut to them, and
-// limits with nothing left between them are refused.
+// values (a held one must lie within the catalogue's range) and limits; limits that would
+// widen the catalogue's bounds are cut to them, and limits with nothing left between them
+// are refused.
 Result<ResolvedControls> resolve_controls(const SeriesList& circuit, const FitControls& controls);
 
 // Checks the standard deviations against the spectrum: one per point, finite and positive.

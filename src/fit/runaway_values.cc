@@ -44,6 +44,12 @@ const ElementNode* lone_element(const SeriesList& branch) {
   return branch.size() == 1 && branch[0].is_element() ? &branch[0].element_node() : nullptr;
 }
 
+// A time constant more than kRunawayWindowFactor beyond [tau_min, tau_max]; one that is not
+// positive (a sign the bounds excluded) has no place in the window to judge.
+bool outside_window(double tau, double tau_min, double tau_max) {
+  return tau > 0.0 && (tau > tau_max * kRunawayWindowFactor || tau < tau_min / kRunawayWindowFactor);
+}
+
 // Flags the resistance and capacitance of every R-C or R-CPE pair, at any depth, whose time
 // constant lies outside [tau_min, tau_max].
 void flag_arcs(const SeriesList& circuit, const std::unordered_map<const ElementNode*, std::size_t>& first_param,
@@ -70,8 +76,7 @@ void flag_arcs(const SeriesList& circuit, const std::unordered_map<const Element
         if (!(alpha > 0.0)) continue;
         tau = std::pow(tau, 1.0 / alpha);
       }
-      if (!(tau > 0.0)) continue;  // a sign the bounds excluded: nothing to place in the window
-      if (tau > tau_max * kRunawayWindowFactor || tau < tau_min / kRunawayWindowFactor) {
+      if (outside_window(tau, tau_min, tau_max)) {
         (*flags)[r] = true;
         (*flags)[c] = true;
       }
@@ -89,20 +94,28 @@ std::vector<bool> runaway_parameters(const SeriesList& circuit, const Spectrum& 
   std::vector<bool> flags(count, false);
   if (values.size() < count) return flags;
   const SpectrumScale scale = scale_of(spectrum);
+  const bool has_window = scale.max_frequency > 0.0;
+  const double tau_min = 1.0 / (2.0 * std::numbers::pi * scale.max_frequency);
+  const double tau_max = 1.0 / (2.0 * std::numbers::pi * scale.min_frequency);
   std::unordered_map<const ElementNode*, std::size_t> first_param;
   for (const FlatElement& element : flat) {
     first_param.emplace(element.node, element.first_param);
-    if (element.node->element.kind != ElementKind::R || scale.max_modulus <= 0.0) continue;
-    const double r = values[element.first_param];
-    if (r > kRunawayResistanceAbove * scale.max_modulus || r < kRunawayResistanceBelow * scale.min_modulus) {
-      flags[element.first_param] = true;
+    const ElementKind kind = element.node->element.kind;
+    // K and Zarc are arcs in one element, an R-C and an R-CPE written with their time
+    // constant: their resistance and that time constant are judged as those of the pairs.
+    const bool arc_element = kind == ElementKind::K || kind == ElementKind::Zarc;
+    if (kind != ElementKind::R && !arc_element) continue;
+    const std::size_t r = element.first_param;
+    if (scale.max_modulus > 0.0 && (values[r] > kRunawayResistanceAbove * scale.max_modulus ||
+                                    values[r] < kRunawayResistanceBelow * scale.min_modulus)) {
+      flags[r] = true;
+    }
+    if (arc_element && has_window && outside_window(values[r + 1], tau_min, tau_max)) {
+      flags[r] = true;
+      flags[r + 1] = true;
     }
   }
-  if (scale.max_frequency > 0.0) {
-    const double tau_min = 1.0 / (2.0 * std::numbers::pi * scale.max_frequency);
-    const double tau_max = 1.0 / (2.0 * std::numbers::pi * scale.min_frequency);
-    flag_arcs(circuit, first_param, values, tau_min, tau_max, &flags);
-  }
+  if (has_window) flag_arcs(circuit, first_param, values, tau_min, tau_max, &flags);
   if (standard_errors.size() >= count) {
     for (std::size_t i = 0; i < count; ++i) {
       if (standard_errors[i] && *standard_errors[i] > kRunawayRelativeError * std::fabs(values[i])) flags[i] = true;

@@ -24,11 +24,12 @@ inline constexpr double kRunawayRelativeError = 1e3;
 inline constexpr double kRunawaySelectionConfidence = 0.99;
 
 // One flag per parameter (in parameter order) of `circuit` at `values`, fitted to `spectrum`:
-// - the value of a resistor (R) above kRunawayResistanceAbove * max |Z| or below
-//   kRunawayResistanceBelow * min |Z|;
+// - the value of a resistor (R), or the resistance of a K or Zarc, above
+//   kRunawayResistanceAbove * max |Z| or below kRunawayResistanceBelow * min |Z|;
 // - the resistance and the capacitance (C) or CPE coefficient of an arc, a parallel pair of
 //   one resistor and one capacitor or CPE, whose time constant R C or (R Q)^(1 / alpha) lies
-//   more than kRunawayWindowFactor beyond [1 / (2 pi f_max), 1 / (2 pi f_min)];
+//   more than kRunawayWindowFactor beyond [1 / (2 pi f_max), 1 / (2 pi f_min)]; likewise the
+//   resistance and time constant tau_k of a K (an R-C) or a Zarc (an R-CPE);
 // - a value whose standard error exceeds kRunawayRelativeError times its magnitude
 //   (infinite ones, of values the data cannot resolve, included; absent ones are not judged).
 // `standard_errors` may be empty (no estimate); otherwise it has one entry per parameter.

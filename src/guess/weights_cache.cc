@@ -8,6 +8,8 @@
 #include <list>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "nn/weights_format.h"
 #include "util/regular_file.h"
@@ -19,49 +21,49 @@ namespace {
 // whole could exhaust memory.
 constexpr std::size_t kMaxWeightsFileBytes = std::size_t{256} << 20;
 
-// The cache keeps at most this many models and this much decoded memory, dropping the least
-// recently used first; the newest model stays whatever its size.
+// The cache keeps at most this many models and this much memory (decoded model and file
+// content), dropping the least recently used first; the newest model stays whatever its size.
 constexpr std::size_t kMaxCachedModels = 8;
 constexpr std::uint64_t kMaxCachedBytes = std::uint64_t{128} << 20;
 
 struct CachedModel {
-  FileIdentity identity;
+  std::string bytes;  // the file's whole content, which is what identifies the model
   std::shared_ptr<const NetworkModel> model;
 };
 
 class WeightsCache {
  public:
-  std::shared_ptr<const NetworkModel> find(const FileIdentity& identity) {
+  std::shared_ptr<const NetworkModel> find(std::string_view bytes) {
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto it = position_of(identity);
+    const auto it = position_of(bytes);
     if (it == entries_.end()) return nullptr;
     entries_.splice(entries_.begin(), entries_, it);
     return it->model;
   }
 
-  // The model cached for `identity` by now (another thread may have read the same file
-  // meanwhile), else `model` after inserting it. An allocation failing here leaves the list
-  // as it was, since a list insertion either happens whole or not at all.
-  std::shared_ptr<const NetworkModel> insert(const FileIdentity& identity, std::shared_ptr<const NetworkModel> model) {
+  // The model cached for the same content by now (another thread may have read the same
+  // file meanwhile), else `model` after inserting it. An allocation failing here leaves the
+  // list as it was, since a list insertion either happens whole or not at all.
+  std::shared_ptr<const NetworkModel> insert(std::string bytes, std::shared_ptr<const NetworkModel> model) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (const auto it = position_of(identity); it != entries_.end()) {
+    if (const auto it = position_of(bytes); it != entries_.end()) {
       entries_.splice(entries_.begin(), entries_, it);
       return it->model;
     }
-    entries_.push_front({identity, model});
-    std::uint64_t bytes = 0;
-    for (const CachedModel& entry : entries_) bytes += entry.model->decoded_bytes;
-    while (entries_.size() > 1 && (entries_.size() > kMaxCachedModels || bytes > kMaxCachedBytes)) {
-      bytes -= entries_.back().model->decoded_bytes;
+    entries_.push_front({std::move(bytes), model});
+    std::uint64_t held = 0;
+    for (const CachedModel& entry : entries_) held += entry.model->decoded_bytes + entry.bytes.size();
+    while (entries_.size() > 1 && (entries_.size() > kMaxCachedModels || held > kMaxCachedBytes)) {
+      held -= entries_.back().model->decoded_bytes + entries_.back().bytes.size();
       entries_.pop_back();
     }
     return model;
   }
 
  private:
-  std::list<CachedModel>::iterator position_of(const FileIdentity& identity) {
+  std::list<CachedModel>::iterator position_of(std::string_view bytes) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-      if (it->identity == identity) return it;
+      if (it->bytes == bytes) return it;
     }
     return entries_.end();
   }
@@ -109,14 +111,15 @@ Result<std::shared_ptr<const NetworkModel>> cached_weights_model(const std::stri
     if (failure == kNotRegularFile) return value_error("reading weights: not a regular file");
     return read_failure(failure);
   }
-  const FileIdentity& identity = file.identity();
-  if (std::shared_ptr<const NetworkModel> cached = cache().find(identity)) return cached;
+  // Reading is cheap next to parsing, and only the content tells a file rewritten in place
+  // (same inode, size and restored modification time) from the one cached.
   Result<std::string> bytes = read_whole(file, cancellation);
   if (!bytes.ok()) return bytes.take_error();
+  if (std::shared_ptr<const NetworkModel> cached = cache().find(*bytes)) return cached;
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
   Result<std::shared_ptr<const NetworkModel>> model = read_weights({data, bytes->size()});
   if (!model.ok()) return model.take_error();
-  return cache().insert(identity, std::move(model).value());
+  return cache().insert(std::move(bytes).value(), std::move(model).value());
 }
 
 }  // namespace corvex

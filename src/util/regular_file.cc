@@ -25,14 +25,6 @@ int RegularFile::open(const std::string& path) {
   if (::fstat(fd, &status) != 0) return errno;
   if (S_ISDIR(status.st_mode)) return EISDIR;
   if (!S_ISREG(status.st_mode)) return kNotRegularFile;
-#if defined(__APPLE__)
-  const struct timespec modified = status.st_mtimespec;
-#else
-  const struct timespec modified = status.st_mtim;
-#endif
-  identity_ = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
-               static_cast<std::uint64_t>(status.st_size),
-               static_cast<std::int64_t>(modified.tv_sec) * 1'000'000'000 + modified.tv_nsec};
   return 0;
 }
 
@@ -45,10 +37,8 @@ std::ptrdiff_t RegularFile::read_some(char* buffer, std::size_t size) {
 
 #else
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <system_error>
 
 namespace corvex {
@@ -69,8 +59,7 @@ RegularFile::~RegularFile() {
 }
 
 // The kind is checked by name before the open, as a C stream cannot be opened without
-// blocking; a file replaced between the two is the price. There is no inode: the absolute
-// path stands in for it, so a file reached by two paths is two cache entries.
+// blocking; a file replaced between the two is the price.
 int RegularFile::open(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code error;
@@ -78,18 +67,9 @@ int RegularFile::open(const std::string& path) {
   if (error) return errno_of(error);
   if (fs::is_directory(status)) return EISDIR;
   if (!fs::is_regular_file(status)) return kNotRegularFile;
-  const std::uintmax_t size = fs::file_size(path, error);
-  if (error) return errno_of(error);
-  const fs::file_time_type modified = fs::last_write_time(path, error);
-  if (error) return errno_of(error);
-  const fs::path absolute = fs::absolute(path, error);
-  if (error) return errno_of(error);
   std::FILE* stream = std::fopen(path.c_str(), "rb");
   if (stream == nullptr) return errno != 0 ? errno : EIO;
   handle_ = reinterpret_cast<std::intptr_t>(stream);
-  const auto since_epoch = std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch());
-  identity_ = {0, std::hash<std::string>{}(absolute.string()), static_cast<std::uint64_t>(size),
-               static_cast<std::int64_t>(since_epoch.count())};
   return 0;
 }
 

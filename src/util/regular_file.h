@@ -1,5 +1,5 @@
 // A file opened for reading only when it is a regular file, never blocking on a FIFO or a
-// terminal, with an identity that tells versions of it apart; the one platform file for it.
+// terminal; the one platform file for it.
 #pragma once
 
 #include <cstddef>
@@ -7,16 +7,6 @@
 #include <string>
 
 namespace corvex {
-
-// Device, inode, size and modification time: two opens with the same identity see the same
-// file unchanged, as far as a cache keyed by it may assume.
-struct FileIdentity {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  std::uint64_t size = 0;
-  std::int64_t modified_ns = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
 
 // Returned by RegularFile::open for a path naming a FIFO, a device or a socket.
 inline constexpr int kNotRegularFile = -1;
@@ -31,14 +21,12 @@ class RegularFile {
   // 0 once open; EISDIR for a directory and kNotRegularFile for any other kind of file, both
   // refused before a byte is read; else the errno value of the failure.
   int open(const std::string& path);
-  const FileIdentity& identity() const { return identity_; }
   // Reads up to `size` bytes: the number read, 0 at the end of the file, or minus an errno
   // value (-EINTR when a signal interrupted the read, which may then be retried).
   std::ptrdiff_t read_some(char* buffer, std::size_t size);
 
  private:
   static constexpr std::intptr_t kClosed = -1;
-  FileIdentity identity_;
   std::intptr_t handle_ = kClosed;  // the descriptor, or the stream's address in the fallback
 };
 

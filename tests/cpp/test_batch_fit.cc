@@ -55,8 +55,11 @@ TEST_CASE("a failed spectrum keeps its row and the others are fitted the same on
   spectra.add_failed(value_error("unreadable"));
   spectra.add(fit_fixtures::spectrum_of(truth, fit_fixtures::log_frequencies(1.0, 1e4, 20)));
   const BatchProblem problem{start, spectra, FitStart{}, FitOptions{}};
-  const BatchSummary one = fit_batch(problem, BatchOptions{.workers = 1, .refine = true});
-  const BatchSummary many = fit_batch(problem, BatchOptions{.workers = 8, .refine = true});
+  BatchOptions options;
+  options.refine = true;
+  const BatchSummary one = fit_batch(problem, options);
+  options.workers = 8;
+  const BatchSummary many = fit_batch(problem, options);
   CHECK(!one.rows[1].outcome.ok() && one.rows[1].outcome.error().message == "unreadable");
   for (std::size_t i : {0u, 2u}) {
     CHECK(one.rows[i].outcome.ok() && many.rows[i].outcome.ok());

@@ -43,6 +43,11 @@ TEST_CASE("runaway values: resistances off the |Z| range, arcs off the window, u
       {"R0-(C1,R1)", {10.0, 1.0, 100.0}, {}, {false, true, true}},       // either order of the pair
       {"R0-(R1,CPE1)", {10.0, 100.0, 1e-4, 0.5}, {}, {false, false, false, false}},  // tau 1e-4 s
       {"R0-(R1,CPE1)", {10.0, 100.0, 1.0, 0.5}, {}, {false, true, true, false}},      // tau 1e4 s
+      // K and Zarc are the R-C and R-CPE arcs with their time constant as a parameter.
+      {"R0-K1", {10.0, 100.0, 1e-2}, {}, {false, false, false}},
+      {"R0-K1", {10.0, 100.0, 100.0}, {}, {false, true, true}},
+      {"R0-Zarc1", {10.0, 100.0, 1e-7, 0.8}, {}, {false, true, true, false}},
+      {"R0-Zarc1", {10.0, 1e5, 1e-2, 0.8}, {}, {false, true, false, false}},  // resistance alone
       {"R0-(R1,C1)", {10.0, 100.0, 1e-4}, {1.0, 1e6, std::nullopt}, {false, true, false}},
       {"R0-(R1,C1)", {10.0, 100.0, 1e-4}, {1.0, 1e4, kInf}, {false, false, true}},
   };

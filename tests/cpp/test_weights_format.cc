@@ -377,7 +377,7 @@ TEST_CASE("files beyond the work or memory budget are refused before they cost i
         costly.ends_with(" multiply-adds per guess, more than the 268435456 allowed"));
   // Half a million one-value tensors: a few megabytes of file, far more once decoded.
   WeightsFileBuilder tiny = small_file();
-  for (int i = 0; i < 500000; ++i) tiny.binary32("t" + std::to_string(i), {}, {1.0f});
+  for (int i = 0; i < 500000; ++i) tiny.binary32(std::string("t").append(std::to_string(i)), {}, {1.0f});
   const std::string refused = read_error(tiny.bytes());
   CHECK(refused.starts_with("weight file needs ") && refused.ends_with(" bytes of memory decoded, more than the "
                                                                        "67108864 allowed"));

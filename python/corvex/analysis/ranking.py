@@ -64,7 +64,7 @@ def _rows(names: list[str], ranked: list[dict[str, Any]]) -> list[dict[str, Any]
             "from_data": row.get("from_data", False),
             "at_bounds": at_bounds,
             "not_identifiable": not_identifiable,
-            "flagged": bool(at_bounds or not_identifiable) or not row.get("success", False),
+            "flagged": row.get("flagged", True),
             "error": row.get("error"),
             "result": row.get("result"),
         })
@@ -106,7 +106,9 @@ def rank_circuits(frequencies: Any, impedances: Any = None, *, circuits: Sequenc
     successful fits, a failed one gets weight 0), `bic`, `bic_rank`,
     `guessed`, `from_data`, `at_bounds` and `not_identifiable` (names of parameters on a bound, and of
     those without a standard error or with one above `identifiability_limit` times the value),
-    `flagged` (either of these, or an unsuccessful fit), `error` and `result` (the FitResult).
+    `flagged` (either of these, except a CPE exponent on its bound 1, which makes that CPE a
+    capacitor and the fit that of the circuit with a C in its place; or an unsuccessful fit),
+    `error` and `result` (the FitResult).
     A batch (as for `kramers_kronig`) gives the same rows under its key column(s); a spectrum
     that cannot be ranked gets one row holding only its error. `n_jobs` fits run at once
     (None or -1: one per processor); results do not depend on it.

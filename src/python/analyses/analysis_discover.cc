@@ -1,5 +1,6 @@
 // _analysis_discover(spectra, max_parameters, elements, max_depth, workers): per spectrum, the
 // number of candidates fitted and the discovered circuits' rows, simplest adequate first, or an error message.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -52,13 +53,29 @@ bool convert_elements(PyObject* list, std::vector<ElementKind>* kinds) {
     }
     kinds->push_back(element->kind);
   }
+  if (kinds->empty()) {
+    raise_error(value_error("elements: expected at least one of R, C, CPE, L, W, Wo, Ws, got none"));
+    return false;
+  }
   return true;
+}
+
+// A frequency measured twice tells nothing new: a spectrum of one frequency repeated is fitted
+// exactly by any circuit with two parameters.
+Status check_distinct_frequencies(const Spectrum& spectrum) {
+  std::vector<double> frequencies = spectrum.frequencies;
+  std::sort(frequencies.begin(), frequencies.end());
+  const std::size_t distinct =
+      static_cast<std::size_t>(std::unique(frequencies.begin(), frequencies.end()) - frequencies.begin());
+  if (distinct >= kDiscoveryMinPoints) return {};
+  return value_error("the circuit discovery needs at least " + std::to_string(kDiscoveryMinPoints) +
+                     " distinct frequencies, got " + std::to_string(distinct));
 }
 
 bool convert_limits(PyObject* const* bound, CandidateLimits* limits) {
   std::uint32_t max_parameters = 0, max_depth = 0;
-  if (!convert_u32(bound[kMaxParameters], kNames[kMaxParameters], &max_parameters) ||
-      !convert_u32(bound[kMaxDepth], kNames[kMaxDepth], &max_depth) ||
+  if (!convert_count(bound[kMaxParameters], kNames[kMaxParameters], &max_parameters) ||
+      !convert_count(bound[kMaxDepth], kNames[kMaxDepth], &max_depth) ||
       !convert_elements(bound[kElements], &limits->elements)) {
     return false;
   }
@@ -136,6 +153,7 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
           for (std::size_t s = 0; s < spectra && !cancellation.stop_requested(); ++s) {
             if (batch.conversion_errors[s]) continue;
             Status checked = check_analysis_spectrum(batch.spectra[s], kDiscoveryMinPoints, "the circuit discovery");
+            if (checked) checked = check_distinct_frequencies(batch.spectra[s]);
             if (!checked) {
               spectrum_errors[s] = checked.take_error();
               continue;

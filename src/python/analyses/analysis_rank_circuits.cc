@@ -9,6 +9,7 @@
 #include "analysis/circuit_ranking.h"
 #include "batch/data_start.h"
 #include "analysis/spectrum_checks.h"
+#include "discovery/candidate_scores.h"
 #include "python/analyses/analysis_entries.h"
 #include "python/analyses/analysis_support.h"
 #include "python/convert/arg_binder.h"
@@ -45,7 +46,7 @@ bool convert_options(PyObject* const* bound, RankingOptions* options, bool* by_b
   const int thorough = PyObject_IsTrue(bound[kThorough]);
   if (thorough < 0) return false;
   options->thorough = thorough == 1;
-  return convert_u32(bound[kPatience], kNames[kPatience], &options->patience) &&
+  return convert_count(bound[kPatience], kNames[kPatience], &options->patience) &&
          convert_double(bound[kIdentifiabilityLimit], kNames[kIdentifiabilityLimit], &options->identifiability_limit);
 }
 
@@ -82,7 +83,17 @@ PyObject* row_dict(const ModuleState* state, RankedFit& fit, std::size_t rank, s
                : nullptr;
   }
   const FitOutcome& out = *fit.outcome;
+  // Doubtful: a parameter on a bound, except a CPE exponent at 1 (the fit is then that of the
+  // circuit with a capacitor in its place, as discovery judges it), one not identifiable, or
+  // no convergence.
+  const std::vector<bool> ideal = ideal_cpe_exponents(out.circuit.nodes, out.values);
+  bool flagged = !out.success;
+  for (std::size_t i = 0; i < out.values.size(); ++i) {
+    const bool on_bound = i < fit.at_bound.size() && fit.at_bound[i] && !(i < ideal.size() && ideal[i]);
+    flagged = flagged || on_bound || (i < fit.not_identifiable.size() && fit.not_identifiable[i]);
+  }
   filled = put(d, "success", PyBool_FromLong(out.success)) && put(d, "parameters", PyLong_FromSize_t(out.values.size())) &&
+           put(d, "flagged", PyBool_FromLong(flagged)) &&
            put(d, "chi_square", PyFloat_FromDouble(out.chi_square)) && put(d, "aicc", PyFloat_FromDouble(fit.aicc)) &&
            put(d, "bic", PyFloat_FromDouble(fit.bic)) && put(d, "at_bounds", name_list(out.names, fit.at_bound)) &&
            put(d, "not_identifiable", name_list(out.names, fit.not_identifiable)) &&

@@ -49,7 +49,7 @@ bool convert_options(PyObject* const* bound, DrtOptions* options) {
   }
   if (!convert_double(bound[kGcvFactor], kNames[kGcvFactor], &options->gcv_factor)) return false;
   std::uint32_t order = 0;
-  if (!convert_u32(bound[kDerivativeOrder], kNames[kDerivativeOrder], &order)) return false;
+  if (!convert_count(bound[kDerivativeOrder], kNames[kDerivativeOrder], &order)) return false;
   options->derivative_order = order > 2 ? 3 : static_cast<int>(order);
   return convert_double(bound[kPointsPerDecade], kNames[kPointsPerDecade], &options->points_per_decade) &&
          convert_double(bound[kExtendDecades], kNames[kExtendDecades], &options->extend_decades) &&

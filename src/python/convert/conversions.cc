@@ -74,6 +74,27 @@ bool convert_u64(PyObject* object, const char* name, std::uint64_t* out) {
   return convert_unsigned(object, name, out);
 }
 
+bool convert_count(PyObject* object, const char* name, std::uint32_t* out) {
+  OwnedRef index(PyNumber_Index(object));
+  if (!index) {
+    prefix_argument_error(name);
+    return false;
+  }
+  int overflow = 0;
+  const long long value = PyLong_AsLongLongAndOverflow(index.get(), &overflow);
+  if (value == -1 && PyErr_Occurred()) {
+    prefix_argument_error(name);
+    return false;
+  }
+  if (overflow != 0 || value < 0 || value > static_cast<long long>(std::numeric_limits<std::uint32_t>::max())) {
+    PyErr_Format(PyExc_ValueError, "argument '%s': expected a whole number from 0 to %u, got %S", name,
+                 std::numeric_limits<std::uint32_t>::max(), index.get());
+    return false;
+  }
+  *out = static_cast<std::uint32_t>(value);
+  return true;
+}
+
 bool convert_optional_u64(PyObject* object, const char* name, std::optional<std::uint64_t>* out) {
   if (object == Py_None) {
     out->reset();

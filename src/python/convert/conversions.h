@@ -24,6 +24,10 @@ bool convert_double(PyObject* object, const char* name, double* out);
 // Integers through __index__; negative or too large values raise OverflowError.
 bool convert_u32(PyObject* object, const char* name, std::uint32_t* out);
 bool convert_u64(PyObject* object, const char* name, std::uint64_t* out);
+// A count an analysis takes (a parameter limit, a depth, a patience): integers through
+// __index__; a negative value, or one beyond 32 bits, raises ValueError naming the argument
+// and the range.
+bool convert_count(PyObject* object, const char* name, std::uint32_t* out);
 // None stays absent.
 bool convert_optional_u64(PyObject* object, const char* name, std::optional<std::uint64_t>* out);
 
