@@ -1,5 +1,6 @@
 # The app driven in headless Chromium: loading files, the plots' points, fits equal to the
-# library's, held parameters, batch and cancel, downloads and a restored session.
+# library's, held parameters, batch and cancel, downloads, a restored session and a refused
+# spreadsheet bomb.
 """Browser tests of corvex.app (Selenium with Debian's chromium and chromedriver)."""
 
 from __future__ import annotations
@@ -20,6 +21,7 @@ pytest.importorskip("dash")
 webdriver = pytest.importorskip("selenium.webdriver")
 
 import corvex  # noqa: E402
+import hostile_files  # noqa: E402
 import corvex.io  # noqa: E402
 from corvex.fitting import fit  # noqa: E402
 
@@ -211,3 +213,14 @@ def test_suggest_ranks_circuits_and_a_row_click_takes_one(browser):
     names = corvex.Circuit(chosen).param_names()
     wait_for(browser, lambda: [row["parameter"] for row in table_rows(browser, "parameter-table")] == names,
              "the parameter table does not show the chosen circuit")
+
+
+def test_a_spreadsheet_bomb_is_refused_and_the_next_upload_is_read(browser, tmp_path):
+    browser.refresh()
+    upload(browser, "upload", hostile_files.repeated_columns_ods(tmp_path / "bomb.ods"))
+    errors = lambda: browser.find_element(By.ID, "load-errors").text  # noqa: E731
+    wait_for(browser, lambda: "bomb.ods" in errors(), "no message for the bomb")
+    assert "fills cells past column 16,384" in errors()
+    upload(browser, "upload", BIOLOGIC)
+    wait_for(browser, lambda: [row["spectrum"] for row in table_rows(browser, "spectra-table")] == [BIOLOGIC.name],
+             "the upload after the bomb was not read")
