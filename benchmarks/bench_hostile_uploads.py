@@ -1,7 +1,7 @@
 """Hostile uploads against a running app: spreadsheet bombs, entity expansion, external entities,
 a CSV of too many points and a request beyond what the server reads, each sent as the page sends
-an upload. Prints, per file, the seconds until the answer and the message the page shows, the
-server's peak resident memory (VmHWM) through the whole set, and whether a sound file uploaded
+an upload. Prints, per file, the seconds until the answer, the server's peak resident memory (VmHWM) so
+far and the message the page shows, and whether a sound file uploaded
 afterwards is read. The server listens on 127.0.0.1 only.
 
     .venv/bin/python benchmarks/bench_hostile_uploads.py [--upload-limit MB]
@@ -91,7 +91,17 @@ class Page:
     def shown(self):
         status, answer = self._call("revision.data", {"revision.data": 1, "workspace-id.data": self.workspace})
         response = answer["response"] if isinstance(answer, dict) else {}
-        return response.get("spectra-table", {}).get("data", []), json.dumps(response.get("load-errors", {}))
+        items = response.get("load-errors", {}).get("children", [])
+        return response.get("spectra-table", {}).get("data", []), [text_of(item) for item in items]
+
+
+def text_of(item):
+    """The text a component tree shows."""
+    if isinstance(item, dict):
+        return text_of(item.get("props", {}).get("children", ""))
+    if isinstance(item, list):
+        return "".join(map(text_of, item))
+    return str(item)
 
 
 def peak_resident_mb(pid):
@@ -136,9 +146,12 @@ def main():
                 seconds = time.perf_counter() - start
                 worst = max(worst, seconds)
                 path.unlink()
-                _rows, errors = page.shown()
-                message = errors if name in errors else f"HTTP {status}: {str(_answer)[:160]}"
-                print(f"{name:24} {path.name and '':0}{seconds:6.2f} s  {message[:200]}")
+                rows, errors = page.shown()
+                shown = [text for text in errors if text.startswith(name)]
+                if isinstance(_answer, dict) and "load-errors" in _answer.get("response", {}):
+                    shown = [text_of(_answer["response"]["load-errors"]["children"])]  # the answer to a request too large
+                message = shown[-1] if shown else f"read: {len(rows)} spectra listed"
+                print(f"{name:22} {seconds:6.2f} s {peak_resident_mb(server.pid):5.0f} MB  {message}")
         status, _answer = page.upload(SOUND.name, SOUND.read_bytes())
         rows, _errors = page.shown()
         sound = status == 200 and any(row.get("spectrum") == SOUND.name for row in rows)

@@ -56,6 +56,10 @@ def test_upload_is_read_under_our_own_name_and_errors_name_the_file():
     ("data.csv", lambda path: path.write_bytes(b"freq,Zre,Zim\n" + b"".join(b"%d,1,-1\n" % (n + 1) for n in range(11))),
      "data.csv: the file holds 11 impedance points, more than the app's limit of 10 points"),
     ("data.ods", hostile_files.repeated_columns_ods, "data.ods, sheet 'data' fills cells past column 16,384"),
+    ("long.csv", lambda path: hostile_files.long_csv(path, 10_020), "long.csv: the file has 10,021 lines, more than"),
+    ("cells.xlsx", lambda path: hostile_files.xlsx(path, "".join(
+        f'<row r="{row}"><c r="A{row}"><v>1</v></c><c r="B{row}"><v>1</v></c></row>' for row in range(1, 150))),
+     "cells.xlsx holds more than 200 filled cells"),
 ])
 def test_refused_uploads_name_the_limit_and_leave_no_file(tmp_path, monkeypatch, name, make, message):
     source = tmp_path / "source"

@@ -22,6 +22,15 @@ POINT_LIMIT = 100_000
 """The most impedance points one file may hold: every point is checked, drawn and fitted, and
 a measurement holds a few hundred."""
 
+# The work of reading is bounded by the point limit before the reader starts: a text file may
+# have this many lines beyond one a point (headers, notes), a workbook this many cells a point
+# (a sheet of many columns) and this many unpacked bytes a cell beyond the parts every
+# workbook has (styles, settings).
+_SPARE_LINES = 10_000
+_CELLS_A_POINT = 20
+_BYTES_A_CELL = 32
+_WORKBOOK_BYTES = 1 << 20
+
 # Only the extension of the browser's file name is used, and only when it looks like one: it
 # helps the reader recognise a format and never reaches the file system as a path.
 _SAFE_EXTENSION = re.compile(r"\.[A-Za-z0-9]{1,8}")
@@ -91,15 +100,22 @@ def read_upload(raw: bytes, filename: str, point_limit: int = POINT_LIMIT) -> li
     under a name of our own; UploadError with the reader's message (naming `filename`), or
     naming `point_limit` when the file holds more points. The folder is gone on return."""
     import corvex.io
+    from corvex.io import spreadsheets
 
     extension = os.path.splitext(filename)[1]
     suffix = extension if _SAFE_EXTENSION.fullmatch(extension) else ""
+    lines = max(raw.count(b"\n"), raw.count(b"\r"))
+    if not spreadsheets.is_spreadsheet(suffix) and lines > point_limit + _SPARE_LINES:
+        raise UploadError(f"{filename}: the file has {lines:,} lines, more than the app's limit of {point_limit:,} "
+                          "impedance points a file allows; split it or read it with corvex in Python")
+    cells = _CELLS_A_POINT * point_limit
     with tempfile.TemporaryDirectory(prefix=f"{_FOLDER_PREFIX}{os.getpid()}-") as folder:
         path = os.path.join(folder, "upload" + suffix)
         with open(path, "wb") as handle:
             handle.write(raw)
         try:
-            with warnings.catch_warnings(record=True) as caught:
+            with warnings.catch_warnings(record=True) as caught, \
+                    spreadsheets.narrowed_limits(unpacked_bytes=_WORKBOOK_BYTES + _BYTES_A_CELL * cells, cells=cells):
                 warnings.simplefilter("always")
                 frame = corvex.io.read(path)
         except (ValueError, UnicodeError, OSError, ImportError) as error:

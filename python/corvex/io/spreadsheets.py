@@ -5,10 +5,12 @@ rules delimited text follows, is one spectrum; a workbook of several such sheets
 
 from __future__ import annotations
 
+import contextlib
+import contextvars
 import os
 import zipfile
 from collections.abc import Callable, Iterator
-from typing import IO, Any
+from typing import IO, Any, NamedTuple
 from xml.parsers import expat
 
 import pandas as pd
@@ -38,6 +40,34 @@ MAX_COLUMNS = 16_384
 _MAX_SPACES = 1024
 
 
+class _Limits(NamedTuple):
+    unpacked_bytes: int
+    cells: int
+
+
+# A server reading uploads narrows the limits for the reads of one request (the variable is
+# per thread and per task, so requests served at once keep their own).
+_narrowed: contextvars.ContextVar[_Limits | None] = contextvars.ContextVar("corvex_spreadsheet_limits", default=None)
+
+
+@contextlib.contextmanager
+def narrowed_limits(*, unpacked_bytes: int, cells: int) -> Iterator[None]:
+    """Within the block, refuse workbooks beyond `unpacked_bytes` or `cells` (or beyond
+    MAX_UNPACKED_BYTES and MAX_CELLS, whichever is lower)."""
+    token = _narrowed.set(_Limits(unpacked_bytes, cells))
+    try:
+        yield
+    finally:
+        _narrowed.reset(token)
+
+
+def _limits() -> _Limits:
+    narrowed = _narrowed.get()
+    if narrowed is None:
+        return _Limits(MAX_UNPACKED_BYTES, MAX_CELLS)
+    return _Limits(min(narrowed.unpacked_bytes, MAX_UNPACKED_BYTES), min(narrowed.cells, MAX_CELLS))
+
+
 class _Refused(ValueError):
     """A workbook beyond the limits: the message already names the file and what is wrong."""
 
@@ -51,12 +81,12 @@ class _Budget:
     """The cells a workbook has filled so far, checked before they are expanded."""
 
     def __init__(self, path: str) -> None:
-        self.path, self.cells = path, 0
+        self.path, self.cells, self.limit = path, 0, _limits().cells
 
     def spend(self, cells: int) -> None:
         self.cells += cells
-        if self.cells > MAX_CELLS:
-            raise _Refused(f"{self.path} holds more than {MAX_CELLS:,} filled cells, more than corvex reads from a "
+        if self.cells > self.limit:
+            raise _Refused(f"{self.path} holds more than {self.limit:,} filled cells, more than corvex reads from a "
                            "spreadsheet")
 
     def check_row(self, number: int, where: str) -> None:
@@ -154,10 +184,10 @@ def _check_archive(path: str) -> None:
     stops reading a member at its stated size."""
     with zipfile.ZipFile(path) as archive:
         members = archive.infolist()
-        unpacked = sum(member.file_size for member in members)
-        if unpacked > MAX_UNPACKED_BYTES:
-            raise _Refused(f"{path} unpacks to {unpacked:,} bytes, more than the {MAX_UNPACKED_BYTES:,} bytes corvex "
-                           "reads from a spreadsheet")
+        unpacked, limit = sum(member.file_size for member in members), _limits().unpacked_bytes
+        if unpacked > limit:
+            raise _Refused(f"{path} unpacks to {unpacked:,} bytes, more than the {limit:,} bytes corvex reads from a "
+                           "spreadsheet")
         for member in members:
             if member.filename.lower().endswith((".xml", ".rels")):
                 with archive.open(member) as stream:
