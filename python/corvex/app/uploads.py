@@ -18,7 +18,7 @@ import numpy as np
 
 DEFAULT_UPLOAD_LIMIT = 50 * 1024 * 1024
 """The largest file (bytes, after decoding) the app accepts, unless told otherwise."""
-POINT_LIMIT = 100_000
+POINT_LIMIT = 50_000
 """The most impedance points one file may hold: every point is checked, drawn and fitted, and
 a measurement holds a few hundred."""
 
@@ -27,7 +27,7 @@ a measurement holds a few hundred."""
 # (a sheet of many columns) and this many unpacked bytes a cell beyond the parts every
 # workbook has (styles, settings).
 _SPARE_LINES = 10_000
-_CELLS_A_POINT = 20
+_CELLS_A_POINT = 8
 _BYTES_A_CELL = 32
 _WORKBOOK_BYTES = 1 << 20
 
