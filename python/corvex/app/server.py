@@ -6,7 +6,6 @@
 from __future__ import annotations
 
 import argparse
-import json
 import logging
 import sys
 import threading
@@ -39,7 +38,7 @@ def allowed_hosts(host: str) -> frozenset[str] | None:
     host = host.strip("[]").lower()
     if host in _EVERY_INTERFACE:
         return None
-    return frozenset(_LOOPBACK) if host in _LOOPBACK or host.startswith("127.") else frozenset({host})
+    return frozenset({*_LOOPBACK, host}) if host in _LOOPBACK or host.startswith("127.") else frozenset({host})
 
 
 def _host_name(value: str) -> str | None:
