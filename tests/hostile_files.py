@@ -138,11 +138,18 @@ def long_csv(path: Path, points: int = 2_000_000) -> Path:
     return path
 
 
+def long_xlsx(path: Path, points: int = 300_000) -> Path:
+    """A valid spectrum of `points` points in a workbook (about 6 MB for 300,000)."""
+    rows = "".join(f'<row r="{row}"><c r="A{row}"><v>{1e6 / row}</v></c><c r="B{row}"><v>1</v></c>'
+                   f'<c r="C{row}"><v>{-row / 1e6}</v></c></row>' for row in range(3, points + 2))
+    return xlsx(path, _CELLS + rows)
+
+
 HOSTILE: dict[str, Callable[[Path], Path]] = {
     "far-cell.xlsx": far_cell_xlsx, "row-beyond.xlsx": row_beyond_xlsx, "whitespace.xlsx": whitespace_xlsx,
     "repeated-columns.ods": repeated_columns_ods, "repeated-rows.ods": repeated_rows_ods,
     "laughs.xlsx": laughs_xlsx, "laughs.ods": laughs_ods,
     "external-entity.xlsx": external_entity_xlsx, "external-entity.ods": external_entity_ods,
-    "long.csv": long_csv,
+    "long.csv": long_csv, "long.xlsx": long_xlsx,
 }
 """Every hostile file by the name it is written under."""

@@ -60,6 +60,7 @@ def test_upload_is_read_under_our_own_name_and_errors_name_the_file():
     ("cells.xlsx", lambda path: hostile_files.xlsx(path, "".join(
         f'<row r="{row}"><c r="A{row}"><v>1</v></c><c r="B{row}"><v>1</v></c></row>' for row in range(1, 150))),
      "cells.xlsx holds more than 80 filled cells"),  # eight cells a point
+    ("far.xlsx", hostile_files.far_cell_xlsx, "far.xlsx, sheet 'data' goes on past row 10,010, more rows than"),
 ])
 def test_refused_uploads_name_the_limit_and_leave_no_file(tmp_path, monkeypatch, name, make, message):
     source = tmp_path / "source"

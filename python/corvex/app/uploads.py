@@ -23,9 +23,9 @@ POINT_LIMIT = 50_000
 a measurement holds a few hundred."""
 
 # The work of reading is bounded by the point limit before the reader starts: a text file may
-# have this many lines beyond one a point (headers, notes), a workbook this many cells a point
-# (a sheet of many columns) and this many unpacked bytes a cell beyond the parts every
-# workbook has (styles, settings).
+# have this many lines beyond one a point (headers, notes), a sheet as many rows, a workbook
+# this many cells a point (a sheet of many columns) and this many unpacked bytes a cell beyond
+# the parts every workbook has (styles, settings).
 _SPARE_LINES = 10_000
 _CELLS_A_POINT = 8
 _BYTES_A_CELL = 32
@@ -115,7 +115,8 @@ def read_upload(raw: bytes, filename: str, point_limit: int = POINT_LIMIT) -> li
             handle.write(raw)
         try:
             with warnings.catch_warnings(record=True) as caught, \
-                    spreadsheets.narrowed_limits(unpacked_bytes=_WORKBOOK_BYTES + _BYTES_A_CELL * cells, cells=cells):
+                    spreadsheets.narrowed_limits(unpacked_bytes=_WORKBOOK_BYTES + _BYTES_A_CELL * cells, cells=cells,
+                                                 rows=point_limit + _SPARE_LINES):
                 warnings.simplefilter("always")
                 frame = corvex.io.read(path)
         except (ValueError, UnicodeError, OSError, ImportError) as error:

@@ -43,6 +43,7 @@ _MAX_SPACES = 1024
 class _Limits(NamedTuple):
     unpacked_bytes: int
     cells: int
+    rows: int
 
 
 # A server reading uploads narrows the limits for the reads of one request (the variable is
@@ -51,10 +52,10 @@ _narrowed: contextvars.ContextVar[_Limits | None] = contextvars.ContextVar("corv
 
 
 @contextlib.contextmanager
-def narrowed_limits(*, unpacked_bytes: int, cells: int) -> Iterator[None]:
-    """Within the block, refuse workbooks beyond `unpacked_bytes` or `cells` (or beyond
-    MAX_UNPACKED_BYTES and MAX_CELLS, whichever is lower)."""
-    token = _narrowed.set(_Limits(unpacked_bytes, cells))
+def narrowed_limits(*, unpacked_bytes: int, cells: int, rows: int) -> Iterator[None]:
+    """Within the block, refuse workbooks beyond `unpacked_bytes`, `cells` or `rows` (or
+    beyond MAX_UNPACKED_BYTES, MAX_CELLS and MAX_ROWS, whichever is lower)."""
+    token = _narrowed.set(_Limits(unpacked_bytes, cells, rows))
     try:
         yield
     finally:
@@ -63,9 +64,8 @@ def narrowed_limits(*, unpacked_bytes: int, cells: int) -> Iterator[None]:
 
 def _limits() -> _Limits:
     narrowed = _narrowed.get()
-    if narrowed is None:
-        return _Limits(MAX_UNPACKED_BYTES, MAX_CELLS)
-    return _Limits(min(narrowed.unpacked_bytes, MAX_UNPACKED_BYTES), min(narrowed.cells, MAX_CELLS))
+    widest = _Limits(MAX_UNPACKED_BYTES, MAX_CELLS, MAX_ROWS)
+    return widest if narrowed is None else _Limits(*map(min, narrowed, widest))
 
 
 class _Refused(ValueError):
@@ -81,7 +81,8 @@ class _Budget:
     """The cells a workbook has filled so far, checked before they are expanded."""
 
     def __init__(self, path: str) -> None:
-        self.path, self.cells, self.limit = path, 0, _limits().cells
+        limits = _limits()
+        self.path, self.cells, self.limit, self.rows = path, 0, limits.cells, limits.rows
 
     def spend(self, cells: int) -> None:
         self.cells += cells
@@ -90,8 +91,9 @@ class _Budget:
                            "spreadsheet")
 
     def check_row(self, number: int, where: str) -> None:
-        if number > MAX_ROWS:
-            raise _Refused(f"{where} goes on past row {MAX_ROWS:,}, the last a sheet can have")
+        if number > self.rows:
+            last = "the last a sheet can have" if self.rows == MAX_ROWS else "more rows than corvex reads here"
+            raise _Refused(f"{where} goes on past row {self.rows:,}, {last}")
 
     def check_column(self, number: int, where: str) -> None:
         if number > MAX_COLUMNS:
