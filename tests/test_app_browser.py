@@ -1,6 +1,6 @@
 # The app driven in headless Chromium: loading files, the plots' points, fits equal to the
 # library's, held parameters, a reload that keeps the work, batch and cancel, runaway values
-# drawn hollow, downloads and a restored session.
+# drawn hollow, downloads, a restored session and a refused spreadsheet bomb.
 """Browser tests of corvex.app (Selenium with Debian's chromium and chromedriver)."""
 
 from __future__ import annotations
@@ -21,6 +21,7 @@ pytest.importorskip("dash")
 webdriver = pytest.importorskip("selenium.webdriver")
 
 import corvex  # noqa: E402
+import hostile_files  # noqa: E402
 import corvex.io  # noqa: E402
 from corvex.fitting import fit  # noqa: E402
 
@@ -275,3 +276,14 @@ def test_cancel_stops_a_long_fit_from_inside(browser, tmp_path):
     # Uncancelled, this one fit runs for minutes: the message can only come from inside it.
     wait_for(browser, lambda: "cancelled" in status(browser), "the fit was not cancelled")
     assert "no fit had finished" in status(browser) and not shown_parameters(browser)
+
+
+def test_a_spreadsheet_bomb_is_refused_and_the_next_upload_is_read(browser, tmp_path):
+    fresh_page(browser)
+    upload(browser, "upload", hostile_files.repeated_columns_ods(tmp_path / "bomb.ods"))
+    errors = lambda: browser.find_element(By.ID, "load-errors").text  # noqa: E731
+    wait_for(browser, lambda: "bomb.ods" in errors(), "no message for the bomb")
+    assert "fills cells past column 16,384" in errors()
+    upload(browser, "upload", BIOLOGIC)
+    wait_for(browser, lambda: [row["spectrum"] for row in table_rows(browser, "spectra-table")] == [BIOLOGIC.name],
+             "the upload after the bomb was not read")
