@@ -16,6 +16,8 @@ from typing import Any
 from corvex.cli._inputs import STDIN
 from corvex.cli._output import interactive
 
+_TREND = "trend"
+
 
 def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jobs: int | None = None) -> None:
     """Write `<file stem>[_<key>...].png` into the existing `folder` for each row with a fit
@@ -28,15 +30,17 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
 
     from corvex._batch.workers import workers_for  # the one reading of -j/n_jobs in the package
 
-    taken: set[str] = set()
+    # trend.png is the trend picture's: a spectrum from a file named trend.* gets trend-2.png.
+    taken: set[str] = {_TREND}
     pictures = []
-    for result, values in zip(table["result"], zip(*(table[name] for name in keys))):
+    for result, runaway, values in zip(table["result"], table["runaway"], zip(*(table[name] for name in keys))):
         if result is None:
             continue
         # A picture passed on without its file name still says which spectrum it shows.
         file = "standard input" if values[0] == STDIN else os.path.basename(str(values[0]))
         shown = [file, *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
-        pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")))
+        pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png"),
+                         tuple(runaway or ())))
     workers = min(workers_for(jobs), len(pictures))
     if workers > 1:
         _draw_in_processes(pictures, workers)
@@ -45,23 +49,24 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
             draw_report(*picture)
     if len(table) > 1:
         figure = _trend_figure(table, circuit, keys[-1])
-        figure.savefig(os.path.join(folder, "trend.png"), dpi=120)
+        figure.savefig(os.path.join(folder, f"{_TREND}.png"), dpi=120)
         plt.close(figure)
 
 
-def draw_report(result: Any, label: str, path: str) -> None:
-    """The report figure of `result`, its title led by `label`, saved to `path`."""
+def draw_report(result: Any, label: str, path: str, runaway: Sequence[str] = ()) -> None:
+    """The report figure of `result`, its title led by `label` and naming the `runaway` values
+    with the other flagged ones, saved to `path`."""
     import matplotlib.pyplot as plt
 
     import corvex.plot
 
-    figure = corvex.plot.report(result)
+    figure = corvex.plot.report(result, runaway=runaway)
     figure.suptitle(" \u2014 ".join(filter(None, [label, figure.get_suptitle()])), fontsize="medium")
     figure.savefig(path, dpi=120)
     plt.close(figure)
 
 
-def _draw_in_processes(pictures: list[tuple[Any, str, str]], workers: int) -> None:
+def _draw_in_processes(pictures: list[tuple[Any, str, str, tuple[str, ...]]], workers: int) -> None:
     context = multiprocessing.get_context("spawn")  # forking would copy the native worker pool's threads
     pool = context.Pool(workers, initializer=_drawing_process)
     try:
@@ -77,7 +82,7 @@ def _draw_in_processes(pictures: list[tuple[Any, str, str]], workers: int) -> No
         pool.join()
 
 
-def _draw_picture(picture: tuple[Any, str, str]) -> None:
+def _draw_picture(picture: tuple[Any, str, str, tuple[str, ...]]) -> None:
     draw_report(*picture)
 
 
