@@ -58,10 +58,15 @@ def describe(runaway: Iterable[str] = (), on_bounds: Iterable[str] = (), unresol
 
 def of_result(result: Any, runaway: Iterable[str] = (), bounds: Mapping[str, tuple] | None = None) -> str:
     """describe() of a FitResult: `runaway` as the fit judged it (FitReport.runaway, a batch
-    table's runaway column), the bound and identifiability flags read off the result."""
+    table's runaway column), the bound and identifiability flags read off the result, and
+    "no standard errors" when it has none."""
     values = result.params
     stderr = result.stderr
     held = [name for name, error in (stderr or {}).items() if error is not None and math.isnan(error)]
     resolved = {name: error for name, error in (stderr or {}).items() if name not in held}
-    return describe(runaway, at_bounds(result.circuit, values, bounds, held),
+    text = describe(runaway, at_bounds(result.circuit, values, bounds, held),
                     not_identifiable(values, resolved if stderr is not None else None))
+    if stderr is None and values:
+        # No covariance could be formed: nothing says the data fix any of the values.
+        text = "; ".join(filter(None, [text, "no standard errors"]))
+    return text
