@@ -11,7 +11,7 @@ import corvex  # noqa: E402  (the installed package, so the reference shows what
 project = "corvex"
 author = "the corvex developers"
 copyright = "the corvex developers"
-release = getattr(corvex, "__version__", "")
+release = corvex.__version__  # the package metadata's, shown in every page's title
 
 extensions = [
     "sphinx.ext.autodoc",
@@ -39,7 +39,7 @@ napoleon_numpy_docstring = True
 napoleon_google_docstring = False
 
 html_theme = "pydata_sphinx_theme"
-html_title = "corvex"
+html_title = f"corvex {release}"
 html_static_path: list[str] = []
 html_theme_options = {
     "navigation_with_keys": False,
