@@ -187,6 +187,7 @@ def test_reports_keep_a_trend_named_input_and_titles_name_flagged_values(tmp_pat
     assert sorted(path.name for path in (tmp_path / "figs").iterdir()) == ["cell.png", "trend-2.png", "trend.png"]
     summary = run.stderr.decode()
     assert "2 of 2 fits hold values the data do not fix" in summary
+    assert all(corvex.io.read_table(tmp_path / "fits.csv")["flags"])
 
 
 def test_a_failed_write_names_the_target_not_a_temporary_file(tmp_path):

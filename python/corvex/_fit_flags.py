@@ -44,8 +44,8 @@ def not_identifiable(values: Mapping[str, float], stderr: Mapping[str, float | N
     (held parameters, whose error is None, are not judged)."""
     if stderr is None:
         return ()
-    return tuple(name for name, value in values.items()
-                 if name in stderr and stderr[name] is not None and not (abs(stderr[name]) <= abs(value)))
+    judged = {name: error for name, error in stderr.items() if error is not None}
+    return tuple(name for name, value in values.items() if name in judged and not abs(judged[name]) <= abs(value))
 
 
 def describe(runaway: Iterable[str] = (), on_bounds: Iterable[str] = (), unresolved: Iterable[str] = ()) -> str:

@@ -82,7 +82,7 @@ def _files(paths: Sequence[str]) -> list[tuple[str, bool]]:
     """(path, named) of each file to read: a folder stands for the files in it (not its
     subfolders, nor hidden files), in name order, which are not `named` and so are skipped when
     they cannot be read, as a folder holds notes and pictures beside the measurements."""
-    files = []
+    files: list[tuple[str, bool]] = []
     for path in paths:
         if path != STDIN and os.path.isdir(path):
             inside = sorted(entry.path for entry in os.scandir(path)

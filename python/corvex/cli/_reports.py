@@ -4,7 +4,6 @@
 
 from __future__ import annotations
 
-import functools
 import importlib
 import math
 import multiprocessing
@@ -19,6 +18,9 @@ from corvex.cli._output import interactive
 
 _TREND = "trend"
 _REPORT_SIZE = (10.0, 6.0)  # corvex.plot.report's own size
+# A drawing process's one report figure, cleared for each picture: about a sixth of a picture's
+# time goes to making a figure and its canvas.
+_process_figure: Any = None
 
 
 def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jobs: int | None = None) -> None:
@@ -34,7 +36,7 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
 
     # trend.png is the trend picture's: a spectrum from a file named trend.* gets trend-2.png.
     taken: set[str] = {_TREND}
-    pictures = []
+    pictures: list[tuple[Any, str, str, tuple[str, ...]]] = []
     for result, runaway, values in zip(table["result"], table["runaway"], zip(*(table[name] for name in keys))):
         if result is None:
             continue
@@ -49,8 +51,8 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
     else:
         figure = plt.figure(figsize=_REPORT_SIZE, layout="constrained")
         try:
-            for picture in _shown_progress(pictures, len(pictures)):
-                draw_report(*picture, figure=figure)
+            for result, label, path, runaway in _shown_progress(pictures, len(pictures)):
+                draw_report(result, label, path, runaway, figure=figure)
         finally:
             plt.close(figure)
     if len(table) > 1:
@@ -76,15 +78,6 @@ def draw_report(result: Any, label: str, path: str, runaway: Sequence[str] = (),
         plt.close(drawn)
 
 
-@functools.cache
-def _reused_figure() -> Any:
-    """The one report figure of a drawing process, cleared for each picture: about a sixth of a
-    picture's time goes to making a figure and its canvas."""
-    import matplotlib.pyplot as plt
-
-    return plt.figure(figsize=_REPORT_SIZE, layout="constrained")
-
-
 def _draw_in_processes(pictures: list[tuple[Any, str, str, tuple[str, ...]]], workers: int) -> None:
     context = multiprocessing.get_context("spawn")  # forking would copy the native worker pool's threads
     pool = context.Pool(workers, initializer=_drawing_process)
@@ -102,7 +95,7 @@ def _draw_in_processes(pictures: list[tuple[Any, str, str, tuple[str, ...]]], wo
 
 
 def _draw_picture(picture: tuple[Any, str, str, tuple[str, ...]]) -> None:
-    draw_report(*picture, figure=_reused_figure())
+    draw_report(*picture, figure=_process_figure)
 
 
 def _drawing_process() -> None:
@@ -111,6 +104,10 @@ def _drawing_process() -> None:
     import matplotlib
 
     matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+
+    global _process_figure
+    _process_figure = plt.figure(figsize=_REPORT_SIZE, layout="constrained")
 
 
 def _shown_progress(items: Iterable[Any], total: int) -> Any:

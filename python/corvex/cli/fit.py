@@ -26,7 +26,8 @@ def add_parser(commands: Any) -> None:
                     "in that order and the best fit kept. The table has one row per spectrum: its "
                     "keys (file, then the --by columns or the file's \"Spectrum\" column), start, success, "
                     "cost, chi_square, iterations, the fitted values with their standard errors and 95 % "
-                    "intervals, error, and the fit result (kept in -o files as JSON, which "
+                    "intervals, runaway, flags (the values that are runaway, on a bound or not identifiable, as "
+                    "text), error, and the fit result (kept in -o files as JSON, which "
                     "corvex.io.read_table reads back). A terminal shows a progress bar and the main columns.",
         epilog="example:\n\n  corvex fit cycling.csv --circuit two_rq --by \"Cycle Count / 1\" -o fits.parquet "
                "--report figs/\n\nexit status: 0 when every spectrum was fitted; 1 when a file cannot be read or "
@@ -139,8 +140,8 @@ def run(arguments: argparse.Namespace) -> int:
         raise UsageError(f"argument --by: {one_line(error)}") from None
     names = circuit.param_names()
     flags = _flags(table, circuit, names, fixed, bounds)
-    shown = table if arguments.output is not None else table.assign(flags=flags)
-    emit(shown, arguments.output, [*keys, "success", "chi_square", *names, "flags", "error"])
+    table.insert(list(table.columns).index("error"), "flags", flags)
+    emit(table, arguments.output, [*keys, "success", "chi_square", *names, "flags", "error"])
     if arguments.report is not None:
         from corvex.cli._reports import write_reports
 
