@@ -5,7 +5,7 @@ SHELL := /bin/bash
 
 VENV := .venv
 PY := $(VENV)/bin/python
-DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev libeigen3-dev chromium chromium-driver
+DEBIAN_PACKAGES := build-essential cmake ninja-build libcminpack-dev libeigen3-dev chromium chromium-driver libjs-mathjax
 BUILD_TESTS := build/cpp-tests
 JOBS ?= 2
 

@@ -1,6 +1,7 @@
 # Sphinx configuration of the corvex documentation site: PyData theme, Markdown pages through
 # MyST, the API reference generated from each module's __all__, and the examples executed as a gallery.
 import pathlib
+import shutil
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -11,7 +12,7 @@ import corvex  # noqa: E402  (the installed package, so the reference shows what
 project = "corvex"
 author = "the corvex developers"
 copyright = "the corvex developers"
-release = getattr(corvex, "__version__", "")
+release = corvex.__version__  # the package metadata's, shown in every page's title
 
 extensions = [
     "sphinx.ext.autodoc",
@@ -30,6 +31,16 @@ exclude_patterns = ["_build", "_ext", "gallery/*.ipynb", "gallery/*.py", "galler
 # Docstrings write the modulus as |Z|, which reStructuredText reads as a substitution: define it as itself.
 rst_prolog = "\n".join(f".. |{name}| replace:: \\|{name}\\|" for name in ("Z", "Z_fit", "z"))
 myst_enable_extensions = ["dollarmath", "amsmath"]
+# Formulas are typeset by Debian's MathJax 2 (libjs-mathjax, installed by make), copied into the
+# site, so that pages read offline show mathematics rather than raw TeX: only what the CommonHTML
+# output of TeX input needs.
+MATHJAX = pathlib.Path("/usr/share/javascript/mathjax")
+MATHJAX_PARTS = ("MathJax.js", "config/TeX-AMS_CHTML.js", "extensions", "jax/input/TeX", "jax/element",
+                 "jax/output/CommonHTML", "fonts/HTML-CSS/TeX/woff")
+mathjax_path = "mathjax/MathJax.js?config=TeX-AMS_CHTML"
+# MyST marks the pages' text as not to be searched for TeX; MathJax 2 typesets the math elements.
+mathjax2_config = {"tex2jax": {"processClass": "math|tex2jax_process|mathjax_process",
+                               "ignoreClass": "tex2jax_ignore|mathjax_ignore"}}
 myst_heading_anchors = 3
 
 autosummary_generate = True
@@ -39,7 +50,7 @@ napoleon_numpy_docstring = True
 napoleon_google_docstring = False
 
 html_theme = "pydata_sphinx_theme"
-html_title = "corvex"
+html_title = f"corvex {release}"
 html_static_path: list[str] = []
 html_theme_options = {
     "navigation_with_keys": False,
@@ -63,3 +74,23 @@ sphinx_gallery_conf = {
     "show_signature": False,
     "remove_config_comments": True,
 }
+
+
+def copy_mathjax(app, exception):
+    """Copy MathJax's parts into the built site's _static/mathjax once the pages are written."""
+    if exception is not None or app.builder.format != "html":
+        return
+    if not (MATHJAX / "MathJax.js").is_file():
+        raise RuntimeError(f"no MathJax in {MATHJAX}: install Debian's libjs-mathjax (make debian does)")
+    target = pathlib.Path(app.outdir) / "_static" / "mathjax"
+    for part in MATHJAX_PARTS:
+        source, destination = MATHJAX / part, target / part
+        destination.parent.mkdir(parents=True, exist_ok=True)
+        if source.is_dir():
+            shutil.copytree(source, destination, dirs_exist_ok=True)
+        else:
+            shutil.copy2(source, destination)
+
+
+def setup(app):
+    app.connect("build-finished", copy_mathjax)

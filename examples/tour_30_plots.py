@@ -41,8 +41,11 @@ def main() -> None:
     save(plot.nyquist(dummy, result=dummy_fit), "dummy-cell-nyquist.png")
 
     battery = pd.read_csv(DATA / "li-ion-example.csv")
-    circuit = corvex.Circuit("L0-R0-(R1,CPE1)-(R2,CPE2)-W3")
-    battery_fit = circuit.with_values([1e-7, 0.01, 0.01, 1.0, 0.8, 0.01, 10.0, 0.8, 0.01]).fit(battery)
+    # The circuit corvex.analysis.discover ranks first on this spectrum (see tour 45): two arcs
+    # and a CPE for the low-frequency tail, with half the chi-square of a Warburg tail. Its
+    # report is the picture of the README and of the docs' front page (docs/fit-report.png).
+    circuit = corvex.Circuit("R0-L0-p(R1,CPE1)-p(R2,CPE2)-CPE0")
+    battery_fit = circuit.with_values([0.015, 1.7e-7, 0.012, 5.0, 0.77, 0.0056, 0.5, 0.8, 300.0, 0.55]).fit(battery)
     # A FitResult carries the spectrum it was fitted to, so it can be drawn on its own.
     save(plot.report(battery_fit), "li-ion-report.png")
     save(plot.bode(battery, result=battery_fit), "li-ion-bode.png")

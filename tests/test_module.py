@@ -184,3 +184,10 @@ def test_import_from_a_legacy_subinterpreter_sharing_the_gil_raises_import_error
 )
 def test_raw_text_signatures(method, text_signature):
     assert getattr(corvex.Circuit, method).__text_signature__ == text_signature
+
+
+def test_the_version_is_the_package_metadata_s_and_stays_out_of_all():
+    import importlib.metadata
+
+    assert corvex.__version__ == importlib.metadata.version("corvex")
+    assert "__version__" not in corvex.__all__

@@ -341,3 +341,16 @@ def test_without_matplotlib_core_still_works_and_the_message_says_how_to_install
     clean = subprocess.run([sys.executable, "-c", "import sys, corvex; print('matplotlib' in sys.modules)"],
                            capture_output=True, text=True, check=True).stdout
     assert clean.strip() == "False"
+
+
+@pytest.mark.parametrize("make, runaway, status", [
+    (lambda: CIRCUIT.fit(F, Z), None, "converged"),
+    # A second arc the one-arc data cannot fix: its values are named, and the fit is not "converged".
+    (lambda: fit_with_controls(corvex.Circuit("R0-(R1,C1)-(R2,C2)"), F, Z).result, None, "not identifiable: "),
+    (lambda: corvex.Circuit("R0-(R1,C1)-(R2,C2)").fit(F, Z), ["R2.r"], "runaway: R2.r; no standard errors"),
+])
+def test_the_report_title_names_flagged_values_instead_of_converged(make, runaway, status):
+    result = make()
+    assert result.success
+    title = plot.report(result, runaway=runaway).get_suptitle()
+    assert f" iterations, {status}" in title and (status == "converged") == title.endswith("converged")

@@ -29,6 +29,8 @@ __all__ = [
     "T",
 ]
 
+__version__: Final[str]
+
 # Frequencies alone or a measured spectrum: sequences and arrays of numbers, or a data frame
 # (pandas, polars, a mapping of columns) in the battery data format.
 _Frequencies: TypeAlias = npt.ArrayLike | Mapping[str, Any]

@@ -81,6 +81,8 @@ int corvex_exec(PyObject* module) {
     }
   }
   if (PyModule_AddObjectRef(module, "__all__", all.get()) != 0) return -1;
+  // The package's version as its metadata gives it (pyproject.toml through the build), outside __all__.
+  if (PyModule_AddStringConstant(module, "__version__", CORVEX_VERSION) != 0) return -1;
   // Private entry points of the Python submodules, one table per capability.
   if (PyModule_AddFunctions(module, batch_functions) != 0) return -1;
   if (PyModule_AddFunctions(module, analysis_functions) != 0) return -1;

@@ -18,7 +18,10 @@ _HOVER = "f = %{customdata[0]:.4g} Hz<br>Z' = %{customdata[1]:.4g} ohm<br>Z'' = 
 # a 350,000-point spectrum would make a response of tens of megabytes.
 MAX_DRAWN_POINTS = 3000
 # Room for two-line titles; the tool bar stands on the right so that it never covers a title.
-_FRAME = dict(margin=dict(l=60, r=40, t=60, b=50), modebar=dict(orientation="v"))
+# The legend runs along the top of the plot: at its right, the vertical tool bar would cover the
+# ends of its names ("imaginar").
+_FRAME = dict(margin=dict(l=60, r=40, t=60, b=50), modebar=dict(orientation="v"),
+              legend=dict(orientation="h", x=1.0, xanchor="right", y=1.0, yanchor="bottom"))
 
 
 def colours(count: int) -> list[str]:

@@ -40,6 +40,7 @@ from collections.abc import Sequence
 
 from corvex.cli import app, check, discover, drt, fit, rank, read
 from corvex.cli._errors import DataError, UsageError, one_line, warn_on_one_line
+from corvex.cli._output import refuse_inputs_as_output
 from corvex.cli._parser import Parser
 
 __all__ = ["main"]
@@ -78,6 +79,8 @@ def main(argv: Sequence[str] | None = None) -> int:
         arguments = build_parser().parse_args(argv)
         prog = f"corvex {arguments.command}"
         warn_on_one_line(prog)
+        if getattr(arguments, "output", None) is not None:
+            refuse_inputs_as_output(getattr(arguments, "files", ()), arguments.output)
         status: int = arguments.run(arguments)
         sys.stdout.flush()
         return status

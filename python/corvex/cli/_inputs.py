@@ -8,6 +8,7 @@ import argparse
 import os
 import sys
 import tempfile
+import warnings
 from collections.abc import Sequence
 from typing import Any
 
@@ -23,7 +24,8 @@ SPECTRUM_COLUMN = "Spectrum"
 
 def add_files(parser: argparse.ArgumentParser) -> None:
     parser.add_argument("files", nargs="+", metavar="FILE",
-                        help="instrument file in any format corvex.io.read recognises, or - for a "
+                        help="instrument file in any format corvex.io.read recognises, a folder of them "
+                             "(files it cannot read are skipped with a warning), or - for a "
                              "battery-data-format CSV on standard input")
 
 
@@ -54,11 +56,19 @@ def read_files(paths: Sequence[str]) -> Any:
     if list(paths).count(STDIN) > 1:
         raise UsageError("standard input (-) can be read only once")
     frames = []
-    for path in paths:
-        frame = _read_stdin() if path == STDIN else _read(path)
+    for path, named in _files(paths):
+        try:
+            frame = _read_stdin() if path == STDIN else _read(path)
+        except DataError as error:
+            if named:
+                raise
+            warnings.warn(f"skipped: {error}", UserWarning, stacklevel=1)
+            continue
         frame.attrs.clear()  # per-file headers; concat would drop them anyway
         frame.insert(0, FILE_COLUMN, path)
         frames.append(frame)
+    if not frames:
+        raise DataError(f"no file in {', '.join(map(repr, paths))} could be read")
     import pandas as pd  # after reading, so that a missing pandas gets corvex.io's message
 
     frame = pd.concat(frames, ignore_index=True)
@@ -67,6 +77,23 @@ def read_files(paths: Sequence[str]) -> Any:
         # missing key would make the analyses' grouping drop its points.
         frame[SPECTRUM_COLUMN] = frame[SPECTRUM_COLUMN].fillna(0).astype("int64")
     return frame
+
+
+def _files(paths: Sequence[str]) -> list[tuple[str, bool]]:
+    """(path, named) of each file to read: a folder stands for the files in it (not its
+    subfolders, nor hidden files), in name order, which are not `named` and so are skipped when
+    they cannot be read, as a folder holds notes and pictures beside the measurements."""
+    files: list[tuple[str, bool]] = []
+    for path in paths:
+        if path != STDIN and os.path.isdir(path):
+            inside = sorted(entry.path for entry in os.scandir(path)
+                            if entry.is_file() and not entry.name.startswith("."))
+            if not inside:
+                raise DataError(f"{path}: a folder without files")
+            files.extend((name, False) for name in inside)
+        else:
+            files.append((path, True))
+    return files
 
 
 def _read(path: str, shown_as: str | None = None) -> Any:
@@ -86,11 +113,19 @@ def _read(path: str, shown_as: str | None = None) -> Any:
 def _read_stdin() -> Any:
     # The readers take a path: standard input is held in a temporary file for them, under a
     # .csv name so that the delimited reader is chosen when the content says nothing else.
-    data = sys.stdin.buffer.read()
+    # It is copied in blocks up to the limit a file has, so that an endless stream
+    # (/dev/zero) is refused instead of filling the memory.
+    from corvex.io._source import MAX_BYTES
+
     with tempfile.TemporaryDirectory(prefix="corvex-") as folder:
         path = os.path.join(folder, "stdin.csv")
+        size = 0
         with open(path, "wb") as handle:
-            handle.write(data)
+            while block := sys.stdin.buffer.read(min(1 << 20, MAX_BYTES + 1 - size)):
+                handle.write(block)
+                size += len(block)
+                if size > MAX_BYTES:
+                    raise DataError(f"<stdin>: more than {MAX_BYTES} bytes, more than corvex.io.read takes")
         return _read(path, shown_as="<stdin>")
 
 
@@ -107,8 +142,15 @@ def spectrum_keys(frame: Any, by: Sequence[str] | None) -> list[str]:
 
 def existing_keys(frame: Any, by: Sequence[str] | None) -> list[str]:
     """spectrum_keys(), refused as a usage error when a --by column is not in the files."""
+    from corvex import _grouping
+
     keys = spectrum_keys(frame, by)
-    missing = [name for name in keys if name not in frame.columns]
-    if missing:
-        raise UsageError(f"argument --by: no column {missing[0]!r}; the files have {', '.join(map(repr, frame.columns))}")
+    # A header as the file wrote it ("Cycle") names the column the reader made of it, as in fit;
+    # the analyses resolve it the same way and keep the name as given for their tables.
+    for name in keys[1:]:
+        try:
+            _grouping.resolve([name], frame.columns)
+        except KeyError:
+            raise UsageError(f"argument --by: no column {name!r}; the files have "
+                             f"{', '.join(map(repr, frame.columns))}") from None
     return keys

@@ -7,6 +7,7 @@ from __future__ import annotations
 import argparse
 import os
 import sys
+import tempfile
 from collections.abc import Sequence
 from typing import Any
 
@@ -22,9 +23,33 @@ def _table_path(text: str) -> str:
     # Checked before the work starts, so that a typo does not cost a long batch.
     if os.path.splitext(text)[1].lower() not in _SUFFIXES:
         raise argparse.ArgumentTypeError(f"expected a .csv or .parquet file name, got {text!r}")
-    if not os.path.isdir(os.path.dirname(text) or "."):
+    folder = os.path.dirname(text) or "."
+    if not os.path.isdir(folder):
         raise argparse.ArgumentTypeError(f"no folder {os.path.dirname(text)!r} to write {text!r} into")
+    if os.path.isdir(text):
+        raise argparse.ArgumentTypeError(f"{text!r} is a folder, not a file to write")
+    try:
+        # The table is written beside its target and renamed over it: a folder that takes no new
+        # file fails here, named as the user wrote it, and not after the whole batch.
+        with tempfile.NamedTemporaryFile(dir=folder, prefix=".corvex-", suffix=".probe"):
+            pass
+    except OSError as error:
+        raise argparse.ArgumentTypeError(f"cannot write {text!r}: {error.strerror or error}") from None
     return text
+
+
+def refuse_inputs_as_output(inputs: Sequence[str], output: str) -> None:
+    """UsageError when `output` is one of the `inputs` (by another name, through a link): writing
+    the table would replace the measurements it was made from."""
+    from corvex.cli._errors import UsageError
+
+    target = os.path.realpath(output)
+    for name in inputs:
+        if name == "-" or not os.path.exists(name):
+            continue
+        if os.path.realpath(name) == target or (os.path.exists(output) and os.path.samefile(name, output)):
+            raise UsageError(f"argument -o/--output: {output!r} is the input file {name!r}; "
+                             "writing the table there would replace the data")
 
 
 def interactive() -> bool:

@@ -5,6 +5,7 @@
 from __future__ import annotations
 
 import argparse
+import math
 from typing import Any, NoReturn
 
 
@@ -28,3 +29,25 @@ class Parser(argparse.ArgumentParser):
 
     def error(self, message: str) -> NoReturn:
         self.exit(2, f"{self.prog}: error: {message} (see {self.prog} --help)\n")
+
+
+def positive_number(text: str) -> float:
+    """An option value that must be a finite number above zero, refused when the line is parsed."""
+    try:
+        value = float(text)
+    except ValueError:
+        value = math.nan
+    if not (math.isfinite(value) and value > 0):
+        raise argparse.ArgumentTypeError(f"expected a positive number, got {text!r}")
+    return value
+
+
+def positive_whole_number(text: str) -> int:
+    """An option value that must be a whole number of at least one."""
+    try:
+        value = int(text)
+    except ValueError:
+        value = 0
+    if value < 1:
+        raise argparse.ArgumentTypeError(f"expected a positive whole number, got {text!r}")
+    return value

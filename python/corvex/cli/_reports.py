@@ -16,6 +16,12 @@ from typing import Any
 from corvex.cli._inputs import STDIN
 from corvex.cli._output import interactive
 
+_TREND = "trend"
+_REPORT_SIZE = (10.0, 6.0)  # corvex.plot.report's own size
+# A drawing process's one report figure, cleared for each picture: about a sixth of a picture's
+# time goes to making a figure and its canvas.
+_process_figure: Any = None
+
 
 def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jobs: int | None = None) -> None:
     """Write `<file stem>[_<key>...].png` into the existing `folder` for each row with a fit
@@ -28,40 +34,51 @@ def write_reports(table: Any, circuit: Any, keys: Sequence[str], folder: str, jo
 
     from corvex._batch.workers import workers_for  # the one reading of -j/n_jobs in the package
 
-    taken: set[str] = set()
-    pictures = []
-    for result, values in zip(table["result"], zip(*(table[name] for name in keys))):
+    # trend.png is the trend picture's: a spectrum from a file named trend.* gets trend-2.png.
+    taken: set[str] = {_TREND}
+    pictures: list[tuple[Any, str, str, tuple[str, ...]]] = []
+    for result, runaway, values in zip(table["result"], table["runaway"], zip(*(table[name] for name in keys))):
         if result is None:
             continue
         # A picture passed on without its file name still says which spectrum it shows.
         file = "standard input" if values[0] == STDIN else os.path.basename(str(values[0]))
         shown = [file, *(f"{name} = {value}" for name, value in zip(keys[1:], values[1:]))]
-        pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png")))
+        pictures.append((result, ", ".join(shown), os.path.join(folder, _unique(_picture_stem(values), taken) + ".png"),
+                         tuple(runaway or ())))
     workers = min(workers_for(jobs), len(pictures))
     if workers > 1:
         _draw_in_processes(pictures, workers)
     else:
-        for picture in _shown_progress(pictures, len(pictures)):
-            draw_report(*picture)
+        figure = plt.figure(figsize=_REPORT_SIZE, layout="constrained")
+        try:
+            for result, label, path, runaway in _shown_progress(pictures, len(pictures)):
+                draw_report(result, label, path, runaway, figure=figure)
+        finally:
+            plt.close(figure)
     if len(table) > 1:
-        figure = _trend_figure(table, circuit, keys[-1])
-        figure.savefig(os.path.join(folder, "trend.png"), dpi=120)
-        plt.close(figure)
+        trend = _trend_figure(table, circuit, keys[-1])
+        trend.savefig(os.path.join(folder, f"{_TREND}.png"), dpi=120)
+        plt.close(trend)
 
 
-def draw_report(result: Any, label: str, path: str) -> None:
-    """The report figure of `result`, its title led by `label`, saved to `path`."""
+def draw_report(result: Any, label: str, path: str, runaway: Sequence[str] = (), figure: Any = None) -> None:
+    """The report figure of `result`, its title led by `label` and naming the `runaway` values
+    with the other flagged ones, saved to `path`; drawn into `figure`, cleared first, when given
+    (a long series then does not build a figure and its canvas per picture), else into a new one."""
     import matplotlib.pyplot as plt
 
     import corvex.plot
 
-    figure = corvex.plot.report(result)
-    figure.suptitle(" \u2014 ".join(filter(None, [label, figure.get_suptitle()])), fontsize="medium")
-    figure.savefig(path, dpi=120)
-    plt.close(figure)
+    if figure is not None:
+        figure.clear()
+    drawn = corvex.plot.report(result, runaway=runaway, figure=figure)
+    drawn.suptitle(" \u2014 ".join(filter(None, [label, drawn.get_suptitle()])), fontsize="medium")
+    drawn.savefig(path, dpi=120)
+    if figure is None:
+        plt.close(drawn)
 
 
-def _draw_in_processes(pictures: list[tuple[Any, str, str]], workers: int) -> None:
+def _draw_in_processes(pictures: list[tuple[Any, str, str, tuple[str, ...]]], workers: int) -> None:
     context = multiprocessing.get_context("spawn")  # forking would copy the native worker pool's threads
     pool = context.Pool(workers, initializer=_drawing_process)
     try:
@@ -77,8 +94,8 @@ def _draw_in_processes(pictures: list[tuple[Any, str, str]], workers: int) -> No
         pool.join()
 
 
-def _draw_picture(picture: tuple[Any, str, str]) -> None:
-    draw_report(*picture)
+def _draw_picture(picture: tuple[Any, str, str, tuple[str, ...]]) -> None:
+    draw_report(*picture, figure=_process_figure)
 
 
 def _drawing_process() -> None:
@@ -87,6 +104,10 @@ def _drawing_process() -> None:
     import matplotlib
 
     matplotlib.use("Agg")
+    import matplotlib.pyplot as plt
+
+    global _process_figure
+    _process_figure = plt.figure(figsize=_REPORT_SIZE, layout="constrained")
 
 
 def _shown_progress(items: Iterable[Any], total: int) -> Any:

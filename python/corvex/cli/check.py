@@ -10,6 +10,7 @@ from typing import Any
 
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._parser import positive_number, positive_whole_number
 from corvex.cli._points import add_point_options, choose_points
 
 _SHOWN = ("passed", "pseudo_chi_square", "noise_level", "rc_count", "mu", "error")
@@ -27,9 +28,9 @@ def add_parser(commands: Any) -> None:
                "tested (the table is still written), or a file cannot be read; 2 for a usage error.")
     add_files(parser)
     add_by(parser)
-    parser.add_argument("--noise", type=float, metavar="LEVEL",
+    parser.add_argument("--noise", type=positive_number, metavar="LEVEL",
                         help="relative noise of the data, 0.01 for 1%% of |Z| (default: estimated from the residuals)")
-    parser.add_argument("--rc-count", type=int, metavar="M",
+    parser.add_argument("--rc-count", type=positive_whole_number, metavar="M",
                         help="number of RC elements (default: chosen by the mu criterion, which can stop at a "
                              "few elements with large residuals on nearly ideal spectra and fail them: give "
                              "20-30 for 60 points there)")

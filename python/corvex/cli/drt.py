@@ -11,6 +11,7 @@ from typing import Any
 
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._parser import positive_number
 from corvex.cli._points import add_point_options, choose_points
 
 _PEAK_COLUMNS = ("peak", "tau_s", "height_ohm", "area_ohm", "lambda", "series_resistance_ohm", "error")
@@ -30,7 +31,7 @@ def add_parser(commands: Any) -> None:
                "could not be analysed (the table is still written); 2 for a usage error.")
     add_files(parser)
     add_by(parser)
-    parser.add_argument("--lambda", dest="lambda_", type=float, metavar="WEIGHT",
+    parser.add_argument("--lambda", dest="lambda_", type=positive_number, metavar="WEIGHT",
                         help="regularisation weight (default: chosen by generalised cross-validation)")
     parser.add_argument("--part", choices=("complex", "real", "imaginary"), default="complex",
                         help="the part of the data fitted (default: complex)")

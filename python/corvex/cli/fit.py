@@ -5,6 +5,7 @@
 from __future__ import annotations
 
 import argparse
+import math
 import os
 import sys
 from typing import Any
@@ -30,7 +31,8 @@ def add_parser(commands: Any) -> None:
                     "in that order and the best fit kept. The table has one row per spectrum: its "
                     "keys (file, then the --by columns or the file's \"Spectrum\" column), start, success, "
                     "cost, chi_square, iterations, the fitted values with their standard errors and 95 % "
-                    "intervals, error, and the fit result (kept in -o files as JSON, which "
+                    "intervals, runaway, flags (the values that are runaway, on a bound or not identifiable, as "
+                    "text), error, and the fit result (kept in -o files as JSON, which "
                     "corvex.io.read_table reads back). A terminal shows a progress bar and the main columns.",
         epilog="example:\n\n  corvex fit cycling.csv --circuit two_rq --by \"Cycle Count / 1\" -o fits.parquet "
                "--report figs/\n\nexit status: 0 when every spectrum was fitted; 1 when a file cannot be read or "
@@ -69,9 +71,12 @@ def add_parser(commands: Any) -> None:
 def _held(text: str) -> tuple[str, float]:
     name, _, value = text.partition("=")
     try:
-        return name.strip(), float(value)
+        number = float(value)
     except ValueError:
-        raise argparse.ArgumentTypeError(f"expected PARAM=VALUE such as R0.r=3, got {text!r}") from None
+        number = math.nan
+    if not math.isfinite(number):
+        raise argparse.ArgumentTypeError(f"expected PARAM=VALUE with a finite value such as R0.r=3, got {text!r}")
+    return name.strip(), number
 
 
 def _bound(text: str) -> tuple[str, tuple[float | None, float | None]]:
@@ -80,9 +85,14 @@ def _bound(text: str) -> tuple[str, tuple[float | None, float | None]]:
     try:
         if not colon:
             raise ValueError
-        return name.strip(), (float(low) if low.strip() else None, float(high) if high.strip() else None)
+        bounds = (float(low) if low.strip() else None, float(high) if high.strip() else None)
     except ValueError:
         raise argparse.ArgumentTypeError(f"expected PARAM=LOW:HIGH such as CPE1.alpha=0.7:1, got {text!r}") from None
+    if any(limit is not None and math.isnan(limit) for limit in bounds):
+        raise argparse.ArgumentTypeError(f"a limit is not a number in {text!r}")
+    if bounds[0] is not None and bounds[1] is not None and not bounds[0] < bounds[1]:
+        raise argparse.ArgumentTypeError(f"the lower limit must be below the upper one in {text!r}")
+    return name.strip(), bounds
 
 
 def _check_names(circuit: Any, option: str, names: list[str]) -> None:
@@ -90,6 +100,32 @@ def _check_names(circuit: Any, option: str, names: list[str]) -> None:
     for name in names:
         if name not in known:
             raise UsageError(f"argument {option}: the circuit has no parameter {name!r}; it has {', '.join(known)}")
+
+
+def _flags(table: Any, circuit: Any, names: list[str], fixed: dict[str, float],
+           bounds: dict[str, tuple[float | None, float | None]]) -> list[str]:
+    """Each row's flagged values as one text ("runaway: R2.r; at bound: CPE1.alpha; ..."), "" for
+    a sound fit or a spectrum not fitted."""
+    from corvex import _fit_flags, _name_lists
+
+    texts = []
+    for position in range(len(table)):
+        if table["result"].iloc[position] is None:
+            texts.append("")
+            continue
+        values = {name: float(table[name].iloc[position]) for name in names}
+        unresolved = [name for name in names if name not in fixed
+                      and _is_false(table[f"{name}_identifiable"].iloc[position])]
+        texts.append(_fit_flags.describe(_name_lists.names_of(table["runaway"].iloc[position]) or (),
+                                         _fit_flags.at_bounds(circuit, values, bounds, fixed), unresolved))
+    return texts
+
+
+def _is_false(judged: Any) -> bool:
+    """A cell of a nullable boolean column that holds False (NA: not judged, as a held value)."""
+    import pandas as pd
+
+    return judged is not None and judged is not pd.NA and not judged
 
 
 def run(arguments: argparse.Namespace) -> int:
@@ -118,11 +154,19 @@ def run(arguments: argparse.Namespace) -> int:
     except KeyError as error:  # a --by column the files do not have
         raise UsageError(f"argument --by: {one_line(error)}") from None
     names = circuit.param_names()
-    emit(table, arguments.output, [*keys, "success", "chi_square", *names, "error"])
+    flags = _flags(table, circuit, names, fixed, bounds)
+    table.insert(list(table.columns).index("error"), "flags", flags)
+    emit(table, arguments.output, [*keys, "success", "chi_square", *names, "flags", "error"])
     if arguments.report is not None:
         from corvex.cli._reports import write_reports
 
         write_reports(table, circuit, keys, arguments.report, arguments.jobs)
+    flagged = sum(bool(text) for text in flags)
+    if flagged:
+        first = next(text for text in flags if text)
+        print(f"corvex fit: {flagged} of {len(table)} fits hold values the data do not fix "
+              f"({first}{'; ...' if flagged > 1 else ''}): see the flags, runaway and _identifiable columns",
+              file=sys.stderr)
     failed = sum(error is not None for error in table["error"])
     if failed:
         print(f"corvex fit: {failed} of {len(table)} spectra could not be fitted (see the error column)",

@@ -118,8 +118,11 @@ def read(
         except ValueError as error:
             if source.nul_line is None:
                 raise
+            # The reader's message starts with the file's name, which this one already gives.
+            fault = str(error)
+            fault = fault[len(source.path):].lstrip(":, ") if fault.startswith(source.path) else fault
             raise ValueError(f"{source.at(source.nul_line)}: NUL bytes, so the text ends before this line; "
-                             f"what precedes it cannot be read: {error}") from None
+                             f"what precedes it cannot be read: {fault}") from None
         if source.nul_line is not None:
             warnings.warn(f"{source.at(source.nul_line)}: NUL bytes (the unwritten tail of a file left by a "
                           f"crash, or not text); read the {len(frame)} rows before this line",

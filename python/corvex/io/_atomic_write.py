@@ -19,6 +19,14 @@ def replacing(path: str | os.PathLike[str]) -> Iterator[str]:
     try:
         yield temporary
         os.replace(temporary, target)
+    except OSError as error:
+        with contextlib.suppress(FileNotFoundError):
+            os.remove(temporary)
+        # The hidden temporary file means nothing to the caller: the failure is the target's.
+        if temporary in (error.filename, error.filename2) or temporary in str(error):
+            raise type(error)(error.errno, error.strerror or str(error).replace(temporary, ""),
+                              os.fspath(path)) from None
+        raise
     except BaseException:
         with contextlib.suppress(FileNotFoundError):
             os.remove(temporary)

@@ -1,11 +1,13 @@
 """Batch result tables on disk, written and read by the frame library's own CSV and Parquet
-writers; the column of FitResult objects travels as JSON documents or is left out."""
+writers; the column of FitResult objects travels as JSON documents or is left out, and every other
+column comes back with its values and types, lists of names and missing values included."""
 
 from __future__ import annotations
 
 import os
 from typing import Any
 
+from corvex import _name_lists
 from corvex.io._atomic_write import replacing
 from corvex.io.documents import from_json, to_json
 
@@ -13,6 +15,10 @@ FORMATS = ("csv", "parquet")
 _SUFFIXES = {".csv": "csv", ".parquet": "parquet", ".pq": "parquet"}
 RESULT_COLUMN = "result"
 ERROR_COLUMN = "error"
+# Batch-table columns whose type CSV cannot carry when a cell is empty (a spectrum not fitted, a
+# value not judged): pandas would read them back as floats and as objects.
+_INTEGER_COLUMNS = ("iterations", "impedance_evals")
+_BOOLEAN_SUFFIX = "_identifiable"
 
 
 def _format_of(path: str | os.PathLike[str], format: str | None) -> str:
@@ -38,6 +44,14 @@ def _objects(value: Any) -> Any:
     return None if value is None else from_json(value)
 
 
+def _holds_lists(column: Any) -> bool:
+    """Whether a pandas column holds a tuple or list in each of its cells that is not empty."""
+    if column.dtype != object:
+        return False
+    present = [value for value in column if not _name_lists.is_missing(value)]
+    return bool(present) and all(isinstance(value, tuple | list) for value in present)
+
+
 def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None = None,
                 results: str = "json") -> None:
     """Write a batch table (pandas or polars) to CSV or Parquet with the library's own writer.
@@ -46,8 +60,10 @@ def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None 
     .parquet, .pq). The "result" column of FitResult objects is written as one
     JSON document per row with `results="json"` (read back by `read_table`), or
     left out with `results="drop"`. Floats are written so that they read back bit
-    for bit; Parquet also keeps every column's type, where CSV leaves the reader to
-    infer it (a nullable integer column reads back as plain integers).
+    for bit. A column of name lists (``runaway``, ``at_bounds``, ``not_identifiable``)
+    is a list column in Parquet and, in CSV, a JSON array in each cell
+    (``["R2.r", "CPE2.q"]``, ``[]`` for none, empty for a spectrum not fitted), which
+    ``json.loads`` reads in any tool.
     """
     chosen = _format_of(path, format)
     if results not in ("json", "drop"):
@@ -58,6 +74,11 @@ def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None 
         if RESULT_COLUMN in table.columns:
             table = (table.drop(RESULT_COLUMN) if results == "drop" else table.with_columns(
                 pl.col(RESULT_COLUMN).map_elements(_documents, return_dtype=pl.String, skip_nulls=False)))
+        if chosen == "csv":
+            # CSV holds no nested values: a list of names is written as a JSON array in its cell.
+            table = table.with_columns(
+                pl.col(name).map_elements(_name_lists.to_text, return_dtype=pl.String)
+                for name, dtype in table.schema.items() if isinstance(dtype, pl.List))
         with replacing(path) as temporary:
             if chosen == "csv":
                 table.write_csv(temporary)
@@ -67,6 +88,9 @@ def write_table(table: Any, path: str | os.PathLike[str], *, format: str | None 
     if RESULT_COLUMN in table.columns:
         table = table.drop(columns=RESULT_COLUMN) if results == "drop" else table.assign(
             **{RESULT_COLUMN: table[RESULT_COLUMN].map(_documents, na_action="ignore")})
+    if chosen == "csv":
+        lists = [name for name in table.columns if name in _name_lists.LIST_COLUMNS or _holds_lists(table[name])]
+        table = table.assign(**{name: table[name].map(_name_lists.to_text) for name in lists})
     with replacing(path) as temporary:
         if chosen == "csv":
             # Each float as its shortest round-trip text, which read_csv reads back exactly.
@@ -80,8 +104,10 @@ def read_table(path: str | os.PathLike[str], *, format: str | None = None, libra
     """Read a table written by `write_table` into a pandas or polars frame.
 
     With `results=True` a "result" column of JSON documents becomes FitResult
-    objects again (None where a fit failed). Empty cells of the "error" column
-    read as None.
+    objects again (None where a fit failed). Empty text cells read as None; the
+    name lists come back as tuples (None for a spectrum not fitted), and from CSV
+    the batch table's ``iterations``/``impedance_evals`` as nullable unsigned integers and
+    ``<name>_identifiable`` as nullable booleans, as `corvex.batch.fit` made them.
     """
     chosen = _format_of(path, format)
     if library == "polars":
@@ -89,6 +115,12 @@ def read_table(path: str | os.PathLike[str], *, format: str | None = None, libra
 
         source = os.fspath(path)
         table = pl.read_csv(source) if chosen == "csv" else pl.read_parquet(source)
+        if chosen == "csv":
+            table = table.with_columns(
+                *(pl.col(name).str.json_decode(pl.List(pl.String)) for name in _name_lists.LIST_COLUMNS
+                  if name in table.columns and table.schema[name] == pl.String),
+                *(pl.col(name).cast(pl.UInt64) for name in _INTEGER_COLUMNS
+                  if name in table.columns and table.schema[name].is_integer()))
         if results and RESULT_COLUMN in table.columns:
             table = table.with_columns(pl.col(RESULT_COLUMN).map_elements(_objects, return_dtype=pl.Object))
         return table
@@ -97,12 +129,35 @@ def read_table(path: str | os.PathLike[str], *, format: str | None = None, libra
     import pandas as pd
 
     if chosen == "csv":
-        frame = pd.read_csv(path)
+        frame = _restored_csv_types(pd.read_csv(path))
     else:
         frame = pd.read_parquet(path)
+        for name in frame.columns:
+            if name in _name_lists.LIST_COLUMNS:  # arrays in place of the tuples that were written
+                frame[name] = pd.Series([_name_lists.restored(name, value) for value in frame[name]],
+                                        dtype=object, index=frame.index)
     for column in (ERROR_COLUMN, RESULT_COLUMN):
         if column in frame.columns:
             frame[column] = frame[column].astype(object).where(frame[column].notna(), None)
     if results and RESULT_COLUMN in frame.columns:
         frame[RESULT_COLUMN] = frame[RESULT_COLUMN].map(_objects)
+    return frame
+
+
+def _restored_csv_types(frame: Any) -> Any:
+    """The types CSV cannot carry, restored on a pandas frame read from a table written here."""
+    import pandas as pd
+
+    for name in frame.columns:
+        column = frame[name]
+        if name in _name_lists.LIST_COLUMNS or (column.dtype == object and column.notna().any() and all(
+                _name_lists.looks_like_list_text(value) for value in column[column.notna()])):
+            frame[name] = pd.Series([_name_lists.restored(name, value) for value in column], dtype=object,
+                                    index=frame.index)
+        elif name in _INTEGER_COLUMNS and column.dtype.kind in "iuf":
+            frame[name] = column.astype("UInt64")
+        elif name.endswith(_BOOLEAN_SUFFIX) and column.dtype.kind in "bOf":
+            frame[name] = column.astype("boolean")
+        elif column.dtype == object:
+            frame[name] = column.where(column.notna(), None)
     return frame

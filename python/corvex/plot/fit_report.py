@@ -10,6 +10,8 @@ import numpy as np
 from matplotlib.figure import Figure
 from matplotlib.typing import HashableList
 
+from corvex import _fit_flags, _name_lists
+
 from ._drawing import closes_new_figures_on_error, notation
 from ._inputs import collect, is_batch_table, key_columns
 from .spectra import bode, nyquist, residuals
@@ -19,14 +21,19 @@ LAYOUT: list[HashableList[str]] = [["nyquist", "magnitude"], ["nyquist", "phase"
 
 @closes_new_figures_on_error
 def report(data: Any = None, impedances: Any = None, *, result: Any = None, key: Any = None, by: Any = None,
-           cmap: str = "viridis", figsize: tuple[float, float] = (10.0, 6.0), figure: Figure | None = None) -> Figure:
+           cmap: str = "viridis", figsize: tuple[float, float] = (10.0, 6.0), figure: Figure | None = None,
+           runaway: Any = None) -> Figure:
     """A Figure with the Nyquist plot (left) and |Z|, phase and the fit's relative residuals
     against frequency (right, on one frequency axis).
 
     Inputs as for ``nyquist``. The residual panel stays empty when there is no fit. ``figure``
     draws into an existing (empty) Figure instead of a new pyplot one. For a batch table whose
     ``runaway`` column flags values, a note under the panels names the rows whose fits hold
-    values that mean nothing (see ``corvex.batch.fit``). Returns the Figure.
+    values that mean nothing (see ``corvex.batch.fit``). The title of a single fit says
+    "converged" only for a fit whose values are all sound; otherwise it names the flagged
+    ones: ``runaway`` (the names a fit judged runaway: ``FitReport.runaway`` or a batch
+    row's ``runaway`` cell), values on a bound, and values the data cannot resolve
+    (standard error above the value). Returns the Figure.
     """
     collection = collect(data, impedances, result, key, by)
     if figure is None:
@@ -54,9 +61,10 @@ def report(data: Any = None, impedances: Any = None, *, result: Any = None, key:
     if not collection.is_batch and collection.spectra[0].result is not None:
         spectrum = collection.spectra[0]
         fit = spectrum.result
+        flags = _fit_flags.of_result(fit, _name_lists.names_of(runaway) or ())
+        status = "not converged" if not fit.success else flags or "converged"
         figure.suptitle(f"{notation(fit.circuit)}, {_weighting(spectrum)}: \u03c7\u00b2 = {fit.chi_square:.3g}, "
-                        f"{fit.iterations} iterations, {'converged' if fit.success else 'not converged'}",
-                        fontsize="medium")
+                        f"{fit.iterations} iterations, {status}", fontsize="medium", wrap=True)
     return figure
 
 
@@ -78,7 +86,7 @@ def _runaway_note(table: Any) -> str | None:
     """Which rows of a batch table hold runaway values, or None when none does."""
     if not is_batch_table(table) or "runaway" not in list(table.columns):
         return None
-    flagged = [position for position, names in enumerate(table["runaway"]) if names is not None and len(names)]
+    flagged = [position for position, names in enumerate(table["runaway"]) if _name_lists.names_of(names)]
     if not flagged:
         return None
     key = key_columns(table)[0]

@@ -10,7 +10,7 @@ import numpy as np
 from matplotlib.axes import Axes
 
 import corvex
-from corvex import _grouping
+from corvex import _grouping, _name_lists
 
 from ._drawing import axes_or_new, closes_new_figures_on_error, unit_text
 from ._inputs import key_columns
@@ -51,7 +51,7 @@ def _flagged(table, name):
     all False for a table without that column."""
     if "runaway" not in list(table.columns):
         return np.zeros(len(table), dtype=bool)
-    return np.array([names is not None and name in list(names) for names in table["runaway"]], dtype=bool)
+    return np.array([name in (_name_lists.names_of(names) or ()) for names in table["runaway"]], dtype=bool)
 
 
 def _range_of(low, high):
