@@ -13,6 +13,7 @@ from corvex.cli._circuit import circuit_argument
 from corvex.cli._errors import UsageError, one_line
 from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit, interactive
+from corvex.cli._series import add_series_options, run_series, wanted
 
 
 def add_parser(commands: Any) -> None:
@@ -48,6 +49,7 @@ def add_parser(commands: Any) -> None:
                         help="column telling the spectra of a file apart and ordering them as a series, "
                              "e.g. \"Cycle Count / 1\" (repeatable; default: the file's \"Spectrum\" column, "
                              "if any)")
+    add_series_options(parser)
     add_workers(parser)
     add_output(parser, "the table")
     parser.add_argument("--report", metavar="DIR",
@@ -90,6 +92,8 @@ def run(arguments: argparse.Namespace) -> int:
     bounds = dict(arguments.bound)
     _check_names(circuit, "--hold", list(fixed))
     _check_names(circuit, "--bound", list(bounds))
+    _check_names(circuit, "--shared", arguments.shared)
+    _check_names(circuit, "--law", [law[0] for law in arguments.law])
     if arguments.report is not None:
         # A folder that cannot be made, or a missing matplotlib, fails before the fits, not after.
         os.makedirs(arguments.report, exist_ok=True)
@@ -102,6 +106,8 @@ def run(arguments: argparse.Namespace) -> int:
                                  bounds=bounds or None, weight=arguments.weight, robust=arguments.robust)
     except KeyError as error:  # a --by column the files do not have
         raise UsageError(f"argument --by: {one_line(error)}") from None
+    if wanted(arguments):
+        return run_series(arguments, circuit, frame, keys, table)
     names = circuit.param_names()
     emit(table, arguments.output, [*keys, "success", "chi_square", *names, "error"])
     if arguments.report is not None:
