@@ -137,8 +137,9 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
         sound = np.where(flagged, np.nan, y)
         if yerr is not None:
             yerr = np.where(np.isfinite(yerr) & ~flagged, yerr, np.nan)
+        # Under a law's curve the spectra are points, not a line of their own.
         drawn = ax.errorbar(x, sound, yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2,
-                            label=labels[name])
+                            label=labels[name], linestyle="none" if law is not None else "-")
         if flagged.any():
             flagged_count += int(np.count_nonzero(flagged & np.isfinite(y)))
             ax.plot(x[flagged], y[flagged], linestyle="none", marker="o", markersize=4, markerfacecolor="none",
