@@ -233,3 +233,21 @@ def test_the_trend_picture_draws_the_law_with_its_band(noisy_series):
     np.testing.assert_allclose(curve[0].get_ydata()[[0, -1]], joint.law_band("R1.r", [263.0, 338.0])[0], rtol=1e-9)
     with pytest.raises(ValueError, match="key='Temperature'"):
         corvex.plot.trend(joint.spectra.assign(index=range(len(TEMPERATURES))), "R1.r", key="index", law=joint)
+
+
+@pytest.mark.parametrize("law, coefficients", [
+    (corvex.series.linear("SOC"), ["intercept", "slope"]),
+    (corvex.series.polynomial("SOC", 2), ["c0", "c1"]),
+    (corvex.series.formula("SOC", "x"), ["c0", "c1"]),
+])
+def test_laws_in_a_plain_column_recover_a_straight_line(law, coefficients):
+    soc = np.linspace(0.1, 0.9, len(TEMPERATURES))
+    values = truth(TEMPERATURES)
+    values[:, 0] = 0.5 + 0.2 * soc
+    frame = series_frame(TEMPERATURES, values, extra={"SOC": soc})
+    circuit = corvex.Circuit(CIRCUIT)
+    independent = corvex.batch.fit(circuit, frame, by="Temperature", progress=False)
+    joint = corvex.series.fit(circuit, frame, by="Temperature", start=independent, laws={"R0.r": law})
+    fitted = joint.parameters.set_index("name")["value"]
+    np.testing.assert_allclose([fitted[f"R0.r:{name}"] for name in coefficients], [0.5, 0.2], rtol=1e-6, atol=1e-8)
+    np.testing.assert_allclose(joint.spectra["R0.r"], values[:, 0], rtol=1e-8)

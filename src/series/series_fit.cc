@@ -637,6 +637,7 @@ Result<SeriesSummary> fit_series(const SeriesProblem& problem, const SeriesOptio
     summary.global_values[g] = physical_value(layout, k, state.global[static_cast<Eigen::Index>(g)]);
   }
   summary.spectrum_costs = evaluator.costs();
+  for (std::size_t s = 0; s < layout.spectra; ++s) summary.spectrum_points.push_back(evaluator.objective(s).point_count());
   summary.cost = cost;
   summary.residual_count = evaluator.residual_count();
   summary.free_count = layout.spectra * layout.local_count() + layout.global_count;

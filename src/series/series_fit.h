@@ -72,6 +72,7 @@ struct SeriesSummary {
   std::vector<double> global_covariance;
   std::vector<bool> global_unresolved;   // G
   std::vector<double> spectrum_costs;    // 0.5 * sum r^2 of each spectrum at the solution
+  std::vector<std::size_t> spectrum_points;  // points of each spectrum (2 residuals each)
   double cost = 0.0;                     // their sum, in spectrum order
   std::size_t residual_count = 0;        // 2 per point over every spectrum
   std::size_t free_count = 0;            // local parameters of every spectrum plus the globals

@@ -167,3 +167,5 @@ TEST_CASE("a parameter both shared and in a law, or a basis of the wrong size, i
   Result<SeriesSummary> sized = fit_series(problem, SeriesOptions{});
   CHECK(!sized.ok() && sized.error().message.find("one row of basis values per spectrum") != std::string::npos);
 }
+
+CHECK_MAIN()

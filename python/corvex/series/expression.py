@@ -1,5 +1,5 @@
-"""A small formula language for series laws: numbers, the column's variable, + - * / **, unary
-minus, exp and log, parsed into a tree that NumPy evaluates; nothing else is accepted."""
+"""A small formula language for series laws: numbers, the column's variable, ``+ - * / **``,
+unary minus, exp and log, parsed into a tree that NumPy evaluates; nothing else is accepted."""
 
 from __future__ import annotations
 

@@ -29,10 +29,10 @@ class SeriesResult:
 
     `spectra` has one row per spectrum in input order: the key columns, `included` (False for a
     spectrum that could not be fitted, whose `error` says why), `cost` and `chi_square` of the
-    spectrum at the joint solution, each parameter's value, `<name>_stderr`, `<name>_ci_low` and
+    spectrum at the joint solution, its `points`, each parameter's value, `<name>_stderr`, `<name>_ci_low` and
     `<name>_ci_high` (95 % intervals from the joint covariance, shared and law parameters
     included), `flags` ("name:reason" entries joined by ";": at_limit, unresolved, runaway,
-    outside_bounds), and `independent_chi_square` from the start's own fit.
+    outside_bounds), `independent_chi_square` from the start's own fit, and `error`.
     `parameters` has one row per shared parameter and per law coefficient (name, role, column,
     value, stderr, ci_low, ci_high); an Arrhenius law adds a row for A = exp(ln_A).
     `chi_square`, `aic` and `bic` are those of the whole series (n ln(chi2/n) + 2k and + k ln n,
@@ -241,8 +241,9 @@ def _spectrum_table(circuit: corvex.Circuit, collected: Any, problems: list[Any]
     table["chi_square"] = 2.0 * costs
     table["independent_chi_square"] = independent["chi_square"].to_numpy(dtype=float) \
         if "chi_square" in independent else np.nan
-    table["points"] = [len(np.atleast_1d(next(iter(item.values())))) if isinstance(item, dict) else
-                       len(item[0]) if isinstance(item, tuple) else np.nan for item in collected.items]
+    points = np.zeros(rows, dtype=np.int64)
+    points[included] = summary["spectrum_points"]
+    table["points"] = points
     with np.errstate(invalid="ignore"):
         low, high = values - t_quantile * errors, values + t_quantile * errors
     blocks = {name: values[:, k] for k, name in enumerate(names)}

@@ -68,7 +68,7 @@ def linear(column: str) -> Law:
 
 
 def polynomial(column: str, degree: int) -> Law:
-    """value = c0 + c1 * column + ... + c<degree> * column**degree."""
+    """value = ``c0 + c1 * column + ... + c<degree> * column ** degree``."""
     column = _column_name(column)
     if isinstance(degree, bool) or not isinstance(degree, int | np.integer) or not 0 <= degree <= 10:
         raise ValueError(f"argument 'degree': expected an int from 0 to 10, got {degree!r}")
@@ -79,11 +79,13 @@ def polynomial(column: str, degree: int) -> Law:
 
 
 def formula(column: str, *terms: str, log: bool = False) -> Law:
-    """value = c0 + c1 * term1 + c2 * term2 + ..., each term a formula in the column, which
-    it names as `x` (or by the column's name when that is an identifier): numbers, + - * / **,
-    exp() and log(), and nothing else. `log=True` fits the logarithm of the value instead, which
-    keeps it positive. formula("SOC", "x", "x**2") is a quadratic; formula("T", "1/x", log=True)
-    is Arrhenius up to the constant."""
+    """value = c0 + c1 * term1 + c2 * term2 + ..., each term a formula in the column.
+
+    A term names the column as ``x`` (or by the column's name when that is an identifier) and
+    holds numbers, ``+ - * / **``, ``exp()`` and ``log()``, and nothing else. ``log=True`` fits
+    the logarithm of the value instead, which keeps it positive. ``formula("SOC", "x", "x**2")``
+    is a quadratic; ``formula("T", "1/x", log=True)`` is Arrhenius up to the constant.
+    """
     column = _column_name(column)
     if not terms:
         raise ValueError("formula() needs at least one term in the column")

@@ -93,6 +93,17 @@ PyObject* bool_list(const std::vector<bool>& values) {
   return list.release();
 }
 
+PyObject* size_list(const std::vector<std::size_t>& values) {
+  OwnedRef list(PyList_New(static_cast<Py_ssize_t>(values.size())));
+  if (!list) return nullptr;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    PyObject* item = PyLong_FromSize_t(values[i]);
+    if (item == nullptr) return nullptr;
+    PyList_SET_ITEM(list.get(), static_cast<Py_ssize_t>(i), item);
+  }
+  return list.release();
+}
+
 PyObject* summary_dict(const SeriesSummary& summary) {
   OwnedRef out(PyDict_New());
   if (!out) return nullptr;
@@ -104,6 +115,7 @@ PyObject* summary_dict(const SeriesSummary& summary) {
       set_item(dict, "global_covariance", new_float_list(summary.global_covariance)) &&
       set_item(dict, "global_unresolved", bool_list(summary.global_unresolved)) &&
       set_item(dict, "spectrum_costs", new_float_list(summary.spectrum_costs)) &&
+      set_item(dict, "spectrum_points", size_list(summary.spectrum_points)) &&
       set_item(dict, "cost", PyFloat_FromDouble(summary.cost)) &&
       set_item(dict, "residual_count", PyLong_FromSize_t(summary.residual_count)) &&
       set_item(dict, "free_count", PyLong_FromSize_t(summary.free_count)) &&
