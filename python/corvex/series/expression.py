@@ -43,7 +43,7 @@ def compile_formula(text: str, variables: tuple[str, ...]) -> Evaluator:
 def _compile(node: ast.AST, text: str, variables: tuple[str, ...], depth: int) -> Evaluator:
     if depth > MAX_DEPTH:
         raise ValueError(f"formula {text!r} nests deeper than {MAX_DEPTH}")
-    if isinstance(node, ast.Constant) and type(node.value) in (int, float):
+    if isinstance(node, ast.Constant) and isinstance(node.value, int | float) and not isinstance(node.value, bool):
         value = float(node.value)
         return lambda x: np.full(np.shape(x), value)
     if isinstance(node, ast.Name) and node.id in variables:

@@ -11,6 +11,7 @@ from typing import Any
 import numpy as np
 
 import corvex
+import corvex.batch
 from corvex import _grouping
 from corvex._batch.inputs import collect, frame_library
 from corvex.series.laws import Law
