@@ -68,7 +68,7 @@ def linear(column: str) -> Law:
 
 
 def polynomial(column: str, degree: int) -> Law:
-    """value = ``c0 + c1 * column + ... + c<degree> * column ** degree``."""
+    """A polynomial of the given degree in the column, with coefficients c0 (constant) to c<degree>."""
     column = _column_name(column)
     if isinstance(degree, bool) or not isinstance(degree, int | np.integer) or not 0 <= degree <= 10:
         raise ValueError(f"argument 'degree': expected an int from 0 to 10, got {degree!r}")
