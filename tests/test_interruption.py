@@ -57,6 +57,8 @@ CALLS = {
     "jacobian": lambda: corvex.Circuit(NOTATION).jacobian(VALUES * 4, LONG_F, LONG_Z),
     "residuals": lambda: corvex.Circuit(NOTATION).residuals(VALUES, HUGE_F[:3_000_000], np.ones(3_000_000)),
     "discover": lambda: corvex.analysis.discover([(F, Z * 1.01)] * 50, n_jobs=1),
+    "series_fit": lambda: corvex._series_fit(corvex.Circuit(NOTATION), [(LONG_F, LONG_Z * 1.01)] * 4, VALUES * 4,
+                                             [0], [], "modulus", 2**31, 0.0, 0.0, True),
 }
 
 

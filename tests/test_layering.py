@@ -21,6 +21,7 @@ CORE = {
     "guess": {"guess", "models", "nn", "fit", "circuit", "elements", "util"},
     "batch": {"batch", "analysis", "guess", "models", "nn", "fit", "circuit", "elements", "util"},
     "analysis": {"analysis", "guess", "models", "nn", "fit", "circuit", "elements", "util"},
+    "series": {"series", "fit", "circuit", "elements", "util"},
     "discovery": {"discovery", "batch", "analysis", "guess", "models", "nn", "fit", "circuit", "elements", "util"},
 }
 # The binding layer's rooms and the rooms each may include; module.cc above them gathers all.

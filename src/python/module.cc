@@ -7,6 +7,7 @@
 #include <string>
 
 #include "python/entries/batch_functions.h"
+#include "python/entries/series_functions.h"
 #include "python/analyses/analysis_entries.h"
 #include "python/types/circuit_methods.h"
 #include "python/types/circuit_object.h"
@@ -85,6 +86,7 @@ int corvex_exec(PyObject* module) {
   if (PyModule_AddStringConstant(module, "__version__", CORVEX_VERSION) != 0) return -1;
   // Private entry points of the Python submodules, one table per capability.
   if (PyModule_AddFunctions(module, batch_functions) != 0) return -1;
+  if (PyModule_AddFunctions(module, series_functions) != 0) return -1;
   if (PyModule_AddFunctions(module, analysis_functions) != 0) return -1;
   if (PyModule_AddFunctions(module, thread_stop_functions) != 0) return -1;
   return 0;

@@ -15,6 +15,7 @@ from corvex.cli._errors import UsageError, one_line
 from corvex.cli._inputs import add_files, add_workers, read_files, spectrum_keys
 from corvex.cli._output import add_output, emit, interactive
 from corvex.cli._points import add_point_options, choose_points
+from corvex.cli._series import add_series_options, run_series, wanted
 
 # The searches corvex.batch.fit runs, as Circuit.fit() names them, the default first.
 METHODS = ("levenberg_marquardt", "nelder_mead", "particle_swarm", "simulated_annealing",
@@ -59,6 +60,7 @@ def add_parser(commands: Any) -> None:
                         help="column telling the spectra of a file apart and ordering them as a series, "
                              "e.g. \"Cycle Count / 1\" (repeatable; default: the file's \"Spectrum\" column, "
                              "if any)")
+    add_series_options(parser)
     add_workers(parser)
     add_output(parser, "the table")
     add_point_options(parser)
@@ -139,6 +141,8 @@ def run(arguments: argparse.Namespace) -> int:
     if arguments.method != METHODS[0] and (fixed or bounds or arguments.weight == "proportional"):
         raise UsageError(f"argument --method: {arguments.method} fits without --hold, --bound and "
                          "--weight proportional; leave those out or use the default method")
+    _check_names(circuit, "--shared", arguments.shared)
+    _check_names(circuit, "--law", [law[0] for law in arguments.law])
     if arguments.report is not None:
         # A folder that cannot be made, or a missing matplotlib, fails before the fits, not after.
         os.makedirs(arguments.report, exist_ok=True)
@@ -153,6 +157,8 @@ def run(arguments: argparse.Namespace) -> int:
                                  method=arguments.method, seed=arguments.seed)
     except KeyError as error:  # a --by column the files do not have
         raise UsageError(f"argument --by: {one_line(error)}") from None
+    if wanted(arguments):
+        return run_series(arguments, circuit, frame, keys, table)
     names = circuit.param_names()
     flags = _flags(table, circuit, names, fixed, bounds)
     table.insert(list(table.columns).index("error"), "flags", flags)

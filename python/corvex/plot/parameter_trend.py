@@ -1,5 +1,6 @@
 """Picture of fitted parameters over a series: each parameter of a batch table against the
-table's group key, with standard-error bars, and runaway values drawn hollow off the scale."""
+table's group key, with standard-error bars, runaway values drawn hollow off the scale, and the
+curve and band of a law fitted to the whole series."""
 
 from __future__ import annotations
 
@@ -65,9 +66,30 @@ def _range_of(low, high):
     return bottom - margin, top + margin
 
 
+def _draw_laws(ax, fitted, names, keys, x, categorical):
+    """Each law of ``fitted`` (a corvex.series result) among ``names`` as a line over the key's
+    range with its 95 % band."""
+    laws = getattr(fitted, "laws", None)
+    if not isinstance(laws, dict) or not hasattr(fitted, "law_band"):
+        raise TypeError(f"law= takes the result of corvex.series.fit, not {type(fitted).__name__}")
+    drawn = [name for name in names if name in laws]
+    if not drawn:
+        raise KeyError(f"none of {names} follows a law in this fit; laws: {sorted(laws)}")
+    for name in drawn:
+        if categorical or laws[name].column != keys[0]:
+            raise ValueError(f"the law of {name} is one of {laws[name].column!r}: draw it with key={laws[name].column!r}")
+    finite = x[np.isfinite(x)]
+    grid = np.linspace(finite.min(), finite.max(), 200)
+    for name in drawn:
+        value, low, high = fitted.law_band(name, grid)
+        (line,) = ax.plot(grid, value, linewidth=1.5, label=f"{name}: {laws[name].kind} law")
+        ax.fill_between(grid, low, high, color=line.get_color(), alpha=0.25, linewidth=0, label="95 % band")
+    ax.legend(frameon=False)
+
+
 @closes_new_figures_on_error
 def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None, by: str | Sequence[str] | None = None,
-          ax: Axes | None = None) -> Axes:
+          ax: Axes | None = None, law: Any = None) -> Axes:
     """Fitted values of ``parameter`` (a name such as ``"R1.r"``, or a list of names) against the
     batch's group key, with error bars from the ``<name>_stderr`` columns.
 
@@ -78,8 +100,16 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
     the data cannot resolve) are not drawn. Values the table's ``runaway`` column flags are
     drawn as hollow markers without error bars, a note says how many there are, and the y axis
     spans only the unflagged values and their error bars, so one value of 1e24 does not flatten
-    the rest (flagged values beyond that range fall off the axis). Returns the Axes.
+    the rest (flagged values beyond that range fall off the axis).
+
+    ``law``, the result of ``corvex.series.fit``, adds the fitted law of each drawn parameter
+    that follows one, as a line over the key's range with its 95 % band from the joint
+    covariance; the key must then be the law's column. ``table`` may also be that result, whose
+    per-spectrum table is then drawn. Returns the Axes.
     """
+    if hasattr(table, "spectra") and hasattr(table, "law_band"):
+        law = table if law is None else law
+        table = table.spectra
     if not hasattr(table, "columns"):
         raise TypeError(f"trend() needs a batch table, not {type(table).__name__}")
     if key is not None and by is not None:
@@ -107,8 +137,9 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
         sound = np.where(flagged, np.nan, y)
         if yerr is not None:
             yerr = np.where(np.isfinite(yerr) & ~flagged, yerr, np.nan)
+        # Under a law's curve the spectra are points, not a line of their own.
         drawn = ax.errorbar(x, sound, yerr=yerr, marker="o", markersize=4, linewidth=1.0, capsize=2,
-                            label=labels[name])
+                            label=labels[name], linestyle="none" if law is not None else "-")
         if flagged.any():
             flagged_count += int(np.count_nonzero(flagged & np.isfinite(y)))
             ax.plot(x[flagged], y[flagged], linestyle="none", marker="o", markersize=4, markerfacecolor="none",
@@ -116,6 +147,8 @@ def trend(table: Any, parameter: str | Sequence[str], *, key: str | None = None,
         spread = np.zeros_like(sound) if yerr is None else np.nan_to_num(yerr, nan=0.0)
         lows.append(sound - spread)
         highs.append(sound + spread)
+    if law is not None:
+        _draw_laws(ax, law, names, keys, x, categorical)
     if flagged_count:
         limits = _range_of(np.concatenate(lows), np.concatenate(highs))
         if limits is not None:
