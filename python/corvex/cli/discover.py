@@ -10,8 +10,8 @@ from typing import Any
 
 from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
 from corvex.cli._output import add_output, emit
+from corvex.cli._parser import positive_whole_number
 from corvex.cli._points import add_point_options, choose_points
-from corvex.cli.rank import _positive
 
 _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "bic", "delta_bic", "runs_p", "flags", "error")
 
@@ -30,10 +30,10 @@ def add_parser(commands: Any) -> None:
                "every spectrum was analysed; 1 when a file cannot be read or a spectrum could not be analysed "
                "(the table is still written); 2 for a usage error.")
     add_files(parser)
-    parser.add_argument("--top", type=_positive, metavar="N", help="keep the N first candidates of each spectrum")
-    parser.add_argument("--max-parameters", type=_positive, default=10, metavar="N",
+    parser.add_argument("--top", type=positive_whole_number, metavar="N", help="keep the N first candidates of each spectrum")
+    parser.add_argument("--max-parameters", type=positive_whole_number, default=10, metavar="N",
                         help="no candidate with more parameters (default: 10)")
-    parser.add_argument("--max-depth", type=_positive, default=2, metavar="N",
+    parser.add_argument("--max-depth", type=positive_whole_number, default=2, metavar="N",
                         help="arcs nested at most this many groups deep (default: 2)")
     parser.add_argument("--elements", metavar="CODES",
                         help="the element codes candidates may use, separated by commas, e.g. R,C,CPE,W "
