@@ -116,7 +116,7 @@ def main():
     parser.add_argument("--samples", type=int, default=1000, help="posterior draws of corvex's band")
     arguments = parser.parse_args()
     print(f"machine: {machine_description()}")
-    rules = {"significance (default)": {}, "prominence 0.15 (earlier)": {"peak_prominence": 0.15},
+    rules = {"prominence 0.15 (default)": {}, "significance p >= 0.7": {"peak_prominence": None},
              "prominence 0.05": {"peak_prominence": 0.05}}
     outcomes = peak_table(rules)
     print(f"\npeaks on {len(next(iter(outcomes.values())))} spectra (2 and 3 Zarcs, alpha {ALPHA}, separations "
