@@ -92,6 +92,8 @@ def seconds(fn, repeats=5):
 
 
 PYDRTTOOLS_RUN = """
+import matplotlib
+matplotlib.use = lambda *args, **kwargs: None  # its GUI module asks for Qt on import, even headless
 import sys, time, numpy as np
 from pyDRTtools.runs import Bayesian_run
 from pyDRTtools.runs import EIS_object
