@@ -6,9 +6,12 @@
 #include <Eigen/Dense>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 #include <string>
 
 #include "analysis/nnls.h"
+#include "analysis/truncated_gaussian.h"
 #include "analysis/spectrum_checks.h"
 #include "elements/element_impedance.h"
 
@@ -23,11 +26,13 @@ constexpr double kQuadratureStep = 0.2;
 constexpr int kQuadratureHalfCount = 31;
 // Output grid points per basis spacing.
 constexpr int kOutputRefinement = 5;
-// Range of the cross-validation search, log10 of lambda times the square of the largest
-// impedance component (so that it means the same smoothing in any unit), and its coarse step.
-constexpr double kLogLambdaLow = -10.0;
-constexpr double kLogLambdaHigh = 1.0;
-constexpr double kLogLambdaStep = 1.0;
+// Posterior draws discarded before the kept ones (the chain starts at the mode), and the
+// quantiles of the credible band.
+constexpr std::size_t kBurnIn = 50;
+constexpr double kLowerQuantile = 0.01;
+constexpr double kUpperQuantile = 0.99;
+// Most posterior draws a call may ask for.
+constexpr std::size_t kMaxSamples = 100000;
 // Beyond this omega * tau the kernels are 0 and -1/(omega tau) to double precision, and their
 // textbook forms would overflow (very wide basis functions reach such values).
 constexpr double kLargeOmegaTau = 1e150;
@@ -42,6 +47,8 @@ struct Design {
   Eigen::Index resistance_column = -1;
   Eigen::Index inductance_column = -1;
   Eigen::VectorXd column_scale;  // solution = scaled solution / scale
+  std::vector<std::size_t> row_frequency;
+  std::vector<bool> row_imaginary;
 };
 
 // The trapezoid nodes of the basis integrals in u = eps * (y - y_m): weights e^{-u^2} and
@@ -108,6 +115,14 @@ Design build_design(const std::vector<double>& omega, const std::vector<Complex>
   for (std::size_t i = 0; i < n; ++i) {
     const Eigen::Index re_row = use_re ? row++ : -1;
     const Eigen::Index im_row = use_im ? row++ : -1;
+    if (use_re) {
+      d.row_frequency.push_back(i);
+      d.row_imaginary.push_back(false);
+    }
+    if (use_im) {
+      d.row_frequency.push_back(i);
+      d.row_imaginary.push_back(true);
+    }
     for (Eigen::Index k = 0; k < m; ++k) {
       double re = 0.0, im = 0.0;
       basis_integrals(omega[i] * std::exp(log_centres[static_cast<std::size_t>(k)]), quadrature, &re, &im);
@@ -143,76 +158,50 @@ Design build_design(const std::vector<double>& omega, const std::vector<Complex>
   return d;
 }
 
-struct Normal {
-  Eigen::MatrixXd ata;
-  Eigen::VectorXd atb;
-  double ridge = 0.0;  // keeps unpenalised directions solvable
-};
-
-Eigen::MatrixXd regularised(const Normal& normal, const Design& d, double lambda) {
-  Eigen::MatrixXd g = normal.ata + lambda * d.penalty;
-  g.diagonal().array() += normal.ridge;
-  return g;
+// The index of the lowest gamma in [from, to].
+std::size_t lowest(const std::vector<double>& gamma, std::size_t from, std::size_t to) {
+  return static_cast<std::size_t>(std::min_element(gamma.begin() + static_cast<std::ptrdiff_t>(from),
+                                                   gamma.begin() + static_cast<std::ptrdiff_t>(to) + 1) -
+                                  gamma.begin());
 }
 
-// Generalised cross-validation score of the unconstrained solution at lambda, with the
-// effective number of parameters (the trace of the influence matrix) counted `factor` times:
-// factor 1 is plain GCV, larger factors the modified GCV that counters its undersmoothing.
-double gcv_score(const Normal& normal, const Design& d, double lambda, double factor) {
-  const Eigen::LLT<Eigen::MatrixXd> llt(regularised(normal, d, lambda));
-  const Eigen::VectorXd x = llt.solve(normal.atb);
-  const double residual = (d.b - d.a * x).squaredNorm();
-  const double trace = llt.solve(normal.ata).trace();
-  const double rows = static_cast<double>(d.b.size());
-  const double free = rows - factor * trace;
-  return rows * residual / (free * free);
-}
-
-// The weight minimising the GCV score over lambda = unit * 10^t for t in the search range.
-double choose_lambda(const Normal& normal, const Design& d, double factor, double unit) {
-  auto at = [&](double t) { return gcv_score(normal, d, unit * std::pow(10.0, t), factor); };
-  double best_log = kLogLambdaLow;
-  double best = at(best_log);
-  for (double t = kLogLambdaLow + kLogLambdaStep; t <= kLogLambdaHigh + 1e-9; t += kLogLambdaStep) {
-    const double score = at(t);
-    if (score < best) {
-      best = score;
-      best_log = t;
-    }
+// The valleys that part each kept maximum from its kept neighbours: the lowest points between
+// them, or the grid's ends.
+std::vector<std::pair<std::size_t, std::size_t>> valleys(const std::vector<double>& gamma,
+                                                         const std::vector<std::size_t>& kept) {
+  std::vector<std::pair<std::size_t, std::size_t>> out;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    out.emplace_back(i == 0 ? 0 : lowest(gamma, kept[i - 1], kept[i]),
+                     i + 1 == kept.size() ? gamma.size() - 1 : lowest(gamma, kept[i], kept[i + 1]));
   }
-  // Golden-section refinement inside the coarse bracket.
-  double lo = best_log - kLogLambdaStep, hi = best_log + kLogLambdaStep;
-  const double ratio = 0.6180339887498949;
-  double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
-  double f1 = at(x1), f2 = at(x2);
-  for (int k = 0; k < 12; ++k) {
-    if (f1 < f2) {
-      hi = x2;
-      x2 = x1;
-      f2 = f1;
-      x1 = hi - ratio * (hi - lo);
-      f1 = at(x1);
-    } else {
-      lo = x1;
-      x1 = x2;
-      f1 = f2;
-      x2 = lo + ratio * (hi - lo);
-      f2 = at(x2);
-    }
-  }
-  const double refined = f1 < f2 ? x1 : x2;
-  return unit * std::pow(10.0, std::min(f1, f2) < best ? refined : best_log);
+  return out;
 }
 
-// Local maxima of gamma that stand out: at least `peak_threshold` of the reference height
-// and rising at least `peak_prominence` of it above the higher of the two valleys that part
-// them from higher ground (or from the grid's ends). Ripples of a lightly smoothed solution
-// and the shoulders of a monotonic tail have little prominence whatever their height. The
-// reference is the highest gamma inside the measured window [log_lo, log_hi], since beyond it
-// no data shape the distribution. A peak's area runs between the lowest points towards its
-// kept neighbours (or the grid's ends), so the areas add up to the whole distribution.
+// Share of the posterior draws (columns of `draws`, gamma on the output grid) in which gamma
+// at the peak rises above both its valleys; NaN without draws.
+double rise_probability(const Eigen::MatrixXd& draws, std::size_t peak, std::size_t left, std::size_t right) {
+  if (draws.cols() == 0) return std::numeric_limits<double>::quiet_NaN();
+  const auto k = static_cast<Eigen::Index>(peak), l = static_cast<Eigen::Index>(left),
+             r = static_cast<Eigen::Index>(right);
+  Eigen::Index rising = 0;
+  for (Eigen::Index s = 0; s < draws.cols(); ++s) {
+    if (draws(k, s) > std::max(draws(l, s), draws(r, s))) ++rising;
+  }
+  return static_cast<double>(rising) / static_cast<double>(draws.cols());
+}
+
+// Local maxima of gamma of at least `peak_threshold` of the reference height (the highest gamma
+// inside the measured window [log_lo, log_hi], since beyond it no data shape the distribution).
+// By prominence they must also rise `peak_prominence` of the reference above the higher of
+// the two valleys that part them from higher ground (or from the grid's ends): ripples and the
+// shoulders of a monotonic tail have little prominence whatever their height. By significance
+// the least probable maximum (see rise_probability) merges into its neighbours while it is
+// below `peak_probability`, so a small process stands when the data demand it and a ripple
+// as wide as the posterior's own spread does not. A peak's area runs between its valleys, so
+// the areas add up to the whole distribution.
 std::vector<DrtPeak> find_peaks(const std::vector<double>& log_tau, const std::vector<double>& gamma,
-                                const DrtOptions& options, double log_lo, double log_hi) {
+                                const Eigen::MatrixXd& draws, const DrtOptions& options, double log_lo,
+                                double log_hi) {
   std::vector<DrtPeak> peaks;
   const std::size_t n = gamma.size();
   if (n < 3) return peaks;
@@ -222,37 +211,95 @@ std::vector<DrtPeak> find_peaks(const std::vector<double>& log_tau, const std::v
   }
   if (!(reference > 0.0)) reference = *std::max_element(gamma.begin(), gamma.end());
   if (!(reference > 0.0)) return peaks;
+  const bool by_prominence = options.peak_rule == DrtPeakRule::Prominence;
   std::vector<std::size_t> kept;
   for (std::size_t k = 1; k + 1 < n; ++k) {
     if (!(gamma[k] > gamma[k - 1] && gamma[k] >= gamma[k + 1]) || gamma[k] < options.peak_threshold * reference) {
       continue;
     }
-    double left = gamma[k], right = gamma[k];
-    for (std::size_t j = k; j-- > 0 && !(gamma[j] > gamma[k]);) left = std::min(left, gamma[j]);
-    for (std::size_t j = k + 1; j < n && !(gamma[j] > gamma[k]); ++j) right = std::min(right, gamma[j]);
-    if (gamma[k] - std::max(left, right) >= options.peak_prominence * reference) kept.push_back(k);
+    if (by_prominence) {
+      double left = gamma[k], right = gamma[k];
+      for (std::size_t j = k; j-- > 0 && !(gamma[j] > gamma[k]);) left = std::min(left, gamma[j]);
+      for (std::size_t j = k + 1; j < n && !(gamma[j] > gamma[k]); ++j) right = std::min(right, gamma[j]);
+      if (gamma[k] - std::max(left, right) < options.peak_prominence * reference) continue;
+    }
+    kept.push_back(k);
   }
-  auto lowest = [&](std::size_t from, std::size_t to) {
-    return static_cast<std::size_t>(std::min_element(gamma.begin() + static_cast<std::ptrdiff_t>(from),
-                                                     gamma.begin() + static_cast<std::ptrdiff_t>(to) + 1) -
-                                    gamma.begin());
-  };
+  std::vector<double> probability(kept.size());
+  while (true) {
+    const auto bounds = valleys(gamma, kept);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+      probability[i] = rise_probability(draws, kept[i], bounds[i].first, bounds[i].second);
+    }
+    if (by_prominence || kept.empty()) break;
+    const std::size_t weakest = static_cast<std::size_t>(
+        std::min_element(probability.begin(), probability.begin() + static_cast<std::ptrdiff_t>(kept.size())) -
+        probability.begin());
+    if (probability[weakest] >= options.peak_probability) break;
+    kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(weakest));
+    probability.pop_back();
+  }
+  const auto bounds = valleys(gamma, kept);
   const double h = log_tau[1] - log_tau[0];
   const double tolerance = 1e-9 * std::max(std::fabs(log_lo), std::fabs(log_hi));
   for (std::size_t i = 0; i < kept.size(); ++i) {
     const std::size_t k = kept[i];
-    const std::size_t from = i == 0 ? 0 : lowest(kept[i - 1], k);
-    const std::size_t to = i + 1 == kept.size() ? n - 1 : lowest(k, kept[i + 1]);
     double area = 0.0;
-    for (std::size_t j = from; j < to; ++j) area += 0.5 * (gamma[j] + gamma[j + 1]) * h;
+    for (std::size_t j = bounds[i].first; j < bounds[i].second; ++j) area += 0.5 * (gamma[j] + gamma[j + 1]) * h;
     // Vertex of the parabola through the three points around the maximum.
     const double curvature = gamma[k - 1] - 2.0 * gamma[k] + gamma[k + 1];
     const double shift = curvature < 0.0 ? 0.5 * (gamma[k - 1] - gamma[k + 1]) / curvature : 0.0;
     const double log_peak = log_tau[k] + shift * h;
     peaks.push_back({std::exp(log_peak), gamma[k] - 0.25 * (gamma[k - 1] - gamma[k + 1]) * shift, area,
-                     log_peak < log_lo - tolerance || log_peak > log_hi + tolerance});
+                     log_peak < log_lo - tolerance || log_peak > log_hi + tolerance, probability[i]});
   }
   return peaks;
+}
+
+// Draws of the coefficients from the posterior of a Gaussian likelihood with the residuals'
+// variance and a Gaussian prior whose precision is lambda times the penalty, under
+// non-negativity (Ciucci & Chen 2015; Effat & Ciucci 2017). The variance is the residual sum
+// of squares at the mode over the rows less the effective parameter count. Exact draws of the
+// truncated posterior come from Hamiltonian Monte Carlo; the default draws are the Gaussian
+// posterior's spread around the non-negative mode, projected on the orthant, which costs a
+// triangular product a draw where the exact chain may reflect thousands of times when the
+// unconstrained mean lies far outside the orthant.
+struct Posterior {
+  Eigen::MatrixXd samples;  // scaled coefficients, one draw per column (none without draws)
+  double noise = 0.0;
+};
+
+Posterior sample_posterior(const Design& d, const Eigen::MatrixXd& gram, const Eigen::VectorXd& mode,
+                           const DrtOptions& options) {
+  Posterior out;
+  const Eigen::LLT<Eigen::MatrixXd> llt(gram);
+  const double rows = static_cast<double>(d.b.size());
+  const double trace = llt.solve(d.a.transpose() * d.a).trace();
+  const double residual = (d.b - d.a * mode).squaredNorm();
+  out.noise = std::sqrt(residual / std::max(rows - trace, 1.0));
+  const Eigen::Index n = mode.size();
+  out.samples.resize(n, 0);
+  if (options.posterior_samples == 0) return out;
+  // The variance of an exact spectrum is round-off: a floor keeps the precision finite.
+  const double variance = std::max(out.noise * out.noise, 1e-24);
+  RandomStream stream(pcg32_key(options.seed));
+  if (options.exact_posterior) {
+    const Eigen::VectorXd mean = llt.solve(d.a.transpose() * d.b);
+    const Eigen::VectorXd spread = llt.solve(Eigen::MatrixXd::Identity(n, n)).diagonal().cwiseSqrt();
+    // A start strictly inside the orthant: the mode lifted off its walls by a little of the spread.
+    const Eigen::VectorXd start = mode.cwiseMax(1e-3 * std::sqrt(variance) * spread);
+    out.samples = sample_nonnegative_gaussian(mean, gram / variance, start, options.posterior_samples, kBurnIn,
+                                              &stream).samples;
+    return out;
+  }
+  // mode + sigma L^-T e with gram = L L' has the posterior's covariance sigma^2 gram^-1.
+  Eigen::MatrixXd noise(n, static_cast<Eigen::Index>(options.posterior_samples));
+  for (Eigen::Index s = 0; s < noise.cols(); ++s) {
+    for (Eigen::Index i = 0; i < n; ++i) noise(i, s) = standard_normal(&stream);
+  }
+  llt.matrixU().solveInPlace(noise);
+  out.samples = ((std::sqrt(variance) * noise).colwise() + mode).cwiseMax(0.0);
+  return out;
 }
 
 Status check_options(const DrtOptions& o) {
@@ -269,6 +316,16 @@ Status check_options(const DrtOptions& o) {
   if (!(o.peak_threshold >= 0.0 && o.peak_threshold < 1.0)) return value_error("peak_threshold must lie in [0, 1)");
   if (!(o.peak_prominence >= 0.0 && o.peak_prominence < 1.0)) {
     return value_error("peak_prominence must lie in [0, 1)");
+  }
+  if (!(o.peak_probability >= 0.0 && o.peak_probability <= 1.0)) {
+    return value_error("peak_probability must lie in [0, 1]");
+  }
+  if (o.posterior_samples > kMaxSamples) return value_error("posterior_samples must be at most 100000");
+  if (o.peak_rule == DrtPeakRule::Significance && o.posterior_samples == 0) {
+    return value_error("peaks by significance need posterior_samples > 0");
+  }
+  if (o.lambda_rule == DrtLambdaRule::ReImDiscrepancy && o.fit != DrtFit::Complex && !o.lambda) {
+    return value_error("the re-im discrepancy rule needs fit=\"complex\"");
   }
   return {};
 }
@@ -326,18 +383,23 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   const double eps = 2.0 * kSqrtLn2 * options.shape_factor / spacing;
 
   const Design d = build_design(omega, z, weight, log_centres, eps, options);
-  Normal normal;
-  normal.ata = d.a.transpose() * d.a;
-  normal.atb = d.a.transpose() * d.b;
-  normal.ridge = 1e-12 * normal.ata.diagonal().maxCoeff();
+  const Eigen::MatrixXd ata = d.a.transpose() * d.a;
+  const Eigen::VectorXd atb = d.a.transpose() * d.b;
+  RegularisedProblem problem{&d.a, &d.b, &d.penalty, &ata, &atb, 1e-12 * ata.diagonal().maxCoeff(),
+                             d.row_frequency, d.row_imaginary, d.first_gamma};
 
   DrtOutcome out;
   out.lambda_from_gcv = !options.lambda;
-  const double lambda =
-      scaled_lambda ? *scaled_lambda : choose_lambda(normal, d, options.gcv_factor, unit_ratio * unit_ratio);
+  const double lambda = scaled_lambda ? *scaled_lambda
+                                      : choose_lambda(problem, options.lambda_rule, options.gcv_factor,
+                                                      unit_ratio * unit_ratio);
   out.lambda = options.lambda ? *options.lambda : std::ldexp(lambda, -2 * unit_exponent);
+  Eigen::MatrixXd gram = ata + lambda * d.penalty;
+  gram.diagonal().array() += problem.ridge;
   Eigen::VectorXd x;
-  out.nnls_converged = solve_nnls(regularised(normal, d, lambda), normal.atb, &x).converged;
+  out.nnls_converged = solve_nnls(gram, atb, &x).converged;
+  const Posterior posterior = sample_posterior(d, gram, x, options);
+  out.noise = posterior.noise;
   x = x.cwiseQuotient(d.column_scale);
 
   if (d.resistance_column >= 0) out.series_resistance = x[d.resistance_column];
@@ -389,7 +451,32 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
     }
     out.gamma[j] = g;
   }
-  out.peaks = find_peaks(log_tau, out.gamma, options, -std::log(kTwoPi * f_max), -std::log(kTwoPi * f_min));
+  // gamma of every posterior draw on the output grid, and its band.
+  Eigen::MatrixXd basis(static_cast<Eigen::Index>(fine), static_cast<Eigen::Index>(count));
+  for (std::size_t j = 0; j < fine; ++j) {
+    for (std::size_t k = 0; k < count; ++k) {
+      const double u = eps * (log_tau[j] - log_centres[k]);
+      basis(static_cast<Eigen::Index>(j), static_cast<Eigen::Index>(k)) = u * u < 40.0 ? std::exp(-u * u) : 0.0;
+    }
+  }
+  const Eigen::MatrixXd draws = basis * posterior.samples.bottomRows(static_cast<Eigen::Index>(count));
+  if (draws.cols() > 0) {
+    out.gamma_mean.resize(fine);
+    out.gamma_lower.resize(fine);
+    out.gamma_upper.resize(fine);
+    std::vector<double> row(static_cast<std::size_t>(draws.cols()));
+    const auto at = [&](double q) { return static_cast<std::ptrdiff_t>(std::llround(q * static_cast<double>(row.size() - 1))); };
+    for (std::size_t j = 0; j < fine; ++j) {
+      const auto r = static_cast<Eigen::Index>(j);
+      out.gamma_mean[j] = draws.row(r).mean();
+      for (std::size_t s = 0; s < row.size(); ++s) row[s] = draws(r, static_cast<Eigen::Index>(s));
+      std::nth_element(row.begin(), row.begin() + at(kLowerQuantile), row.end());
+      out.gamma_lower[j] = row[static_cast<std::size_t>(at(kLowerQuantile))];
+      std::nth_element(row.begin(), row.begin() + at(kUpperQuantile), row.end());
+      out.gamma_upper[j] = row[static_cast<std::size_t>(at(kUpperQuantile))];
+    }
+  }
+  out.peaks = find_peaks(log_tau, out.gamma, draws, options, -std::log(kTwoPi * f_max), -std::log(kTwoPi * f_min));
 
   // Back to the data's unit.
   auto restore = [&](double value) { return std::ldexp(value, unit_exponent); };
@@ -397,6 +484,9 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   out.series_inductance = restore(out.series_inductance);
   for (double& value : out.coefficients) value = restore(value);
   for (double& value : out.gamma) value = restore(value);
+  for (auto* band : {&out.gamma_mean, &out.gamma_lower, &out.gamma_upper}) {
+    for (double& value : *band) value = restore(value);
+  }
   for (Complex& value : out.model) value = {restore(value.re), restore(value.im)};
   for (DrtPeak& peak : out.peaks) {
     peak.height = restore(peak.height);

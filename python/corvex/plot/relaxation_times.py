@@ -1,5 +1,5 @@
-"""Picture of distributions of relaxation times: gamma against tau on a log axis, with the
-peaks the analysis found marked (and, for one spectrum, labelled with their time constants)."""
+"""Picture of distributions of relaxation times: gamma against tau (or frequency) on a log axis,
+with the credible band and the peaks the analysis found marked (and, for one spectrum, labelled)."""
 
 from __future__ import annotations
 
@@ -52,6 +52,13 @@ def _measured_window(distribution):
     return 1 / (2 * np.pi * frequencies.max()), 1 / (2 * np.pi * frequencies.min())
 
 
+def _frequency_label(frequency):
+    for scale, unit in ((1e6, "MHz"), (1e3, "kHz"), (1.0, "Hz")):
+        if abs(frequency) >= scale:
+            return f"{frequency / scale:.3g} {unit}"
+    return f"{frequency * 1e3:.3g} mHz"
+
+
 def _time_label(tau):
     for scale, unit in ((1.0, "s"), (1e-3, "ms"), (1e-6, "\u00b5s")):
         if abs(tau) >= scale:
@@ -59,9 +66,9 @@ def _time_label(tau):
     return f"{tau * 1e9:.3g} ns"
 
 
-def _label_peaks(ax, peak_tau, peak_height):
-    """Time constants above the peaks; a label that would run into its left neighbour's goes one
-    row higher, so close peaks stay readable."""
+def _label_peaks(ax, peak_tau, peak_height, label=_time_label):
+    """Time constants (or frequencies) above the peaks; a label that would run into its left
+    neighbour's goes one row higher, so close peaks stay readable."""
     span = np.log10(ax.dataLim.x1) - np.log10(ax.dataLim.x0) if ax.dataLim.x0 > 0 else 0.0
     width_points = ax.get_position().width * ax.figure.get_figwidth() * 72.0
     decades_per_point = span / width_points if span > 0 and width_points > 0 else 0.0
@@ -71,7 +78,7 @@ def _label_peaks(ax, peak_tau, peak_height):
         tau, height = peak_tau[index], peak_height[index]
         if not (tau > 0 and np.isfinite(height)):
             continue
-        text = _time_label(tau)
+        text = label(tau)
         half = 0.5 * len(text) * LABEL_CHARACTER_POINTS * decades_per_point
         centre = np.log10(tau)
         row = next((r for r, end in enumerate(row_ends) if end < centre - half), len(row_ends))
@@ -97,10 +104,19 @@ def _distribution_arrays(distribution, where):
     return (tau, gamma, *_peak_columns(getattr(distribution, "peaks", None)))
 
 
+def _band(distribution, tau):
+    """(lower, upper) of the credible band, or None when the distribution has none on its grid."""
+    lower, upper = (np.asarray(getattr(distribution, name, ()), dtype=float) for name in ("gamma_lower", "gamma_upper"))
+    return (lower, upper) if lower.shape == upper.shape == tau.shape else None
+
+
 @closes_new_figures_on_error
 def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by: Any = None, ax: Axes | None = None,
-        cmap: str = "viridis", colorbar: bool = True, show_extrapolated: bool = False) -> Axes:
-    """gamma(tau) against tau on a log axis, peaks marked.
+        cmap: str = "viridis", colorbar: bool = True, show_extrapolated: bool = False, against: str = "tau",
+        band: bool = True) -> Axes:
+    """gamma(tau) against tau (or, with ``against="frequency"``, against 1/(2 pi tau)) on a log
+    axis, peaks marked, and the 1 %-99 % credible band shaded for one spectrum whose result
+    carries it (``band=False`` leaves it out).
 
     ``distribution`` is a result of ``corvex.analysis.drt`` (or any object with ``tau`` in
     seconds, ``gamma`` in ohms and optionally ``peaks``: records or tuples of (tau, height,
@@ -109,8 +125,14 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by
     accepts, which is analysed first; ``by`` splits a long frame of measured spectra into a
     batch, analysed first too. The axes span the time constants of the measured frequencies,
     and peaks beyond them (where no data shape gamma) are neither marked nor labelled, unless
-    ``show_extrapolated``. Returns the Axes.
+    ``show_extrapolated``; the height of the axes follows gamma inside them either way, so the
+    spike a distribution often ends with beyond the data does not squash the rest. Returns
+    the Axes.
     """
+    if against not in ("tau", "frequency"):
+        raise ValueError(f"against must be 'tau' or 'frequency', not {against!r}")
+    # Everything is drawn in x = tau or x = 1 / (2 pi tau); both are monotonic, so windows map by ends.
+    to_x = (lambda t: t) if against == "tau" else (lambda t: 1 / (2 * np.pi * np.asarray(t, dtype=float)))
     if by is not None:
         from corvex.analysis import drt as compute_drt
 
@@ -132,27 +154,35 @@ def drt(distribution: Any = None, impedances: Any = None, *, key: Any = None, by
     windows, labels = [], []
     for (tau, gamma, peak_tau, peak_height, extrapolated), one, line_colour, peak_colour in zip(
             arrays, distributions, line_colours, peak_colours):
-        ax.plot(tau, gamma, color=line_colour, linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
-        window = None if show_extrapolated else _measured_window(one)
+        shaded = _band(one, tau) if single and band else None
+        if shaded is not None:
+            ax.fill_between(to_x(tau), *shaded, color=line_colour, alpha=0.25, linewidth=0,
+                            label="1 %\u201399 % band")
+        ax.plot(to_x(tau), gamma, color=line_colour, linewidth=1.5, label="\u03b3(\u03c4)" if single else None)
+        window = _measured_window(one)
         if window is not None:
             inside = (tau >= window[0]) & (tau <= window[1])
-            windows.append((window, gamma[inside].max() if inside.any() else None))
-            peak_tau, peak_height = peak_tau[~extrapolated], peak_height[~extrapolated]
+            heights = [gamma[inside]] + ([shaded[1][inside]] if shaded is not None else [])
+            windows.append((window, max(h.max() for h in heights) if inside.any() else None))
+            if not show_extrapolated:
+                peak_tau, peak_height = peak_tau[~extrapolated], peak_height[~extrapolated]
         if peak_tau.size:
-            ax.plot(peak_tau, peak_height, linestyle="none", marker="v", color=peak_colour,
+            ax.plot(to_x(peak_tau), peak_height, linestyle="none", marker="v", color=peak_colour,
                     label="peaks" if single else None)
         if single:
-            labels.append((peak_tau, peak_height))
+            labels.append((to_x(peak_tau), peak_height))
     ax.set_xscale("log")
     if windows and len(windows) == len(distributions):
-        ax.set_xlim(min(w[0][0] for w in windows), max(w[0][1] for w in windows))
+        if not show_extrapolated:
+            ends = to_x(np.array([[w[0][0], w[0][1]] for w in windows]))
+            ax.set_xlim(ends.min(), ends.max())
         tops = [top for _, top in windows if top is not None]
         if tops and max(tops) > 0:
             ax.set_ylim(0, 1.1 * max(tops))
     # Labels go on once the limits are final: their rows and headroom follow the axis' scale.
-    for peak_tau, peak_height in labels:
-        _label_peaks(ax, peak_tau, peak_height)
-    ax.set_xlabel("\u03c4 / s")
+    for peak_x, peak_height in labels:
+        _label_peaks(ax, peak_x, peak_height, _time_label if against == "tau" else _frequency_label)
+    ax.set_xlabel("\u03c4 / s" if against == "tau" else "f = 1/(2\u03c0\u03c4) / Hz")
     ax.set_ylabel(f"\u03b3(\u03c4) / {OHM}")
     if single:
         ax.legend(frameon=False, fontsize="small")
