@@ -47,6 +47,28 @@ def _jobs(text: str) -> int:
     return value
 
 
+def positive_whole_number(text: str) -> int:
+    """An argparse type: a whole number of at least 1."""
+    try:
+        value = int(text)
+    except ValueError:
+        value = 0
+    if value < 1:
+        raise argparse.ArgumentTypeError(f"expected a positive whole number, got {text!r}")
+    return value
+
+
+def positive_number(text: str) -> float:
+    """An argparse type: a finite number above 0."""
+    try:
+        value = float(text)
+    except ValueError:
+        value = float("nan")
+    if not (0.0 < value < float("inf")):
+        raise argparse.ArgumentTypeError(f"expected a positive number, got {text!r}")
+    return value
+
+
 def read_files(paths: Sequence[str]) -> Any:
     """One pandas frame of every file's points, the file name (as given) in a leading "file"
     column; DataError naming the file, and the line where the reader found the fault."""

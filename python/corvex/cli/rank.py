@@ -9,7 +9,7 @@ import sys
 from typing import Any
 
 from corvex.cli._circuit import circuit_argument
-from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, read_files
+from corvex.cli._inputs import add_by, add_files, add_workers, existing_keys, positive_whole_number, read_files
 from corvex.cli._output import add_output, emit
 
 _SHOWN = ("rank", "circuit", "parameters", "success", "chi_square", "delta_aicc", "aicc_weight", "flagged", "error")
@@ -30,7 +30,7 @@ def add_parser(commands: Any) -> None:
         epilog="exit status: 0 when every spectrum was ranked; 1 when a file cannot be read or a spectrum "
                "could not be ranked (the table is still written); 2 for a usage error.")
     add_files(parser)
-    parser.add_argument("--top", type=_positive, metavar="N", help="keep the N best candidates of each spectrum")
+    parser.add_argument("--top", type=positive_whole_number, metavar="N", help="keep the N best candidates of each spectrum")
     parser.add_argument("-c", "--circuit", action="append", dest="circuits", metavar="NOTATION|NAME",
                         help="a candidate circuit instead of the carried topologies (repeatable)")
     parser.add_argument("--thorough", action="store_true",
@@ -42,16 +42,6 @@ def add_parser(commands: Any) -> None:
     add_workers(parser)
     add_output(parser, "the table")
     parser.set_defaults(run=run)
-
-
-def _positive(text: str) -> int:
-    try:
-        value = int(text)
-    except ValueError:
-        value = 0
-    if value < 1:
-        raise argparse.ArgumentTypeError(f"expected a positive whole number, got {text!r}")
-    return value
 
 
 def run(arguments: argparse.Namespace) -> int:
