@@ -341,3 +341,20 @@ def test_without_matplotlib_core_still_works_and_the_message_says_how_to_install
     clean = subprocess.run([sys.executable, "-c", "import sys, corvex; print('matplotlib' in sys.modules)"],
                            capture_output=True, text=True, check=True).stdout
     assert clean.strip() == "False"
+
+
+def test_zhit_draws_the_measured_and_reconstructed_modulus_and_its_window():
+    from corvex.analysis import zhit
+
+    check = zhit(F, Z, window=(1.0, 1e3))
+    ax = plot.zhit(check)
+    measured, reconstructed = ax.lines[0], ax.lines[1]
+    order = np.argsort(F)
+    np.testing.assert_allclose(measured.get_ydata(), np.abs(Z)[order], rtol=1e-12)
+    np.testing.assert_allclose(reconstructed.get_ydata(), check.modulus[order])
+    residual_axis = next(a for a in ax.figure.axes if a is not ax)
+    np.testing.assert_allclose(residual_axis.lines[0].get_ydata(), 100 * check.residuals_modulus[order])
+    assert ax.get_yscale() == "log" and "Z-HIT" in ax.get_title()
+    # Measured data are checked first, with the window given.
+    again = plot.zhit(F, Z, window=(1.0, 1e3))
+    np.testing.assert_allclose(again.lines[1].get_ydata(), check.modulus[order])

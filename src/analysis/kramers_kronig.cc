@@ -19,6 +19,8 @@ namespace {
 
 // Two-sided 99.9 % point of the standard normal, for the chi-square limit of the pass test.
 constexpr double kNormalQuantile = 3.090232306167813;
+// An estimated-noise verdict fails when the runs test rejects white residuals at this level.
+constexpr double kWhitenessLevel = 0.01;
 
 struct Chain {
   std::vector<double> tau;
@@ -26,6 +28,7 @@ struct Chain {
   double r0 = 0.0;
   double inductance = 0.0;
   double inverse_capacitance = 0.0;
+  Eigen::MatrixXd design;  // the weighted system of a complex fit, rows (re, im) per point
 };
 
 struct Problem {
@@ -109,6 +112,7 @@ Chain fit_chain(const Problem& p, std::size_t m, double tau_min, double tau_max,
       b[re] = p.z[i].re * p.weight[i];
       b[im] = p.z[i].im * p.weight[i];
     }
+    chain.design = a;
     const Eigen::VectorXd x = solve_least_squares(std::move(a), b);
     chain.r0 = x[0];
     chain.r.assign(x.data() + 1, x.data() + 1 + m);
@@ -264,11 +268,52 @@ double scatter_estimate(const KramersKronigOutcome& out, const std::vector<std::
   return *middle / (0.6744897501960817 * 1.4142135623730951);
 }
 
+// The same estimate for a complex fit, with each neighbours' difference divided by its own
+// standard deviation under white noise: a residual is (I - H) times the noise, H the projection
+// onto the fitted columns, and a chain with about as many time constants as points takes up a
+// good part of the point-to-point scatter too, which the plain estimate would read as low noise.
+double projected_scatter_estimate(const KramersKronigOutcome& out, const std::vector<std::size_t>& order,
+                                  const Eigen::MatrixXd& design) {
+  Eigen::ColPivHouseholderQR<Eigen::MatrixXd> qr(design);
+  const Eigen::MatrixXd q = qr.householderQ() * Eigen::MatrixXd::Identity(design.rows(), qr.rank());
+  auto variance = [&](Eigen::Index a, Eigen::Index b) {
+    // Var(r_a - r_b) / sigma^2 = (1 - H_aa) + (1 - H_bb) + 2 H_ab
+    return 2.0 - q.row(a).squaredNorm() - q.row(b).squaredNorm() + 2.0 * q.row(a).dot(q.row(b));
+  };
+  std::vector<double> scaled;
+  scaled.reserve(2 * order.size());
+  for (std::size_t k = 1; k < order.size(); ++k) {
+    const Eigen::Index a = static_cast<Eigen::Index>(2 * order[k]), b = static_cast<Eigen::Index>(2 * order[k - 1]);
+    const double real_variance = variance(a, b), imag_variance = variance(a + 1, b + 1);
+    if (real_variance > 1e-12) {
+      scaled.push_back(std::fabs(out.residuals_real[order[k]] - out.residuals_real[order[k - 1]]) / std::sqrt(real_variance));
+    }
+    if (imag_variance > 1e-12) {
+      scaled.push_back(std::fabs(out.residuals_imag[order[k]] - out.residuals_imag[order[k - 1]]) / std::sqrt(imag_variance));
+    }
+  }
+  if (scaled.empty()) return 0.0;
+  const auto middle = scaled.begin() + static_cast<std::ptrdiff_t>(scaled.size() / 2);
+  std::nth_element(scaled.begin(), middle, scaled.end());
+  return *middle / 0.6744897501960817;  // the median of |d| for d ~ N(0, 1)
+}
+
 // Upper point of the chi-square distribution by the Wilson-Hilferty cube-root approximation.
 double chi_square_quantile(double dof, double z) {
   const double c = 2.0 / (9.0 * dof);
   const double t = 1.0 - c + z * std::sqrt(c);
   return dof * t * t * t;
+}
+
+// Upper point of the F distribution with (d1, d2) degrees of freedom by Paulson's cube-root
+// approximation, solved for F at the normal quantile z.
+double f_quantile(double d1, double d2, double z) {
+  const double a = 1.0 - 2.0 / (9.0 * d2), b = 1.0 - 2.0 / (9.0 * d1);
+  const double c = 2.0 / (9.0 * d2), d = 2.0 / (9.0 * d1);
+  const double leading = a * a - z * z * c;
+  if (!(leading > 0.0)) return std::numeric_limits<double>::infinity();
+  const double u = (a * b + std::sqrt(a * a * b * b - leading * (b * b - z * z * d))) / leading;
+  return u * u * u;
 }
 
 // The number of RC elements the density method gives over `decades` of time constants.
@@ -427,14 +472,24 @@ Result<KramersKronigOutcome> kramers_kronig_test(const Spectrum& spectrum, const
   if (options.noise_level) {
     out.noise_level = *options.noise_level;
   } else {
-    out.noise_level = std::max(scatter_estimate(out, order), options.noise_floor);
+    // The original test keeps its plain estimate, so that its verdicts are reproduced.
+    const bool projected = options.method != KramersKronigMethod::Mu && options.fit == KramersKronigFit::Complex;
+    const double scatter = projected ? projected_scatter_estimate(out, order, chain.design) : scatter_estimate(out, order);
+    out.noise_level = std::max(scatter, options.noise_floor);
     out.noise_estimated = true;
   }
   const std::size_t used = unknowns(options.fit, out.rc_count, options.series_capacitance);
   const double dof = static_cast<double>(2 * n > used ? 2 * n - used : 1);
-  out.chi_square_limit = out.noise_level * out.noise_level * chi_square_quantile(dof, kNormalQuantile);
-  out.passed = out.pseudo_chi_square <= out.chi_square_limit;
+  // An estimated level is itself uncertain: the pseudo chi-square over dof is then compared with
+  // it as an F ratio, the estimate counting as a chi-square of half as many degrees of freedom as
+  // there are neighbours' differences. What that allowance would let through, a smooth deviation
+  // such as drift, leaves runs of residuals of one sign: the runs test must not reject then.
+  const bool f_ratio = out.noise_estimated && options.method != KramersKronigMethod::Mu && out.noise_level > options.noise_floor;
+  const double quantile = f_ratio ? dof * f_quantile(dof, 0.5 * static_cast<double>(2 * (n - 1)), kNormalQuantile)
+                                  : chi_square_quantile(dof, kNormalQuantile);
+  out.chi_square_limit = out.noise_level * out.noise_level * quantile;
   out.whiteness_p = runs_test_p(out, order);
+  out.passed = out.pseudo_chi_square <= out.chi_square_limit && !(f_ratio && out.whiteness_p < kWhitenessLevel);
   out.normality_p = jarque_bera_p(out);
   return out;
 }

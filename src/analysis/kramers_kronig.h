@@ -62,6 +62,8 @@ struct KramersKronigOutcome {
   double noise_level = 0.0;            // the given level, or the estimate from the residuals
   bool noise_estimated = false;
   double chi_square_limit = 0.0;       // pass when pseudo_chi_square <= this
+  // Within the limit; with a noise level estimated above the floor (not by Mu), the runs test
+  // must not reject white residuals at the 1 % level either.
   bool passed = false;
   // M exceeds the number of frequencies: the chain has more time constants than the data
   // have points and can follow deviations the test is meant to catch.

@@ -102,9 +102,12 @@ def kramers_kronig(frequencies: Any, impedances: Any = None, *, by: Any = None, 
 
     `noise_level` is the relative noise of the data (0.01 for 1 % of |Z|), for example the
     instrument's accuracy or the scatter of a repeated sweep; the verdict is then judged
-    against it. Without it the noise is estimated from the point-to-point scatter of the
-    residuals, which a smooth deviation such as drift hardly raises, and `noise_estimated` is
-    True; the estimate is at least 0.1 % (0.5 % for ``"mu"``), the accuracy of good instruments.
+    against it; this is the sharper verdict. Without it the noise is estimated from the
+    point-to-point scatter of the residuals, which a smooth deviation such as drift hardly
+    raises, and `noise_estimated` is True; the estimate is at least 0.1 % (0.5 % for ``"mu"``),
+    the accuracy of good instruments. Above that floor the estimate's own uncertainty widens the
+    limit (an F ratio instead of a chi-square), and the residuals must also pass the runs test
+    below at the 1 % level, so that a smooth deviation hidden by the wider limit still fails.
 
     The result reports two more tests of the residuals: `whiteness_p`, the p-value of a runs
     test on their signs in frequency order (small when a systematic deviation makes
