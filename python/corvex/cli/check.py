@@ -56,6 +56,7 @@ def add_parser(commands: Any) -> None:
 def run(arguments: argparse.Namespace) -> int:
     frame = read_files(arguments.files)
     by = existing_keys(frame, arguments.by)
+    shown: tuple[str, ...]
     if arguments.method == "zhit":
         from corvex.analysis import zhit
 
