@@ -65,7 +65,7 @@ def test_kramers_kronig_passes_valid_data_and_fails_low_frequency_drift(sigma, d
     assert kramers_kronig(F, z, noise_level=sigma).passed is passes
     assert kramers_kronig(F, z, method="mu", rc_count=20).passed is passes
     if passes:
-        assert result.noise_level == pytest.approx(max(sigma, 1e-3), rel=0.3)
+        assert result.noise_level == pytest.approx(max(sigma, 2e-3), rel=0.3)
     assert kramers_kronig(F, z, method="mu").noise_level == pytest.approx(max(sigma, 5e-3), rel=0.3)
 
 

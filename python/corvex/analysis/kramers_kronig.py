@@ -59,7 +59,7 @@ class KramersKronigResult:
 # How each method sets what the call leaves open: the series capacitance, the decades the time
 # constants reach beyond the data, and the least estimated noise level. "mu" keeps the settings of
 # the original test, so that its results are reproduced exactly.
-_METHOD_DEFAULTS = {"density": (True, 0.5, 1e-3), "mu": (False, 0.0, 5e-3)}
+_METHOD_DEFAULTS = {"density": (True, 0.5, 2e-3), "mu": (False, 0.0, 5e-3)}
 
 
 def _count(value: Any, name: str) -> Any:
@@ -104,7 +104,7 @@ def kramers_kronig(frequencies: Any, impedances: Any = None, *, by: Any = None, 
     instrument's accuracy or the scatter of a repeated sweep; the verdict is then judged
     against it; this is the sharper verdict. Without it the noise is estimated from the
     point-to-point scatter of the residuals, which a smooth deviation such as drift hardly
-    raises, and `noise_estimated` is True; the estimate is at least 0.1 % (0.5 % for ``"mu"``),
+    raises, and `noise_estimated` is True; the estimate is at least 0.2 % (0.5 % for ``"mu"``),
     the accuracy of good instruments. Above that floor the estimate's own uncertainty widens the
     limit (an F ratio instead of a chi-square), and the residuals must also pass the runs test
     below at the 1 % level, so that a smooth deviation hidden by the wider limit still fails.

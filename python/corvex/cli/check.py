@@ -38,7 +38,7 @@ def add_parser(commands: Any) -> None:
                              "zhit for Z-HIT")
     parser.add_argument("--noise", type=positive_number, metavar="LEVEL",
                         help="relative noise of the data, 0.01 for 1%% of |Z|, for example the instrument's accuracy "
-                             "(default: estimated from the residuals, at least 0.1%%)")
+                             "(default: estimated from the residuals, at least 0.2%%)")
     parser.add_argument("--rc-count", type=positive_whole_number, metavar="M",
                         help="number of RC elements (default: chosen by --method); more than the spectrum has "
                              "frequencies is flagged too_flexible, since such a chain can hardly fail")
