@@ -112,10 +112,11 @@ def drift_rejection(draws):
 
 
 def scatter_verdict(f, real, imag, unknowns):
-    """The chi-square verdict with the noise from the neighbours' differences (at least 0.1 %)."""
+    """The chi-square verdict with the noise from the neighbours' differences (at least 0.2 %,
+    the default's floor)."""
     order = np.argsort(f)
     differences = np.abs(np.r_[np.diff(real[order]), np.diff(imag[order])])
-    sigma = max(np.median(differences) / (0.6744897501960817 * np.sqrt(2)), 1e-3)
+    sigma = max(np.median(differences) / (0.6744897501960817 * np.sqrt(2)), 2e-3)
     dof = max(2 * f.size - unknowns, 1)
     c = 2 / (9 * dof)
     limit = sigma**2 * dof * (1 - c + 3.090232306167813 * np.sqrt(c)) ** 3
