@@ -17,7 +17,7 @@ from ._spectra import Batch, answer, workers_for
 @dataclass(frozen=True)
 class ZhitResult:
     """Outcome of Z-HIT on one spectrum, every array in the input order. `modulus` is the
-    reconstructed |Z| in ohm, `residuals_modulus` (|Z| - |Z_HIT|) / |Z|, and `model` the
+    reconstructed |Z| in ohm, `residuals_modulus` ``(|Z| - |Z_HIT|) / |Z|``, and `model` the
     reconstructed modulus with the measured phase, whose relative residuals are
     `residuals_real` and `residuals_imag` (so that `corvex.plot.kk` draws them too). The offset
     was fitted to the points `in_window`, between `window_low` and `window_high` Hz; the

@@ -24,7 +24,7 @@ def _run_check(data, impedances, window):
 @closes_new_figures_on_error
 def zhit(check: Any = None, impedances: Any = None, *, window: Any = None, ax: Axes | None = None) -> Axes:
     """Z-HIT check of one spectrum: the measured |Z| as circles and the modulus reconstructed
-    from the phase as a line on a log scale, the residual (|Z| - |Z_HIT|) / |Z| in per cent as
+    from the phase as a line on a log scale, the residual ``(|Z| - |Z_HIT|) / |Z|`` in per cent as
     squares on the right-hand axis, and the window the offset was fitted in shaded.
 
     ``check`` is a result of ``corvex.analysis.zhit`` or measured data in any form
