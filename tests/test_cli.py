@@ -95,6 +95,12 @@ def spectrum_file(path, conjugate):
 @pytest.mark.parametrize("arguments, status, message", [
     (["check", "consistent.csv", "--rc-count", "20"], 0, None),
     (["check", "consistent.csv", "conjugate.csv", "--rc-count", "20"], 1, "1 of 2 spectra fail"),
+    (["check", "consistent.csv"], 0, None),
+    (["check", "consistent.csv", "--method", "zhit", "--window", "1", "1e4"], 0, None),
+    (["check", "consistent.csv", "--admittance", "--noise", "0.001"], 0, None),
+    (["check", "consistent.csv", "--rc-count", "60"], 0, "more RC elements than frequencies"),
+    (["check", "consistent.csv", "--rc-count", "-3"], 2, "positive whole number"),
+    (["check", "consistent.csv", "--noise", "0"], 2, "positive number"),
     (["read", "missing.csv"], 1, "missing.csv"),
     (["read", "garbled.csv"], 1, "garbled.csv, line 3"),
     (["fit", "consistent.csv"], 2, "--circuit"),

@@ -354,3 +354,20 @@ def test_the_report_title_names_flagged_values_instead_of_converged(make, runawa
     assert result.success
     title = plot.report(result, runaway=runaway).get_suptitle()
     assert f" iterations, {status}" in title and (status == "converged") == title.endswith("converged")
+
+
+def test_zhit_draws_the_measured_and_reconstructed_modulus_and_its_window():
+    from corvex.analysis import zhit
+
+    check = zhit(F, Z, window=(1.0, 1e3))
+    ax = plot.zhit(check)
+    measured, reconstructed = ax.lines[0], ax.lines[1]
+    order = np.argsort(F)
+    np.testing.assert_allclose(measured.get_ydata(), np.abs(Z)[order], rtol=1e-12)
+    np.testing.assert_allclose(reconstructed.get_ydata(), check.modulus[order])
+    residual_axis = next(a for a in ax.figure.axes if a is not ax)
+    np.testing.assert_allclose(residual_axis.lines[0].get_ydata(), 100 * check.residuals_modulus[order])
+    assert ax.get_yscale() == "log" and "Z-HIT" in ax.get_title()
+    # Measured data are checked first, with the window given.
+    again = plot.zhit(F, Z, window=(1.0, 1e3))
+    np.testing.assert_allclose(again.lines[1].get_ydata(), check.modulus[order])

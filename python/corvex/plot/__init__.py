@@ -1,5 +1,5 @@
-"""Pictures of impedance spectra and fits on matplotlib: Nyquist, Bode, residuals, validation,
-relaxation times, parameter trends over a series, a one-figure report of a fit, and the
+"""Pictures of impedance spectra and fits on matplotlib: Nyquist, Bode, residuals, validation
+(Kramers-Kronig and Z-HIT), relaxation times, parameter trends over a series, a one-figure report of a fit, and the
 complexity against fit quality of a circuit discovery.
 
 Every function takes measured data in any form ``Circuit.fit()`` accepts (frequencies and
@@ -22,5 +22,6 @@ from .kramers_kronig import kk
 from .parameter_trend import trend
 from .relaxation_times import drt
 from .spectra import bode, nyquist, residuals
+from .zhit import zhit
 
-__all__ = ["nyquist", "bode", "residuals", "kk", "drt", "trend", "report", "complexity"]
+__all__ = ["nyquist", "bode", "residuals", "kk", "zhit", "drt", "trend", "report", "complexity"]

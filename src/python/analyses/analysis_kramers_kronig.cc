@@ -1,5 +1,6 @@
-// _analysis_kramers_kronig(spectra, fit, rc_count, mu_threshold, max_rc_count,
-// series_capacitance, noise_level): one dict of results, or an error message, per spectrum.
+// _analysis_kramers_kronig(spectra, fit, rc_count, mu_threshold, max_rc_count, series_capacitance,
+// noise_level, method, representation, rc_per_decade, tau_extension, noise_floor, workers): one
+// dict of results, or an error message, per spectrum.
 #include <string>
 
 #include "analysis/kramers_kronig.h"
@@ -13,9 +14,26 @@ namespace corvex::python {
 
 namespace {
 
-enum Argument { kSpectra, kFit, kRcCount, kMuThreshold, kMaxRcCount, kSeriesCapacitance, kNoiseLevel, kWorkers, kCount };
-constexpr const char* kNames[kCount] = {"spectra", "fit", "rc_count", "mu_threshold",
-                                        "max_rc_count", "series_capacitance", "noise_level", "workers"};
+enum Argument {
+  kSpectra,
+  kFit,
+  kRcCount,
+  kMuThreshold,
+  kMaxRcCount,
+  kSeriesCapacitance,
+  kNoiseLevel,
+  kMethod,
+  kRepresentation,
+  kRcPerDecade,
+  kTauExtension,
+  kNoiseFloor,
+  kWorkers,
+  kCount
+};
+constexpr const char* kNames[kCount] = {"spectra",        "fit",         "rc_count",           "mu_threshold",
+                                        "max_rc_count",   "series_capacitance", "noise_level", "method",
+                                        "representation", "rc_per_decade", "tau_extension",   "noise_floor",
+                                        "workers"};
 constexpr Signature kSignature{"_analysis_kramers_kronig()", kNames, kCount};
 
 bool convert_options(PyObject* const* bound, KramersKronigOptions* options) {
@@ -29,6 +47,30 @@ bool convert_options(PyObject* const* bound, KramersKronigOptions* options) {
     options->fit = KramersKronigFit::Imaginary;
   } else {
     raise_error(value_error("fit must be \"complex\", \"real\" or \"imaginary\""));
+    return false;
+  }
+  std::string method, representation;
+  if (!convert_string(bound[kMethod], kNames[kMethod], &method) ||
+      !convert_string(bound[kRepresentation], kNames[kRepresentation], &representation) ||
+      !convert_double(bound[kRcPerDecade], kNames[kRcPerDecade], &options->rc_per_decade) ||
+      !convert_double(bound[kTauExtension], kNames[kTauExtension], &options->tau_extension) ||
+      !convert_double(bound[kNoiseFloor], kNames[kNoiseFloor], &options->noise_floor)) {
+    return false;
+  }
+  if (method == "density") {
+    options->method = KramersKronigMethod::Density;
+  } else if (method == "mu") {
+    options->method = KramersKronigMethod::Mu;
+  } else {
+    raise_error(value_error("method must be \"density\" or \"mu\""));
+    return false;
+  }
+  if (representation == "impedance") {
+    options->representation = KramersKronigRepresentation::Impedance;
+  } else if (representation == "admittance") {
+    options->representation = KramersKronigRepresentation::Admittance;
+  } else {
+    raise_error(value_error("representation must be \"impedance\" or \"admittance\""));
     return false;
   }
   std::optional<std::uint64_t> rc_count;
@@ -68,7 +110,9 @@ PyObject* outcome_dict(const Spectrum& spectrum, const KramersKronigOutcome& out
       put(d, "noise_level", PyFloat_FromDouble(out.noise_level)) &&
       put(d, "noise_estimated", PyBool_FromLong(out.noise_estimated)) &&
       put(d, "chi_square_limit", PyFloat_FromDouble(out.chi_square_limit)) &&
-      put(d, "passed", PyBool_FromLong(out.passed));
+      put(d, "passed", PyBool_FromLong(out.passed)) && put(d, "too_flexible", PyBool_FromLong(out.too_flexible)) &&
+      put(d, "whiteness_p", PyFloat_FromDouble(out.whiteness_p)) &&
+      put(d, "normality_p", PyFloat_FromDouble(out.normality_p));
   return filled ? dict.release() : nullptr;
 }
 

@@ -15,6 +15,8 @@ PyCFunction as_cfunction(Function function) {
 PyMethodDef analysis_functions[] = {
     {"_analysis_kramers_kronig", as_cfunction(analysis_kramers_kronig), METH_FASTCALL | METH_KEYWORDS,
      "Linear Kramers-Kronig test of each spectrum; see corvex.analysis.kramers_kronig."},
+    {"_analysis_zhit", as_cfunction(analysis_zhit), METH_FASTCALL | METH_KEYWORDS,
+     "Z-HIT reconstruction of the modulus of each spectrum; see corvex.analysis.zhit."},
     {"_analysis_relaxation_times", as_cfunction(analysis_relaxation_times), METH_FASTCALL | METH_KEYWORDS,
      "Distribution of relaxation times of each spectrum; see corvex.analysis.drt."},
     {"_analysis_rank_circuits", as_cfunction(analysis_rank_circuits), METH_FASTCALL | METH_KEYWORDS,
