@@ -33,6 +33,13 @@ constexpr double kLogLambdaStep = 1.0;
 constexpr double kLargeOmegaTau = 1e150;
 // Most basis functions a call may ask for, so a bad option cannot demand a huge matrix.
 constexpr std::size_t kMaxCentres = 2000;
+// Data points between two looks at the cancellation token while the design is built.
+constexpr std::size_t kPointsPerStopCheck = 512;
+
+// Whether the caller asked the computation to stop (a stage left early on a stop checks this).
+bool stop_requested(const DrtOptions& options) {
+  return options.cancellation != nullptr && options.cancellation->stop_requested();
+}
 
 struct Design {
   Eigen::MatrixXd a;        // weighted rows x columns
@@ -106,6 +113,7 @@ Design build_design(const std::vector<double>& omega, const std::vector<Complex>
   const Quadrature quadrature = make_quadrature(eps);
   Eigen::Index row = 0;
   for (std::size_t i = 0; i < n; ++i) {
+    if (i % kPointsPerStopCheck == 0 && stop_requested(options)) break;
     const Eigen::Index re_row = use_re ? row++ : -1;
     const Eigen::Index im_row = use_im ? row++ : -1;
     for (Eigen::Index k = 0; k < m; ++k) {
@@ -169,8 +177,11 @@ double gcv_score(const Normal& normal, const Design& d, double lambda, double fa
 }
 
 // The weight minimising the GCV score over lambda = unit * 10^t for t in the search range.
-double choose_lambda(const Normal& normal, const Design& d, double factor, double unit) {
-  auto at = [&](double t) { return gcv_score(normal, d, unit * std::pow(10.0, t), factor); };
+// A stop makes every later score NaN, which ends the search with a meaningless weight.
+double choose_lambda(const Normal& normal, const Design& d, double factor, double unit, const DrtOptions& options) {
+  auto at = [&](double t) {
+    return stop_requested(options) ? NAN : gcv_score(normal, d, unit * std::pow(10.0, t), factor);
+  };
   double best_log = kLogLambdaLow;
   double best = at(best_log);
   for (double t = kLogLambdaLow + kLogLambdaStep; t <= kLogLambdaHigh + 1e-9; t += kLogLambdaStep) {
@@ -326,6 +337,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   const double eps = 2.0 * kSqrtLn2 * options.shape_factor / spacing;
 
   const Design d = build_design(omega, z, weight, log_centres, eps, options);
+  if (stop_requested(options)) return interrupted_error();
   Normal normal;
   normal.ata = d.a.transpose() * d.a;
   normal.atb = d.a.transpose() * d.b;
@@ -334,10 +346,13 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   DrtOutcome out;
   out.lambda_from_gcv = !options.lambda;
   const double lambda =
-      scaled_lambda ? *scaled_lambda : choose_lambda(normal, d, options.gcv_factor, unit_ratio * unit_ratio);
+      scaled_lambda ? *scaled_lambda : choose_lambda(normal, d, options.gcv_factor, unit_ratio * unit_ratio, options);
   out.lambda = options.lambda ? *options.lambda : std::ldexp(lambda, -2 * unit_exponent);
   Eigen::VectorXd x;
-  out.nnls_converged = solve_nnls(regularised(normal, d, lambda), normal.atb, &x).converged;
+  out.nnls_converged =
+      solve_nnls(regularised(normal, d, lambda), normal.atb, &x,
+                 options.cancellation != nullptr ? *options.cancellation : no_cancellation()).converged;
+  if (stop_requested(options)) return interrupted_error();
   x = x.cwiseQuotient(d.column_scale);
 
   if (d.resistance_column >= 0) out.series_resistance = x[d.resistance_column];
@@ -354,6 +369,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   both.fit = DrtFit::Complex;
   both.series_resistance = both.series_inductance = false;
   const Design full = build_design(omega, z, weight, log_centres, eps, both);
+  if (stop_requested(options)) return interrupted_error();
   out.model.resize(n);
   out.residuals_real.resize(n);
   out.residuals_imag.resize(n);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "util/cancellation.h"
 #include "util/complex.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -28,6 +29,8 @@ struct DrtOptions {
   double peak_threshold = 0.01;        // peaks lower than this share of the highest are ignored
   double peak_prominence = 0.15;       // peaks rising less than this share of the highest measured one above
                                        // the valleys that separate them from higher ground are ignored
+  const CancellationToken* cancellation = nullptr;  // asked while the design, the lambda search and NNLS run;
+                                                    // a stop returns the interrupted error
 };
 
 struct DrtPeak {
