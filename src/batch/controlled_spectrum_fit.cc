@@ -58,7 +58,7 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
   if (start.kind != StartKind::Guess) {
     // Placeholder values with no network for the whole circuit: a network may still fit part of it.
     std::optional<LabelledStart> seed;
-    if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum);
+    if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum, cancellation);
     std::optional<LabelledStart> data_values = data_values_for(circuit, spectrum, robust, cancellation);
     if (cancellation.stopped()) return interrupted_error();
     return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation, seed,
