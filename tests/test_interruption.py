@@ -138,3 +138,30 @@ def test_handler_exception_propagates_as_itself():
                 timer.join()
     finally:
         signal.signal(signal.SIGINT, previous)
+
+
+@pytest.fixture(scope="module")
+def large_three_arc_spectrum():
+    """A 30,000-point spectrum of a circuit no network guesses for, and how long its DRT takes."""
+    notation = "R0-p(R1,CPE1)-p(R2,CPE2)-p(R3,CPE3)"
+    frequencies = np.geomspace(1e5, 1e-2, 30_000)
+    z = corvex.Circuit(notation).with_values([0.1, 0.5, 1e-3, 0.9, 1.0, 1e-1, 0.8, 2.0, 1.0, 0.9]).impedance(frequencies)
+    start = time.perf_counter()
+    corvex.analysis.drt(frequencies, z)
+    return notation, frequencies, z, time.perf_counter() - start
+
+
+@pytest.mark.filterwarnings("ignore:There is no ML model")
+@pytest.mark.parametrize("name", ["drt", "fitting.fit", "fitting.fit(start='data')"])
+def test_sigint_inside_the_relaxation_times_of_a_large_spectrum(name, large_three_arc_spectrum):
+    from corvex import fitting
+
+    notation, frequencies, z, drt_seconds = large_three_arc_spectrum
+    call = {
+        "drt": lambda: corvex.analysis.drt(frequencies, z),
+        "fitting.fit": lambda: fitting.fit(corvex.Circuit(notation), frequencies, z),
+        "fitting.fit(start='data')": lambda: fitting.fit(corvex.Circuit(notation), frequencies, z, start="data"),
+    }[name]
+    # Each call reads the spectrum's DRT before anything else: an interrupt sent early in it
+    # must end the call long before the DRT alone would have finished.
+    assert seconds_until_alarm_interrupts(call, 0.2 * drt_seconds) < 0.6 * drt_seconds

@@ -32,7 +32,8 @@ void passive_solve(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, cons
 
 }  // namespace
 
-NnlsSummary solve_nnls(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, Eigen::VectorXd* x) {
+NnlsSummary solve_nnls(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, Eigen::VectorXd* x,
+                       const CancellationToken& cancellation) {
   const Eigen::Index n = rhs.size();
   NnlsSummary summary;
   x->setZero(n);
@@ -43,7 +44,7 @@ NnlsSummary solve_nnls(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, 
   Eigen::VectorXd w = rhs;
   Eigen::VectorXd s(n);
   const std::size_t most = 3 * static_cast<std::size_t>(n);
-  while (summary.iterations < most) {
+  while (summary.iterations < most && !cancellation.stop_requested()) {
     Eigen::Index entering = -1;
     double largest = tolerance;
     for (Eigen::Index j = 0; j < n; ++j) {

@@ -5,6 +5,8 @@
 #include <Eigen/Dense>
 #include <cstddef>
 
+#include "util/cancellation.h"
+
 namespace corvex {
 
 struct NnlsSummary {
@@ -14,7 +16,9 @@ struct NnlsSummary {
 
 // gram = A'A (+ any penalty), rhs = A'b; gram must be symmetric positive definite on every
 // subset of variables the iteration visits (a ridge or a penalty makes sure of that).
-// x receives the solution. Stops after 3 * n outer iterations at most.
-NnlsSummary solve_nnls(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, Eigen::VectorXd* x);
+// x receives the solution. Stops after 3 * n outer iterations at most, or unconverged once
+// `cancellation` asks to stop.
+NnlsSummary solve_nnls(const Eigen::MatrixXd& gram, const Eigen::VectorXd& rhs, Eigen::VectorXd* x,
+                       const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

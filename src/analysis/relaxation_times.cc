@@ -38,6 +38,13 @@ constexpr std::size_t kMaxSamples = 100000;
 constexpr double kLargeOmegaTau = 1e150;
 // Most basis functions a call may ask for, so a bad option cannot demand a huge matrix.
 constexpr std::size_t kMaxCentres = 2000;
+// Data points between two looks at the cancellation token while the design is built.
+constexpr std::size_t kPointsPerStopCheck = 512;
+
+// Whether the caller asked the computation to stop (a stage left early on a stop checks this).
+bool stop_requested(const DrtOptions& options) {
+  return options.cancellation != nullptr && options.cancellation->stop_requested();
+}
 
 struct Design {
   Eigen::MatrixXd a;        // weighted rows x columns
@@ -113,6 +120,7 @@ Design build_design(const std::vector<double>& omega, const std::vector<Complex>
   const Quadrature quadrature = make_quadrature(eps);
   Eigen::Index row = 0;
   for (std::size_t i = 0; i < n; ++i) {
+    if (i % kPointsPerStopCheck == 0 && stop_requested(options)) break;
     const Eigen::Index re_row = use_re ? row++ : -1;
     const Eigen::Index im_row = use_im ? row++ : -1;
     if (use_re) {
@@ -383,6 +391,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   const double eps = 2.0 * kSqrtLn2 * options.shape_factor / spacing;
 
   const Design d = build_design(omega, z, weight, log_centres, eps, options);
+  if (stop_requested(options)) return interrupted_error();
   const Eigen::MatrixXd ata = d.a.transpose() * d.a;
   const Eigen::VectorXd atb = d.a.transpose() * d.b;
   RegularisedProblem problem{&d.a, &d.b, &d.penalty, &ata, &atb, 1e-12 * ata.diagonal().maxCoeff(),
@@ -397,7 +406,11 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   Eigen::MatrixXd gram = ata + lambda * d.penalty;
   gram.diagonal().array() += problem.ridge;
   Eigen::VectorXd x;
-  out.nnls_converged = solve_nnls(gram, atb, &x).converged;
+  if (stop_requested(options)) return interrupted_error();
+  out.nnls_converged =
+      solve_nnls(gram, atb, &x, options.cancellation != nullptr ? *options.cancellation : no_cancellation())
+          .converged;
+  if (stop_requested(options)) return interrupted_error();
   const Posterior posterior = sample_posterior(d, gram, x, options);
   out.noise = posterior.noise;
   x = x.cwiseQuotient(d.column_scale);
@@ -416,6 +429,7 @@ Result<DrtOutcome> relaxation_times(const Spectrum& spectrum, const DrtOptions& 
   both.fit = DrtFit::Complex;
   both.series_resistance = both.series_inductance = false;
   const Design full = build_design(omega, z, weight, log_centres, eps, both);
+  if (stop_requested(options)) return interrupted_error();
   out.model.resize(n);
   out.residuals_real.resize(n);
   out.residuals_imag.resize(n);

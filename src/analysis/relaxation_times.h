@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/drt_lambda_rules.h"
+#include "util/cancellation.h"
 #include "util/complex.h"
 #include "util/result.h"
 #include "util/spectrum.h"
@@ -42,6 +43,8 @@ struct DrtOptions {
   bool exact_posterior = false;        // draw the truncated posterior exactly (slow) rather than project the
                                        // Gaussian spread around the mode on the orthant
   std::uint64_t seed = 0;              // of the posterior draws, so that a result repeats
+  const CancellationToken* cancellation = nullptr;  // asked while the design is built, between the stages
+                                                    // and in NNLS; a stop returns the interrupted error
 };
 
 struct DrtPeak {

@@ -64,7 +64,8 @@ double scaled_value(ElementKind kind, std::string_view unit, double fallback, co
 
 }  // namespace
 
-std::optional<LabelledStart> contained_model_start(const SeriesList& circuit, const Spectrum& spectrum) {
+std::optional<LabelledStart> contained_model_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                                   const CancellationToken& cancellation) {
   const std::size_t n = circuit.size();
   if (n == 0 || n > kMaxTopLevelNodes) return std::nullopt;
   std::vector<std::size_t> counts(n);
@@ -100,7 +101,7 @@ std::optional<LabelledStart> contained_model_start(const SeriesList& circuit, co
   for (std::size_t i = 0; i < n; ++i) {
     if (*best_mask >> i & 1) kept.push_back(circuit[i]);
   }
-  Result<std::vector<double>> guessed = guess_parameters(kept, spectrum, std::nullopt);
+  Result<std::vector<double>> guessed = guess_parameters(kept, spectrum, std::nullopt, cancellation);
   if (!guessed) return std::nullopt;
 
   LabelledStart start{"guess_" + std::string(kNamedCircuits[best_match->entry].key), {}};

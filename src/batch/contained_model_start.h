@@ -6,6 +6,7 @@
 
 #include "circuit/circuit.h"
 #include "fit/robust_starts.h"
+#include "util/cancellation.h"
 #include "util/spectrum.h"
 
 namespace corvex {
@@ -16,7 +17,8 @@ namespace corvex {
 // the spread of the real part, time constants the reciprocal of the geometric-mean angular
 // frequency (of the lowest for diffusion elements), capacitances, inductances, Warburg and CPE coefficients from those two, unitless
 // ones the catalogue default. Labelled "guess_<key>"; nullopt when no part matches or the
-// guess fails.
-std::optional<LabelledStart> contained_model_start(const SeriesList& circuit, const Spectrum& spectrum);
+// guess fails, or once `cancellation` stops (which the caller reads from the token).
+std::optional<LabelledStart> contained_model_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                                   const CancellationToken& cancellation = no_cancellation());
 
 }  // namespace corvex

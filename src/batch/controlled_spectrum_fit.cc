@@ -17,10 +17,11 @@ namespace {
 // reaches fits whose guess or placeholders lie in the wrong basin. None when the spectrum
 // gives no start (the first start then reports the spectrum's fault itself).
 // The nearest member of the family only: the brief runs that refine start="data" would cost
-// every robust fit some twelve fits more.
-std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spectrum& spectrum, bool robust) {
+// every robust fit some twelve fits more. A stop leaves none too; the caller asks the token.
+std::optional<LabelledStart> data_values_for(const Circuit& circuit, const Spectrum& spectrum, bool robust,
+                                             const CancellationToken& cancellation) {
   if (!robust) return std::nullopt;
-  Result<std::vector<double>> values = data_start(circuit.nodes, spectrum);
+  Result<std::vector<double>> values = data_start(circuit.nodes, spectrum, cancellation);
   if (!values.ok()) return std::nullopt;
   return LabelledStart{"data", std::move(values).value()};
 }
@@ -57,15 +58,19 @@ Result<ControlledFit> fit_spectrum_with_controls(const Circuit& circuit, const S
   if (start.kind != StartKind::Guess) {
     // Placeholder values with no network for the whole circuit: a network may still fit part of it.
     std::optional<LabelledStart> seed;
-    if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum);
+    if (robust && start.kind == StartKind::AsGivenWithWarning) seed = contained_model_start(circuit.nodes, spectrum, cancellation);
+    std::optional<LabelledStart> data_values = data_values_for(circuit, spectrum, robust, cancellation);
+    if (cancellation.stopped()) return interrupted_error();
     return fit_with_controls(circuit, spectrum, options, controls, robust, "initial", cancellation, seed,
-                             data_values_for(circuit, spectrum, robust));
+                             std::move(data_values));
   }
   Result<std::vector<double>> values = guess_parameters(circuit.nodes, spectrum, start.weights, cancellation);
   if (!values.ok()) return values.take_error();
   const Circuit guessed{rebuild_with_values(circuit.nodes, values->data()), true};
+  std::optional<LabelledStart> data_values = data_values_for(circuit, spectrum, robust, cancellation);
+  if (cancellation.stopped()) return interrupted_error();
   return fit_with_controls(guessed, spectrum, options, controls, robust, "guess", cancellation, std::nullopt,
-                           data_values_for(circuit, spectrum, robust));
+                           std::move(data_values));
 }
 
 }  // namespace corvex

@@ -35,7 +35,7 @@ double alpha_of_peak(const DrtPeak& peak, const DrtOptions& options) {
   return std::clamp(1.0 - (4.0 / kTwoPi) * std::atan(own / kTwoPi), kLowestPeakExponent, 1.0);
 }
 
-std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
+std::optional<DataFeatures> data_features(const Spectrum& spectrum, const CancellationToken& cancellation) {
   Spectrum clean;
   const std::size_t n = std::min(spectrum.frequencies.size(), spectrum.impedances.size());
   for (std::size_t i = 0; i < n; ++i) {
@@ -95,7 +95,9 @@ std::optional<DataFeatures> data_features(const Spectrum& spectrum) {
     options.series_inductance = z_high.im > 0.0;
     // Small arcs count here: a peak too many is dropped later, a missing one must be invented.
     options.peak_prominence = kPeakProminence;
-    if (Result<DrtOutcome> drt = relaxation_times(clean, options); drt.ok()) {
+    DrtOptions stoppable = options;  // the features keep no pointer to the caller's token
+    stoppable.cancellation = &cancellation;
+    if (Result<DrtOutcome> drt = relaxation_times(clean, stoppable); drt.ok()) {
       if (drt->series_resistance > 0.0) out.series_resistance = drt->series_resistance;
       if (options.series_inductance && drt->series_inductance > 0.0) out.inductance = drt->series_inductance;
       for (const DrtPeak& peak : drt->peaks) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/relaxation_times.h"
+#include "util/cancellation.h"
 #include "util/spectrum.h"
 
 namespace corvex {
@@ -27,8 +28,11 @@ struct DataFeatures {
   double tail_alpha = 0.8;         // minus the log-log slope of -Im Z over the lowest points
 };
 
-// The features of the spectrum's usable points; none when no point is usable.
-std::optional<DataFeatures> data_features(const Spectrum& spectrum);
+// The features of the spectrum's usable points; none when no point is usable. A stop asked
+// through `cancellation` ends the DRT early and leaves its peaks out: callers that honour the
+// stop ask the token (stopped()) afterwards.
+std::optional<DataFeatures> data_features(const Spectrum& spectrum,
+                                          const CancellationToken& cancellation = no_cancellation());
 
 // The CPE exponent of a DRT peak of these options, read as a Cole-Cole distribution.
 double alpha_of_peak(const DrtPeak& peak, const DrtOptions& options);

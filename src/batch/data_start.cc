@@ -440,8 +440,10 @@ std::optional<std::vector<double>> revived_diffusion(const SeriesList& circuit, 
   return values;
 }
 
-Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum) {
-  const std::optional<DataFeatures> features = data_features(spectrum);
+Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                       const CancellationToken& cancellation) {
+  const std::optional<DataFeatures> features = data_features(spectrum, cancellation);
+  if (cancellation.stopped()) return interrupted_error();
   if (!features) return value_error(kNoUsablePointMessage);
   return data_start_from(circuit, *features);
 }

@@ -8,6 +8,7 @@
 
 #include "batch/data_features.h"
 #include "circuit/circuit.h"
+#include "util/cancellation.h"
 #include "util/result.h"
 #include "util/spectrum.h"
 
@@ -26,8 +27,9 @@ namespace corvex {
 // Diffusion elements (W, Wo, Ws) and top-level C and CPE take the low-frequency tail:
 // tau = 1 / the lowest angular frequency, magnitudes from the imaginary part there, a CPE's
 // exponent from its slope. Everything else keeps the catalogue default. Fails only for a
-// spectrum without a usable point.
-Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum);
+// spectrum without a usable point, or with the interrupted error once `cancellation` stops.
+Result<std::vector<double>> data_start(const SeriesList& circuit, const Spectrum& spectrum,
+                                       const CancellationToken& cancellation = no_cancellation());
 
 // data_start from features read once, for many circuits fitted to one spectrum: the nearest
 // member of the plain reading of data_start_candidates.

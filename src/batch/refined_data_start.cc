@@ -72,7 +72,8 @@ Result<BriefEnd> brief_run(const SeriesList& circuit, const Spectrum& spectrum, 
 Result<std::vector<double>> refined_start(const SeriesList& circuit, const Spectrum& spectrum,
                                           const FitOptions& options, const BriefRunControls* controls,
                                           const CancellationToken& cancellation) {
-  const std::optional<DataFeatures> features = data_features(spectrum);
+  const std::optional<DataFeatures> features = data_features(spectrum, cancellation);
+  if (cancellation.stopped()) return interrupted_error();
   if (!features) return data_start(circuit, spectrum).take_error();  // its message for a spectrum without a usable point
   std::vector<std::vector<double>> members = members_of(circuit, *features);
   // Held values and limits apply before the runs, as the final fit applies them to its start.

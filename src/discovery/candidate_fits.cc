@@ -123,8 +123,9 @@ std::vector<double> discovery_start(const SeriesList& candidate, const DataFeatu
   return values;
 }
 
-std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum) {
-  const std::optional<DataFeatures> features = data_features(spectrum);
+std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum,
+                                    const CancellationToken& cancellation) {
+  const std::optional<DataFeatures> features = data_features(spectrum, cancellation);
   return features ? discovery_start(candidate, *features) : param_values(candidate);
 }
 
@@ -133,7 +134,8 @@ DiscoveredFit fit_discovery_candidate(const Spectrum& spectrum, const Circuit& c
   DiscoveredFit fit;
   fit.ranked.candidate = index;
   guarded_fit(&fit, [&] {
-    fit.start_values = features ? discovery_start(candidate.nodes, *features) : discovery_start(candidate.nodes, spectrum);
+    fit.start_values = features ? discovery_start(candidate.nodes, *features)
+                                : discovery_start(candidate.nodes, spectrum, cancellation);
     // The ranking's own fit, so that discovery and ranking agree on the carried topologies: a
     // run from the network guess and one from the values read off the data, the cheaper kept.
     // Any other candidate has no guess and runs once, from the data.

@@ -105,8 +105,10 @@ void refine_discovery_candidate(DiscoveredFit* fit, const Spectrum& spectrum, co
 // catalogue defaults, takes the values it gets when moved to the top level, where it is an
 // arc of its own that the peaks feed.
 std::vector<double> discovery_start(const SeriesList& candidate, const DataFeatures& features);
-// The same with the spectrum's features read first (the catalogue defaults without them).
-std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum);
+// The same with the spectrum's features read first (the catalogue defaults without them, as
+// after a stop, which the caller then reads from the token).
+std::vector<double> discovery_start(const SeriesList& candidate, const Spectrum& spectrum,
+                                    const CancellationToken& cancellation = no_cancellation());
 
 // Marks as duplicate every fit whose fitted impedance matches, within `tolerance` relative
 // to the measured |Z| at every frequency, that of another fit with fewer parameters (or as

@@ -60,13 +60,14 @@ std::size_t concave_stretches(const std::vector<double>& log_tau, const std::vec
   return stretches;
 }
 
-SpectrumFeatures spectrum_features(const Spectrum& spectrum) {
+SpectrumFeatures spectrum_features(const Spectrum& spectrum, const CancellationToken& cancellation) {
   SpectrumFeatures features;
   features.inductive = inductive_end(spectrum);
   features.series_resistance = shows_series_resistance(spectrum);
   if (spectrum.frequencies.size() < kDrtMinPoints) return features;
   DrtOptions options;
   options.series_inductance = features.inductive;
+  options.cancellation = &cancellation;
   Result<DrtOutcome> drt = relaxation_times(spectrum, options);
   if (drt) {
     features.drt_peaks = drt->peaks.size();

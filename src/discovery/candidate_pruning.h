@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "discovery/candidate_grammar.h"
+#include "util/cancellation.h"
 #include "util/spectrum.h"
 
 namespace corvex {
@@ -48,7 +49,8 @@ bool shows_series_resistance(const Spectrum& spectrum);
 std::size_t concave_stretches(const std::vector<double>& log_tau, const std::vector<double>& gamma, double log_lo,
                               double log_hi);
 
-SpectrumFeatures spectrum_features(const Spectrum& spectrum);
+// A stop asked through `cancellation` ends the DRT early and leaves it unavailable.
+SpectrumFeatures spectrum_features(const Spectrum& spectrum, const CancellationToken& cancellation = no_cancellation());
 
 // `limits` fitted to the features: no series inductor unless inductive, at most drt_peaks + 1
 // arcs (one merged into a neighbour's peak) or drt_concave, whichever is more, when the

@@ -1,12 +1,18 @@
 // Tests of cancellation and task failures on the worker pool, and of the fit methods and
 // objective stopping when their token asks: every index is accounted for and the pool lives on.
+// The relaxation-time distribution and the starts read off the data stop too.
 #include <atomic>
 #include <chrono>
 #include <new>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "analysis/nnls.h"
+#include "analysis/relaxation_times.h"
+#include "batch/data_start.h"
+#include "batch/refined_data_start.h"
 #include "check.h"
 #include "fit/fit_driver.h"
 #include "fit_fixtures.h"
@@ -89,6 +95,41 @@ TEST_CASE("every fit method and the objective stop with the interrupted error") 
   std::vector<double> columns;
   CHECK(central_difference_jacobian(problem, x, &columns).error().kind == ErrorKind::Interrupted);
   CHECK(residual_vector(problem, x).error().kind == ErrorKind::Interrupted);
+}
+
+TEST_CASE("the relaxation times and the starts read off the data stop, and a live token changes no bit") {
+  const Circuit truth = fit_fixtures::circuit_with("R0-p(R1,C1)-p(R2,C2)", {20.0, 100.0, 1e-5, 50.0, 1e-2});
+  const Spectrum data = fit_fixtures::spectrum_of(truth, fit_fixtures::log_frequencies(0.01, 1e5, 60));
+  CancellationToken stopped;
+  stopped.request_stop();
+  for (const std::optional<double> lambda : {std::optional<double>(), std::optional<double>(1e-4)}) {
+    DrtOptions options;
+    options.lambda = lambda;
+    const Result<DrtOutcome> plain = relaxation_times(data, options);
+    CHECK(plain.ok());
+    const CancellationToken live;
+    options.cancellation = &live;
+    const Result<DrtOutcome> watched = relaxation_times(data, options);
+    CHECK(watched.ok() && watched->coefficients == plain->coefficients && watched->lambda == plain->lambda &&
+          watched->gamma == plain->gamma && watched->series_resistance == plain->series_resistance);
+    options.cancellation = &stopped;
+    const Result<DrtOutcome> outcome = relaxation_times(data, options);
+    CHECK(!outcome.ok() && outcome.error().kind == ErrorKind::Interrupted);
+  }
+
+  const Eigen::MatrixXd gram = Eigen::MatrixXd::Identity(3, 3);
+  const Eigen::VectorXd rhs = Eigen::VectorXd::Ones(3);
+  Eigen::VectorXd x;
+  const NnlsSummary summary = solve_nnls(gram, rhs, &x, stopped);
+  CHECK(!summary.converged && summary.iterations == 0);
+
+  const Result<std::vector<double>> start = data_start(truth.nodes, data);
+  CHECK(start.ok());
+  const CancellationToken live;
+  const Result<std::vector<double>> watched = data_start(truth.nodes, data, live);
+  CHECK(watched.ok() && *watched == *start);
+  CHECK(data_start(truth.nodes, data, stopped).error().kind == ErrorKind::Interrupted);
+  CHECK(refined_data_start(truth.nodes, data, FitOptions{}, stopped).error().kind == ErrorKind::Interrupted);
 }
 
 CHECK_MAIN()

@@ -158,10 +158,10 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
               spectrum_errors[s] = checked.take_error();
               continue;
             }
-            candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s])));
+            candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s], cancellation)));
             add_carried_topologies(&candidates[s], limits);
             fits[s].resize(candidates[s].size());
-            features[s] = data_features(batch.spectra[s]);
+            features[s] = data_features(batch.spectra[s], cancellation);
             for (std::size_t c = 0; c < candidates[s].size(); ++c) by_key[s].emplace(candidates[s][c].key, c);
           }
           // Rounds by parameter count (candidates come fewest parameters first), so that every

@@ -134,7 +134,7 @@ PyObject* analysis_rank_circuits(PyObject* module, PyObject* const* args, Py_ssi
       Result<GuessFeatures> computed = carried_guess_features(batch.spectra[s], *token);
       if (computed) features[s] = std::move(computed).value();
       try {
-        data[s] = data_features(batch.spectra[s]);
+        data[s] = data_features(batch.spectra[s], *token);
       } catch (const std::bad_alloc&) {
         data[s].reset();  // the candidates then start from their guesses alone
       }

@@ -136,7 +136,12 @@ PyObject* analysis_relaxation_times(PyObject*, PyObject* const* args, Py_ssize_t
     DrtOptions options;
     return per_spectrum_analysis<DrtOutcome>(
         kSignature, args, nargs, kwnames, [&](PyObject* const* bound) { return convert_options(bound, &options); },
-        [&](const Spectrum& spectrum) { return relaxation_times(spectrum, options); }, outcome_dict);
+        [&](const Spectrum& spectrum, const CancellationToken& cancellation) {
+          DrtOptions stoppable = options;
+          stoppable.cancellation = &cancellation;
+          return relaxation_times(spectrum, stoppable);
+        },
+        outcome_dict);
   });
 }
 

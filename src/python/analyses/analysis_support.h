@@ -9,6 +9,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "python/convert/arg_binder.h"
@@ -66,18 +67,29 @@ Result<T> computed_in_task(Compute& compute) {
 }
 
 // Runs compute(spectrum) -> Result<T> for every spectrum that converted, on `workers` lanes,
-// with the interpreter lock released and Ctrl-C honoured between spectra. compute must not
-// touch Python. nullopt, with the KeyboardInterrupt set, when a signal stopped the batch.
+// with the interpreter lock released and Ctrl-C honoured between spectra, and inside one when
+// compute takes the token too: compute(spectrum, cancellation). compute must not touch Python.
+// nullopt, with the KeyboardInterrupt set, when a signal stopped the batch.
 template <class T, class Compute>
 std::optional<std::vector<std::optional<Result<T>>>> run_on_pool(const SpectrumBatch& batch, std::size_t workers,
                                                                  Compute compute) {
   std::vector<std::optional<Result<T>>> results(batch.spectra.size());
+  const CancellationToken* token = &no_cancellation();
   auto task = [&](std::size_t i) {
     if (batch.conversion_errors[i]) return;
-    auto one = [&] { return compute(batch.spectra[i]); };
+    auto one = [&] {
+      if constexpr (std::is_invocable_v<Compute&, const Spectrum&, const CancellationToken&>) {
+        return compute(batch.spectra[i], *token);
+      } else {
+        return compute(batch.spectra[i]);
+      }
+    };
     results[i].emplace(computed_in_task<T>(one));
   };
-  if (!run_interruptibly([&](const CancellationToken& token) { run_on_lanes(results.size(), workers, task, token); })) {
+  if (!run_interruptibly([&](const CancellationToken& cancellation) {
+        token = &cancellation;
+        run_on_lanes(results.size(), workers, task, cancellation);
+      })) {
     return std::nullopt;
   }
   return results;
