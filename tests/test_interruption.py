@@ -64,9 +64,12 @@ CALLS = {
 
 @pytest.mark.parametrize("name", CALLS)
 def test_sigint_ends_long_calls_promptly_and_the_pool_still_works(name):
+    start = time.perf_counter()
     reference = corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F[:100_000])
-    # A generous bound: the calls would run for seconds, and the machine may be busy.
-    assert seconds_to_interrupt(CALLS[name]) < 1.0
+    unit = time.perf_counter() - start
+    # The calls would run for hours. The bound is a second, or more on a machine so busy that a
+    # fixed piece of work measured just now takes longer than usual: load stretches both alike.
+    assert seconds_to_interrupt(CALLS[name]) < max(1.0, 100 * unit)
     assert np.array_equal(corvex.Circuit(NOTATION).with_values(VALUES).impedance(LONG_F[:100_000]), reference)
     assert corvex.Circuit(NOTATION).fit(F, Z, guess_init=False).success
 
