@@ -38,7 +38,9 @@ from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 ROOT = Path(__file__).resolve().parent.parent
 BIOLOGIC = ROOT / "examples" / "data" / "exampleDataBioLogic.mpt"
 COIN_CELL = ROOT / "examples" / "data" / "coin-cell-cycling.csv"
-WAIT = 60
+# How long a page may take to show what a step does: long enough for a busy machine, since a
+# wait ends as soon as the page shows it and only a failing test waits it out.
+WAIT = 180
 
 
 @pytest.fixture(scope="module")
