@@ -20,7 +20,8 @@ int unit_scale_exponent(const Spectrum& spectrum);
 Spectrum scaled_to_unit(const Spectrum& spectrum, int exponent);
 
 // A fit made to scaled_to_unit(measured, exponent) turned into the fit to `measured`: every
-// value and standard error times 2 to the exponent times the power of ohms in its unit, and
+// value and standard error times 2 to the exponent times the power of ohms in its unit (the
+// discovery's elements have no La, the one kind without such a power), and
 // the measured spectrum put back. Costs need nothing, since discovery weighs residuals by
 // the modulus, and relative residuals do not depend on the scale. The final Jacobian, which
 // belongs to the scaled problem, is dropped. Nothing changes when `exponent` is 0.

@@ -134,8 +134,10 @@ CHECK_MAIN()
 
 TEST_CASE("every kind's impedance scales with its parameters' powers of ohms") {
   // Each parameter times 8 to the power of ohms in its unit multiplies the impedance by 8 at
-  // every frequency: the rule by which a fit at a unit scale is scaled back.
+  // every frequency: the rule by which a fit at a unit scale is scaled back. La's l enters
+  // raised to alpha, so it has no fixed power.
   for (ElementKind kind : all_element_kinds()) {
+    if (kind == ElementKind::La) continue;
     const ElementKindInfo& info = kind_info(kind);
     Element scaled = default_element(kind);
     for (std::size_t i = 0; i < info.param_count; ++i) {
