@@ -101,3 +101,22 @@ def test_a_diffusion_knee_inside_the_window_is_found(generating, values, within,
     for name in nested:
         if name in chi_square.index:
             assert chi_square[generating] <= chi_square[name] * (1 + 1e-9)
+
+
+# Impedances of any magnitude are fitted at a unit scale: the same spectrum at 1e-310 (subnormal),
+# 1e-300 or 1e300 ohms gives the same circuits, resistances and capacitances scaled by the
+# factor and its inverse, time constants and scale-free costs unchanged.
+@pytest.mark.parametrize("scale", [1e-310, 1e-300, 1e300])
+def test_discovery_does_not_depend_on_the_impedance_scale(two_arc_tables, scale):
+    reference = two_arc_tables[0.01]
+    z = noisy(TWO_ARCS.impedance(F), 0.01) * scale
+    table = analysis.discover(F, z, max_parameters=7)
+    assert table["circuit"].iloc[0] == reference["circuit"].iloc[0]
+    assert np.isfinite(table["chi_square"].iloc[0])
+    np.testing.assert_allclose(table["chi_square"].iloc[0], reference["chi_square"].iloc[0], rtol=1e-6)
+    result, expected = table["result"].iloc[0], reference["result"].iloc[0]
+    for name, value in expected.params.items():
+        scaled = (lambda v: v * scale) if name.endswith(".r") else (lambda v: v / scale)
+        np.testing.assert_allclose(result.params[name], scaled(value), rtol=1e-6)
+        np.testing.assert_allclose(result.stderr[name], scaled(expected.stderr[name]), rtol=1e-4)
+    np.testing.assert_allclose(result.cost, expected.cost, rtol=1e-6)

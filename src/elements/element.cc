@@ -78,6 +78,13 @@ std::optional<Element> element_from_code(std::string_view code) {
   }
 }
 
+// Holds for every kind but La, whose l enters raised to alpha (it scales as k to 1/alpha).
+int impedance_power_of_unit(std::string_view unit) {
+  if (unit.starts_with("ohm^-1") || unit.starts_with("F")) return -1;
+  if (unit.starts_with("ohm") || unit.starts_with("H")) return 1;
+  return 0;
+}
+
 ParamBounds bounds_for_param_name(std::string_view name) {
   if (name == "alpha" || name == "gamma") return {0.0, 1.0};
   return {1e-12, kInf};

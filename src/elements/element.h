@@ -48,6 +48,12 @@ Element default_element(ElementKind kind);
 // Exact, case-sensitive match against the accepted forms ("Cpe"/"CPE", "Tlmq"/"TLMQ", ...).
 std::optional<Element> element_from_code(std::string_view code);
 
+// The power of ohms in a catalogue unit: +1 where the parameter scales with the impedance
+// ("ohm...", "H..."), -1 where it scales with the admittance ("ohm^-1...", "F..."), 0 for time
+// constants and exponents. Impedances multiplied by k give the same circuit with each
+// parameter multiplied by k to this power.
+int impedance_power_of_unit(std::string_view unit);
+
 // Validity bounds of a parameter, which depend only on its name.
 struct ParamBounds {
   double lo;

@@ -131,3 +131,22 @@ TEST_CASE("values are never range checked") {
 }
 
 CHECK_MAIN()
+
+TEST_CASE("every kind's impedance scales with its parameters' powers of ohms") {
+  // Each parameter times 8 to the power of ohms in its unit multiplies the impedance by 8 at
+  // every frequency: the rule by which a fit at a unit scale is scaled back. La's l enters
+  // raised to alpha, so it has no fixed power.
+  for (ElementKind kind : all_element_kinds()) {
+    if (kind == ElementKind::La) continue;
+    const ElementKindInfo& info = kind_info(kind);
+    Element scaled = default_element(kind);
+    for (std::size_t i = 0; i < info.param_count; ++i) {
+      scaled.values[i] = std::ldexp(scaled.values[i], 3 * impedance_power_of_unit(info.units[i]));
+    }
+    for (double omega : {1e-2, 1.0, 1e3}) {
+      const Complex z = element_impedance(default_element(kind), make_omega_point(omega));
+      const Complex z8 = element_impedance(scaled, make_omega_point(omega));
+      CHECK(std::fabs(z8.re - 8.0 * z.re) + std::fabs(z8.im - 8.0 * z.im) <= 1e-12 * 8.0 * std::hypot(z.re, z.im));
+    }
+  }
+}

@@ -13,6 +13,7 @@
 #include "discovery/candidate_pruning.h"
 #include "discovery/candidate_scores.h"
 #include "discovery/carried_candidates.h"
+#include "discovery/impedance_scale.h"
 #include "python/analyses/analysis_entries.h"
 #include "python/analyses/analysis_support.h"
 #include "python/convert/arg_binder.h"
@@ -130,6 +131,10 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
     std::vector<std::vector<DiscoveredFit>> fits(spectra);
     std::vector<std::optional<DataFeatures>> features(spectra);
     std::vector<std::unordered_map<std::string, std::size_t>> by_key(spectra);
+    // Each spectrum is fitted at a unit scale (the element bounds and the fits' tolerances are
+    // absolute) and its fits are scaled back; the measured spectra are kept for that.
+    std::vector<int> scale_exponents(spectra, 0);
+    std::vector<Spectrum> measured(spectra);
     // (spectrum, candidate) pairs: one pool task each, so a single spectrum keeps every lane busy.
     std::vector<std::pair<std::size_t, std::size_t>> tasks;
     const CancellationToken* token = &no_cancellation();
@@ -158,6 +163,11 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
               spectrum_errors[s] = checked.take_error();
               continue;
             }
+            scale_exponents[s] = unit_scale_exponent(batch.spectra[s]);
+            if (scale_exponents[s] != 0) {
+              measured[s] = std::move(batch.spectra[s]);
+              batch.spectra[s] = scaled_to_unit(measured[s], scale_exponents[s]);
+            }
             candidates[s] = enumerate_candidates(pruned_limits(limits, spectrum_features(batch.spectra[s], cancellation)));
             add_carried_topologies(&candidates[s], limits);
             fits[s].resize(candidates[s].size());
@@ -183,7 +193,14 @@ PyObject* analysis_discover(PyObject* module, PyObject* const* args, Py_ssize_t 
             for (std::size_t c : lowest_bic(fits[s], kRefinedCandidates)) tasks.emplace_back(s, c);
           }
           run_on_lanes(tasks.size(), workers, refine_task, cancellation);
-          for (std::size_t s = 0; s < spectra; ++s) mark_impedance_duplicates(fits[s], batch.spectra[s]);
+          for (std::size_t s = 0; s < spectra; ++s) {
+            mark_impedance_duplicates(fits[s], batch.spectra[s]);
+            if (scale_exponents[s] == 0) continue;
+            for (DiscoveredFit& fit : fits[s]) {
+              if (fit.fitted()) restore_scale(&*fit.ranked.outcome, measured[s], scale_exponents[s]);
+            }
+            batch.spectra[s] = std::move(measured[s]);
+          }
         })) {
       return nullptr;
     }
